@@ -1,0 +1,63 @@
+// Copyright (c) 2026 VexData developers
+#ifndef _PenFormatData_Aperture_HeaderFile
+#define _PenFormatData_Aperture_HeaderFile
+
+#include <PenFormatData_Object.hxx>
+#include <NCollection_Vector.hxx>
+#include <TCollection_ExtendedString.hxx>
+
+//! An aperture of the model's aperture table. Apertures with the tool flag set stand for milling
+//! or drilling tools: shape code 1 (round) and one parameter, the tool diameter.
+class PenFormatData_Aperture : public PenFormatData_Object
+{
+  DEFINE_STANDARD_RTTIEXT(PenFormatData_Aperture, PenFormatData_Object)
+public:
+  //! Creates an aperture of the given shape code and name, without parameters. theAttribute and
+  //! theAttributeFlags are host data kept as they are given.
+  Standard_EXPORT PenFormatData_Aperture(const Standard_Integer            theShapeCode,
+                                         const TCollection_ExtendedString& theName,
+                                         const Handle(Standard_Transient)& theAttribute,
+                                         const Standard_Integer            theAttributeFlags);
+
+  //! Returns the shape code (1: round).
+  Standard_Integer ShapeCode() const { return myShapeCode; }
+
+  //! Returns the aperture name.
+  const TCollection_ExtendedString& Name() const { return myName; }
+
+  //! Renames the aperture.
+  void SetName(const TCollection_ExtendedString& theName) { myName = theName; }
+
+  //! Replaces the parameters by a copy of theCount values from theParams.
+  Standard_EXPORT void SetParam(const Standard_Real* theParams, const Standard_Integer theCount);
+
+  //! Returns the number of parameters.
+  Standard_Integer NbParams() const { return myParams.Length(); }
+
+  //! Returns parameter theIndex, from 1 to NbParams().
+  Standard_Real Param(const Standard_Integer theIndex) const { return myParams(theIndex - 1); }
+
+  //! Returns the tool flag: not 0 for an aperture that stands for a tool.
+  Standard_Integer ToolFlag() const { return myToolFlag; }
+
+  //! Sets the tool flag.
+  void SetToolFlag(const Standard_Integer theFlag) { myToolFlag = theFlag; }
+
+  //! Returns the host attribute given at construction.
+  const Handle(Standard_Transient)& Attribute() const { return myAttribute; }
+
+  //! Returns a hash of the name, shape code and parameters, in the range [1, theUpper].
+  Standard_EXPORT Standard_Integer HashCode(const Standard_Integer theUpper) const;
+
+private:
+  TCollection_ExtendedString        myName;           //!< aperture name
+  NCollection_Vector<Standard_Real> myParams;         //!< shape parameters
+  Handle(Standard_Transient)        myAttribute;      //!< host data
+  Standard_Integer                  myShapeCode;      //!< shape code
+  Standard_Integer                  myAttributeFlags; //!< host data
+  Standard_Integer                  myToolFlag;       //!< not 0: the aperture is a tool
+};
+
+DEFINE_STANDARD_HANDLE(PenFormatData_Aperture, PenFormatData_Object)
+
+#endif

@@ -1,0 +1,80 @@
+// Copyright (c) 2026 VexData developers
+#ifndef _PenFormatData_Sequence_HeaderFile
+#define _PenFormatData_Sequence_HeaderFile
+
+#include <PenFormatData_Object.hxx>
+#include <PhGeom_Curve.hxx>
+#include <TCollection_ExtendedString.hxx>
+
+//! A sequence of contours drawn with one aperture. A toolpath is a sequence whose toolpath flag is
+//! not 0; its toolpath mode tells path toolpaths (1: segments and arcs) from point toolpaths
+//! (2: drill points). The curve is a container whose child curves are the contours.
+class PenFormatData_Sequence : public PenFormatData_Object
+{
+  DEFINE_STANDARD_RTTIEXT(PenFormatData_Sequence, PenFormatData_Object)
+public:
+  //! Creates a sequence drawn with aperture theAperture over the container curve theCurve.
+  //! theFlags is kept for the host and has no meaning to the model library.
+  Standard_EXPORT PenFormatData_Sequence(const Standard_Integer      theAperture,
+                                         const Standard_Integer      theFlags,
+                                         const Handle(PhGeom_Curve)& theCurve);
+
+  //! Returns the aperture number (1-based index in the model's aperture table).
+  Standard_Integer ApertureNumber() const { return myAperture; }
+
+  //! Sets the aperture number.
+  void SetApertureNumber(const Standard_Integer theAperture) { myAperture = theAperture; }
+
+  //! Returns the flags given at construction.
+  Standard_Integer Flags() const { return myFlags; }
+
+  //! Returns the container curve.
+  const Handle(PhGeom_Curve)& GetCurve() const { return myCurve; }
+
+  //! Replaces the container curve.
+  void SetCurve(const Handle(PhGeom_Curve)& theCurve) { myCurve = theCurve; }
+
+  //! Returns the layer name (empty: no layer).
+  const TCollection_ExtendedString& LayerName() const { return myLayerName; }
+
+  //! Sets the layer name.
+  void SetLayerName(const TCollection_ExtendedString& theName) { myLayerName = theName; }
+
+  //! Returns the phase name.
+  const TCollection_ExtendedString& PhaseName() const { return myPhaseName; }
+
+  //! Sets the phase name.
+  void SetPhaseName(const TCollection_ExtendedString& theName) { myPhaseName = theName; }
+
+  //! Returns the toolpath mode: 1 path toolpath, 2 point toolpath.
+  Standard_Integer ToolpathMode() const { return myToolpathMode; }
+
+  //! Sets the toolpath mode.
+  void SetToolpathMode(const Standard_Integer theMode) { myToolpathMode = theMode; }
+
+  //! Returns the toolpath flag: 0 for a sequence that is not a toolpath.
+  Standard_Integer ToolpathFlag() const { return myToolpathFlag; }
+
+  //! Sets the toolpath flag.
+  void SetToolpathFlag(const Standard_Integer theFlag) { myToolpathFlag = theFlag; }
+
+  //! Returns the index of the sequence's scan field in the model's scan-field list (0: none).
+  Standard_Integer ScanFieldIndex() const { return myScanFieldIndex; }
+
+  //! Sets the scan-field index.
+  void SetScanFieldIndex(const Standard_Integer theIndex) { myScanFieldIndex = theIndex; }
+
+private:
+  Handle(PhGeom_Curve)       myCurve;          //!< container of the contours
+  TCollection_ExtendedString myLayerName;      //!< layer name
+  TCollection_ExtendedString myPhaseName;      //!< phase name
+  Standard_Integer           myAperture;       //!< aperture number
+  Standard_Integer           myFlags;          //!< host flags, passed through
+  Standard_Integer           myToolpathMode;   //!< 1 paths, 2 drill points
+  Standard_Integer           myToolpathFlag;   //!< 0: not a toolpath
+  Standard_Integer           myScanFieldIndex; //!< index in the scan-field list, 0 none
+};
+
+DEFINE_STANDARD_HANDLE(PenFormatData_Sequence, PenFormatData_Object)
+
+#endif
