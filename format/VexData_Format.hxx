@@ -47,16 +47,16 @@ enum Tag
 //! Field types inside compound records.
 enum FieldType
 {
-  Field_Byte      = 1,  //!< unsigned 8-bit
-  Field_Short     = 2,  //!< two bytes, only skipped
-  Field_Int       = 3,  //!< int32
-  Field_Long      = 4,  //!< eight bytes, only skipped
-  Field_Float     = 5,  //!< float32
-  Field_Double    = 6,  //!< eight bytes, only skipped
-  Field_String    = 7,  //!< 0-terminated bytes
-  Field_WString   = 8,  //!< 0-terminated 16-bit units, only skipped
-  Field_BitsShort = 9,  //!< byte count, then bits
-  Field_BitsLong  = 10  //!< int32 count, then bits
+  Field_Byte      = 1, //!< unsigned 8-bit
+  Field_Short     = 2, //!< two bytes, only skipped
+  Field_Int       = 3, //!< int32
+  Field_Long      = 4, //!< eight bytes, only skipped
+  Field_Float     = 5, //!< float32
+  Field_Double    = 6, //!< eight bytes, only skipped
+  Field_String    = 7, //!< 0-terminated bytes
+  Field_WString   = 8, //!< 0-terminated 16-bit units, only skipped
+  Field_BitsShort = 9, //!< byte count, then bits
+  Field_BitsLong  = 10 //!< int32 count, then bits
 };
 } // namespace VexData_Format
 

@@ -4,9 +4,9 @@
 
 //! Marks what the plug-in library exports; everything else is built with hidden visibility.
 #if defined(_WIN32)
-  #define VexData_EXPORT __declspec(dllexport)
+#define VexData_EXPORT __declspec(dllexport)
 #else
-  #define VexData_EXPORT __attribute__((visibility("default")))
+#define VexData_EXPORT __attribute__((visibility("default")))
 #endif
 
 #endif

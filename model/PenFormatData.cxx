@@ -5,15 +5,15 @@ Standard_Real PenFormatData::UnitInMillimetres(const PenFormatData_DimensionUnit
 {
   switch (theUnit)
   {
-    case PenFormatData_DU_Micrometre:
-      return 0.001;
-    case PenFormatData_DU_Inch:
-      return 25.4;
-    case PenFormatData_DU_Mil:
-      return 0.0254;
-    case PenFormatData_DU_Millimetre:
-    default:
-      return 1.0;
+  case PenFormatData_DU_Micrometre:
+    return 0.001;
+  case PenFormatData_DU_Inch:
+    return 25.4;
+  case PenFormatData_DU_Mil:
+    return 0.0254;
+  case PenFormatData_DU_Millimetre:
+  default:
+    return 1.0;
   }
 }
 

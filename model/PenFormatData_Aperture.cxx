@@ -7,18 +7,15 @@ IMPLEMENT_STANDARD_RTTIEXT(PenFormatData_Aperture, PenFormatData_Object)
 
 PenFormatData_Aperture::PenFormatData_Aperture(const Standard_Integer            theShapeCode,
                                                const TCollection_ExtendedString& theName,
-                                               const Handle(Standard_Transient)& theAttribute,
-                                               const Standard_Integer            theAttributeFlags)
-    : myName(theName),
-      myParams(4),
-      myAttribute(theAttribute),
-      myShapeCode(theShapeCode),
-      myAttributeFlags(theAttributeFlags),
-      myToolFlag(0)
+                                               const Handle(Standard_Transient) & theAttribute,
+                                               const Standard_Integer theAttributeFlags)
+    : myName(theName), myParams(4), myAttribute(theAttribute), myShapeCode(theShapeCode),
+      myAttributeFlags(theAttributeFlags), myToolFlag(0)
 {
 }
 
-void PenFormatData_Aperture::SetParam(const Standard_Real* theParams, const Standard_Integer theCount)
+void PenFormatData_Aperture::SetParam(const Standard_Real*   theParams,
+                                      const Standard_Integer theCount)
 {
   myParams.Clear();
   for (Standard_Integer anIndex = 0; theParams != NULL && anIndex < theCount; ++anIndex)

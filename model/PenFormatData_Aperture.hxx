@@ -16,8 +16,8 @@ public:
   //! theAttributeFlags are host data kept as they are given.
   Standard_EXPORT PenFormatData_Aperture(const Standard_Integer            theShapeCode,
                                          const TCollection_ExtendedString& theName,
-                                         const Handle(Standard_Transient)& theAttribute,
-                                         const Standard_Integer            theAttributeFlags);
+                                         const Handle(Standard_Transient) & theAttribute,
+                                         const Standard_Integer theAttributeFlags);
 
   //! Returns the shape code (1: round).
   Standard_Integer ShapeCode() const { return myShapeCode; }
@@ -44,18 +44,18 @@ public:
   void SetToolFlag(const Standard_Integer theFlag) { myToolFlag = theFlag; }
 
   //! Returns the host attribute given at construction.
-  const Handle(Standard_Transient)& Attribute() const { return myAttribute; }
+  const Handle(Standard_Transient) & Attribute() const { return myAttribute; }
 
   //! Returns a hash of the name, shape code and parameters, in the range [1, theUpper].
   Standard_EXPORT Standard_Integer HashCode(const Standard_Integer theUpper) const;
 
 private:
-  TCollection_ExtendedString        myName;           //!< aperture name
-  NCollection_Vector<Standard_Real> myParams;         //!< shape parameters
-  Handle(Standard_Transient)        myAttribute;      //!< host data
-  Standard_Integer                  myShapeCode;      //!< shape code
-  Standard_Integer                  myAttributeFlags; //!< host data
-  Standard_Integer                  myToolFlag;       //!< not 0: the aperture is a tool
+  TCollection_ExtendedString        myName;   //!< aperture name
+  NCollection_Vector<Standard_Real> myParams; //!< shape parameters
+  Handle(Standard_Transient) myAttribute;     //!< host data
+  Standard_Integer myShapeCode;               //!< shape code
+  Standard_Integer myAttributeFlags;          //!< host data
+  Standard_Integer myToolFlag;                //!< not 0: the aperture is a tool
 };
 
 DEFINE_STANDARD_HANDLE(PenFormatData_Aperture, PenFormatData_Object)

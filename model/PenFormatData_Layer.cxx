@@ -4,7 +4,6 @@
 IMPLEMENT_STANDARD_RTTIEXT(PenFormatData_Layer, PenFormatData_Object)
 
 PenFormatData_Layer::PenFormatData_Layer(const TCollection_ExtendedString& theName)
-    : myName(theName),
-      myFlags(0)
+    : myName(theName), myFlags(0)
 {
 }

@@ -5,11 +5,8 @@ IMPLEMENT_STANDARD_RTTIEXT(PenFormatData_Model, Standard_Transient)
 
 PenFormatData_Model::PenFormatData_Model(const PenFormatData_DimensionUnit theUnit,
                                          const PenFormatData_ImagePolarity thePolarity)
-    : myAllocator(new NCollection_IncAllocator()),
-      myApertures(64),
-      myScanFields(64),
-      myUnit(theUnit),
-      myPolarity(thePolarity)
+    : myAllocator(new NCollection_IncAllocator()), myApertures(64), myScanFields(64),
+      myUnit(theUnit), myPolarity(thePolarity)
 {
   myApertures.Append(Handle(PenFormatData_Aperture)());
   myScanFields.Append(Handle(PenFormatData_ScanField)());
@@ -24,7 +21,7 @@ PenFormatData_Model::~PenFormatData_Model()
   myLayers.Clear();
 }
 
-void PenFormatData_Model::SetLayer(const Handle(PenFormatData_Layer)& theLayer)
+void PenFormatData_Model::SetLayer(const Handle(PenFormatData_Layer) & theLayer)
 {
   if (theLayer.IsNull())
   {
@@ -39,7 +36,8 @@ void PenFormatData_Model::SetLayer(const Handle(PenFormatData_Layer)& theLayer)
   myLayers.Add(theLayer->Name(), theLayer);
 }
 
-Handle(PenFormatData_Layer) PenFormatData_Model::FindLayer(const TCollection_ExtendedString& theName) const
+Handle(PenFormatData_Layer)
+    PenFormatData_Model::FindLayer(const TCollection_ExtendedString& theName) const
 {
   const Handle(PenFormatData_Layer)* aLayer = myLayers.Seek(theName);
   return aLayer != NULL ? *aLayer : Handle(PenFormatData_Layer)();
@@ -54,8 +52,8 @@ Handle(PenFormatData_Aperture) PenFormatData_Model::Aperture(const Standard_Inte
   return myApertures.Value(theNumber);
 }
 
-void PenFormatData_Model::SetAperture(const Standard_Integer                theNumber,
-                                      const Handle(PenFormatData_Aperture)& theAperture)
+void PenFormatData_Model::SetAperture(const Standard_Integer theNumber,
+                                      const Handle(PenFormatData_Aperture) & theAperture)
 {
   if (theNumber < 1)
   {
@@ -64,7 +62,8 @@ void PenFormatData_Model::SetAperture(const Standard_Integer                theN
   myApertures.SetValue(theNumber, theAperture);
 }
 
-Handle(PenFormatData_ScanField) PenFormatData_Model::ScanField(const Standard_Integer theIndex) const
+Handle(PenFormatData_ScanField)
+    PenFormatData_Model::ScanField(const Standard_Integer theIndex) const
 {
   if (theIndex < 0 || theIndex >= myScanFields.Length())
   {
@@ -73,14 +72,15 @@ Handle(PenFormatData_ScanField) PenFormatData_Model::ScanField(const Standard_In
   return myScanFields.Value(theIndex);
 }
 
-Standard_Integer PenFormatData_Model::AddScanField(const Handle(PenFormatData_ScanField)& theScanField)
+Standard_Integer PenFormatData_Model::AddScanField(const Handle(PenFormatData_ScanField) &
+                                                   theScanField)
 {
   myScanFields.Append(theScanField);
   return myScanFields.Length() - 1;
 }
 
-void PenFormatData_Model::SetScanField(const Standard_Integer                 theIndex,
-                                       const Handle(PenFormatData_ScanField)& theScanField)
+void PenFormatData_Model::SetScanField(const Standard_Integer theIndex,
+                                       const Handle(PenFormatData_ScanField) & theScanField)
 {
   if (theIndex < 1)
   {

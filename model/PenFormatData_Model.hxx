@@ -25,17 +25,17 @@ class PenFormatData_Model : public Standard_Transient
 public:
   //! Creates an empty model; the defaults are inch and positive polarity.
   Standard_EXPORT PenFormatData_Model(
-    const PenFormatData_DimensionUnit theUnit     = PenFormatData_DU_Inch,
-    const PenFormatData_ImagePolarity thePolarity = PenFormatData_IP_Positive);
+      const PenFormatData_DimensionUnit theUnit     = PenFormatData_DU_Inch,
+      const PenFormatData_ImagePolarity thePolarity = PenFormatData_IP_Positive);
 
   //! Releases every object, curve and table of the model.
   Standard_EXPORT virtual ~PenFormatData_Model();
 
   //! Returns the message sink (null: nothing is reported).
-  const Handle(Message_Messenger)& Messenger() const { return myMessenger; }
+  const Handle(Message_Messenger) & Messenger() const { return myMessenger; }
 
   //! Sets the message sink; a null handle silences the model.
-  void SetMessenger(const Handle(Message_Messenger)& theMessenger) { myMessenger = theMessenger; }
+  void SetMessenger(const Handle(Message_Messenger) & theMessenger) { myMessenger = theMessenger; }
 
   //! Returns the length unit of all coordinates of the model.
   PenFormatData_DimensionUnit DimensionUnit() const { return myUnit; }
@@ -50,29 +50,30 @@ public:
   void SetImagePolarity(const PenFormatData_ImagePolarity thePolarity) { myPolarity = thePolarity; }
 
   //! Returns the allocator from which curves take their elements.
-  const Handle(NCollection_IncAllocator)& Allocator() const { return myAllocator; }
+  const Handle(NCollection_IncAllocator) & Allocator() const { return myAllocator; }
 
   //! Returns the object list, in the order of addition.
   const NCollection_List<Handle(PenFormatData_Object)>& Objects() const { return myObjects; }
 
   //! Appends theObject to the object list (a null handle is stored as it is).
-  void AddObject(const Handle(PenFormatData_Object)& theObject) { myObjects.Append(theObject); }
+  void AddObject(const Handle(PenFormatData_Object) & theObject) { myObjects.Append(theObject); }
 
   //! Registers theLayer under its name. A second layer of a name already registered takes the
   //! place of the first one in the layer table, so layer names stay unique.
-  Standard_EXPORT void SetLayer(const Handle(PenFormatData_Layer)& theLayer);
+  Standard_EXPORT void SetLayer(const Handle(PenFormatData_Layer) & theLayer);
 
   //! Returns the number of registered layers.
   Standard_Integer NbLayers() const { return myLayers.Extent(); }
 
   //! Returns registered layer theIndex, from 1 to NbLayers(), in the order of first registration.
-  const Handle(PenFormatData_Layer)& Layer(const Standard_Integer theIndex) const
+  const Handle(PenFormatData_Layer) & Layer(const Standard_Integer theIndex) const
   {
     return myLayers.FindFromIndex(theIndex);
   }
 
   //! Returns the layer registered under theName, or a null handle.
-  Standard_EXPORT Handle(PenFormatData_Layer) FindLayer(const TCollection_ExtendedString& theName) const;
+  Standard_EXPORT Handle(PenFormatData_Layer)
+      FindLayer(const TCollection_ExtendedString& theName) const;
 
   //! Returns the length of the aperture table, entry 0 included.
   Standard_Integer NbApertures() const { return myApertures.Length(); }
@@ -81,8 +82,8 @@ public:
   Standard_EXPORT Handle(PenFormatData_Aperture) Aperture(const Standard_Integer theNumber) const;
 
   //! Stores theAperture under theNumber (1 or greater), growing the table with null entries.
-  Standard_EXPORT void SetAperture(const Standard_Integer                theNumber,
-                                   const Handle(PenFormatData_Aperture)& theAperture);
+  Standard_EXPORT void SetAperture(const Standard_Integer theNumber,
+                                   const Handle(PenFormatData_Aperture) & theAperture);
 
   //! Returns the length of the scan-field list, entry 0 included.
   Standard_Integer NbScanFields() const { return myScanFields.Length(); }
@@ -91,17 +92,18 @@ public:
   Standard_EXPORT Handle(PenFormatData_ScanField) ScanField(const Standard_Integer theIndex) const;
 
   //! Appends theScanField to the list and returns its index.
-  Standard_EXPORT Standard_Integer AddScanField(const Handle(PenFormatData_ScanField)& theScanField);
+  Standard_EXPORT Standard_Integer AddScanField(const Handle(PenFormatData_ScanField) &
+                                                theScanField);
 
   //! Stores theScanField (may be null) at theIndex (1 or greater), growing the list with nulls.
-  Standard_EXPORT void SetScanField(const Standard_Integer                 theIndex,
-                                    const Handle(PenFormatData_ScanField)& theScanField);
+  Standard_EXPORT void SetScanField(const Standard_Integer theIndex,
+                                    const Handle(PenFormatData_ScanField) & theScanField);
 
 private:
-  Handle(NCollection_IncAllocator)                   myAllocator; //!< element memory
-  Handle(Message_Messenger)                          myMessenger; //!< message sink, may be null
-  NCollection_List<Handle(PenFormatData_Object)>     myObjects;   //!< object list
-  NCollection_Vector<Handle(PenFormatData_Aperture)> myApertures; //!< aperture table, from 0
+  Handle(NCollection_IncAllocator) myAllocator;                     //!< element memory
+  Handle(Message_Messenger) myMessenger;                            //!< message sink, may be null
+  NCollection_List<Handle(PenFormatData_Object)>      myObjects;    //!< object list
+  NCollection_Vector<Handle(PenFormatData_Aperture)>  myApertures;  //!< aperture table, from 0
   NCollection_Vector<Handle(PenFormatData_ScanField)> myScanFields; //!< scan fields, from 0
   NCollection_IndexedDataMap<TCollection_ExtendedString, Handle(PenFormatData_Layer)>
                               myLayers;   //!< layers by name

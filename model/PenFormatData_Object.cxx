@@ -3,4 +3,6 @@
 
 IMPLEMENT_STANDARD_RTTIEXT(PenFormatData_Object, Standard_Transient)
 
-PenFormatData_Object::~PenFormatData_Object() {}
+PenFormatData_Object::~PenFormatData_Object()
+{
+}

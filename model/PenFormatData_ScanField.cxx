@@ -8,10 +8,7 @@ PenFormatData_ScanField::PenFormatData_ScanField(const Standard_Integer theNumbe
                                                  const Standard_Real    theWidth,
                                                  const Standard_Real    theHeight,
                                                  const gp_XY&           theCenter)
-    : myCenter(theCenter),
-      myWidth(theWidth),
-      myHeight(theHeight),
-      myNumber(theNumber),
+    : myCenter(theCenter), myWidth(theWidth), myHeight(theHeight), myNumber(theNumber),
       myOrder(theOrder)
 {
 }

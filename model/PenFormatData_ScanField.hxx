@@ -16,8 +16,7 @@ public:
   Standard_EXPORT PenFormatData_ScanField(const Standard_Integer theNumber,
                                           const Standard_Integer theOrder,
                                           const Standard_Real    theWidth,
-                                          const Standard_Real    theHeight,
-                                          const gp_XY&           theCenter);
+                                          const Standard_Real theHeight, const gp_XY& theCenter);
 
   //! Returns the scan-field number.
   Standard_Integer Number() const { return myNumber; }

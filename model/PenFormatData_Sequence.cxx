@@ -3,14 +3,10 @@
 
 IMPLEMENT_STANDARD_RTTIEXT(PenFormatData_Sequence, PenFormatData_Object)
 
-PenFormatData_Sequence::PenFormatData_Sequence(const Standard_Integer      theAperture,
-                                               const Standard_Integer      theFlags,
-                                               const Handle(PhGeom_Curve)& theCurve)
-    : myCurve(theCurve),
-      myAperture(theAperture),
-      myFlags(theFlags),
-      myToolpathMode(0),
-      myToolpathFlag(0),
-      myScanFieldIndex(0)
+PenFormatData_Sequence::PenFormatData_Sequence(const Standard_Integer theAperture,
+                                               const Standard_Integer theFlags,
+                                               const Handle(PhGeom_Curve) & theCurve)
+    : myCurve(theCurve), myAperture(theAperture), myFlags(theFlags), myToolpathMode(0),
+      myToolpathFlag(0), myScanFieldIndex(0)
 {
 }

@@ -15,9 +15,9 @@ class PenFormatData_Sequence : public PenFormatData_Object
 public:
   //! Creates a sequence drawn with aperture theAperture over the container curve theCurve.
   //! theFlags is kept for the host and has no meaning to the model library.
-  Standard_EXPORT PenFormatData_Sequence(const Standard_Integer      theAperture,
-                                         const Standard_Integer      theFlags,
-                                         const Handle(PhGeom_Curve)& theCurve);
+  Standard_EXPORT PenFormatData_Sequence(const Standard_Integer theAperture,
+                                         const Standard_Integer theFlags,
+                                         const Handle(PhGeom_Curve) & theCurve);
 
   //! Returns the aperture number (1-based index in the model's aperture table).
   Standard_Integer ApertureNumber() const { return myAperture; }
@@ -29,10 +29,10 @@ public:
   Standard_Integer Flags() const { return myFlags; }
 
   //! Returns the container curve.
-  const Handle(PhGeom_Curve)& GetCurve() const { return myCurve; }
+  const Handle(PhGeom_Curve) & GetCurve() const { return myCurve; }
 
   //! Replaces the container curve.
-  void SetCurve(const Handle(PhGeom_Curve)& theCurve) { myCurve = theCurve; }
+  void SetCurve(const Handle(PhGeom_Curve) & theCurve) { myCurve = theCurve; }
 
   //! Returns the layer name (empty: no layer).
   const TCollection_ExtendedString& LayerName() const { return myLayerName; }
@@ -65,7 +65,7 @@ public:
   void SetScanFieldIndex(const Standard_Integer theIndex) { myScanFieldIndex = theIndex; }
 
 private:
-  Handle(PhGeom_Curve)       myCurve;          //!< container of the contours
+  Handle(PhGeom_Curve) myCurve;                //!< container of the contours
   TCollection_ExtendedString myLayerName;      //!< layer name
   TCollection_ExtendedString myPhaseName;      //!< phase name
   Standard_Integer           myAperture;       //!< aperture number

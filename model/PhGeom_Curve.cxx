@@ -17,18 +17,15 @@ Standard_Real angleOf(const gp_XY& theVector)
 }
 } // namespace
 
-PhGeom_Curve::PhGeom_Curve(const Handle(NCollection_IncAllocator)& theAllocator,
-                           const Standard_Integer                  theType)
-    : myAllocator(theAllocator),
-      myChildren(theAllocator),
-      myLast(NULL),
-      myNbElements(0),
+PhGeom_Curve::PhGeom_Curve(const Handle(NCollection_IncAllocator) & theAllocator,
+                           const Standard_Integer theType)
+    : myAllocator(theAllocator), myChildren(theAllocator), myLast(NULL), myNbElements(0),
       myType(theType)
 {
 }
 
-Handle(PhGeom_Curve) PhGeom_Curve::Create(const Handle(NCollection_IncAllocator)& theAllocator,
-                                          const Standard_Integer                  theType)
+Handle(PhGeom_Curve) PhGeom_Curve::Create(const Handle(NCollection_IncAllocator) & theAllocator,
+                                          const Standard_Integer theType)
 {
   if (theAllocator.IsNull())
   {
@@ -71,19 +68,19 @@ const PhGeom_Point* PhGeom_Curve::CreatePoint(const gp_XY& thePoint)
 
 const PhGeom_Segment* PhGeom_Curve::CreateSegment(const gp_XY& theStart, const gp_XY& theEnd)
 {
-  PhGeom_Segment* aSegment = new (allocate(sizeof(PhGeom_Segment))) PhGeom_Segment(theStart, theEnd);
+  PhGeom_Segment* aSegment =
+      new (allocate(sizeof(PhGeom_Segment))) PhGeom_Segment(theStart, theEnd);
   append(aSegment);
   return aSegment;
 }
 
-const PhGeom_Arc* PhGeom_Curve::CreateArc(const gp_XY&           theCenter,
-                                          const Standard_Real    theRadius,
+const PhGeom_Arc* PhGeom_Curve::CreateArc(const gp_XY& theCenter, const Standard_Real theRadius,
                                           const Standard_Real    theAngle1,
                                           const Standard_Real    theAngle2,
                                           const Standard_Integer theSense)
 {
   PhGeom_Arc* anArc = new (allocate(sizeof(PhGeom_Arc)))
-    PhGeom_Arc(theCenter, theRadius, theAngle1, theAngle2, theSense);
+      PhGeom_Arc(theCenter, theRadius, theAngle1, theAngle2, theSense);
   append(anArc);
   return anArc;
 }
@@ -95,20 +92,21 @@ const PhGeom_Element* PhGeom_Curve::CreateElement(const PhGeom_Element&  theElem
   const Standard_Boolean isReversed = theReverse != 0;
   switch (theElement.Kind())
   {
-    case PhGeom_Element::Kind_Arc: {
-      const PhGeom_Arc& anArc = static_cast<const PhGeom_Arc&>(theElement);
-      if (isReversed)
-      {
-        return CreateArc(anArc.Center(), anArc.Radius(), anArc.Angle(1), anArc.Angle(0),
-                         anArc.Sense() == 1 ? 0 : 1);
-      }
-      return CreateArc(anArc.Center(), anArc.Radius(), anArc.Angle(0), anArc.Angle(1), anArc.Sense());
+  case PhGeom_Element::Kind_Arc:
+  {
+    const PhGeom_Arc& anArc = static_cast<const PhGeom_Arc&>(theElement);
+    if (isReversed)
+    {
+      return CreateArc(anArc.Center(), anArc.Radius(), anArc.Angle(1), anArc.Angle(0),
+                       anArc.Sense() == 1 ? 0 : 1);
     }
-    case PhGeom_Element::Kind_Segment:
-      return isReversed ? CreateSegment(theElement.EndPoint(), theElement.StartPoint())
-                        : CreateSegment(theElement.StartPoint(), theElement.EndPoint());
-    default:
-      return CreatePoint(theElement.StartPoint());
+    return CreateArc(anArc.Center(), anArc.Radius(), anArc.Angle(0), anArc.Angle(1), anArc.Sense());
+  }
+  case PhGeom_Element::Kind_Segment:
+    return isReversed ? CreateSegment(theElement.EndPoint(), theElement.StartPoint())
+                      : CreateSegment(theElement.StartPoint(), theElement.EndPoint());
+  default:
+    return CreatePoint(theElement.StartPoint());
   }
 }
 

@@ -21,9 +21,8 @@ class PhGeom_Curve : public Standard_Transient
 public:
   //! Creates an empty curve of the given type whose elements come from theAllocator.
   //! Returns a null handle when theAllocator is null.
-  Standard_EXPORT static Handle(PhGeom_Curve) Create(
-    const Handle(NCollection_IncAllocator)& theAllocator,
-    const Standard_Integer                  theType);
+  Standard_EXPORT static Handle(PhGeom_Curve)
+      Create(const Handle(NCollection_IncAllocator) & theAllocator, const Standard_Integer theType);
 
   //! Returns the curve type given at creation.
   Standard_Integer Type() const { return myType; }
@@ -42,15 +41,14 @@ public:
 
   //! Appends an arc around theCenter from angle theAngle1 to theAngle2 (radians); theSense 1
   //! runs counter-clockwise, 0 clockwise.
-  Standard_EXPORT const PhGeom_Arc* CreateArc(const gp_XY&           theCenter,
-                                              const Standard_Real    theRadius,
+  Standard_EXPORT const PhGeom_Arc* CreateArc(const gp_XY& theCenter, const Standard_Real theRadius,
                                               const Standard_Real    theAngle1,
                                               const Standard_Real    theAngle2,
                                               const Standard_Integer theSense);
 
   //! Appends a copy of theElement. With theReverse not 0 the copy runs the other way;
   //! theCopyMode is accepted for the host's sake and only 1 (plain copy) is supported.
-  Standard_EXPORT const PhGeom_Element* CreateElement(const PhGeom_Element& theElement,
+  Standard_EXPORT const PhGeom_Element* CreateElement(const PhGeom_Element&  theElement,
                                                       const Standard_Integer theReverse,
                                                       const Standard_Integer theCopyMode);
 
@@ -61,10 +59,10 @@ public:
   const NCollection_List<Handle(PhGeom_Curve)>& Children() const { return myChildren; }
 
   //! Appends theChild to the child curves.
-  void AddChild(const Handle(PhGeom_Curve)& theChild) { myChildren.Append(theChild); }
+  void AddChild(const Handle(PhGeom_Curve) & theChild) { myChildren.Append(theChild); }
 
   //! Returns the allocator the elements come from.
-  const Handle(NCollection_IncAllocator)& Allocator() const { return myAllocator; }
+  const Handle(NCollection_IncAllocator) & Allocator() const { return myAllocator; }
 
   //! Forward iteration over the ring of elements, from the first one until the ring closes.
   class ElementIterator
@@ -72,8 +70,7 @@ public:
   public:
     //! Starts at the curve's first element.
     ElementIterator(const PhGeom_Curve& theCurve)
-        : myFirst(theCurve.FirstElement()),
-          myCurrent(myFirst)
+        : myFirst(theCurve.FirstElement()), myCurrent(myFirst)
     {
     }
 
@@ -100,7 +97,8 @@ public:
 
 private:
   //! Creates an empty curve.
-  PhGeom_Curve(const Handle(NCollection_IncAllocator)& theAllocator, const Standard_Integer theType);
+  PhGeom_Curve(const Handle(NCollection_IncAllocator) & theAllocator,
+               const Standard_Integer theType);
 
   //! Links theElement after the last one.
   void append(PhGeom_Element* theElement);
@@ -108,7 +106,7 @@ private:
   //! Allocates raw memory for an element from the allocator.
   void* allocate(const size_t theSize);
 
-  Handle(NCollection_IncAllocator)       myAllocator;  //!< where elements live
+  Handle(NCollection_IncAllocator) myAllocator;        //!< where elements live
   NCollection_List<Handle(PhGeom_Curve)> myChildren;   //!< child curves
   PhGeom_Element*                        myLast;       //!< last element; its successor is the first
   Standard_Integer                       myNbElements; //!< element count

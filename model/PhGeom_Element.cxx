@@ -34,29 +34,24 @@ const gp_XY& PhGeom_Element::EndPoint() const
 {
   switch (myKind)
   {
-    case Kind_Segment:
-      return static_cast<const PhGeom_Segment*>(this)->myEnd;
-    case Kind_Arc:
-      return static_cast<const PhGeom_Arc*>(this)->myEnd;
-    default:
-      return myStart;
+  case Kind_Segment:
+    return static_cast<const PhGeom_Segment*>(this)->myEnd;
+  case Kind_Arc:
+    return static_cast<const PhGeom_Arc*>(this)->myEnd;
+  default:
+    return myStart;
   }
 }
 
-PhGeom_Arc::PhGeom_Arc(const gp_XY&           theCenter,
-                       const Standard_Real    theRadius,
-                       const Standard_Real    theAngle1,
-                       const Standard_Real    theAngle2,
+PhGeom_Arc::PhGeom_Arc(const gp_XY& theCenter, const Standard_Real theRadius,
+                       const Standard_Real theAngle1, const Standard_Real theAngle2,
                        const Standard_Integer theSense)
-    : PhGeom_Element(Kind_Arc, theCenter),
-      myEnd(theCenter),
-      myCenter(theCenter),
-      myRadius(theRadius),
-      mySense(theSense != 0 ? 1 : 0)
+    : PhGeom_Element(Kind_Arc, theCenter), myEnd(theCenter), myCenter(theCenter),
+      myRadius(theRadius), mySense(theSense != 0 ? 1 : 0)
 {
   // A clockwise arc is the mirror image of a counter-clockwise one: normalise the negated sweep.
-  const Standard_Real aSweep = mySense == 1 ? normaliseSweep(theAngle2 - theAngle1)
-                                            : -normaliseSweep(theAngle1 - theAngle2);
+  const Standard_Real aSweep =
+      mySense == 1 ? normaliseSweep(theAngle2 - theAngle1) : -normaliseSweep(theAngle1 - theAngle2);
   myAngles[0] = theAngle1;
   myAngles[1] = theAngle1 + aSweep;
   updatePoints();

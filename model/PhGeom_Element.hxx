@@ -35,9 +35,7 @@ public:
 protected:
   //! Creates an unlinked element.
   PhGeom_Element(const Standard_Integer theKind, const gp_XY& theStart)
-      : myNext(NULL),
-        myKind(theKind),
-        myStart(theStart)
+      : myNext(NULL), myKind(theKind), myStart(theStart)
   {
   }
 
@@ -54,8 +52,7 @@ class PhGeom_Segment : public PhGeom_Element
 public:
   //! Creates an unlinked segment.
   PhGeom_Segment(const gp_XY& theStart, const gp_XY& theEnd)
-      : PhGeom_Element(Kind_Segment, theStart),
-        myEnd(theEnd)
+      : PhGeom_Element(Kind_Segment, theStart), myEnd(theEnd)
   {
   }
 
@@ -73,10 +70,7 @@ class PhGeom_Point : public PhGeom_Element
 {
 public:
   //! Creates an unlinked point.
-  PhGeom_Point(const gp_XY& thePoint)
-      : PhGeom_Element(Kind_Point, thePoint)
-  {
-  }
+  PhGeom_Point(const gp_XY& thePoint) : PhGeom_Element(Kind_Point, thePoint) {}
 
   //! Returns the point.
   const gp_XY& Point() const { return myStart; }
@@ -90,10 +84,8 @@ class PhGeom_Arc : public PhGeom_Element
 {
 public:
   //! Creates an unlinked arc; the angles are normalised as described above.
-  Standard_EXPORT PhGeom_Arc(const gp_XY&           theCenter,
-                             const Standard_Real    theRadius,
-                             const Standard_Real    theAngle1,
-                             const Standard_Real    theAngle2,
+  Standard_EXPORT PhGeom_Arc(const gp_XY& theCenter, const Standard_Real theRadius,
+                             const Standard_Real theAngle1, const Standard_Real theAngle2,
                              const Standard_Integer theSense);
 
   //! Returns the centre.
@@ -103,7 +95,10 @@ public:
   Standard_Real Radius() const { return myRadius; }
 
   //! Returns the start angle (theIndex 0) or the end angle (theIndex 1), in radians.
-  Standard_Real Angle(const Standard_Integer theIndex) const { return myAngles[theIndex == 0 ? 0 : 1]; }
+  Standard_Real Angle(const Standard_Integer theIndex) const
+  {
+    return myAngles[theIndex == 0 ? 0 : 1];
+  }
 
   //! Returns the sense: 1 counter-clockwise, 0 clockwise.
   Standard_Integer Sense() const { return mySense; }

@@ -3,9 +3,7 @@
 
 // Placeholder until the reader lands: refuses every file.
 VexData_Reader::VexData_Reader(PenFormatData_Model& theModel)
-    : myModel(theModel),
-      myStream(NULL),
-      myStatus(NotDone)
+    : myModel(theModel), myStream(NULL), myStatus(NotDone)
 {
 }
 

@@ -49,7 +49,7 @@ TEST(PenFormatDataModel, TablesStartWithAnEmptyEntryAndGrow)
 
 TEST(PenFormatDataModel, SecondLayerOfANameReplacesTheFirstInPlace)
 {
-  PenFormatData_Model         aModel;
+  PenFormatData_Model aModel;
   Handle(PenFormatData_Layer) aTop1 = new PenFormatData_Layer("Top");
   Handle(PenFormatData_Layer) aTop2 = new PenFormatData_Layer("Top");
   aModel.SetLayer(aTop1);
@@ -63,7 +63,7 @@ TEST(PenFormatDataModel, SecondLayerOfANameReplacesTheFirstInPlace)
 
 TEST(PenFormatDataModel, ElementsFormARingInCreationOrder)
 {
-  PenFormatData_Model  aModel;
+  PenFormatData_Model aModel;
   Handle(PhGeom_Curve) aCurve = PhGeom_Curve::Create(aModel.Allocator(), 0);
   ASSERT_FALSE(aCurve.IsNull());
   EXPECT_TRUE(PhGeom_Curve::Create(Handle(NCollection_IncAllocator)(), 0).IsNull());
@@ -88,16 +88,16 @@ TEST(PenFormatDataModel, ArcAnglesFollowTheSense)
     int    Sense;
     double Start, End;
   };
-  const double aPi    = M_PI;
+  const double aPi      = M_PI;
   const Case   aCases[] = {
-    {0, aPi / 2, 1, 0, aPi / 2},            // counter-clockwise quarter
-    {aPi / 2, 0, 1, aPi / 2, 2 * aPi},      // ccw the long way round
-    {0, aPi / 2, 0, 0, -3 * aPi / 2},       // clockwise from 0 to pi/2
-    {0, 2 * aPi, 1, 0, 2 * aPi},            // full ccw turn
-    {0, 2 * aPi, 0, 0, -2 * aPi},           // full clockwise turn stays whole
-    {1.0, 1.0 + 2 * aPi, 0, 1.0, 1.0 - 2 * aPi},
+        {0, aPi / 2, 1, 0, aPi / 2},       // counter-clockwise quarter
+        {aPi / 2, 0, 1, aPi / 2, 2 * aPi}, // ccw the long way round
+        {0, aPi / 2, 0, 0, -3 * aPi / 2},  // clockwise from 0 to pi/2
+        {0, 2 * aPi, 1, 0, 2 * aPi},       // full ccw turn
+        {0, 2 * aPi, 0, 0, -2 * aPi},      // full clockwise turn stays whole
+        {1.0, 1.0 + 2 * aPi, 0, 1.0, 1.0 - 2 * aPi},
   };
-  PenFormatData_Model  aModel;
+  PenFormatData_Model aModel;
   Handle(PhGeom_Curve) aCurve = PhGeom_Curve::Create(aModel.Allocator(), 0);
   for (const Case& aCase : aCases)
   {
@@ -111,7 +111,7 @@ TEST(PenFormatDataModel, ArcAnglesFollowTheSense)
 
 TEST(PenFormatDataModel, CopyAndTranslateKeepGeometry)
 {
-  PenFormatData_Model  aModel;
+  PenFormatData_Model aModel;
   Handle(PhGeom_Curve) aSource = PhGeom_Curve::Create(aModel.Allocator(), 0);
   aSource->CreateSegment(gp_XY(0, 0), gp_XY(1, 0));
   aSource->CreateArc(gp_XY(1, 1), 1.0, -M_PI / 2, 0.0, 1);

@@ -16,14 +16,14 @@ const char THE_SEPARATOR = '\x1f';
 class RecordingPrinter : public Message_Printer
 {
 public:
-  RecordingPrinter(const std::shared_ptr<std::vector<VexTest_Message>>& theSink)
-      : mySink(theSink)
+  RecordingPrinter(const std::shared_ptr<std::vector<VexTest_Message>>& theSink) : mySink(theSink)
   {
     SetTraceLevel(Message_Trace);
   }
 
 protected:
-  void send(const TCollection_AsciiString& theString, const Message_Gravity theGravity) const override
+  void send(const TCollection_AsciiString& theString,
+            const Message_Gravity          theGravity) const override
   {
     VexTest_Message    aMessage;
     std::istringstream aStream(theString.ToCString());

@@ -27,7 +27,7 @@ public:
   VexTest_MessageCapture();
 
   //! Returns the messenger to give to a model or entry point.
-  const Handle(Message_Messenger)& Messenger() const { return myMessenger; }
+  const Handle(Message_Messenger) & Messenger() const { return myMessenger; }
 
   //! Returns every captured message, in order.
   const std::vector<VexTest_Message>& Messages() const { return *myMessages; }
@@ -48,8 +48,8 @@ public:
   static std::vector<std::pair<std::string, std::string>> CatalogueKeys();
 
 private:
-  Handle(Message_Messenger)                     myMessenger; //!< messenger with the recorder
-  std::shared_ptr<std::vector<VexTest_Message>> myMessages;  //!< recorded messages
+  Handle(Message_Messenger) myMessenger;                    //!< messenger with the recorder
+  std::shared_ptr<std::vector<VexTest_Message>> myMessages; //!< recorded messages
 };
 
 #endif

@@ -3,14 +3,12 @@
 
 // Placeholder until the writer lands: refuses every model.
 VexData_Writer::VexData_Writer(const PenFormatData_Model& theModel)
-    : myModel(theModel),
-      myStream(NULL),
-      myStatus(NotDone)
+    : myModel(theModel), myStream(NULL), myStatus(NotDone)
 {
 }
 
 Standard_Boolean VexData_Writer::SetInputParameters(
-  const NCollection_Sequence<TCollection_ExtendedString>&)
+    const NCollection_Sequence<TCollection_ExtendedString>&)
 {
   myStatus = NotDone;
   return Standard_True;

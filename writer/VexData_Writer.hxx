@@ -31,7 +31,7 @@ public:
 
   //! Parses the export parameters; always returns true.
   VexData_EXPORT Standard_Boolean
-    SetInputParameters(const NCollection_Sequence<TCollection_ExtendedString>& theParams);
+  SetInputParameters(const NCollection_Sequence<TCollection_ExtendedString>& theParams);
 
   //! Classifies the model's objects without writing.
   VexData_EXPORT Status CheckWritable();
