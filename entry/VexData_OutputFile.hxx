@@ -1,0 +1,60 @@
+// Copyright (c) 2026 VexData developers
+#ifndef _VexData_OutputFile_HeaderFile
+#define _VexData_OutputFile_HeaderFile
+
+#include <VexData_Writer.hxx>
+
+#include <fstream>
+#include <string>
+
+//! The output file of one write. A machine file has no closing marker, so a file cut short
+//! between two records would read as complete: the bytes therefore go to a temporary file beside
+//! the target, which replaces the target only once everything has been written and flushed to
+//! disk. Until then an existing target keeps its old content. Targets that are not regular files
+//! (a terminal, a pipe, a device) cannot be replaced and are written directly.
+class VexData_OutputFile
+{
+public:
+  //! Creates an output file that is not open.
+  VexData_OutputFile();
+
+  //! Discards the temporary file unless Commit() succeeded.
+  ~VexData_OutputFile();
+
+  //! Prepares the write of theTarget (a UTF-8 path): refuses an existing target that may not be
+  //! written, creates the temporary file in the target's directory and opens it for binary
+  //! output. Returns false, leaving nothing behind, when any of this fails.
+  Standard_Boolean Open(const std::string& theTarget);
+
+  //! Returns the stream to write into; valid after a successful Open().
+  std::ostream& Stream() { return myStream; }
+
+  //! Flushes and closes the temporary file, makes its content durable and renames it over the
+  //! target. Returns 0 on success, otherwise the writer status that describes the failure (the
+  //! temporary file is then removed and the target is left as it was).
+  VexData_Writer::Status Commit();
+
+  //! Closes and removes the temporary file; the target stays as it was.
+  void Discard();
+
+  //! Returns the path of the temporary file (empty when writing directly or not open).
+  const std::string& TemporaryPath() const { return myTempPath; }
+
+private:
+  VexData_OutputFile(const VexData_OutputFile&)            = delete;
+  VexData_OutputFile& operator=(const VexData_OutputFile&) = delete;
+
+  //! Creates a new, empty temporary file beside myTarget; false when none can be created.
+  Standard_Boolean createTemporary();
+
+  //! Moves the finished temporary file over the target; the writer status of the outcome.
+  VexData_Writer::Status replaceTarget();
+
+  std::ofstream myStream;     //!< output stream
+  std::string   myTarget;     //!< target path, symbolic links resolved
+  std::string   myTempPath;   //!< temporary file, empty when writing directly
+  int           myTempFd;     //!< descriptor of the temporary file, -1 when none
+  int           myTargetMode; //!< permission bits to give the result, -1 to keep the default
+};
+
+#endif
