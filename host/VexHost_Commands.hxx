@@ -1,0 +1,26 @@
+// Copyright (c) 2026 VexData developers
+#ifndef _VexHost_Commands_HeaderFile
+#define _VexHost_Commands_HeaderFile
+
+#include <VexHost_Context.hxx>
+
+//! The subcommands of vex. Each lives in its own VexHost_Command*.cxx file and is added to the
+//! command line by its registration function, which vex.cxx calls; a new subcommand is one more
+//! file, one more declaration here and one more call there.
+class VexHost_Commands
+{
+public:
+  //! "identify FILE...": the format of each file.
+  static void RegisterIdentify(CLI::App& theApp, VexHost_Context& theContext);
+
+  //! "info FILE": a summary of what a machine file holds.
+  static void RegisterInfo(CLI::App& theApp, VexHost_Context& theContext);
+
+  //! "check FILE": which objects of the file's model can be written back.
+  static void RegisterCheck(CLI::App& theApp, VexHost_Context& theContext);
+
+  //! "convert IN OUT [--param STRING]...": reads IN and writes it as OUT.
+  static void RegisterConvert(CLI::App& theApp, VexHost_Context& theContext);
+};
+
+#endif
