@@ -1,0 +1,296 @@
+// Copyright (c) 2026 VexData developers
+#include <VexData_Stream.hxx>
+
+#include <VexData_Message.hxx>
+
+#include <algorithm>
+#include <cstring>
+
+namespace
+{
+typedef std::char_traits<char> Traits;
+
+//! Bytes read with one request to the stream buffer while skipping.
+const Standard_Integer THE_SKIP_CHUNK = 4096;
+} // namespace
+
+VexData_Stream::VexData_Stream() : myStream(NULL), myOffset(0)
+{
+  myBuffer[0] = 0;
+}
+
+void VexData_Stream::Init(std::istream* theStream, const Handle(Message_Messenger) & theMessenger)
+{
+  myStream    = theStream;
+  myMessenger = theMessenger;
+  myOffset    = 0;
+  myBuffer[0] = 0;
+}
+
+Standard_Integer VexData_Stream::StreamCode() const
+{
+  if (myStream == NULL || myStream->bad())
+  {
+    return VexData_Format::Code_StreamBad;
+  }
+  if (!myStream->fail())
+  {
+    return VexData_Format::Code_Ok;
+  }
+  return myStream->eof() ? VexData_Format::Code_EndOfFile : VexData_Format::Code_StreamFail;
+}
+
+void VexData_Stream::setState(const std::ios_base::iostate theBits)
+{
+  // setstate() stores the flags before it throws for a stream with exceptions enabled; the
+  // flags are all this class reports, so the exception itself is dropped.
+  try
+  {
+    myStream->setstate(theBits);
+  }
+  catch (...)
+  {
+  }
+}
+
+Standard_Boolean VexData_Stream::isAtEnd() const
+{
+  return myStream == NULL || myStream->eof();
+}
+
+Standard_Integer VexData_Stream::readOne(Standard_Integer& theByte)
+{
+  if (myStream == NULL)
+  {
+    return VexData_Format::Code_StreamBad;
+  }
+  std::streambuf* aBuffer = myStream->rdbuf();
+  if (!myStream->good() || aBuffer == NULL)
+  {
+    // An unformatted read on a stream that is not good fails without touching the buffer.
+    setState(aBuffer == NULL ? std::ios_base::badbit : std::ios_base::failbit);
+    return StreamCode();
+  }
+  Traits::int_type aChar = Traits::eof();
+  try
+  {
+    aChar = aBuffer->sbumpc();
+  }
+  catch (...)
+  {
+    setState(std::ios_base::badbit);
+    return StreamCode();
+  }
+  if (Traits::eq_int_type(aChar, Traits::eof()))
+  {
+    setState(std::ios_base::eofbit | std::ios_base::failbit);
+    return StreamCode();
+  }
+  theByte = static_cast<unsigned char>(Traits::to_char_type(aChar));
+  ++myOffset;
+  return VexData_Format::Code_Ok;
+}
+
+Standard_Integer VexData_Stream::readBlock(char* theData, const Standard_Integer theCount)
+{
+  if (myStream == NULL)
+  {
+    return VexData_Format::Code_StreamBad;
+  }
+  std::streambuf* aBuffer = myStream->rdbuf();
+  if (!myStream->good() || aBuffer == NULL)
+  {
+    setState(aBuffer == NULL ? std::ios_base::badbit : std::ios_base::failbit);
+    return StreamCode();
+  }
+  std::streamsize aRead = 0;
+  try
+  {
+    aRead = aBuffer->sgetn(theData, theCount);
+  }
+  catch (...)
+  {
+    setState(std::ios_base::badbit);
+    return StreamCode();
+  }
+  myOffset += static_cast<Standard_Size>(std::max<std::streamsize>(aRead, 0));
+  if (aRead < theCount)
+  {
+    setState(std::ios_base::eofbit | std::ios_base::failbit);
+    return StreamCode();
+  }
+  return VexData_Format::Code_Ok;
+}
+
+Standard_Integer VexData_Stream::BoundedRead(const Standard_Integer theLength,
+                                             const Standard_Integer theDelimiter,
+                                             const Standard_Boolean theStop)
+{
+  if (isAtEnd())
+  {
+    return VexData_Format::Code_EndOfFile;
+  }
+  const Standard_Integer aLimit =
+      std::min(std::max(theLength, 1), VexData_Format::THE_BUFFER_SIZE) - 1;
+  Standard_Integer aStored = 0;
+  Standard_Integer aCode   = VexData_Format::Code_Limit;
+  while (aStored < aLimit)
+  {
+    Standard_Integer aByte = 0;
+    aCode                  = readOne(aByte);
+    if (aCode != VexData_Format::Code_Ok)
+    {
+      break;
+    }
+    myBuffer[aStored++] = static_cast<char>(aByte);
+    if (theStop && aByte == theDelimiter)
+    {
+      break;
+    }
+    aCode = VexData_Format::Code_Limit;
+  }
+  myBuffer[aStored] = 0;
+  return aCode;
+}
+
+Standard_Integer VexData_Stream::readFixed(const Standard_Integer theWidth)
+{
+  const Standard_Integer aCode = BoundedRead(theWidth + 1, 0, Standard_False);
+  return aCode == VexData_Format::Code_Limit ? VexData_Format::Code_Ok : aCode;
+}
+
+uint32_t VexData_Stream::bufferWord() const
+{
+  const unsigned char* aBytes = reinterpret_cast<const unsigned char*>(myBuffer);
+  return static_cast<uint32_t>(aBytes[0]) | (static_cast<uint32_t>(aBytes[1]) << 8) |
+         (static_cast<uint32_t>(aBytes[2]) << 16) | (static_cast<uint32_t>(aBytes[3]) << 24);
+}
+
+Standard_Integer VexData_Stream::ReadByte(Standard_Integer& theValue)
+{
+  const Standard_Integer aCode = readFixed(1);
+  theValue = aCode == VexData_Format::Code_Ok ? static_cast<unsigned char>(myBuffer[0]) : -1;
+  return aCode;
+}
+
+Standard_Integer VexData_Stream::ReadInt(Standard_Integer& theValue)
+{
+  const Standard_Integer aCode = readFixed(4);
+  theValue                     = -1;
+  if (aCode == VexData_Format::Code_Ok)
+  {
+    const uint32_t aWord = bufferWord();
+    int32_t        aSigned;
+    std::memcpy(&aSigned, &aWord, sizeof(aSigned));
+    theValue = aSigned;
+  }
+  return aCode;
+}
+
+Standard_Integer VexData_Stream::ReadFloat(Standard_ShortReal& theValue)
+{
+  const Standard_Integer aCode = readFixed(4);
+  theValue                     = 0.0f;
+  if (aCode == VexData_Format::Code_Ok)
+  {
+    const uint32_t aWord = bufferWord();
+    std::memcpy(&theValue, &aWord, sizeof(theValue));
+  }
+  return aCode;
+}
+
+Standard_Integer VexData_Stream::ReadString()
+{
+  return BoundedRead(VexData_Format::THE_BUFFER_SIZE, 0, Standard_True);
+}
+
+Standard_Integer VexData_Stream::skipFailed(const Standard_Integer theCode) const
+{
+  VexData_Message::Send(myMessenger, theCode == VexData_Format::Code_EndOfFile
+                                         ? "VEX_READER_END_OF_FILE"
+                                         : "VEX_READER_READING_FAIL");
+  return theCode;
+}
+
+Standard_Integer VexData_Stream::SkipBytes(const int64_t theCount)
+{
+  if (isAtEnd())
+  {
+    return skipFailed(VexData_Format::Code_EndOfFile);
+  }
+  char anIgnored[THE_SKIP_CHUNK];
+  for (int64_t aLeft = theCount; aLeft > 0;)
+  {
+    const Standard_Integer aChunk =
+        static_cast<Standard_Integer>(std::min<int64_t>(aLeft, THE_SKIP_CHUNK));
+    const Standard_Integer aCode = readBlock(anIgnored, aChunk);
+    if (aCode != VexData_Format::Code_Ok)
+    {
+      return skipFailed(aCode);
+    }
+    aLeft -= aChunk;
+  }
+  return VexData_Format::Code_Ok;
+}
+
+Standard_Integer VexData_Stream::SkipToByte(const Standard_Integer theValue)
+{
+  if (isAtEnd())
+  {
+    return skipFailed(VexData_Format::Code_EndOfFile);
+  }
+  for (;;)
+  {
+    Standard_Integer       aByte = 0;
+    const Standard_Integer aCode = readOne(aByte);
+    if (aCode != VexData_Format::Code_Ok)
+    {
+      return skipFailed(aCode);
+    }
+    if (aByte == theValue)
+    {
+      return VexData_Format::Code_Ok;
+    }
+  }
+}
+
+Standard_Integer VexData_Stream::SkipToUnit(const Standard_Integer theValue)
+{
+  if (isAtEnd())
+  {
+    return skipFailed(VexData_Format::Code_EndOfFile);
+  }
+  for (;;)
+  {
+    Standard_Integer aLow = 0, aHigh = 0;
+    Standard_Integer aCode = readOne(aLow);
+    if (aCode == VexData_Format::Code_Ok)
+    {
+      aCode = readOne(aHigh);
+    }
+    if (aCode != VexData_Format::Code_Ok)
+    {
+      return skipFailed(aCode);
+    }
+    if ((aLow | (aHigh << 8)) == theValue)
+    {
+      return VexData_Format::Code_Ok;
+    }
+  }
+}
+
+Standard_Integer VexData_Stream::CheckHeader()
+{
+  const Standard_Integer aCode =
+      BoundedRead(VexData_Format::THE_MAGIC_LENGTH + 1, 0, Standard_False);
+  if (aCode != VexData_Format::Code_Limit)
+  {
+    return aCode;
+  }
+  if (std::memcmp(myBuffer, VexData_Format::THE_MAGIC, VexData_Format::THE_MAGIC_LENGTH) != 0)
+  {
+    VexData_Message::Send(myMessenger, "VEX_READER_WRONG_FORMAT");
+    return VexData_Format::Code_WrongFormat;
+  }
+  return SkipToByte(VexData_Format::THE_HEADER_END);
+}

@@ -1,0 +1,116 @@
+// Copyright (c) 2026 VexData developers
+#ifndef _VexData_Stream_HeaderFile
+#define _VexData_Stream_HeaderFile
+
+#include <VexData_Format.hxx>
+
+#include <Message_Messenger.hxx>
+#include <Standard_TypeDef.hxx>
+
+#include <istream>
+
+//! The primitive reads of the machine file over a std::istream: bytes, little-endian int32 and
+//! float32, 0-terminated strings, the skips and the header check.
+//!
+//! Every operation returns one of the VexData_Format::Code values. Bytes are taken from the
+//! stream buffer directly, but the stream's state flags end up as an unformatted per-byte read
+//! would leave them: the end of the data sets the end-of-file and failure flags, an exception
+//! thrown by the buffer sets the hard-error flag, and a stream that is no longer good gets its
+//! failure flag set on the next read. Nothing throws, also when the stream has exceptions
+//! enabled.
+//!
+//! The value reads leave their messages to the caller; the skips and the header check send their
+//! own to the messenger given to Init (none when it is null).
+class VexData_Stream
+{
+public:
+  //! Creates a primitive reader without a stream.
+  VexData_Stream();
+
+  //! Reads from theStream from now on and sends messages to theMessenger (may be null).
+  //! The byte offset starts again at 0.
+  void Init(std::istream* theStream, const Handle(Message_Messenger) & theMessenger);
+
+  //! Returns the current stream (NULL before Init).
+  std::istream* Stream() const { return myStream; }
+
+  //! Returns the messenger, which may be null.
+  const Handle(Message_Messenger) & Messenger() const { return myMessenger; }
+
+  //! Returns the number of bytes consumed since Init.
+  Standard_Size Offset() const { return myOffset; }
+
+  //! Returns the read buffer; a bounded read stores its bytes from its start, followed by a 0.
+  const char* Buffer() const { return myBuffer; }
+
+  //! Returns the code that the stream's flags stand for: 4 hard error, 0 no failure,
+  //! 6 failure at the end of the data, 5 other failure.
+  Standard_Integer StreamCode() const;
+
+  //! Stores up to theLength - 1 bytes in the buffer (1 <= theLength <= the buffer size).
+  //! With theStop set, the read ends after a byte equal to theDelimiter with code 0.
+  //! Returns 7 when theLength - 1 bytes were stored without meeting the delimiter, otherwise the
+  //! stream code of the first failing byte; returns 6 at once when the stream is already at its
+  //! end.
+  Standard_Integer BoundedRead(const Standard_Integer theLength,
+                               const Standard_Integer theDelimiter, const Standard_Boolean theStop);
+
+  //! Reads one unsigned byte (0 to 255) into theValue; -1 on failure. Returns 0 or a stream code.
+  Standard_Integer ReadByte(Standard_Integer& theValue);
+
+  //! Reads a little-endian int32 into theValue; -1 on failure. Returns 0 or a stream code.
+  Standard_Integer ReadInt(Standard_Integer& theValue);
+
+  //! Reads a little-endian IEEE single into theValue; 0 on failure. Returns 0 or a stream code.
+  Standard_Integer ReadFloat(Standard_ShortReal& theValue);
+
+  //! Reads a 0-terminated string into the buffer (Buffer() gives the text). Returns 0, or 7 for
+  //! a string that has no 0 byte among its first 8191 bytes, or a stream code.
+  Standard_Integer ReadString();
+
+  //! Drops theCount bytes (none when theCount < 1). Returns 0 or the failing stream code, after
+  //! sending "VEX_READER_END_OF_FILE" (code 6) or "VEX_READER_READING_FAIL" (4, 5).
+  Standard_Integer SkipBytes(const int64_t theCount);
+
+  //! Drops bytes up to and including the first byte equal to theValue. Failures as SkipBytes.
+  Standard_Integer SkipToByte(const Standard_Integer theValue);
+
+  //! Drops little-endian 16-bit units up to and including the first unit equal to theValue.
+  //! Failures as SkipBytes.
+  Standard_Integer SkipToUnit(const Standard_Integer theValue);
+
+  //! Checks the 36 bytes of the magic and drops the rest of the header up to and including its
+  //! 0x1A byte. Returns 0; 2 after "VEX_READER_WRONG_FORMAT"; the stream code of a file shorter
+  //! than the magic (no message); or the code of the failed skip.
+  Standard_Integer CheckHeader();
+
+private:
+  //! Takes one byte from the stream buffer into theByte; returns 0 or the stream code.
+  Standard_Integer readOne(Standard_Integer& theByte);
+
+  //! Fills theData with up to theCount bytes; returns 0 or the stream code.
+  Standard_Integer readBlock(char* theData, const Standard_Integer theCount);
+
+  //! Sets theBits in the stream's state, without letting an ios_base::failure escape.
+  void setState(const std::ios_base::iostate theBits);
+
+  //! Returns true when the stream's end-of-file flag is set.
+  Standard_Boolean isAtEnd() const;
+
+  //! Sends the message of a failed skip and returns theCode.
+  Standard_Integer skipFailed(const Standard_Integer theCode) const;
+
+  //! Reads a fixed-width value of theWidth bytes into the buffer; returns 0 or a stream code.
+  Standard_Integer readFixed(const Standard_Integer theWidth);
+
+  //! Returns the little-endian unsigned 32-bit value of the first four buffer bytes.
+  uint32_t bufferWord() const;
+
+private:
+  std::istream* myStream;                                  //!< current input, NULL before Init
+  Handle(Message_Messenger) myMessenger;                   //!< message sink, may be null
+  Standard_Size myOffset;                                  //!< bytes consumed since Init
+  char          myBuffer[VexData_Format::THE_BUFFER_SIZE]; //!< read buffer
+};
+
+#endif

@@ -1,0 +1,18 @@
+// Copyright (c) 2026 VexData developers
+#include <VexData_Tool.hxx>
+
+#include <cmath>
+
+namespace
+{
+//! Largest width difference of one tool, a single-precision constant compared in double.
+const Standard_ShortReal THE_WIDTH_TOLERANCE = 0.0001f;
+} // namespace
+
+Standard_Boolean VexData_Tool::IsSame(const VexData_Tool& theOther) const
+{
+  const Standard_Real aDifference =
+      std::abs(static_cast<Standard_Real>(myWidth) - static_cast<Standard_Real>(theOther.myWidth));
+  return myUniqueName.IsEqual(theOther.myUniqueName) && myMode == theOther.myMode &&
+         aDifference <= static_cast<Standard_Real>(THE_WIDTH_TOLERANCE);
+}
