@@ -1,29 +1,256 @@
 // Copyright (c) 2026 VexData developers
 #include <VexData_Writer.hxx>
 
-// Placeholder until the writer lands: refuses every model.
+#include <VexData_ExportParameters.hxx>
+#include <VexData_Format.hxx>
+#include <VexData_Message.hxx>
+#include <PenFormatData.hxx>
+
+#include <NCollection_IndexedDataMap.hxx>
+#include <NCollection_Map.hxx>
+#include <Precision.hxx>
+
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+#include <cstring>
+
+namespace
+{
+//! Room for the fixed part of the largest record the writer assembles (the type declarations).
+const int THE_RECORD_CAPACITY = 96;
+
+//! Length of the header the writer emits.
+const int THE_HEADER_LENGTH = 81;
+
+//! Assembles the little-endian bytes of one record, to be written with one output operation.
+class RecordBuffer
+{
+public:
+  //! Creates an empty record.
+  RecordBuffer() : mySize(0) {}
+
+  //! Appends one byte.
+  RecordBuffer& Byte(const unsigned int theValue)
+  {
+    if (mySize < THE_RECORD_CAPACITY)
+    {
+      myData[mySize++] = static_cast<char>(theValue & 0xFFu);
+    }
+    return *this;
+  }
+
+  //! Appends a 32-bit integer, least significant byte first.
+  RecordBuffer& Int(const Standard_Integer theValue)
+  {
+    const uint32_t aBits = static_cast<uint32_t>(theValue);
+    return Byte(aBits).Byte(aBits >> 8).Byte(aBits >> 16).Byte(aBits >> 24);
+  }
+
+  //! Appends theValue rounded to a 32-bit float, least significant byte first.
+  RecordBuffer& Float(const Standard_Real theValue);
+
+  //! Appends a point as two floats, each coordinate multiplied by theFactor.
+  RecordBuffer& Point(const gp_XY& thePoint, const Standard_Real theFactor)
+  {
+    return Float(thePoint.X() * theFactor).Float(thePoint.Y() * theFactor);
+  }
+
+  //! Returns the bytes.
+  const char* Data() const { return myData; }
+
+  //! Returns the number of bytes.
+  std::streamsize Size() const { return mySize; }
+
+private:
+  char myData[THE_RECORD_CAPACITY]; //!< record bytes
+  int  mySize;                      //!< bytes used
+};
+
+//! Rounds theValue to the nearest float. Values beyond the float range go to the largest float
+//! or to infinity as IEEE rounding does, without relying on an out-of-range conversion.
+float toFloat32(const Standard_Real theValue)
+{
+  if (std::isfinite(theValue) && std::fabs(theValue) > FLT_MAX)
+  {
+    // Halfway between the largest float and 2^128: from there on the value rounds to infinity.
+    const Standard_Real aHalfway = std::ldexp(2.0 - std::ldexp(1.0, -24), 127);
+    const float         aResult  = std::fabs(theValue) < aHalfway ? FLT_MAX : HUGE_VALF;
+    return theValue < 0.0 ? -aResult : aResult;
+  }
+  return static_cast<float>(theValue);
+}
+
+RecordBuffer& RecordBuffer::Float(const Standard_Real theValue)
+{
+  const float aValue = toFloat32(theValue);
+  uint32_t    aBits  = 0;
+  std::memcpy(&aBits, &aValue, sizeof(aBits));
+  return Byte(aBits).Byte(aBits >> 8).Byte(aBits >> 16).Byte(aBits >> 24);
+}
+
+//! Returns theName as ASCII; the callers have made sure it holds no other character.
+TCollection_AsciiString toAscii(const TCollection_ExtendedString& theName)
+{
+  return VexData_ExportParameters::ToAscii(theName);
+}
+
+//! Returns true when theName can be written as a string field of the file: 7-bit characters
+//! only (the model library's own test also lets Latin-1 through) and not longer than the reader
+//! accepts.
+Standard_Boolean isWritableName(const TCollection_ExtendedString& theName)
+{
+  if (theName.Length() > VexData_Format::THE_MAX_STRING_LENGTH)
+  {
+    return Standard_False;
+  }
+  for (Standard_Integer anIndex = 1; anIndex <= theName.Length(); ++anIndex)
+  {
+    if (theName.Value(anIndex) > 0x7F)
+    {
+      return Standard_False;
+    }
+  }
+  return Standard_True;
+}
+
+//! Returns the container key "phase+layer" of theSequence.
+TCollection_AsciiString containerKey(const PenFormatData_Sequence& theSequence)
+{
+  TCollection_AsciiString aKey = toAscii(theSequence.PhaseName());
+  aKey += "+";
+  aKey += toAscii(theSequence.LayerName());
+  return aKey;
+}
+
+//! Returns the name of aperture theNumber of theModel (empty when there is none).
+TCollection_AsciiString apertureName(const PenFormatData_Model& theModel,
+                                     const Standard_Integer     theNumber)
+{
+  const Handle(PenFormatData_Aperture) anAperture = theModel.Aperture(theNumber);
+  return anAperture.IsNull() ? TCollection_AsciiString() : toAscii(anAperture->Name());
+}
+
+//! Sets theStatus to InvalidModel and reports theKey with theArg.
+template <class TheArgType>
+void refuse(VexData_Writer::Status& theStatus, const Handle(Message_Messenger) & theMessenger,
+            const Standard_CString theKey, const TheArgType& theArg)
+{
+  theStatus = VexData_Writer::InvalidModel;
+  VexData_Message::Send(theMessenger, theKey, theArg);
+}
+
+//! One scan field that holds toolpaths of a container, with what orders it for writing.
+struct ScanFieldEntry
+{
+  Standard_Integer Order;    //!< machining order
+  Standard_Integer Number;   //!< scan-field number
+  Standard_Integer Position; //!< index in the model's scan-field list
+};
+
+//! Orders entries by machining order, then number, then list position.
+bool isBefore(const ScanFieldEntry& theLeft, const ScanFieldEntry& theRight)
+{
+  if (theLeft.Order != theRight.Order)
+  {
+    return theLeft.Order < theRight.Order;
+  }
+  if (theLeft.Number != theRight.Number)
+  {
+    return theLeft.Number < theRight.Number;
+  }
+  return theLeft.Position < theRight.Position;
+}
+} // namespace
+
+//=================================================================================================
+
 VexData_Writer::VexData_Writer(const PenFormatData_Model& theModel)
-    : myModel(theModel), myStream(NULL), myStatus(NotDone)
+    : myModel(theModel), myStream(NULL), myStatus(NotDone), myContainers(1), myToolModes(1),
+      myUnitFactor(
+          PenFormatData::ComputeUnitFactor(theModel.DimensionUnit(), PenFormatData_DU_Millimetre)),
+      myExportScanFields(Standard_True), myMapping(1)
 {
 }
 
 Standard_Boolean VexData_Writer::SetInputParameters(
-    const NCollection_Sequence<TCollection_ExtendedString>&)
+    const NCollection_Sequence<TCollection_ExtendedString>& theParams)
 {
   myStatus = NotDone;
+  try
+  {
+    VexData_ExportParameters::Parse(theParams, myExportScanFields, myMapping);
+  }
+  catch (...)
+  {
+    // Parsing only fails when memory runs out; the writer then exports without a mapping.
+    myExportScanFields = Standard_True;
+    myMapping.Clear();
+  }
   return Standard_True;
 }
 
 VexData_Writer::Status VexData_Writer::CheckWritable()
 {
-  myStatus = InvalidModel;
+  myStatus = Ok;
+  myWritable.Clear();
+  myUnWritable.Clear();
+  try
+  {
+    if (myExportScanFields)
+    {
+      CheckScanFields();
+    }
+    if (myStatus == Ok)
+    {
+      CollectToolpaths();
+    }
+  }
+  catch (...)
+  {
+    HandleException();
+  }
   return myStatus;
 }
 
 VexData_Writer::Status VexData_Writer::Process(std::ostream& theStream)
 {
   myStream = &theStream;
-  myStatus = InvalidModel;
+  myStatus = Ok;
+  try
+  {
+    // Fresh one-bucket maps, so that every run visits containers in the same order.
+    ContainerMap aContainers(1);
+    ToolModeMap  aToolModes(1);
+    myContainers.Exchange(aContainers);
+    myToolModes.Exchange(aToolModes);
+    myWritable.Clear();
+    myUnWritable.Clear();
+    if (myExportScanFields)
+    {
+      CheckScanFields();
+    }
+    if (myStatus == Ok)
+    {
+      CollectToolpaths();
+    }
+    if (myStatus == Ok)
+    {
+      CheckMappingNames();
+    }
+    if (myStatus == Ok)
+    {
+      WriteHeader();
+    }
+    if (myStatus == Ok)
+    {
+      WriteBody();
+    }
+  }
+  catch (...)
+  {
+    HandleException();
+  }
   return myStatus;
 }
 
@@ -40,4 +267,726 @@ const NCollection_List<Handle(PenFormatData_Object)>& VexData_Writer::GetWritabl
 const NCollection_List<Handle(PenFormatData_Object)>& VexData_Writer::GetUnWritable() const
 {
   return myUnWritable;
+}
+
+void VexData_Writer::HandleException()
+{
+  // Stream failures are caught where they happen; what reaches this point comes from elsewhere
+  // (memory, or a message sink that throws after the status was already set).
+  if (myStatus == Ok)
+  {
+    myStatus = InvalidModel;
+  }
+}
+
+//=================================================================================================
+// Checks and collection
+
+void VexData_Writer::CheckScanFields()
+{
+  const Standard_Integer aNbScanFields = myModel.NbScanFields();
+  for (Standard_Integer anIndex = 1; anIndex < aNbScanFields; ++anIndex)
+  {
+    const Handle(PenFormatData_ScanField) aField = myModel.ScanField(anIndex);
+    if (aField.IsNull())
+    {
+      refuse(myStatus, Messenger(), "VEX_WRITER_NULL_SCANFIELD", anIndex);
+      return;
+    }
+    // Written this way round so that a width or height that is not a number fails too.
+    if (!(aField->Width() > Precision::Confusion()))
+    {
+      refuse(myStatus, Messenger(), "VEX_WRITER_INVALID_SCANFIELD_SIZE_X", aField->Width());
+      return;
+    }
+    if (!(aField->Height() > Precision::Confusion()))
+    {
+      refuse(myStatus, Messenger(), "VEX_WRITER_INVALID_SCANFIELD_SIZE_Y", aField->Height());
+      return;
+    }
+  }
+}
+
+void VexData_Writer::CollectToolpaths()
+{
+  for (NCollection_List<Handle(PenFormatData_Object)>::Iterator anIter(myModel.Objects());
+       anIter.More(); anIter.Next())
+  {
+    const Handle(PenFormatData_Object)& anObject = anIter.Value();
+    if (anObject.IsNull())
+    {
+      continue;
+    }
+    const Handle(PenFormatData_Sequence) aSequence =
+        Handle(PenFormatData_Sequence)::DownCast(anObject);
+    if (aSequence.IsNull() || aSequence->ToolpathFlag() == 0)
+    {
+      myUnWritable.Append(anObject);
+      continue;
+    }
+    if (!CheckToolpath(*aSequence))
+    {
+      return;
+    }
+    FileToolpath(aSequence);
+  }
+}
+
+Standard_Boolean VexData_Writer::CheckToolpath(const PenFormatData_Sequence& theSequence)
+{
+  const Standard_Integer aMode = theSequence.ToolpathMode();
+  if (aMode != 1 && aMode != 2)
+  {
+    refuse(myStatus, Messenger(), "VEX_WRITER_TOOLPATH_MODE", aMode);
+    return Standard_False;
+  }
+  if (!CheckToolpathNames(theSequence) || !CheckToolpathTool(theSequence))
+  {
+    return Standard_False;
+  }
+  const Standard_Integer aScanField = theSequence.ScanFieldIndex();
+  if (myExportScanFields && (aScanField < 0 || aScanField >= myModel.NbScanFields()))
+  {
+    refuse(myStatus, Messenger(), "VEX_WRITER_INVALID_SCANFIELD_INDEX", aScanField);
+    return Standard_False;
+  }
+  return Standard_True;
+}
+
+Standard_Boolean VexData_Writer::CheckToolpathNames(const PenFormatData_Sequence& theSequence)
+{
+  // Names reach the file as strings of single bytes that the reader takes up to 8190 bytes long.
+  const TCollection_ExtendedString& aPhase = theSequence.PhaseName();
+  if (aPhase.IsEmpty() || !isWritableName(aPhase))
+  {
+    refuse(myStatus, Messenger(), "VEX_WRITER_TOOLPATH_PHASE_NAME", aPhase);
+    return Standard_False;
+  }
+  const TCollection_ExtendedString& aLayer = theSequence.LayerName();
+  if (!isWritableName(aLayer))
+  {
+    refuse(myStatus, Messenger(), "VEX_WRITER_TOOLPATH_LAYER_NAME", aLayer);
+    return Standard_False;
+  }
+  return Standard_True;
+}
+
+Standard_Boolean VexData_Writer::CheckToolpathTool(const PenFormatData_Sequence& theSequence)
+{
+  const Standard_Integer aNumber = theSequence.ApertureNumber();
+  if (aNumber < 1 || aNumber >= myModel.NbApertures())
+  {
+    refuse(myStatus, Messenger(), "VEX_WRITER_INVALID_TOOL_INDEX", aNumber);
+    return Standard_False;
+  }
+  const Handle(PenFormatData_Aperture) anAperture = myModel.Aperture(aNumber);
+  if (anAperture.IsNull())
+  {
+    refuse(myStatus, Messenger(), "VEX_WRITER_NULL_TOOL", aNumber);
+    return Standard_False;
+  }
+  if (anAperture->ToolFlag() == 0)
+  {
+    refuse(myStatus, Messenger(), "VEX_WRITER_NOT_TOOL", anAperture->Name());
+    return Standard_False;
+  }
+  // A width that is not a number passes: only a negative width is refused.
+  if (anAperture->ShapeCode() != 1 || anAperture->NbParams() != 1 || anAperture->Param(1) < 0.0 ||
+      !isWritableName(anAperture->Name()))
+  {
+    refuse(myStatus, Messenger(), "VEX_WRITER_TOOL_PARAMS", anAperture->Name());
+    return Standard_False;
+  }
+  return Standard_True;
+}
+
+void VexData_Writer::FileToolpath(const Handle(PenFormatData_Sequence) & theSequence)
+{
+  // Tool mode: 0 used by path toolpaths only, 1 by point toolpaths only, 2 by both.
+  const Standard_Integer anAperture = theSequence->ApertureNumber();
+  const Standard_Byte    aCode      = theSequence->ToolpathMode() == 1 ? 0 : 1;
+  Standard_Byte*         aToolMode  = myToolModes.ChangeSeek(anAperture);
+  if (aToolMode == NULL)
+  {
+    myToolModes.Bind(anAperture, aCode);
+  }
+  else if (*aToolMode != aCode)
+  {
+    *aToolMode = 2;
+  }
+
+  const TCollection_AsciiString aKey       = containerKey(*theSequence);
+  VexData_ToolpathContainer*    aContainer = myContainers.ChangeSeek(aKey);
+  if (aContainer == NULL)
+  {
+    aContainer = myContainers.Bound(aKey, VexData_ToolpathContainer());
+  }
+  Handle(PenFormatData_ScanField) aScanField;
+  if (myExportScanFields && theSequence->ScanFieldIndex() >= 1)
+  {
+    aScanField = myModel.ScanField(theSequence->ScanFieldIndex());
+  }
+  aContainer->Add(aScanField, theSequence);
+  myWritable.Append(theSequence);
+}
+
+void VexData_Writer::CheckMappingNames()
+{
+  if (myMapping.IsEmpty())
+  {
+    return;
+  }
+  // Only the items that select a writable toolpath put their names into the file.
+  NCollection_Map<TCollection_AsciiString> aCheckedKeys(1);
+  for (NCollection_List<Handle(PenFormatData_Object)>::Iterator anIter(myWritable); anIter.More();
+       anIter.Next())
+  {
+    const Handle(PenFormatData_Sequence) aSequence =
+        Handle(PenFormatData_Sequence)::DownCast(anIter.Value());
+    const TCollection_AsciiString aKey = VexData_ExportParameters::MappingKey(
+        toAscii(aSequence->PhaseName()), toAscii(aSequence->LayerName()),
+        apertureName(myModel, aSequence->ApertureNumber()));
+    const NCollection_List<MapItem>* anItems = myMapping.Seek(aKey);
+    if (anItems == NULL || !aCheckedKeys.Add(aKey))
+    {
+      continue;
+    }
+    for (NCollection_List<MapItem>::Iterator anItem(*anItems); anItem.More(); anItem.Next())
+    {
+      if (!CheckMappingName(anItem.Value().outPhase) || !CheckMappingName(anItem.Value().outLayer))
+      {
+        return;
+      }
+      for (NCollection_List<TCollection_AsciiString>::Iterator aTool(anItem.Value().outTools);
+           aTool.More(); aTool.Next())
+      {
+        if (!CheckMappingName(aTool.Value()))
+        {
+          return;
+        }
+      }
+    }
+  }
+}
+
+Standard_Boolean VexData_Writer::CheckMappingName(const TCollection_AsciiString& theName)
+{
+  if (theName.Length() <= VexData_Format::THE_MAX_STRING_LENGTH)
+  {
+    return Standard_True;
+  }
+  refuse(myStatus, Messenger(), "VEX_WRITER_MAPPING_NAME", TCollection_ExtendedString(theName));
+  return Standard_False;
+}
+
+//=================================================================================================
+// Output
+
+VexData_Writer::Status VexData_Writer::StreamStatus() const
+{
+  const std::ios_base::iostate aState = myStream->rdstate();
+  if ((aState & std::ios_base::badbit) != 0)
+  {
+    return StreamBad;
+  }
+  if ((aState & std::ios_base::failbit) != 0)
+  {
+    return (aState & std::ios_base::eofbit) != 0 ? StreamFailEof : StreamFail;
+  }
+  return Ok;
+}
+
+Standard_Boolean VexData_Writer::WriteBytes(const char* theData, const std::streamsize theSize)
+{
+  if (myStatus != Ok)
+  {
+    return Standard_False;
+  }
+  Standard_Boolean isThrown = Standard_False;
+  try
+  {
+    // A stream whose end-of-file flag alone is set skips every output without marking it as
+    // failed; mark it, so that the lost bytes are not reported as a success.
+    if (myStream->rdstate() == std::ios_base::eofbit)
+    {
+      myStream->setstate(std::ios_base::failbit);
+    }
+    else
+    {
+      myStream->write(theData, theSize);
+    }
+  }
+  catch (...)
+  {
+    // Thrown by the buffer or by a stream with exceptions enabled: the state tells what failed.
+    isThrown = Standard_True;
+  }
+  myStatus = StreamStatus();
+  if (isThrown && myStatus == Ok)
+  {
+    myStatus = StreamBad;
+  }
+  if (myStatus != Ok)
+  {
+    VexData_Message::Send(Messenger(), "VEX_WRITER_WRITING_FAIL");
+    return Standard_False;
+  }
+  return Standard_True;
+}
+
+Standard_Boolean VexData_Writer::WriteString(const TCollection_AsciiString& theString)
+{
+  // The text and its terminating 0 byte go out together.
+  return WriteBytes(theString.ToCString(), theString.Length() + 1);
+}
+
+void VexData_Writer::WriteHeader()
+{
+  // The first line ends with the version 3.0, the second names the writer, 0x1A ends the header.
+  char             aHeader[THE_HEADER_LENGTH];
+  Standard_Integer aSize    = 0;
+  const size_t     aLength1 = sizeof(VexData_Format::THE_HEADER_LINE1) - 1;
+  const size_t     aLength2 = sizeof(VexData_Format::THE_HEADER_LINE2) - 1;
+  std::memcpy(aHeader, VexData_Format::THE_HEADER_LINE1, aLength1);
+  aSize            = static_cast<Standard_Integer>(aLength1);
+  aHeader[aSize++] = '0';
+  aHeader[aSize++] = '\n';
+  std::memcpy(aHeader + aSize, VexData_Format::THE_HEADER_LINE2, aLength2);
+  aSize += static_cast<Standard_Integer>(aLength2);
+  aHeader[aSize++] = '\n';
+  aHeader[aSize++] = static_cast<char>(VexData_Format::THE_HEADER_END);
+  WriteBytes(aHeader, aSize);
+}
+
+void VexData_Writer::WriteBody()
+{
+  WriteTypeDeclarations();
+  if (myStatus != Ok)
+  {
+    return;
+  }
+  if (myExportScanFields)
+  {
+    WriteScannerBox();
+    if (myStatus != Ok)
+    {
+      return;
+    }
+  }
+  for (ContainerMap::Iterator anIter(myContainers); anIter.More(); anIter.Next())
+  {
+    WriteContainer(anIter.Value());
+    if (myStatus != Ok)
+    {
+      return;
+    }
+  }
+}
+
+void VexData_Writer::WriteTypeDeclarations()
+{
+  // Every fixed-size record tag the file may hold, declared with its size in insertion order;
+  // the macro tags are declared although the writer never uses them.
+  NCollection_IndexedDataMap<Standard_Integer, Standard_Integer> aSizes(1);
+  aSizes.Add(VexData_Format::Tag_PathStart, 8);
+  aSizes.Add(VexData_Format::Tag_LineTo, 8);
+  aSizes.Add(VexData_Format::Tag_Circle, 12);
+  aSizes.Add(VexData_Format::Tag_DrillPoint, 8);
+  aSizes.Add(VexData_Format::Tag_ToolGroup, 4);
+  aSizes.Add(VexData_Format::Tag_ArcTo, 20);
+  aSizes.Add(VexData_Format::Tag_ScannerBox, 8);
+  aSizes.Add(VexData_Format::Tag_ScanFieldPosition, 8);
+  aSizes.Add(VexData_Format::Tag_MacroDefinition, 4);
+  aSizes.Add(VexData_Format::Tag_MacroEnd, 0);
+  aSizes.Add(VexData_Format::Tag_MacroPlacement, 12);
+  RecordBuffer aRecord;
+  for (Standard_Integer anIndex = 1; anIndex <= aSizes.Extent(); ++anIndex)
+  {
+    aRecord.Byte(VexData_Format::Tag_TypeDeclaration)
+        .Byte(aSizes.FindKey(anIndex))
+        .Int(aSizes.FindFromIndex(anIndex));
+  }
+  WriteBytes(aRecord.Data(), aRecord.Size());
+}
+
+void VexData_Writer::WriteScannerBox()
+{
+  // One box for all scan field positions: the size of scan field 1.
+  if (myModel.NbScanFields() < 2)
+  {
+    return;
+  }
+  const Handle(PenFormatData_ScanField) aField = myModel.ScanField(1);
+  if (aField.IsNull())
+  {
+    return;
+  }
+  RecordBuffer aRecord;
+  aRecord.Byte(VexData_Format::Tag_ScannerBox)
+      .Float(aField->Width() * myUnitFactor)
+      .Float(aField->Height() * myUnitFactor);
+  WriteBytes(aRecord.Data(), aRecord.Size());
+}
+
+//=================================================================================================
+// Containers and blocks
+
+void VexData_Writer::WriteContainer(const VexData_ToolpathContainer& theContainer)
+{
+  NCollection_Map<Standard_Integer> anApertures(1);
+  for (VexData_ToolpathContainer::GroupMap::Iterator aGroup(theContainer.Groups()); aGroup.More();
+       aGroup.Next())
+  {
+    for (VexData_ToolpathContainer::GroupByTool::ToolMap::Iterator aTool(aGroup.Value().ByTool());
+         aTool.More(); aTool.Next())
+    {
+      anApertures.Add(aTool.Key());
+    }
+  }
+  const NCollection_Vector<Standard_Integer> aGroupOrder = OrderGroups(theContainer);
+  for (NCollection_Map<Standard_Integer>::Iterator anIter(anApertures); anIter.More();
+       anIter.Next())
+  {
+    WriteApertureBlocks(theContainer, aGroupOrder, anIter.Key());
+    if (myStatus != Ok)
+    {
+      return;
+    }
+  }
+}
+
+NCollection_Vector<Standard_Integer> VexData_Writer::OrderGroups(
+    const VexData_ToolpathContainer& theContainer) const
+{
+  const VexData_ToolpathContainer::GroupMap& aGroups = theContainer.Groups();
+  NCollection_Vector<ScanFieldEntry>         anEntries(256);
+  Standard_Boolean                           isZeroPlaced = Standard_False;
+  const Standard_Integer                     aNbFields    = myModel.NbScanFields();
+  for (Standard_Integer anIndex = 1; anIndex < aNbFields; ++anIndex)
+  {
+    // Null entries can only remain when scan fields are not exported; they hold nothing.
+    const Handle(PenFormatData_ScanField) aField = myModel.ScanField(anIndex);
+    if (!aField.IsNull() && aGroups.IsBound(aField->Number()))
+    {
+      const ScanFieldEntry anEntry = {aField->Order(), aField->Number(), anIndex};
+      anEntries.Append(anEntry);
+      isZeroPlaced = isZeroPlaced || aField->Number() == 0;
+    }
+  }
+  std::sort(anEntries.begin(), anEntries.end(), isBefore);
+
+  // Each group is written once, at its first place; toolpaths without a scan field come first
+  // unless a scan field numbered 0 gives them a place of their own.
+  NCollection_Vector<Standard_Integer> anOrder(256);
+  NCollection_Map<Standard_Integer>    aPlaced(1);
+  if (!isZeroPlaced && aGroups.IsBound(0))
+  {
+    anOrder.Append(0);
+    aPlaced.Add(0);
+  }
+  for (NCollection_Vector<ScanFieldEntry>::Iterator anIter(anEntries); anIter.More(); anIter.Next())
+  {
+    if (aPlaced.Add(anIter.Value().Number))
+    {
+      anOrder.Append(anIter.Value().Number);
+    }
+  }
+  return anOrder;
+}
+
+void VexData_Writer::CollectToolSequences(const VexData_ToolpathContainer&            theContainer,
+                                          const NCollection_Vector<Standard_Integer>& theGroupOrder,
+                                          const Standard_Integer                      theAperture,
+                                          VexData_ToolpathContainer::SequenceList&    theList) const
+{
+  theList.Clear();
+  for (NCollection_Vector<Standard_Integer>::Iterator anIter(theGroupOrder); anIter.More();
+       anIter.Next())
+  {
+    const VexData_ToolpathContainer::GroupByTool* aGroup =
+        theContainer.Groups().Seek(anIter.Value());
+    const VexData_ToolpathContainer::SequenceList* aSequences =
+        aGroup != NULL ? aGroup->ByTool().Seek(theAperture) : NULL;
+    if (aSequences == NULL)
+    {
+      continue;
+    }
+    for (VexData_ToolpathContainer::SequenceList::Iterator aSeqIter(*aSequences); aSeqIter.More();
+         aSeqIter.Next())
+    {
+      theList.Append(aSeqIter.Value());
+    }
+  }
+}
+
+void VexData_Writer::WriteApertureBlocks(const VexData_ToolpathContainer&            theContainer,
+                                         const NCollection_Vector<Standard_Integer>& theGroupOrder,
+                                         const Standard_Integer                      theAperture)
+{
+  VexData_ToolpathContainer::SequenceList aList;
+  CollectToolSequences(theContainer, theGroupOrder, theAperture, aList);
+  if (aList.IsEmpty())
+  {
+    return;
+  }
+  // All toolpaths of the list share phase, layer and aperture: the first stands for all.
+  const PenFormatData_Sequence& aFirst = *aList.First();
+  MapItem                       aDefault;
+  aDefault.phase                           = toAscii(aFirst.PhaseName());
+  aDefault.layer                           = toAscii(aFirst.LayerName());
+  aDefault.tool                            = apertureName(myModel, theAperture);
+  const NCollection_List<MapItem>* anItems = myMapping.Seek(
+      VexData_ExportParameters::MappingKey(aDefault.phase, aDefault.layer, aDefault.tool));
+  if (anItems == NULL)
+  {
+    WriteToolpathBlocks(aList, aDefault);
+    return;
+  }
+  for (NCollection_List<MapItem>::Iterator anItem(*anItems); anItem.More(); anItem.Next())
+  {
+    WriteToolpathBlocks(aList, anItem.Value());
+    if (myStatus != Ok)
+    {
+      return;
+    }
+  }
+}
+
+void VexData_Writer::WriteToolpathBlocks(const VexData_ToolpathContainer::SequenceList& theList,
+                                         const MapItem&                                 theItem)
+{
+  const TCollection_AsciiString& aPhase =
+      theItem.outPhase.IsEmpty() ? theItem.phase : theItem.outPhase;
+  const TCollection_AsciiString& aLayer =
+      theItem.outLayer.IsEmpty() ? theItem.layer : theItem.outLayer;
+  if (theItem.outTools.IsEmpty())
+  {
+    const TCollection_AsciiString aTool = apertureName(myModel, theList.First()->ApertureNumber());
+    WriteOneBlock(theList, theItem, aPhase, aLayer, aTool);
+    return;
+  }
+  for (NCollection_List<TCollection_AsciiString>::Iterator aTool(theItem.outTools); aTool.More();
+       aTool.Next())
+  {
+    WriteOneBlock(theList, theItem, aPhase, aLayer, aTool.Value());
+    if (myStatus != Ok)
+    {
+      return;
+    }
+  }
+}
+
+void VexData_Writer::WriteOneBlock(const VexData_ToolpathContainer::SequenceList& theList,
+                                   const MapItem& theItem, const TCollection_AsciiString& thePhase,
+                                   const TCollection_AsciiString& theLayer,
+                                   const TCollection_AsciiString& theTool)
+{
+  const char aBlockStart[] = {char(VexData_Format::Tag_ToolpathBlock),
+                              char(VexData_Format::Tag_BlockHeader),
+                              char(VexData_Format::Field_String)};
+  const char aLayerField[] = {char(VexData_Format::Field_String)};
+  const char anEnd[]       = {char(VexData_Format::Tag_End)};
+  if (!WriteBytes(aBlockStart, sizeof(aBlockStart)) || !WriteString(thePhase) ||
+      !WriteBytes(aLayerField, sizeof(aLayerField)) || !WriteString(theLayer) ||
+      !WriteBytes(anEnd, sizeof(anEnd)))
+  {
+    return;
+  }
+  WriteToolDefinition(theList.First()->ApertureNumber(), theTool);
+  if (myStatus != Ok)
+  {
+    return;
+  }
+  // One tool group for all toolpaths, naming the block's only tool.
+  RecordBuffer aGroup;
+  aGroup.Byte(VexData_Format::Tag_ToolGroup).Int(1);
+  if (!WriteBytes(aGroup.Data(), aGroup.Size()))
+  {
+    return;
+  }
+  for (VexData_ToolpathContainer::SequenceList::Iterator anIter(theList); anIter.More();
+       anIter.Next())
+  {
+    WriteSequenceGeometry(*anIter.Value(), theItem);
+    if (myStatus != Ok)
+    {
+      return;
+    }
+  }
+  WriteBytes(anEnd, sizeof(anEnd));
+}
+
+void VexData_Writer::WriteToolDefinition(const Standard_Integer         theAperture,
+                                         const TCollection_AsciiString& theTool)
+{
+  const Handle(PenFormatData_Aperture) anAperture = myModel.Aperture(theAperture);
+  const Standard_Real aWidth =
+      !anAperture.IsNull() && anAperture->NbParams() >= 1 ? anAperture->Param(1) : 0.0;
+  const Standard_Byte* aToolMode = myToolModes.Seek(theAperture);
+  RecordBuffer         aRecord;
+  aRecord.Byte(VexData_Format::Tag_ToolDefinition)
+      .Byte(VexData_Format::Field_Int)
+      .Int(1)
+      .Byte(VexData_Format::Field_Byte)
+      .Byte(aToolMode != NULL ? *aToolMode : 0)
+      .Byte(VexData_Format::Field_Float)
+      .Float(aWidth * myUnitFactor)
+      .Byte(VexData_Format::Field_String);
+  const char anEnd[] = {char(VexData_Format::Tag_End)};
+  if (WriteBytes(aRecord.Data(), aRecord.Size()) && WriteString(theTool))
+  {
+    WriteBytes(anEnd, sizeof(anEnd));
+  }
+}
+
+//=================================================================================================
+// Geometry
+
+void VexData_Writer::WriteSequenceGeometry(const PenFormatData_Sequence& theSequence,
+                                           const MapItem&                theItem)
+{
+  if (myExportScanFields)
+  {
+    WriteScanFieldPosition(theSequence);
+    if (myStatus != Ok)
+    {
+      return;
+    }
+  }
+  const Handle(PhGeom_Curve)& aCurve = theSequence.GetCurve();
+  if (aCurve.IsNull())
+  {
+    return;
+  }
+  const Standard_Boolean isPath = theSequence.ToolpathMode() == 1;
+  for (NCollection_List<Handle(PhGeom_Curve)>::Iterator anIter(aCurve->Children()); anIter.More();
+       anIter.Next())
+  {
+    if (anIter.Value().IsNull())
+    {
+      continue;
+    }
+    if (isPath)
+    {
+      WriteContour(*anIter.Value(), theItem.asCircles != 0);
+    }
+    else
+    {
+      WriteDrillPoints(*anIter.Value());
+    }
+    if (myStatus != Ok)
+    {
+      return;
+    }
+  }
+}
+
+void VexData_Writer::WriteScanFieldPosition(const PenFormatData_Sequence& theSequence)
+{
+  // Repeated before every toolpath of a scan field, also when the previous one shares it.
+  const Handle(PenFormatData_ScanField) aField = myModel.ScanField(theSequence.ScanFieldIndex());
+  if (aField.IsNull() || aField->Number() == 0)
+  {
+    return;
+  }
+  RecordBuffer aRecord;
+  aRecord.Byte(VexData_Format::Tag_ScanFieldPosition).Point(aField->Center(), myUnitFactor);
+  WriteBytes(aRecord.Data(), aRecord.Size());
+}
+
+void VexData_Writer::WriteContour(const PhGeom_Curve&    theContour,
+                                  const Standard_Boolean theAsCircles)
+{
+  // Each contour opens its own path at its first arc or segment.
+  Standard_Boolean isOpen = Standard_False;
+  gp_XY            aCurrent(0.0, 0.0);
+  for (PhGeom_Curve::ElementIterator anIter(theContour); anIter.More() && myStatus == Ok;
+       anIter.Next())
+  {
+    const PhGeom_Element& anElement = anIter.Value();
+    if (anElement.Kind() == PhGeom_Element::Kind_Arc)
+    {
+      const PhGeom_Arc& anArc = static_cast<const PhGeom_Arc&>(anElement);
+      if (theAsCircles)
+      {
+        WriteCircle(anArc);
+      }
+      else
+      {
+        WriteArc(anArc, isOpen, aCurrent);
+      }
+    }
+    else if (anElement.Kind() == PhGeom_Element::Kind_Segment)
+    {
+      WriteSegment(anElement, isOpen, aCurrent);
+    }
+  }
+}
+
+void VexData_Writer::WriteCircle(const PhGeom_Arc& theArc)
+{
+  // The full circle of the arc: its sweep is not kept, the radius keeps its sign.
+  RecordBuffer aRecord;
+  aRecord.Byte(VexData_Format::Tag_Circle)
+      .Point(theArc.Center(), myUnitFactor)
+      .Float(theArc.Radius() * myUnitFactor);
+  WriteBytes(aRecord.Data(), aRecord.Size());
+}
+
+void VexData_Writer::WriteArc(const PhGeom_Arc& theArc, Standard_Boolean& theIsOpen,
+                              gp_XY& theCurrent)
+{
+  RecordBuffer aRecord;
+  if (!theIsOpen)
+  {
+    aRecord.Byte(VexData_Format::Tag_PathStart).Point(theArc.StartPoint(), myUnitFactor);
+    theIsOpen = Standard_True;
+  }
+  // The sign of the radius carries the sense: negative when the arc runs clockwise.
+  const Standard_Real aRadius =
+      theArc.Angle(1) < theArc.Angle(0) ? -theArc.Radius() : theArc.Radius();
+  aRecord.Byte(VexData_Format::Tag_ArcTo)
+      .Point(theArc.EndPoint(), myUnitFactor)
+      .Point(theArc.Center(), myUnitFactor)
+      .Float(aRadius * myUnitFactor);
+  theCurrent = theArc.EndPoint();
+  WriteBytes(aRecord.Data(), aRecord.Size());
+}
+
+void VexData_Writer::WriteSegment(const PhGeom_Element& theSegment, Standard_Boolean& theIsOpen,
+                                  gp_XY& theCurrent)
+{
+  RecordBuffer aRecord;
+  if (!theIsOpen)
+  {
+    aRecord.Byte(VexData_Format::Tag_PathStart).Point(theSegment.StartPoint(), myUnitFactor);
+    theCurrent = theSegment.StartPoint();
+    theIsOpen  = Standard_True;
+  }
+  // Segments shorter than the confusion tolerance in the file's unit are left out; the next one
+  // is measured from the last point written.
+  const gp_XY aDelta = (theCurrent - theSegment.EndPoint()) * myUnitFactor;
+  if (aDelta.SquareModulus() > Precision::SquareConfusion())
+  {
+    aRecord.Byte(VexData_Format::Tag_LineTo).Point(theSegment.EndPoint(), myUnitFactor);
+    theCurrent = theSegment.EndPoint();
+  }
+  if (aRecord.Size() > 0)
+  {
+    WriteBytes(aRecord.Data(), aRecord.Size());
+  }
+}
+
+void VexData_Writer::WriteDrillPoints(const PhGeom_Curve& theContour)
+{
+  for (PhGeom_Curve::ElementIterator anIter(theContour); anIter.More() && myStatus == Ok;
+       anIter.Next())
+  {
+    if (anIter.Value().Kind() == PhGeom_Element::Kind_Point)
+    {
+      RecordBuffer aRecord;
+      aRecord.Byte(VexData_Format::Tag_DrillPoint).Point(anIter.Value().StartPoint(), myUnitFactor);
+      WriteBytes(aRecord.Data(), aRecord.Size());
+    }
+  }
 }

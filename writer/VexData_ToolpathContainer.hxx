@@ -1,0 +1,58 @@
+// Copyright (c) 2026 VexData developers
+#ifndef _VexData_ToolpathContainer_HeaderFile
+#define _VexData_ToolpathContainer_HeaderFile
+
+#include <PenFormatData_ScanField.hxx>
+#include <PenFormatData_Sequence.hxx>
+
+#include <NCollection_DataMap.hxx>
+#include <NCollection_List.hxx>
+
+//! The writable toolpaths of one phase and layer, filed by scan-field number and then by
+//! aperture number. Number 0 holds the toolpaths without a scan field. A plain value type: copies
+//! share the sequences, not the maps.
+class VexData_ToolpathContainer
+{
+public:
+  //! Toolpaths of one tool, in the order they were added.
+  typedef NCollection_List<Handle(PenFormatData_Sequence)> SequenceList;
+
+  //! The toolpaths of one scan field, by aperture number.
+  class GroupByTool
+  {
+  public:
+    //! Aperture number to its toolpaths.
+    typedef NCollection_DataMap<Standard_Integer, SequenceList> ToolMap;
+
+    //! Creates an empty group (a map of one bucket, so the visiting order is reproducible).
+    GroupByTool() : myByTool(1) {}
+
+    //! Appends theSequence to the list of its aperture number; a null handle is ignored.
+    void Add(const Handle(PenFormatData_Sequence) & theSequence);
+
+    //! Returns the toolpath lists by aperture number.
+    const ToolMap& ByTool() const { return myByTool; }
+
+  private:
+    ToolMap myByTool; //!< aperture number -> toolpaths, in order of addition
+  };
+
+  //! Scan-field number to its group.
+  typedef NCollection_DataMap<Standard_Integer, GroupByTool> GroupMap;
+
+  //! Creates an empty container (a map of one bucket).
+  VexData_ToolpathContainer() : myGroups(1) {}
+
+  //! Files theSequence under the number of theScanField (0 for a null handle) and its aperture
+  //! number; a null sequence is ignored.
+  void Add(const Handle(PenFormatData_ScanField) & theScanField,
+           const Handle(PenFormatData_Sequence) & theSequence);
+
+  //! Returns the groups by scan-field number.
+  const GroupMap& Groups() const { return myGroups; }
+
+private:
+  GroupMap myGroups; //!< scan-field number -> toolpaths of that scan field
+};
+
+#endif
