@@ -1,0 +1,275 @@
+// Copyright (c) 2026 VexData developers
+// JSON documents of models: the samples survive a round trip, values keep every
+// bit, and each kind of malformed document is refused with the JSON pointer of
+// the fault.
+#include <VexHost_Json.hxx>
+
+#include <PenFormatData_Sequence.hxx>
+#include <PhGeom_Curve.hxx>
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <limits>
+#include <sstream>
+
+namespace {
+using Json = nlohmann::json;
+using Params = NCollection_Sequence<TCollection_ExtendedString>;
+
+//! Returns the document of theModel with theParams.
+std::string writeDocument(const Handle(PenFormatData_Model) & theModel,
+                          const Params &theParams) {
+  std::ostringstream aStream;
+  TCollection_AsciiString anError;
+  EXPECT_TRUE(VexHost_Json::Write(theModel, theParams, aStream, anError))
+      << anError;
+  return aStream.str();
+}
+
+//! Reads theText; returns the error message, empty on success.
+std::string readDocument(const std::string &theText,
+                         Handle(PenFormatData_Model) & theModel,
+                         Params &theParams) {
+  std::istringstream aStream(theText);
+  TCollection_AsciiString anError;
+  if (VexHost_Json::Read(aStream, theModel, theParams, anError)) {
+    return std::string();
+  }
+  EXPECT_FALSE(anError.IsEmpty());
+  return anError.ToCString();
+}
+
+//! Returns true when both doubles have the same bits.
+bool sameBits(const double theLeft, const double theRight) {
+  return std::memcmp(&theLeft, &theRight, sizeof(double)) == 0;
+}
+
+//! Returns the sequence at position theIndex of the object list.
+Handle(PenFormatData_Object)
+    objectAt(const PenFormatData_Model &theModel, int theIndex) {
+  NCollection_List<Handle(PenFormatData_Object)>::Iterator anIter(
+      theModel.Objects());
+  for (; theIndex > 0 && anIter.More(); --theIndex) {
+    anIter.Next();
+  }
+  return anIter.More() ? anIter.Value() : Handle(PenFormatData_Object)();
+}
+} // namespace
+
+TEST(VexHostJson, EverySampleSurvivesARoundTrip) {
+  int aCount = 0;
+  for (const std::filesystem::directory_entry &anEntry :
+       std::filesystem::directory_iterator(VEX_SOURCE_DIR "/samples")) {
+    if (anEntry.path().extension() != ".json") {
+      continue;
+    }
+    SCOPED_TRACE(anEntry.path().filename().string());
+    std::ifstream aFile(anEntry.path());
+    std::ostringstream aText;
+    aText << aFile.rdbuf();
+    Handle(PenFormatData_Model) aModel;
+    Params aParams;
+    ASSERT_EQ(readDocument(aText.str(), aModel, aParams), "");
+    const std::string aSecond = writeDocument(aModel, aParams);
+    EXPECT_EQ(Json::parse(aSecond), Json::parse(aText.str()));
+    Handle(PenFormatData_Model) aModel2;
+    Params aParams2;
+    ASSERT_EQ(readDocument(aSecond, aModel2, aParams2), "");
+    EXPECT_EQ(writeDocument(aModel2, aParams2), aSecond);
+    ++aCount;
+  }
+  EXPECT_GE(aCount, 5);
+}
+
+TEST(VexHostJson, EveryValueOfAModelSurvivesTheDocument) {
+  const double aNan = std::numeric_limits<double>::quiet_NaN();
+  const double anInf = std::numeric_limits<double>::infinity();
+  const double aReals[] = {aNan,   anInf,     -anInf,    -0.0,
+                           1e-300, 0.1 + 0.2, 1.0 / 3.0, 1e21};
+
+  Handle(PenFormatData_Model) aModel =
+      new PenFormatData_Model(PenFormatData_DU_Mil, PenFormatData_IP_Negative);
+  Handle(PenFormatData_Aperture) aTool =
+      new PenFormatData_Aperture(1, "T1", nullptr, 0);
+  aTool->SetParam(aReals, 8);
+  aTool->SetToolFlag(1);
+  aModel->SetAperture(1, aTool);
+  aModel->SetAperture(
+      3, Handle(PenFormatData_Aperture)()); // trailing null: table of length 4
+  Handle(PenFormatData_Layer) aTop =
+      new PenFormatData_Layer("Top \xC3\xBC\xF0\x9F\x94\xA9");
+  aTop->SetFlags(3);
+  aModel->SetLayer(aTop);
+  aModel->SetScanField(2, new PenFormatData_ScanField(7, -2, 0.1, anInf,
+                                                      gp_XY(1.0 / 3.0, -0.0)));
+  aModel->AddObject(aTop);
+  aModel->AddObject(aTool);
+  aModel->AddObject(new PenFormatData_Aperture(4, "inline", nullptr, 0));
+  aModel->AddObject(Handle(PenFormatData_Object)());
+  aModel->AddObject(new PenFormatData_Sequence(9, 5, Handle(PhGeom_Curve)()));
+  Handle(PhGeom_Curve) aContainer =
+      PhGeom_Curve::Create(aModel->Allocator(), 0);
+  Handle(PhGeom_Curve) aContour = PhGeom_Curve::Create(aModel->Allocator(), 0);
+  aContour->CreateSegment(gp_XY(0.1, 0.2), gp_XY(1e-310, -7.5));
+  const PhGeom_Arc *aModelArc =
+      aContour->CreateArc(gp_XY(1.0 / 7.0, 2.0), 0.3, 0.7, -2.1, 0);
+  aContour->CreatePoint(gp_XY(aNan, 2.0));
+  aContainer->AddChild(aContour);
+  aContainer->AddChild(Handle(PhGeom_Curve)());
+  aContainer->AddChild(PhGeom_Curve::Create(aModel->Allocator(), 0));
+  Handle(PenFormatData_Sequence) aSequence =
+      new PenFormatData_Sequence(1, 0, aContainer);
+  aSequence->SetPhaseName("Mill");
+  aSequence->SetLayerName(aTop->Name());
+  aSequence->SetToolpathMode(2);
+  aSequence->SetToolpathFlag(1);
+  aSequence->SetScanFieldIndex(-4);
+  aModel->AddObject(aSequence);
+  Params aParams;
+  aParams.Append("vex.map:false;Mill;Top;T1;;;A");
+
+  const std::string aText = writeDocument(aModel, aParams);
+  const Json aDocument = Json::parse(aText);
+  EXPECT_EQ(aDocument["unit"], "mil");
+  EXPECT_EQ(aDocument["apertures"][0]["params"][0], "nan");
+  EXPECT_EQ(aDocument["objects"][1],
+            Json::parse(R"({"type":"aperture","number":1})"));
+
+  Handle(PenFormatData_Model) aRead;
+  Params aReadParams;
+  ASSERT_EQ(readDocument(aText, aRead, aReadParams), "");
+  EXPECT_EQ(writeDocument(aRead, aReadParams), aText);
+  EXPECT_EQ(aRead->DimensionUnit(), PenFormatData_DU_Mil);
+  EXPECT_EQ(aRead->ImagePolarity(), PenFormatData_IP_Negative);
+  ASSERT_EQ(aRead->NbApertures(), 4);
+  ASSERT_EQ(aRead->Aperture(1)->NbParams(), 8);
+  for (int anIndex = 0; anIndex < 8; ++anIndex) {
+    EXPECT_TRUE(
+        sameBits(aRead->Aperture(1)->Param(anIndex + 1), aReals[anIndex]))
+        << anIndex;
+  }
+  ASSERT_EQ(aRead->NbScanFields(), 3);
+  EXPECT_TRUE(aRead->ScanField(1).IsNull());
+  EXPECT_TRUE(sameBits(aRead->ScanField(2)->Center().Y(), -0.0));
+  EXPECT_EQ(aRead->ScanField(2)->Order(), -2);
+  EXPECT_EQ(aRead->FindLayer(aTop->Name()), objectAt(*aRead, 0));
+  EXPECT_EQ(aRead->Aperture(1), objectAt(*aRead, 1));
+  EXPECT_TRUE(objectAt(*aRead, 3).IsNull());
+  EXPECT_EQ(
+      Handle(PenFormatData_Sequence)::DownCast(objectAt(*aRead, 4))->Flags(),
+      5);
+
+  const Handle(PenFormatData_Sequence) aReadSequence =
+      Handle(PenFormatData_Sequence)::DownCast(objectAt(*aRead, 5));
+  ASSERT_FALSE(aReadSequence.IsNull());
+  EXPECT_EQ(aReadSequence->ScanFieldIndex(), -4);
+  EXPECT_EQ(aReadSequence->LayerName(), aTop->Name());
+  ASSERT_EQ(aReadSequence->GetCurve()->Children().Extent(), 3);
+  const PhGeom_Element *aFirst =
+      aReadSequence->GetCurve()->Children().First()->FirstElement();
+  EXPECT_TRUE(sameBits(aFirst->EndPoint().X(), 1e-310));
+  const PhGeom_Arc *anArc = static_cast<const PhGeom_Arc *>(aFirst->Next());
+  ASSERT_EQ(anArc->Kind(), PhGeom_Element::Kind_Arc);
+  EXPECT_EQ(anArc->Sense(), 0);
+  EXPECT_TRUE(sameBits(anArc->Center().X(), 1.0 / 7.0));
+  EXPECT_TRUE(sameBits(anArc->Angle(1), aModelArc->Angle(1)));
+  EXPECT_TRUE(aReadSequence->GetCurve()->Children().Last()->FirstElement() ==
+              NULL);
+}
+
+TEST(VexHostJson, MalformedDocumentsNameThePathOfTheFault) {
+  const Json aValid = Json::parse(R"({
+    "unit": "mm", "polarity": "positive",
+    "apertures": [{"number": 1, "name": "T1", "shape": 1, "params": [0.5], "tool": 1}],
+    "layers": [{"name": "Top", "flags": 3}],
+    "scanFields": [null],
+    "objects": [{"type": "sequence", "aperture": 1, "flags": 0, "phase": "P", "layer": "Top",
+                 "mode": 1, "toolpath": 1, "scanField": 0, "contours": [{"elements": [
+                   {"kind": "segment", "start": [0, 0], "end": [1, 0]},
+                   {"kind": "arc", "center": [1, 1], "radius": 1, "angles": [-1.5, 0],
+                    "sense": "ccw"}]}]}]})");
+  struct Case {
+    const char *Name;
+    std::function<void(Json &)> Change;
+    const char *Message;
+  };
+  const Case aCases[] = {
+      {"wrong type",
+       [](Json &theDoc) { theDoc["objects"][0]["aperture"] = "1"; },
+       "/objects/0/aperture: expected an integer, found string"},
+      {"unknown kind",
+       [](Json &theDoc) {
+         theDoc["objects"][0]["contours"][0]["elements"][1]["kind"] = "spline";
+       },
+       "/objects/0/contours/0/elements/1/kind: unknown element kind \"spline\" "
+       "(expected "
+       "segment, arc or point)"},
+      {"missing field",
+       [](Json &theDoc) {
+         theDoc["objects"][0]["contours"][0]["elements"][1].erase("radius");
+       },
+       "/objects/0/contours/0/elements/1: missing field \"radius\""},
+      {"unknown field", [](Json &theDoc) { theDoc["layers"][0]["colour"] = 1; },
+       "/layers/0/colour: unknown field"},
+      {"point of three",
+       [](Json &theDoc) {
+         theDoc["objects"][0]["contours"][0]["elements"][0]["end"] = {1, 2, 3};
+       },
+       "/objects/0/contours/0/elements/0/end: expected 2 numbers [x, y], found "
+       "3 values"},
+      {"number not a number",
+       [](Json &theDoc) { theDoc["apertures"][0]["params"][0] = "wide"; },
+       "/apertures/0/params/0: expected a number, found the string \"wide\""},
+      {"integer too large",
+       [](Json &theDoc) { theDoc["objects"][0]["mode"] = 4294967296LL; },
+       "/objects/0/mode: integer out of the 32-bit range"},
+      {"real for an integer",
+       [](Json &theDoc) { theDoc["layers"][0]["flags"] = 1.5; },
+       "/layers/0/flags: expected an integer, found number"},
+      {"number out of place",
+       [](Json &theDoc) { theDoc["apertures"][0]["number"] = 2; },
+       "/apertures/0/number: expected 1, the entry's position in the table"},
+      {"layer twice",
+       [](Json &theDoc) { theDoc["layers"].push_back(theDoc["layers"][0]); },
+       "/layers/1/name: layer \"Top\" is listed twice"},
+      {"unknown unit", [](Json &theDoc) { theDoc["unit"] = "cm"; },
+       "/unit: unknown unit \"cm\" (expected mm, um, inch or mil)"},
+      {"aperture reference to nothing",
+       [](Json &theDoc) {
+         theDoc["objects"].push_back({{"type", "aperture"}, {"number", 2}});
+       },
+       "/objects/1/number: no aperture 2 in the aperture table"},
+      {"U+0000 in a name",
+       [](Json &theDoc) {
+         theDoc["objects"][0]["phase"] = std::string("P\0Q", 3);
+       },
+       "/objects/0/phase: a name cannot hold the character U+0000"},
+      {"not an object", [](Json &theDoc) { theDoc = Json::array(); },
+       "document: expected an object, found array"},
+      {"missing table", [](Json &theDoc) { theDoc.erase("scanFields"); },
+       "document: missing field \"scanFields\""},
+  };
+  for (const Case &aCase : aCases) {
+    SCOPED_TRACE(aCase.Name);
+    Json aDocument = aValid;
+    aCase.Change(aDocument);
+    Handle(PenFormatData_Model) aModel;
+    Params aParams;
+    aParams.Append("kept");
+    EXPECT_EQ(readDocument(aDocument.dump(), aModel, aParams), aCase.Message);
+    EXPECT_TRUE(aModel.IsNull());
+    EXPECT_EQ(aParams.Length(), 1);
+  }
+  Handle(PenFormatData_Model) aModel;
+  Params aParams;
+  EXPECT_EQ(readDocument(aValid.dump(), aModel, aParams), "");
+  EXPECT_EQ(readDocument("{\"unit\": \"mm\",\n  ]", aModel, aParams)
+                .rfind("parse error at line 2", 0),
+            0u);
+}
