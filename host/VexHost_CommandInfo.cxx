@@ -27,6 +27,12 @@ struct ToolUse
   Standard_Integer DrillHits = 0;   //!< number of drill points
 };
 
+//! Returns theCount and theNoun, in the plural unless theCount is 1.
+std::string counted(const Standard_Integer theCount, const std::string& theNoun)
+{
+  return std::to_string(theCount) + " " + theNoun + (theCount == 1 ? "" : "s");
+}
+
 //! Length of one curve element (a point has none).
 Standard_Real elementLength(const PhGeom_Element& theElement)
 {
@@ -119,8 +125,8 @@ void printToolpaths(const PenFormatData_Model&           theModel,
     aGroups[aGroup].second.push_back("tool " + std::to_string(aSeq->ApertureNumber()) + " \"" +
                                      VexHost_Text::ApertureName(theModel, aSeq->ApertureNumber()) +
                                      "\": " + (aSeq->ToolpathMode() == 2 ? "drill, " : "path, ") +
-                                     std::to_string(aContours) + " contours, " +
-                                     std::to_string(anElements) + " elements");
+                                     counted(aContours, "contour") + ", " +
+                                     counted(anElements, "element"));
   }
   std::cout << "Toolpaths: " << aCount << "\n";
   for (const auto& aGroup : aGroups)

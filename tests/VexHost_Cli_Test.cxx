@@ -142,7 +142,7 @@ TEST_F(VexHost_CliTest, InfoSummarisesTheFile)
   EXPECT_EQ(aRun.Err, "");
   for (const char* aLine : {"Unit: millimetre\n", "Apertures: 1\n  1 \"T\" width 1\n",
                             "Layers: 1\n  \"B\"\n", "Toolpaths: 1\n  phase \"A\", layer \"B\"\n",
-                            "    tool 1 \"T\": path, 1 contours, 1 elements\n",
+                            "    tool 1 \"T\": path, 1 contour, 1 element\n",
                             "  1 \"T\": cut length 1, drill hits 0\n", "Scan fields: 0\n"})
   {
     EXPECT_NE(aRun.Out.find(aLine), std::string::npos) << aLine << "\nin\n" << aRun.Out;
