@@ -40,6 +40,13 @@ Standard_Integer senseOf(const Standard_Real theRadius)
   return theRadius > 0.0 ? 1 : 0;
 }
 
+//! Returns theValue as a message argument, capped at the largest integer.
+Standard_Integer clampToInt(const Standard_Size theValue)
+{
+  return static_cast<Standard_Integer>(
+      std::min<Standard_Size>(theValue, static_cast<Standard_Size>(IntegerLast())));
+}
+
 //! Converts the bytes of theText one by one into characters of an extended string.
 TCollection_ExtendedString toExtended(const TCollection_AsciiString& theText)
 {
@@ -48,8 +55,9 @@ TCollection_ExtendedString toExtended(const TCollection_AsciiString& theText)
 } // namespace
 
 VexData_Reader::VexData_Reader(PenFormatData_Model& theModel)
-    : myModel(theModel), myStatus(NotDone), myTools(1), myFileTools(1), myBlockTools(1),
-      myBoxWidth(-1.0), myBoxHeight(-1.0), myCopiedElements(0), myElementLimit(THE_ELEMENT_LIMIT)
+    : myModel(theModel), myStatus(NotDone), myTools(1), myDefinitions(1), myFileTools(1),
+      myBlockTools(1), myBoxWidth(-1.0), myBoxHeight(-1.0), myCopiedElements(0),
+      myElementLimit(THE_ELEMENT_LIMIT), myRenamings(0), myRenamingLimit(THE_RENAMING_LIMIT)
 {
 }
 
@@ -89,6 +97,7 @@ void VexData_Reader::process(std::istream& theStream)
   myBoxHeight = -1.0;
   myScanLayer.Nullify();
   myCopiedElements = 0;
+  myRenamings      = 0;
   if (check(myInput.CheckHeader(), NULL))
   {
     readRecords();
@@ -162,8 +171,12 @@ void VexData_Reader::readToolDefinition(ToolIndexMap& theScope)
   {
     return;
   }
-  VexData_Tool aTool(aName, aMode, aWidth);
-  theScope.Bind(anIndex, registerTool(aTool));
+  VexData_Tool           aTool(aName, aMode, aWidth);
+  const Standard_Integer aNumber = registerTool(aTool);
+  if (aNumber != 0)
+  {
+    theScope.Bind(anIndex, aNumber);
+  }
 }
 
 Standard_Boolean VexData_Reader::readToolIndex(const ToolIndexMap& theScope,
@@ -202,7 +215,7 @@ Standard_Boolean VexData_Reader::readToolFields(const Standard_Integer   theInde
   {
     return Standard_False;
   }
-  if (theWidth < 0.0f)
+  if (!(theWidth >= 0.0f)) // a width that is not a number is refused like a negative one
   {
     return fail(InvalidData, "VEX_READER_INVALID_WIDTH", theIndex);
   }
@@ -210,6 +223,23 @@ Standard_Boolean VexData_Reader::readToolFields(const Standard_Integer   theInde
 }
 
 Standard_Integer VexData_Reader::registerTool(VexData_Tool& theTool)
+{
+  // Once a definition has been given a tool number, an identical later definition gets the same
+  // number: the tools it would meet on the way are all still there and unchanged.
+  const Standard_Integer* aKnown = myDefinitions.Seek(theTool);
+  if (aKnown != NULL)
+  {
+    return *aKnown;
+  }
+  const Standard_Integer aNumber = findOrAddTool(theTool);
+  if (aNumber != 0)
+  {
+    myDefinitions.Bind(theTool, aNumber);
+  }
+  return aNumber;
+}
+
+Standard_Integer VexData_Reader::findOrAddTool(VexData_Tool& theTool)
 {
   // A tool that differs from the one holding its name tries T_1, T_2 ... until it finds a free
   // name or a tool identical to itself.
@@ -222,19 +252,29 @@ Standard_Integer VexData_Reader::registerTool(VexData_Tool& theTool)
     {
       return aFound;
     }
+    if (++myRenamings > myRenamingLimit)
+    {
+      fail(InvalidData, "VEX_READER_TOO_MANY_TOOL_NAMES", clampToInt(myRenamingLimit));
+      return 0;
+    }
     TCollection_AsciiString aName = theTool.Name();
     aName += "_";
     aName += TCollection_AsciiString(aCounter++);
     theTool.SetUniqueName(aName);
   }
-  const Standard_Integer aNumber            = myTools.Add(theTool);
+  const Standard_Integer aNumber = myTools.Add(theTool);
+  addAperture(aNumber, theTool);
+  return aNumber;
+}
+
+void VexData_Reader::addAperture(const Standard_Integer theNumber, const VexData_Tool& theTool)
+{
   Handle(PenFormatData_Aperture) anAperture = new PenFormatData_Aperture(
       1, toExtended(theTool.UniqueName()), Handle(Standard_Transient)(), 0);
   const Standard_Real aWidth[1] = {static_cast<Standard_Real>(theTool.Width())};
   anAperture->SetParam(aWidth, 1);
   anAperture->SetToolFlag(1);
-  myModel.SetAperture(aNumber, anAperture);
-  return aNumber;
+  myModel.SetAperture(theNumber, anAperture);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -523,8 +563,7 @@ void VexData_Reader::readPlacement(const Handle(PhGeom_Curve) & theCurve)
   const Standard_Size aCount         = static_cast<Standard_Size>(aMacro->NbElements());
   if (myCopiedElements + aCount > myElementLimit)
   {
-    fail(InvalidData, "VEX_READER_TOO_MANY_ELEMENTS",
-         static_cast<Standard_Integer>(std::min<Standard_Size>(myElementLimit, IntegerLast())));
+    fail(InvalidData, "VEX_READER_TOO_MANY_ELEMENTS", clampToInt(myElementLimit));
     return;
   }
   myCopiedElements += aCount;

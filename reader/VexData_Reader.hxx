@@ -52,8 +52,16 @@ protected:
   //! Far above any real board; it keeps a small file from building an unbounded model.
   static const Standard_Size THE_ELEMENT_LIMIT = 10000000;
 
+  //! Largest number of renamings (T_1, T_2 ...) that tool definitions may cause while reading
+  //! one file. Every renaming probes the tool table, so the bound keeps a small file of many
+  //! same-named tools from taking quadratic time; real boards stay far below it.
+  static const Standard_Size THE_RENAMING_LIMIT = 1000000;
+
   //! Replaces the limit on elements copied by macro placements (THE_ELEMENT_LIMIT by default).
   void setElementLimit(const Standard_Size theLimit) { myElementLimit = theLimit; }
+
+  //! Replaces the limit on tool renamings (THE_RENAMING_LIMIT by default).
+  void setRenamingLimit(const Standard_Size theLimit) { myRenamingLimit = theLimit; }
 
 private:
   //! Names shared by the sequences of one toolpath block.
@@ -75,6 +83,16 @@ private:
   //! Tool index of the file -> tool number.
   typedef NCollection_DataMap<Standard_Integer, Standard_Integer> ToolIndexMap;
 
+  //! Distinct tools, by unique name, in the order of their tool numbers.
+  typedef NCollection_IndexedMap<VexData_Tool, VexData_Tool::Hasher> ToolTable;
+
+  //! Tool definition as read -> the tool number it was given.
+  typedef NCollection_DataMap<VexData_Tool, Standard_Integer, VexData_Tool::DefinitionHasher>
+      DefinitionMap;
+
+  //! Macro curves in definition order.
+  typedef NCollection_Sequence<Handle(PhGeom_Curve)> MacroList;
+
   //! Runs the header check and the record loop; may throw (Process catches).
   void process(std::istream& theStream);
 
@@ -95,8 +113,15 @@ private:
                                   Standard_ShortReal& theWidth, TCollection_AsciiString& theName);
 
   //! Returns the tool number of theTool, adding it and its aperture when it is new; renames
-  //! theTool when its name is taken by a different tool.
+  //! theTool when its name is taken by a different tool. Returns 0 on failure.
   Standard_Integer registerTool(VexData_Tool& theTool);
+
+  //! Looks for theTool among the tools of its name and its renamed forms, and adds it under the
+  //! first free one. Returns the tool number, or 0 when the renaming limit is reached.
+  Standard_Integer findOrAddTool(VexData_Tool& theTool);
+
+  //! Creates the aperture of theTool and stores it under theNumber.
+  void addAperture(const Standard_Integer theNumber, const VexData_Tool& theTool);
 
   //! Reads a toolpath block whose tag 130 has been consumed.
   void readBlock();
@@ -191,19 +216,22 @@ private:
   Standard_Boolean skip(const Standard_Integer theTag);
 
 private:
-  PenFormatData_Model& myModel;  //!< model being filled
-  VexData_Stream       myInput;  //!< current input and read buffer
-  Status               myStatus; //!< current status
-  VexData_TypeTable    myTypes;  //!< field and record sizes, redeclared tags
-  NCollection_IndexedMap<VexData_Tool, VexData_Tool::Hasher> myTools; //!< tool table
-  ToolIndexMap                               myFileTools;             //!< file-scope tool indexes
-  ToolIndexMap                               myBlockTools; //!< tool indexes of this block
-  NCollection_Sequence<Handle(PhGeom_Curve)> myMacros;     //!< macro curves, from 1
-  Handle(PenFormatData_Layer) myScanLayer;                 //!< "Scan fields", when created
-  Standard_Real myBoxWidth;                                //!< scan-field width, -1 none
-  Standard_Real myBoxHeight;                               //!< scan-field height, -1 none
-  Standard_Size myCopiedElements;                          //!< elements copied by placements
-  Standard_Size myElementLimit;                            //!< most elements to copy
+  PenFormatData_Model& myModel;            //!< model being filled
+  VexData_Stream       myInput;            //!< current input and read buffer
+  Status               myStatus;           //!< current status
+  VexData_TypeTable    myTypes;            //!< field and record sizes, redeclared tags
+  ToolTable            myTools;            //!< distinct tools; position = tool number
+  DefinitionMap        myDefinitions;      //!< tool numbers of definitions already read
+  ToolIndexMap         myFileTools;        //!< file-scope tool indexes
+  ToolIndexMap         myBlockTools;       //!< tool indexes of this block
+  MacroList            myMacros;           //!< macro curves, from 1
+  Handle(PenFormatData_Layer) myScanLayer; //!< "Scan fields", when created
+  Standard_Real myBoxWidth;                //!< scan-field width, -1 none
+  Standard_Real myBoxHeight;               //!< scan-field height, -1 none
+  Standard_Size myCopiedElements;          //!< elements copied by placements
+  Standard_Size myElementLimit;            //!< most elements to copy
+  Standard_Size myRenamings;               //!< tool renamings so far
+  Standard_Size myRenamingLimit;           //!< most renamings
 };
 
 #endif

@@ -2,6 +2,7 @@
 #include <VexData_Tool.hxx>
 
 #include <cmath>
+#include <cstring>
 
 namespace
 {
@@ -15,4 +16,11 @@ Standard_Boolean VexData_Tool::IsSame(const VexData_Tool& theOther) const
       std::abs(static_cast<Standard_Real>(myWidth) - static_cast<Standard_Real>(theOther.myWidth));
   return myUniqueName.IsEqual(theOther.myUniqueName) && myMode == theOther.myMode &&
          aDifference <= static_cast<Standard_Real>(THE_WIDTH_TOLERANCE);
+}
+
+Standard_Integer VexData_Tool::widthBits() const
+{
+  Standard_Integer aBits = 0;
+  std::memcpy(&aBits, &myWidth, sizeof(aBits));
+  return aBits;
 }

@@ -26,6 +26,25 @@ public:
     }
   };
 
+  //! Hashes and compares tools as defined in the file: name, mode and the exact width bits.
+  struct DefinitionHasher
+  {
+    //! Returns a hash of name, mode and width in [1, theUpper].
+    static Standard_Integer HashCode(const VexData_Tool& theTool, const Standard_Integer theUpper)
+    {
+      const Standard_Integer aMix =
+          ::HashCode(theTool.Name(), IntegerLast()) ^ (theTool.Mode() * 31) ^ theTool.widthBits();
+      return ::HashCode(aMix, theUpper);
+    }
+
+    //! Returns true when names, modes and width bits are equal.
+    static Standard_Boolean IsEqual(const VexData_Tool& theTool1, const VexData_Tool& theTool2)
+    {
+      return theTool1.Name().IsEqual(theTool2.Name()) && theTool1.Mode() == theTool2.Mode() &&
+             theTool1.widthBits() == theTool2.widthBits();
+    }
+  };
+
   //! Creates a tool whose unique name is its name.
   VexData_Tool(const TCollection_AsciiString& theName, const Standard_Integer theMode,
                const Standard_ShortReal theWidth)
@@ -50,6 +69,10 @@ public:
 
   //! Returns true when theOther has the same unique name and mode and a width within 0.0001.
   Standard_Boolean IsSame(const VexData_Tool& theOther) const;
+
+private:
+  //! Returns the bit pattern of the width.
+  Standard_Integer widthBits() const;
 
 private:
   TCollection_AsciiString myName;       //!< name as read

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace
 {
 typedef VexTest_FileBuilder Builder;
@@ -97,6 +99,8 @@ TEST(VexData_ReaderTools, InvalidDefinitions)
        "4 VEX_READER_MULTIPLE_TOOL_INDEX 2\n", 1},
       {"mode 3", Builder().Tool(7, 3, 0.5f, "T").Data(), 3, "4 VEX_READER_INVALID_MODE 7\n"},
       {"mode 255", Builder().Tool(7, 255, 0.5f, "T").Data(), 3, "4 VEX_READER_INVALID_MODE 7\n"},
+      {"width not a number", Builder().Tool(7, 0, std::nanf(""), "T").Data(), 3,
+       "4 VEX_READER_INVALID_WIDTH 7\n"},
       {"negative width", Builder().Tool(7, 0, -0.1f, "T").Data(), 3,
        "4 VEX_READER_INVALID_WIDTH 7\n"},
       {"item before the end marker",
@@ -161,5 +165,35 @@ TEST(VexData_ReaderTools, BlockToolsHideFileToolsInTheirBlockOnly)
   EXPECT_EQ(3, aRead.Status);
   EXPECT_EQ("4 VEX_READER_NO_TOOL 2\n", aRead.Capture.Dump());
   EXPECT_EQ("213", apertures(*aRead.Model));
+}
+
+//! A reader whose bound on tool renamings a test can lower.
+class RenamingReader : public VexData_Reader
+{
+public:
+  RenamingReader(PenFormatData_Model& theModel, Standard_Size theLimit) : VexData_Reader(theModel)
+  {
+    setRenamingLimit(theLimit);
+  }
+};
+
+TEST(VexData_ReaderTools, RenamingsAreBoundedAndRepeatedDefinitionsAreFree)
+{
+  // T 1, T 2 and T 3 take three renamings; the block repeats known definitions for free.
+  Builder aFile;
+  aFile.Header().Tool(1, 0, 1, "T").Tool(2, 0, 2, "T").Tool(3, 0, 3, "T");
+  aFile.Block("P", "").Tool(1, 0, 3, "T").Tool(2, 0, 3, "T").Tool(3, 0, 2, "T").Byte(0);
+  for (bool isOneMore : {false, true})
+  {
+    const std::string aData = aFile.Data() + (isOneMore ? Builder().Tool(4, 0, 4, "T").Data() : "");
+    PenFormatData_Model    aModel;
+    VexTest_MessageCapture aCapture;
+    aModel.SetMessenger(aCapture.Messenger());
+    std::istringstream aStream(aData);
+    RenamingReader     aReader(aModel, 3);
+    EXPECT_EQ(isOneMore ? 3 : 0, aReader.Process(aStream));
+    EXPECT_EQ(isOneMore ? "4 VEX_READER_TOO_MANY_TOOL_NAMES 3\n" : "", aCapture.Dump());
+    EXPECT_EQ(4, aModel.NbApertures());
+  }
 }
 } // namespace
