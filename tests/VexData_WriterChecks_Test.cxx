@@ -9,151 +9,125 @@
 
 #include <cmath>
 #include <array>
-#include <functional>
 #include <limits>
 
 using namespace VexTest;
 
 namespace
 {
-typedef std::function<void(PenFormatData_Model&, PenFormatData_Sequence&)> ModelChange;
-
-//! Runs CheckWritable and Process over a model whose first toolpath is valid and whose second
-//! one is changed by theSetup; checks status, messages and object lists.
-void checkCase(const std::string& theName, const ModelChange& theSetup, bool theExportScanFields,
-               VexData_Writer::Status theStatus, const std::string& theMessages)
+//! "~" stands for an empty text and "#N" for N letters n; anything else for itself.
+std::string expand(const std::string& theText)
 {
-  SCOPED_TRACE(theName);
-  VexTest_MessageCapture aCapture;
-  PenFormatData_Model    aModel(PenFormatData_DU_Millimetre);
-  aModel.SetMessenger(aCapture.Messenger());
-  AddTool(aModel, 1, "T1", 0.2);
-  aModel.AddScanField(new PenFormatData_ScanField(3, 1, 10.0, 10.0, gp_XY(0, 0)));
-  aModel.AddObject(new PenFormatData_Layer("Top"));
-  AddToolpath(aModel, 1, 1);
-  theSetup(aModel, *AddToolpath(aModel, 1, 2, "Q", "M"));
-  const bool isOk = theStatus == VexData_Writer::Ok;
-
-  VexData_Writer                                   aWriter(aModel);
-  NCollection_Sequence<TCollection_ExtendedString> aParams;
-  aParams.Append(theExportScanFields ? "export.scanfield:true" : "export.scanfield:false");
-  aWriter.SetInputParameters(aParams);
-  EXPECT_EQ(aWriter.CheckWritable(), theStatus);
-  EXPECT_EQ(aCapture.Dump(), theMessages);
-  EXPECT_EQ(aWriter.GetWritable().Size(), isOk ? 2 : 1);
-  EXPECT_EQ(aWriter.GetUnWritable().Size(), 1);
-
-  // Process refuses the same model before it writes anything.
-  aCapture.Clear();
-  std::ostringstream aStream;
-  EXPECT_EQ(aWriter.Process(aStream), theStatus);
-  EXPECT_EQ(aCapture.Dump(), theMessages);
-  EXPECT_EQ(aStream.str().empty(), !isOk);
+  if (theText == "~")
+  {
+    return "";
+  }
+  return theText[0] == '#' ? std::string(std::stoul(theText.substr(1)), 'n') : theText;
 }
 
-//! A change that makes the second toolpath use aperture 2, built as given.
-ModelChange withTool(int theShape, std::vector<double> theParams, int theFlag = 1,
-                     const char* theName = "T2")
+//! Applies blank-separated edits "key=value" to the second toolpath and its aperture 2.
+void applyEdits(const std::string& theEdits, PenFormatData_Model& theModel,
+                PenFormatData_Sequence& theSeq, bool& theExport)
 {
-  return [=](PenFormatData_Model& theModel, PenFormatData_Sequence& theSeq)
+  int                 aShape = 1, aFlag = 1;
+  std::string         aName = "T2";
+  std::vector<double> aWidths(1, 0.2);
+  std::istringstream  anEdits(theEdits);
+  for (std::string anEdit; anEdits >> anEdit;)
   {
-    Handle(PenFormatData_Aperture) aTool =
-        new PenFormatData_Aperture(theShape, theName, Handle(Standard_Transient)(), 0);
-    aTool->SetParam(theParams.data(), int(theParams.size()));
-    aTool->SetToolFlag(theFlag);
-    theModel.SetAperture(2, aTool);
-    theSeq.SetApertureNumber(2);
-  };
+    const std::string aKey   = anEdit.substr(0, anEdit.find('='));
+    const std::string aValue = aKey == anEdit ? "" : expand(anEdit.substr(aKey.size() + 1));
+    const TCollection_ExtendedString aText(aValue.c_str(), Standard_True);
+    aKey == "mode"     ? theSeq.SetToolpathMode(std::stoi(aValue))
+    : aKey == "phase"  ? theSeq.SetPhaseName(aText)
+    : aKey == "layer"  ? theSeq.SetLayerName(aText)
+    : aKey == "ap"     ? theSeq.SetApertureNumber(std::stoi(aValue))
+    : aKey == "sf"     ? theSeq.SetScanFieldIndex(std::stoi(aValue))
+    : aKey == "shape"  ? void(aShape = std::stoi(aValue))
+    : aKey == "flag"   ? void(aFlag = std::stoi(aValue))
+    : aKey == "name"   ? void(aName = aValue)
+    : aKey == "width"  ? void(aWidths = {std::stod(aValue)})
+    : aKey == "width2" ? void(aWidths.push_back(std::stod(aValue)))
+                       : void(theExport = aKey != "noexport");
+  }
+  Handle(PenFormatData_Aperture) aTool =
+      new PenFormatData_Aperture(aShape, TCollection_ExtendedString(aName.c_str(), Standard_True),
+                                 Handle(Standard_Transient)(), 0);
+  aTool->SetParam(aWidths.data(), int(aWidths.size()));
+  aTool->SetToolFlag(aFlag);
+  theModel.SetAperture(
+      2, theEdits.find("null") != std::string::npos ? Handle(PenFormatData_Aperture)() : aTool);
 }
 } // namespace
 
 TEST(VexDataWriterChecks, EveryToolpathCheckWithItsMessage)
 {
-  const std::string aLong(8191, 'n');
-  const std::string aMax(8190, 'n');
-  const auto        anIsOk = VexData_Writer::Ok;
-  const auto        aBad   = VexData_Writer::InvalidModel;
+  // A layer, a valid toolpath with tool 1, then a toolpath with tool 2 changed by the edits.
   const struct
   {
-    const char*            Name;
-    ModelChange            Change;
-    bool                   Export;
-    VexData_Writer::Status Status;
-    std::string            Messages;
+    const char* Edits;
+    const char* Message;
   } aCases[] = {
-      {"valid", [](PenFormatData_Model&, PenFormatData_Sequence&) {}, true, anIsOk, ""},
-      {"mode 3",
-       [](PenFormatData_Model&, PenFormatData_Sequence& theS) { theS.SetToolpathMode(3); }, true,
-       aBad, "4 VEX_WRITER_TOOLPATH_MODE 3\n"},
-      {"mode 0",
-       [](PenFormatData_Model&, PenFormatData_Sequence& theS) { theS.SetToolpathMode(0); }, true,
-       aBad, "4 VEX_WRITER_TOOLPATH_MODE 0\n"},
-      {"empty phase",
-       [](PenFormatData_Model&, PenFormatData_Sequence& theS) { theS.SetPhaseName(""); }, true,
-       aBad, "4 VEX_WRITER_TOOLPATH_PHASE_NAME\n"},
-      {"non-ASCII phase",
-       [](PenFormatData_Model&, PenFormatData_Sequence& theS)
-       { theS.SetPhaseName(TCollection_ExtendedString("Ph\xC3\xA9", Standard_True)); },
-       true, aBad, "4 VEX_WRITER_TOOLPATH_PHASE_NAME Ph\xC3\xA9\n"},
-      {"phase of 8191",
-       [&](PenFormatData_Model&, PenFormatData_Sequence& theS)
-       { theS.SetPhaseName(aLong.c_str()); },
-       true, aBad, "4 VEX_WRITER_TOOLPATH_PHASE_NAME " + aLong + "\n"},
-      {"phase and layer of 8190",
-       [&](PenFormatData_Model&, PenFormatData_Sequence& theS)
-       {
-         theS.SetPhaseName(aMax.c_str());
-         theS.SetLayerName(aMax.c_str());
-       },
-       true, anIsOk, ""},
-      {"no layer",
-       [](PenFormatData_Model&, PenFormatData_Sequence& theS) { theS.SetLayerName(""); }, true,
-       anIsOk, ""},
-      {"non-ASCII layer",
-       [](PenFormatData_Model&, PenFormatData_Sequence& theS)
-       { theS.SetLayerName(TCollection_ExtendedString("\xE2\x82\xAC", Standard_True)); },
-       true, aBad, "4 VEX_WRITER_TOOLPATH_LAYER_NAME \xE2\x82\xAC\n"},
-      {"layer of 8191",
-       [&](PenFormatData_Model&, PenFormatData_Sequence& theS)
-       { theS.SetLayerName(aLong.c_str()); },
-       true, aBad, "4 VEX_WRITER_TOOLPATH_LAYER_NAME " + aLong + "\n"},
-      {"aperture 0",
-       [](PenFormatData_Model&, PenFormatData_Sequence& theS) { theS.SetApertureNumber(0); }, true,
-       aBad, "4 VEX_WRITER_INVALID_TOOL_INDEX 0\n"},
-      {"aperture -1",
-       [](PenFormatData_Model&, PenFormatData_Sequence& theS) { theS.SetApertureNumber(-1); }, true,
-       aBad, "4 VEX_WRITER_INVALID_TOOL_INDEX -1\n"},
-      {"aperture = table length",
-       [](PenFormatData_Model&, PenFormatData_Sequence& theS) { theS.SetApertureNumber(2); }, true,
-       aBad, "4 VEX_WRITER_INVALID_TOOL_INDEX 2\n"},
-      {"null aperture",
-       [](PenFormatData_Model& theM, PenFormatData_Sequence& theS)
-       {
-         theM.SetAperture(3, Handle(PenFormatData_Aperture)());
-         theS.SetApertureNumber(2);
-       },
-       true, aBad, "4 VEX_WRITER_NULL_TOOL 2\n"},
-      {"not a tool", withTool(1, {0.2}, 0), true, aBad, "4 VEX_WRITER_NOT_TOOL T2\n"},
-      {"shape 2", withTool(2, {0.2}), true, aBad, "4 VEX_WRITER_TOOL_PARAMS T2\n"},
-      {"two params", withTool(1, {0.2, 0.3}), true, aBad, "4 VEX_WRITER_TOOL_PARAMS T2\n"},
-      {"width -0.5", withTool(1, {-0.5}), true, aBad, "4 VEX_WRITER_TOOL_PARAMS T2\n"},
-      {"tool name of 8191", withTool(1, {0.2}, 1, aLong.c_str()), true, aBad,
-       "4 VEX_WRITER_TOOL_PARAMS " + aLong + "\n"},
-      {"width 0", withTool(1, {0.0}), true, anIsOk, ""},
-      {"width NaN", withTool(1, {std::nan("")}), true, anIsOk, ""},
-      {"scan field = list length",
-       [](PenFormatData_Model&, PenFormatData_Sequence& theS) { theS.SetScanFieldIndex(2); }, true,
-       aBad, "4 VEX_WRITER_INVALID_SCANFIELD_INDEX 2\n"},
-      {"scan field -1",
-       [](PenFormatData_Model&, PenFormatData_Sequence& theS) { theS.SetScanFieldIndex(-1); }, true,
-       aBad, "4 VEX_WRITER_INVALID_SCANFIELD_INDEX -1\n"},
-      {"scan field ignored",
-       [](PenFormatData_Model&, PenFormatData_Sequence& theS) { theS.SetScanFieldIndex(7); }, false,
-       anIsOk, ""},
+      {"", ""},
+      {"mode=3", "VEX_WRITER_TOOLPATH_MODE 3"},
+      {"mode=0", "VEX_WRITER_TOOLPATH_MODE 0"},
+      {"phase=~", "VEX_WRITER_TOOLPATH_PHASE_NAME"},
+      {"phase=Ph\xC3\xA9", "VEX_WRITER_TOOLPATH_PHASE_NAME Ph\xC3\xA9"},
+      {"phase=#8191", "VEX_WRITER_TOOLPATH_PHASE_NAME #8191"},
+      {"phase=#8190 layer=#8190", ""},
+      {"layer=~", ""},
+      {"layer=\xE2\x82\xAC", "VEX_WRITER_TOOLPATH_LAYER_NAME \xE2\x82\xAC"},
+      {"layer=#8191", "VEX_WRITER_TOOLPATH_LAYER_NAME #8191"},
+      {"ap=0", "VEX_WRITER_INVALID_TOOL_INDEX 0"},
+      {"ap=-1", "VEX_WRITER_INVALID_TOOL_INDEX -1"},
+      {"ap=3", "VEX_WRITER_INVALID_TOOL_INDEX 3"},
+      {"null", "VEX_WRITER_NULL_TOOL 2"},
+      {"flag=0", "VEX_WRITER_NOT_TOOL T2"},
+      {"shape=2", "VEX_WRITER_TOOL_PARAMS T2"},
+      {"width2=0.3", "VEX_WRITER_TOOL_PARAMS T2"},
+      {"width=-0.5", "VEX_WRITER_TOOL_PARAMS T2"},
+      {"width=0", ""},
+      {"width=nan", ""},
+      {"name=#8191", "VEX_WRITER_TOOL_PARAMS #8191"},
+      {"name=T\xC3\xA9", "VEX_WRITER_TOOL_PARAMS T\xC3\xA9"},
+      {"sf=2", "VEX_WRITER_INVALID_SCANFIELD_INDEX 2"},
+      {"sf=-1", "VEX_WRITER_INVALID_SCANFIELD_INDEX -1"},
+      {"sf=7 noexport", ""},
   };
   for (const auto& aCase : aCases)
   {
-    checkCase(aCase.Name, aCase.Change, aCase.Export, aCase.Status, aCase.Messages);
+    SCOPED_TRACE(aCase.Edits);
+    VexTest_MessageCapture aCapture;
+    PenFormatData_Model    aModel;
+    aModel.SetMessenger(aCapture.Messenger());
+    AddTool(aModel, 1, "T1", 0.2);
+    aModel.AddScanField(new PenFormatData_ScanField(3, 1, 10.0, 10.0, gp_XY(0, 0)));
+    aModel.AddObject(new PenFormatData_Layer("Top"));
+    AddToolpath(aModel, 1, 1);
+    bool isExport = true;
+    applyEdits(aCase.Edits, aModel, *AddToolpath(aModel, 2, 2, "Q", "M"), isExport);
+    std::string        aMessage;
+    std::istringstream aWords(aCase.Message);
+    for (std::string aWord; aWords >> aWord;)
+    {
+      aMessage += " " + expand(aWord);
+    }
+    aMessage = aMessage.empty() ? "" : "4" + aMessage + "\n";
+    const bool                                       isOk = aMessage.empty();
+    VexData_Writer                                   aWriter(aModel);
+    NCollection_Sequence<TCollection_ExtendedString> aParams;
+    aParams.Append(isExport ? "export.scanfield:true" : "export.scanfield:false");
+    aWriter.SetInputParameters(aParams);
+    EXPECT_EQ(aWriter.CheckWritable(), isOk ? VexData_Writer::Ok : VexData_Writer::InvalidModel);
+    EXPECT_EQ(aCapture.Dump(), aMessage);
+    EXPECT_EQ(aWriter.GetWritable().Size(), isOk ? 2 : 1);
+    EXPECT_EQ(aWriter.GetUnWritable().Size(), 1);
+    // Process refuses the same model before it writes anything.
+    aCapture.Clear();
+    std::ostringstream aStream;
+    EXPECT_EQ(aWriter.Process(aStream), aWriter.GetStatus());
+    EXPECT_EQ(aCapture.Dump(), aMessage);
+    EXPECT_EQ(aStream.str().empty(), !isOk);
   }
 }
 
