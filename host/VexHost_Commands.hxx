@@ -21,6 +21,15 @@ public:
 
   //! "convert IN OUT [--param STRING]...": reads IN and writes it as OUT.
   static void RegisterConvert(CLI::App& theApp, VexHost_Context& theContext);
+
+  //! "to-json FILE [-o OUT]": the model of a machine file as a JSON document.
+  static void RegisterToJson(CLI::App& theApp, VexHost_Context& theContext);
+
+  //! "from-json MODEL.json OUT [--param STRING]...": a JSON document written as a machine file.
+  static void RegisterFromJson(CLI::App& theApp, VexHost_Context& theContext);
+
+  //! "render FILE|MODEL.json -o OUT.svg": an SVG picture of a machine file or document.
+  static void RegisterRender(CLI::App& theApp, VexHost_Context& theContext);
 };
 
 #endif

@@ -4,6 +4,7 @@
 #include <PenFormatData_Sequence.hxx>
 #include <PhGeom_Curve.hxx>
 
+#include <Message_Msg.hxx>
 #include <NCollection_DataMap.hxx>
 #include <Standard_Failure.hxx>
 
@@ -12,6 +13,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <fstream>
 #include <initializer_list>
 #include <limits>
 #include <new>
@@ -1201,6 +1203,31 @@ Standard_Boolean VexHost_Json::Read(Standard_IStream& theStream,
   {
     theError =
         TCollection_AsciiString("the document could not be read: ") + aFailure.GetMessageString();
+  }
+  return Standard_False;
+}
+
+Standard_Boolean VexHost_Json::ReadFile(const std::string& thePath,
+                                        Handle(PenFormatData_Model) & theModel,
+                                        NCollection_Sequence<TCollection_ExtendedString>& theParams,
+                                        TCollection_AsciiString&                          theError,
+                                        const Handle(Message_Messenger) & theSink)
+{
+  std::ifstream aFile(thePath, std::ios::in | std::ios::binary);
+  if (aFile.is_open() && Read(aFile, theModel, theParams, theError))
+  {
+    return Standard_True;
+  }
+  if (!aFile.is_open())
+  {
+    theError = "the file cannot be opened";
+  }
+  if (!theSink.IsNull())
+  {
+    Message_Msg aMsg("VEX_HOST_JSON_INVALID");
+    aMsg.Arg(TCollection_ExtendedString(thePath.c_str(), Standard_True));
+    aMsg.Arg(TCollection_ExtendedString(theError.ToCString(), Standard_True));
+    theSink->Send(aMsg.Get(), Message_Fail);
   }
   return Standard_False;
 }

@@ -10,6 +10,8 @@
 #include <TCollection_AsciiString.hxx>
 #include <TCollection_ExtendedString.hxx>
 
+#include <string>
+
 //! Converts a pen-format model to a JSON document and back, so that a person can read, edit and
 //! author models. The document is one object:
 //!
@@ -53,6 +55,14 @@ public:
       Standard_IStream& theStream, Handle(PenFormatData_Model) & theModel,
       NCollection_Sequence<TCollection_ExtendedString>& theParams,
       TCollection_AsciiString&                          theError);
+
+  //! Reads the document in file thePath (a UTF-8 path) as Read() does; a file that does not
+  //! open is refused like a malformed document. On failure also sends "VEX_HOST_JSON_INVALID"
+  //! (path, theError) to theSink when it is not null.
+  Standard_EXPORT static Standard_Boolean ReadFile(
+      const std::string& thePath, Handle(PenFormatData_Model) & theModel,
+      NCollection_Sequence<TCollection_ExtendedString>& theParams,
+      TCollection_AsciiString& theError, const Handle(Message_Messenger) & theSink);
 };
 
 #endif

@@ -707,7 +707,7 @@ void PictureWriter::writeLegend()
     myOut += "/><text";
     attribute("x", myMargin + 2.2 * myFont);
     attribute("y", aTop + 0.9 * myFont);
-    myOut += ">scan fields (" + std::to_string(myNbScanFields) + ")</text></g>\n";
+    myOut += ">scan-field outlines (" + std::to_string(myNbScanFields) + ")</text></g>\n";
   }
   myOut += "</g>\n";
 }

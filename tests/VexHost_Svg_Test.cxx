@@ -13,6 +13,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <limits>
@@ -22,64 +23,81 @@
 #include <string>
 #include <vector>
 
-namespace {
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace
+{
 //! One start tag of a checked document.
-struct XmlElement {
-  std::string Name; //!< tag name
-  std::map<std::string, std::string>
-      Attributes; //!< attribute values, references unresolved
+struct XmlElement
+{
+  std::string                        Name;       //!< tag name
+  std::map<std::string, std::string> Attributes; //!< attribute values, references unresolved
 };
 
 //! A small XML well-formedness check: one root, balanced tags, quoted
 //! attributes without '<', known or numeric references, no markup characters in
 //! text, valid UTF-8. Fills theElements with the start tags in document order;
 //! returns the first fault, empty when there is none.
-class XmlCheck {
+class XmlCheck
+{
 public:
-  std::string Run(const std::string &theText,
-                  std::vector<XmlElement> &theElements) {
+  std::string Run(const std::string& theText, std::vector<XmlElement>& theElements)
+  {
     myText = theText;
-    myPos = 0;
+    myPos  = 0;
     std::vector<std::string> anOpen;
-    int aRoots = 0;
-    if (!validUtf8()) {
+    int                      aRoots = 0;
+    if (!validUtf8())
+    {
       return "invalid UTF-8";
     }
-    while (myPos < myText.size()) {
-      if (myText.compare(myPos, 2, "<?") == 0 ||
-          myText.compare(myPos, 4, "<!--") == 0) {
-        const bool isComment = myText[myPos + 1] == '!';
-        const size_t anEnd = myText.find(isComment ? "-->" : "?>", myPos);
-        if (anEnd == std::string::npos) {
+    while (myPos < myText.size())
+    {
+      if (myText.compare(myPos, 2, "<?") == 0 || myText.compare(myPos, 4, "<!--") == 0)
+      {
+        const bool   isComment = myText[myPos + 1] == '!';
+        const size_t anEnd     = myText.find(isComment ? "-->" : "?>", myPos);
+        if (anEnd == std::string::npos)
+        {
           return "unterminated declaration or comment";
         }
         myPos = anEnd + (isComment ? 3 : 2);
-      } else if (myText.compare(myPos, 2, "</") == 0) {
+      }
+      else if (myText.compare(myPos, 2, "</") == 0)
+      {
         const size_t anEnd = myText.find('>', myPos);
         if (anEnd == std::string::npos || anOpen.empty() ||
-            myText.substr(myPos + 2, anEnd - myPos - 2) != anOpen.back()) {
+            myText.substr(myPos + 2, anEnd - myPos - 2) != anOpen.back())
+        {
           return "unbalanced end tag at " + std::to_string(myPos);
         }
         anOpen.pop_back();
         myPos = anEnd + 1;
-      } else if (myText[myPos] == '<') {
-        XmlElement anElement;
-        bool isEmpty = false;
-        std::string aFault = startTag(anElement, isEmpty);
-        if (!aFault.empty()) {
+      }
+      else if (myText[myPos] == '<')
+      {
+        XmlElement  anElement;
+        bool        isEmpty = false;
+        std::string aFault  = startTag(anElement, isEmpty);
+        if (!aFault.empty())
+        {
           return aFault;
         }
         aRoots += anOpen.empty() ? 1 : 0;
-        if (!isEmpty) {
+        if (!isEmpty)
+        {
           anOpen.push_back(anElement.Name);
         }
         theElements.push_back(anElement);
-      } else {
-        const size_t anEnd = std::min(myText.find('<', myPos), myText.size());
+      }
+      else
+      {
+        const size_t      anEnd = std::min(myText.find('<', myPos), myText.size());
         const std::string aText = myText.substr(myPos, anEnd - myPos);
         if (aText.find('>') != std::string::npos || !references(aText) ||
-            (anOpen.empty() &&
-             aText.find_first_not_of(" \n\t\r") != std::string::npos)) {
+            (anOpen.empty() && aText.find_first_not_of(" \n\t\r") != std::string::npos))
+        {
           return "bad text at " + std::to_string(myPos);
         }
         myPos = anEnd;
@@ -91,79 +109,90 @@ public:
   }
 
 private:
-  static bool isNameChar(const char theChar) {
-    return std::isalnum(static_cast<unsigned char>(theChar)) ||
-           theChar == '-' || theChar == '_' || theChar == ':' || theChar == '.';
+  static bool isNameChar(const char theChar)
+  {
+    return std::isalnum(static_cast<unsigned char>(theChar)) || theChar == '-' || theChar == '_' ||
+           theChar == ':' || theChar == '.';
   }
 
-  bool references(const std::string &theText) const {
+  bool references(const std::string& theText) const
+  {
     for (size_t aPos = theText.find('&'); aPos != std::string::npos;
-         aPos = theText.find('&', aPos + 1)) {
-      const size_t anEnd = theText.find(';', aPos);
+         aPos        = theText.find('&', aPos + 1))
+    {
+      const size_t      anEnd = theText.find(';', aPos);
       const std::string aName =
-          anEnd == std::string::npos
-              ? ""
-              : theText.substr(aPos + 1, anEnd - aPos - 1);
-      static const std::set<std::string> THE_NAMES = {"amp", "lt", "gt", "quot",
-                                                      "apos"};
-      if (THE_NAMES.count(aName) == 0 &&
-          (aName.size() < 2 || aName[0] != '#')) {
+          anEnd == std::string::npos ? "" : theText.substr(aPos + 1, anEnd - aPos - 1);
+      static const std::set<std::string> THE_NAMES = {"amp", "lt", "gt", "quot", "apos"};
+      if (THE_NAMES.count(aName) == 0 && (aName.size() < 2 || aName[0] != '#'))
+      {
         return false;
       }
     }
     return true;
   }
 
-  std::string startTag(XmlElement &theElement, bool &isEmpty) {
+  std::string startTag(XmlElement& theElement, bool& isEmpty)
+  {
     ++myPos;
-    while (myPos < myText.size() && isNameChar(myText[myPos])) {
+    while (myPos < myText.size() && isNameChar(myText[myPos]))
+    {
       theElement.Name += myText[myPos++];
     }
-    for (;;) {
-      while (myPos < myText.size() &&
-             std::isspace(static_cast<unsigned char>(myText[myPos]))) {
+    for (;;)
+    {
+      while (myPos < myText.size() && std::isspace(static_cast<unsigned char>(myText[myPos])))
+      {
         ++myPos;
       }
-      if (myPos >= myText.size()) {
+      if (myPos >= myText.size())
+      {
         return "unterminated tag " + theElement.Name;
       }
-      if (myText[myPos] == '>' || myText.compare(myPos, 2, "/>") == 0) {
+      if (myText[myPos] == '>' || myText.compare(myPos, 2, "/>") == 0)
+      {
         isEmpty = myText[myPos] == '/';
         myPos += isEmpty ? 2 : 1;
         return theElement.Name.empty() ? "tag without a name" : "";
       }
       std::string aName;
-      while (myPos < myText.size() && isNameChar(myText[myPos])) {
+      while (myPos < myText.size() && isNameChar(myText[myPos]))
+      {
         aName += myText[myPos++];
       }
-      if (aName.empty() || myText.compare(myPos, 2, "=\"") != 0) {
-        return "bad attribute in " + theElement.Name + " at " +
-               std::to_string(myPos);
+      if (aName.empty() || myText.compare(myPos, 2, "=\"") != 0)
+      {
+        return "bad attribute in " + theElement.Name + " at " + std::to_string(myPos);
       }
-      const size_t anEnd = myText.find('"', myPos + 2);
+      const size_t      anEnd  = myText.find('"', myPos + 2);
       const std::string aValue = myText.substr(myPos + 2, anEnd - myPos - 2);
       if (anEnd == std::string::npos || aValue.find('<') != std::string::npos ||
-          !references(aValue) ||
-          !theElement.Attributes.emplace(aName, aValue).second) {
+          !references(aValue) || !theElement.Attributes.emplace(aName, aValue).second)
+      {
         return "bad value of " + aName + " in " + theElement.Name;
       }
       myPos = anEnd + 1;
     }
   }
 
-  bool validUtf8() const {
-    for (size_t aPos = 0; aPos < myText.size();) {
-      const unsigned char aLead = static_cast<unsigned char>(myText[aPos]);
-      const size_t aLength = aLead < 0x80       ? 1
-                             : aLead >> 5 == 6  ? 2
-                             : aLead >> 4 == 14 ? 3
-                             : aLead >> 3 == 30 ? 4
-                                                : 0;
-      if (aLength == 0 || aPos + aLength > myText.size()) {
+  bool validUtf8() const
+  {
+    for (size_t aPos = 0; aPos < myText.size();)
+    {
+      const unsigned char aLead   = static_cast<unsigned char>(myText[aPos]);
+      const size_t        aLength = aLead < 0x80       ? 1
+                                    : aLead >> 5 == 6  ? 2
+                                    : aLead >> 4 == 14 ? 3
+                                    : aLead >> 3 == 30 ? 4
+                                                       : 0;
+      if (aLength == 0 || aPos + aLength > myText.size())
+      {
         return false;
       }
-      for (size_t aNext = 1; aNext < aLength; ++aNext) {
-        if ((static_cast<unsigned char>(myText[aPos + aNext]) >> 6) != 2) {
+      for (size_t aNext = 1; aNext < aLength; ++aNext)
+      {
+        if ((static_cast<unsigned char>(myText[aPos + aNext]) >> 6) != 2)
+        {
           return false;
         }
       }
@@ -173,31 +202,35 @@ private:
   }
 
   std::string myText; //!< document
-  size_t myPos;       //!< reading position
+  size_t      myPos;  //!< reading position
 };
 
 //! Draws theModel, checks that the picture is well-formed and returns its start
 //! tags.
 std::vector<XmlElement> render(const Handle(PenFormatData_Model) & theModel,
-                               std::string *theText = nullptr) {
-  std::ostringstream aStream;
+                               std::string* theText = nullptr)
+{
+  std::ostringstream      aStream;
   TCollection_AsciiString anError;
   EXPECT_TRUE(VexHost_Svg::Write(theModel, aStream, anError)) << anError;
   std::vector<XmlElement> anElements;
   EXPECT_EQ(XmlCheck().Run(aStream.str(), anElements), "");
-  if (theText != nullptr) {
+  if (theText != nullptr)
+  {
     *theText = aStream.str();
   }
   return anElements;
 }
 
 //! Returns the elements of theElements whose class is theClass.
-std::vector<XmlElement> withClass(const std::vector<XmlElement> &theElements,
-                                  const std::string &theClass) {
+std::vector<XmlElement> withClass(const std::vector<XmlElement>& theElements,
+                                  const std::string&             theClass)
+{
   std::vector<XmlElement> aResult;
-  for (const XmlElement &anElement : theElements) {
-    if (anElement.Attributes.count("class") &&
-        anElement.Attributes.at("class") == theClass) {
+  for (const XmlElement& anElement : theElements)
+  {
+    if (anElement.Attributes.count("class") && anElement.Attributes.at("class") == theClass)
+    {
       aResult.push_back(anElement);
     }
   }
@@ -205,16 +238,13 @@ std::vector<XmlElement> withClass(const std::vector<XmlElement> &theElements,
 }
 
 //! Adds a toolpath of one contour to theModel, made with aperture theAperture.
-PhGeom_Curve &addToolpath(const Handle(PenFormatData_Model) & theModel,
-                          const Standard_Integer theAperture,
-                          const Standard_Integer theMode) {
-  Handle(PhGeom_Curve) aContainer =
-      PhGeom_Curve::Create(theModel->Allocator(), 0);
-  Handle(PhGeom_Curve) aContour =
-      PhGeom_Curve::Create(theModel->Allocator(), 0);
+PhGeom_Curve& addToolpath(const Handle(PenFormatData_Model) & theModel,
+                          const Standard_Integer theAperture, const Standard_Integer theMode)
+{
+  Handle(PhGeom_Curve) aContainer = PhGeom_Curve::Create(theModel->Allocator(), 0);
+  Handle(PhGeom_Curve) aContour   = PhGeom_Curve::Create(theModel->Allocator(), 0);
   aContainer->AddChild(aContour);
-  Handle(PenFormatData_Sequence) aSequence =
-      new PenFormatData_Sequence(theAperture, 0, aContainer);
+  Handle(PenFormatData_Sequence) aSequence = new PenFormatData_Sequence(theAperture, 0, aContainer);
   aSequence->SetPhaseName("P");
   aSequence->SetToolpathMode(theMode);
   aSequence->SetToolpathFlag(1);
@@ -223,40 +253,42 @@ PhGeom_Curve &addToolpath(const Handle(PenFormatData_Model) & theModel,
 }
 
 //! Registers a round tool of theWidth as aperture theNumber.
-void addTool(const Handle(PenFormatData_Model) & theModel,
-             const Standard_Integer theNumber,
-             const TCollection_ExtendedString &theName, const double theWidth) {
-  Handle(PenFormatData_Aperture) aTool =
-      new PenFormatData_Aperture(1, theName, nullptr, 0);
+void addTool(const Handle(PenFormatData_Model) & theModel, const Standard_Integer theNumber,
+             const TCollection_ExtendedString& theName, const double theWidth)
+{
+  Handle(PenFormatData_Aperture) aTool = new PenFormatData_Aperture(1, theName, nullptr, 0);
   aTool->SetParam(&theWidth, 1);
   aTool->SetToolFlag(1);
   theModel->SetAperture(theNumber, aTool);
 }
 } // namespace
 
-TEST(VexHostSvg, SamplesAreWellFormedWithOneLegendEntryPerTool) {
+TEST(VexHostSvg, SamplesAreWellFormedWithOneLegendEntryPerTool)
+{
   int aCount = 0;
-  for (const std::filesystem::directory_entry &anEntry :
-       std::filesystem::directory_iterator(VEX_SOURCE_DIR "/samples")) {
-    if (anEntry.path().extension() != ".json") {
+  for (const std::filesystem::directory_entry& anEntry :
+       std::filesystem::directory_iterator(VEX_SOURCE_DIR "/samples"))
+  {
+    if (anEntry.path().extension() != ".json")
+    {
       continue;
     }
     SCOPED_TRACE(anEntry.path().filename().string());
-    std::ifstream aFile(anEntry.path());
+    std::ifstream        aFile(anEntry.path());
     const nlohmann::json aDocument = nlohmann::json::parse(aFile);
-    std::set<int> aTools;
-    for (const nlohmann::json &anObject : aDocument["objects"]) {
-      if (anObject.is_object() && anObject["type"] == "sequence" &&
-          anObject["toolpath"] != 0) {
+    std::set<int>        aTools;
+    for (const nlohmann::json& anObject : aDocument["objects"])
+    {
+      if (anObject.is_object() && anObject["type"] == "sequence" && anObject["toolpath"] != 0)
+      {
         aTools.insert(anObject["aperture"].get<int>());
       }
     }
     std::ifstream aStream(anEntry.path());
     Handle(PenFormatData_Model) aModel;
     NCollection_Sequence<TCollection_ExtendedString> aParams;
-    TCollection_AsciiString anError;
-    ASSERT_TRUE(VexHost_Json::Read(aStream, aModel, aParams, anError))
-        << anError;
+    TCollection_AsciiString                          anError;
+    ASSERT_TRUE(VexHost_Json::Read(aStream, aModel, aParams, anError)) << anError;
     const std::vector<XmlElement> anElements = render(aModel);
     ASSERT_FALSE(anElements.empty());
     EXPECT_EQ(anElements.front().Name, "svg");
@@ -266,51 +298,51 @@ TEST(VexHostSvg, SamplesAreWellFormedWithOneLegendEntryPerTool) {
   EXPECT_GE(aCount, 5);
 }
 
-TEST(VexHostSvg, GeometryIsDrawnInMillimetresWithTheYAxisUp) {
-  Handle(PenFormatData_Model) aModel =
-      new PenFormatData_Model(PenFormatData_DU_Inch);
+TEST(VexHostSvg, GeometryIsDrawnInMillimetresWithTheYAxisUp)
+{
+  Handle(PenFormatData_Model) aModel = new PenFormatData_Model(PenFormatData_DU_Inch);
   addTool(aModel, 1, "Mill & <Co> \"1\"", 0.01);
   addTool(aModel, 2, "Drill", 0.04);
-  PhGeom_Curve &aPath = addToolpath(aModel, 1, 1);
+  PhGeom_Curve& aPath = addToolpath(aModel, 1, 1);
   aPath.CreateSegment(gp_XY(0.0, 0.0), gp_XY(1.0, 0.0));
   aPath.CreateArc(gp_XY(1.0, 1.0), 1.0, -M_PI / 2, 0.0,
-                  1); // counter-clockwise quarter
-  aPath.CreateArc(gp_XY(3.0, 1.0), 1.0, M_PI, 0.0, 0);       // clockwise half
-  aPath.CreateArc(gp_XY(5.0, 1.0), 0.5, 0.0, 2.0 * M_PI, 1); // full turn
-  aPath.CreateSegment(gp_XY(std::nan(""), 0.0),
-                      gp_XY(9.0, 9.0)); // not drawable
-  PhGeom_Curve &aDrills = addToolpath(aModel, 2, 2);
+                  1);                                             // counter-clockwise quarter
+  aPath.CreateArc(gp_XY(3.0, 1.0), 1.0, M_PI, 0.0, 0);            // clockwise half
+  aPath.CreateArc(gp_XY(5.0, 1.0), 0.5, 0.0, 2.0 * M_PI, 1);      // full turn
+  aPath.CreateSegment(gp_XY(std::nan(""), 0.0), gp_XY(9.0, 9.0)); // not drawable
+  PhGeom_Curve& aDrills = addToolpath(aModel, 2, 2);
   aDrills.CreatePoint(gp_XY(0.0, 2.0));
   aDrills.CreatePoint(gp_XY(std::numeric_limits<double>::infinity(), 0.0));
 
-  std::string aText;
+  std::string                   aText;
   const std::vector<XmlElement> anElements = render(aModel, &aText);
   EXPECT_EQ(aText.find("nan"), std::string::npos);
   EXPECT_EQ(aText.find("inf"), std::string::npos);
-  EXPECT_NE(aText.find(".t0 { stroke: #1f77b4; stroke-width: 0.254; }"),
-            std::string::npos);
+  EXPECT_NE(aText.find(".t0 { stroke: #1f77b4; stroke-width: 0.254; }"), std::string::npos);
   EXPECT_NE(aText.find("Mill &amp; &lt;Co&gt; &quot;1&quot; \xE2\x80\x94 0.254 "
                        "mm \xE2\x80\x94 1 path"),
             std::string::npos);
 
   const std::vector<XmlElement> aPaths = withClass(anElements, "tool t0");
   ASSERT_EQ(aPaths.size(), 1u);
-  std::istringstream aData(aPaths[0].Attributes.at("d"));
-  std::string aCommands;
-  double aStartY = 0.0;
+  std::istringstream       aData(aPaths[0].Attributes.at("d"));
+  std::string              aCommands;
+  double                   aStartY = 0.0;
   std::vector<std::string> anArcFlags;
-  for (char aCommand; aData >> aCommand;) {
+  for (char aCommand; aData >> aCommand;)
+  {
     aCommands += aCommand;
-    double aValues[7];
+    double    aValues[7];
     const int aCount = aCommand == 'A' ? 7 : 2;
-    for (int anIndex = 0; anIndex < aCount; ++anIndex) {
+    for (int anIndex = 0; anIndex < aCount; ++anIndex)
+    {
       aData >> aValues[anIndex];
     }
     aStartY = aCommand == 'M' && aCommands.size() == 1 ? aValues[1] : aStartY;
-    if (aCommand == 'A') {
+    if (aCommand == 'A')
+    {
       EXPECT_NEAR(aValues[0], anArcFlags.size() < 2 ? 25.4 : 12.7, 1e-6);
-      anArcFlags.push_back(std::to_string(int(aValues[3])) +
-                           std::to_string(int(aValues[4])));
+      anArcFlags.push_back(std::to_string(int(aValues[3])) + std::to_string(int(aValues[4])));
     }
   }
   // The full turn does not start where the half arc ends: it opens a new
@@ -327,27 +359,69 @@ TEST(VexHostSvg, GeometryIsDrawnInMillimetresWithTheYAxisUp) {
   EXPECT_NEAR(aStartY - std::stod(aHits[0].Attributes.at("cy")), 50.8, 1e-6);
 }
 
-TEST(VexHostSvg, LargeModelIsDrawnQuickly) {
-  Handle(PenFormatData_Model) aModel =
-      new PenFormatData_Model(PenFormatData_DU_Millimetre);
+TEST(VexHostSvg, LargeModelIsDrawnQuickly)
+{
+  Handle(PenFormatData_Model) aModel = new PenFormatData_Model(PenFormatData_DU_Millimetre);
   addTool(aModel, 1, "T", 0.1);
-  for (int aSequence = 0; aSequence < 200; ++aSequence) {
-    PhGeom_Curve &aContour = addToolpath(aModel, 1, 1);
-    for (int anIndex = 0; anIndex < 1000; ++anIndex) {
-      aContour.CreateSegment(gp_XY(anIndex, aSequence),
-                             gp_XY(anIndex + 1, aSequence));
+  for (int aSequence = 0; aSequence < 200; ++aSequence)
+  {
+    PhGeom_Curve& aContour = addToolpath(aModel, 1, 1);
+    for (int anIndex = 0; anIndex < 1000; ++anIndex)
+    {
+      aContour.CreateSegment(gp_XY(anIndex, aSequence), gp_XY(anIndex + 1, aSequence));
     }
   }
-  const std::chrono::steady_clock::time_point aStart =
-      std::chrono::steady_clock::now();
-  std::ostringstream aStream;
-  TCollection_AsciiString anError;
+  const std::chrono::steady_clock::time_point aStart = std::chrono::steady_clock::now();
+  std::ostringstream                          aStream;
+  TCollection_AsciiString                     anError;
   ASSERT_TRUE(VexHost_Svg::Write(aModel, aStream, anError));
   const double aSeconds =
-      std::chrono::duration<double>(std::chrono::steady_clock::now() - aStart)
-          .count();
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - aStart).count();
   EXPECT_GT(aStream.str().size(), 200000u * 10u);
   // 200 000 segments take a fraction of a second; a quadratic build-up would
   // take minutes.
   EXPECT_LT(aSeconds, 20.0);
 }
+
+#ifdef VEX_HOST_PATH
+TEST(VexHostSvg, RenderDrawsMachineFilesAndDocuments)
+{
+  char aTemplate[] = "/tmp/vexsvgXXXXXX";
+  ASSERT_NE(::mkdtemp(aTemplate), nullptr);
+  const std::string aDir   = aTemplate;
+  const std::string aVex   = std::string("'") + VEX_HOST_PATH + "' --message-keys render ";
+  const std::string aQuiet = " >/dev/null 2>'" + aDir + "/err'";
+  struct Case
+  {
+    std::string Input;   //!< file drawn
+    int         Status;  //!< exit status
+    size_t      Entries; //!< legend entries expected
+  };
+  std::ofstream(aDir + "/bad.json") << "{\"unit\": 1.5}";
+  const Case aCases[] = {{VEX_SOURCE_DIR "/samples/drills.json", 0, 3},
+                         {VEX_SOURCE_DIR "/samples/scan-fields.vex", 0, 2},
+                         {aDir + "/bad.json", 2, 0}};
+  for (const Case& aCase : aCases)
+  {
+    SCOPED_TRACE(aCase.Input);
+    const std::string anOut = aDir + "/out.svg";
+    std::filesystem::remove(anOut);
+    const int aRaw =
+        std::system((aVex + "'" + aCase.Input + "' -o '" + anOut + "'" + aQuiet).c_str());
+    ASSERT_TRUE(WIFEXITED(aRaw));
+    EXPECT_EQ(WEXITSTATUS(aRaw), aCase.Status);
+    if (aCase.Status != 0)
+    {
+      EXPECT_FALSE(std::filesystem::exists(anOut));
+      continue;
+    }
+    std::ifstream      aFile(anOut);
+    std::ostringstream aText;
+    aText << aFile.rdbuf();
+    std::vector<XmlElement> anElements;
+    EXPECT_EQ(XmlCheck().Run(aText.str(), anElements), "");
+    EXPECT_EQ(withClass(anElements, "legend-entry").size(), aCase.Entries);
+  }
+  std::filesystem::remove_all(aDir);
+}
+#endif
