@@ -153,10 +153,12 @@ void printTools(const PenFormatData_Model&                 theModel,
 }
 
 //! Returns the scan-field lines: the model's scan-field table, then the rectangles on the scan
-//! field layer (as the reader builds them) by centre and size.
+//! field layer (as the reader builds them) by centre and size, each distinct one once.
 std::vector<std::string> scanFieldLines(const PenFormatData_Model& theModel)
 {
-  std::vector<std::string> aLines;
+  std::vector<std::string>   aLines;
+  std::vector<std::string>   anOrder;
+  std::map<std::string, int> aPlaced;
   for (Standard_Integer anIndex = 1; anIndex < theModel.NbScanFields(); ++anIndex)
   {
     const Handle(PenFormatData_ScanField) aField = theModel.ScanField(anIndex);
@@ -193,10 +195,19 @@ std::vector<std::string> scanFieldLines(const PenFormatData_Model& theModel)
     }
     Standard_Real aXmin, aYmin, aXmax, aYmax;
     aBox.Get(aXmin, aYmin, aXmax, aYmax);
-    aLines.push_back("centre (" + VexHost_Text::Number((aXmin + aXmax) / 2) + ", " +
-                     VexHost_Text::Number((aYmin + aYmax) / 2) + "), size " +
-                     VexHost_Text::Number(aXmax - aXmin) + " x " +
-                     VexHost_Text::Number(aYmax - aYmin));
+    const std::string aLine = "centre (" + VexHost_Text::Number((aXmin + aXmax) / 2) + ", " +
+                              VexHost_Text::Number((aYmin + aYmax) / 2) + "), size " +
+                              VexHost_Text::Number(aXmax - aXmin) + " x " +
+                              VexHost_Text::Number(aYmax - aYmin);
+    if (aPlaced[aLine]++ == 0)
+    {
+      anOrder.push_back(aLine);
+    }
+  }
+  // A file repeats a scan field's position before every toolpath made in it: list each once.
+  for (const std::string& aLine : anOrder)
+  {
+    aLines.push_back(aLine + ", " + counted(aPlaced[aLine], "placement"));
   }
   return aLines;
 }

@@ -149,6 +149,22 @@ TEST_F(VexHost_CliTest, InfoSummarisesTheFile)
   }
 }
 
+TEST_F(VexHost_CliTest, InfoListsEachScanFieldOnce)
+{
+  // A scanner box of 30 x 25, then the block with a scan field at (45, 12.5) before its group
+  // and again inside it.
+  const std::string aBox("\x12\x00\x00\xf0\x41\x00\x00\xc8\x41", 9);
+  const std::string aPosition("\x13\x00\x00\x34\x42\x00\x00\x48\x41", 9);
+  const std::string aBlock = THE_BLOCK.substr(0, 26) + aPosition + THE_BLOCK.substr(26, 5) +
+                             aPosition + THE_BLOCK.substr(31);
+  const Outcome aRun =
+      Vex({"--message-keys", "info", MakeFile("sf.vex", THE_HEADER + aBox + aBlock)});
+  ASSERT_EQ(aRun.Status, 0) << aRun.Err;
+  EXPECT_NE(aRun.Out.find("Scan fields: 1\n  centre (45, 12.5), size 30 x 25, 2 placements\n"),
+            std::string::npos)
+      << aRun.Out;
+}
+
 TEST_F(VexHost_CliTest, CheckListsWritableObjects)
 {
   const Outcome aRun =
