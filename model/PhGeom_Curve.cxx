@@ -19,9 +19,16 @@ Standard_Real angleOf(const gp_XY& theVector)
 
 PhGeom_Curve::PhGeom_Curve(const Handle(NCollection_IncAllocator) & theAllocator,
                            const Standard_Integer theType)
-    : myAllocator(theAllocator), myChildren(theAllocator), myLast(NULL), myNbElements(0),
-      myType(theType)
+    : myType(theType), myAllocator(theAllocator), myLast(NULL), myChildren(NULL), myNbElements(0)
 {
+}
+
+PhGeom_Curve::~PhGeom_Curve()
+{
+  if (myChildren != NULL)
+  {
+    myChildren->~CurveList();
+  }
 }
 
 Handle(PhGeom_Curve) PhGeom_Curve::Create(const Handle(NCollection_IncAllocator) & theAllocator,
@@ -31,7 +38,35 @@ Handle(PhGeom_Curve) PhGeom_Curve::Create(const Handle(NCollection_IncAllocator)
   {
     return Handle(PhGeom_Curve)();
   }
-  return new PhGeom_Curve(theAllocator, theType);
+  void* aMemory = theAllocator->Allocate(sizeof(PhGeom_Curve));
+  if (aMemory == NULL)
+  {
+    throw Standard_OutOfMemory("PhGeom_Curve: curve allocation failed");
+  }
+  return new (aMemory) PhGeom_Curve(theAllocator, theType);
+}
+
+void PhGeom_Curve::Delete() const
+{
+  // The curve lives in its allocator: hold the allocator until the destructor is complete, since
+  // dropping the curve's own reference may be what releases it.
+  const Handle(NCollection_IncAllocator) anAllocator = myAllocator;
+  this->~PhGeom_Curve();
+}
+
+const NCollection_List<Handle(PhGeom_Curve)>& PhGeom_Curve::Children() const
+{
+  static const CurveList THE_NO_CHILDREN;
+  return myChildren != NULL ? *myChildren : THE_NO_CHILDREN;
+}
+
+void PhGeom_Curve::AddChild(const Handle(PhGeom_Curve) & theChild)
+{
+  if (myChildren == NULL)
+  {
+    myChildren = new (allocate(sizeof(CurveList))) CurveList(myAllocator);
+  }
+  myChildren->Append(theChild);
 }
 
 void* PhGeom_Curve::allocate(const size_t theSize)

@@ -13,8 +13,13 @@ class PhGeom_Curve;
 DEFINE_STANDARD_HANDLE(PhGeom_Curve, Standard_Transient)
 
 //! A 2-D curve: a ring of elements (arcs, segments, points) that starts at FirstElement(), and a
-//! list of child curves. A toolpath's container curve holds its contours as children. Elements
-//! are allocated from the model's incremental allocator, which the curve keeps alive.
+//! list of child curves. A toolpath's container curve holds its contours as children.
+//!
+//! A board holds millions of curves (every drill point is a curve of its own), so a curve is kept
+//! small: the curve itself, its elements, its child list and the list's nodes all live in the
+//! model's incremental allocator, which every curve keeps alive. Releasing the last handle runs
+//! the destructor (releasing the children) but returns no memory: the allocator frees it all at
+//! once when the model and the last curve are gone.
 class PhGeom_Curve : public Standard_Transient
 {
   DEFINE_STANDARD_RTTIEXT(PhGeom_Curve, Standard_Transient)
@@ -56,10 +61,13 @@ public:
   Standard_EXPORT void Transform(const gp_Trsf2d& theTrsf);
 
   //! Returns the child curves.
-  const NCollection_List<Handle(PhGeom_Curve)>& Children() const { return myChildren; }
+  Standard_EXPORT const NCollection_List<Handle(PhGeom_Curve)>& Children() const;
 
   //! Appends theChild to the child curves.
-  void AddChild(const Handle(PhGeom_Curve) & theChild) { myChildren.Append(theChild); }
+  Standard_EXPORT void AddChild(const Handle(PhGeom_Curve) & theChild);
+
+  //! Runs the destructor when the last handle goes; the memory stays with the allocator.
+  Standard_EXPORT virtual void Delete() const Standard_OVERRIDE;
 
   //! Returns the allocator the elements come from.
   const Handle(NCollection_IncAllocator) & Allocator() const { return myAllocator; }
@@ -96,9 +104,15 @@ public:
   };
 
 private:
+  //! List of child curves.
+  typedef NCollection_List<Handle(PhGeom_Curve)> CurveList;
+
   //! Creates an empty curve.
   PhGeom_Curve(const Handle(NCollection_IncAllocator) & theAllocator,
                const Standard_Integer theType);
+
+  //! Releases the child curves.
+  ~PhGeom_Curve();
 
   //! Links theElement after the last one.
   void append(PhGeom_Element* theElement);
@@ -106,11 +120,12 @@ private:
   //! Allocates raw memory for an element from the allocator.
   void* allocate(const size_t theSize);
 
-  Handle(NCollection_IncAllocator) myAllocator;        //!< where elements live
-  NCollection_List<Handle(PhGeom_Curve)> myChildren;   //!< child curves
-  PhGeom_Element*                        myLast;       //!< last element; its successor is the first
-  Standard_Integer                       myNbElements; //!< element count
-  Standard_Integer                       myType;       //!< curve type
+  // The type comes first so that it fills the padding after the reference count.
+  Standard_Integer myType;                      //!< curve type
+  Handle(NCollection_IncAllocator) myAllocator; //!< where the curve and its elements live
+  PhGeom_Element*  myLast;                      //!< last element; its successor is the first
+  CurveList*       myChildren;                  //!< child curves, NULL until the first one
+  Standard_Integer myNbElements;                //!< element count
 };
 
 #endif
