@@ -87,7 +87,7 @@ TEST(VexDataWriterChecks, EveryToolpathCheckWithItsMessage)
       {"width2=0.3", "VEX_WRITER_TOOL_PARAMS T2"},
       {"width=-0.5", "VEX_WRITER_TOOL_PARAMS T2"},
       {"width=0", ""},
-      {"width=nan", ""},
+      {"width=nan", "VEX_WRITER_TOOL_PARAMS T2"},
       {"name=#8191", "VEX_WRITER_TOOL_PARAMS #8191"},
       {"name=T\xC3\xA9", "VEX_WRITER_TOOL_PARAMS T\xC3\xA9"},
       {"sf=2", "VEX_WRITER_INVALID_SCANFIELD_INDEX 2"},

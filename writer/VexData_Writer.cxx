@@ -390,9 +390,9 @@ Standard_Boolean VexData_Writer::CheckToolpathTool(const PenFormatData_Sequence&
     refuse(myStatus, Messenger(), "VEX_WRITER_NOT_TOOL", anAperture->Name());
     return Standard_False;
   }
-  // A width that is not a number passes: only a negative width is refused.
-  if (anAperture->ShapeCode() != 1 || anAperture->NbParams() != 1 || anAperture->Param(1) < 0.0 ||
-      !isWritableName(anAperture->Name()))
+  // A width that is not a number is refused like a negative one: the reader refuses it as well.
+  if (anAperture->ShapeCode() != 1 || anAperture->NbParams() != 1 ||
+      !(anAperture->Param(1) >= 0.0) || !isWritableName(anAperture->Name()))
   {
     refuse(myStatus, Messenger(), "VEX_WRITER_TOOL_PARAMS", anAperture->Name());
     return Standard_False;
