@@ -536,6 +536,8 @@ private:
                                 const Handle(PhGeom_Curve) & theContainer);
   Standard_Boolean readElement(const Json& theValue, const Location& theLocation,
                                PhGeom_Curve& theContour);
+  Standard_Boolean readArc(const Json& theObject, const Location& theLocation,
+                           PhGeom_Curve& theContour);
   Standard_Boolean readParams(const Json& theArray, const Location& theLocation);
 
   Handle(PenFormatData_Model) myModel;                       //!< model being built
@@ -1085,18 +1087,25 @@ Standard_Boolean DocumentReader::readElement(const Json& theValue, const Locatio
     theContour.CreatePoint(aFirst);
     return Standard_True;
   }
-  if (aKind != "arc")
+  if (aKind == "arc")
   {
-    return fail(theLocation.Child("kind"),
-                "unknown element kind \"" + aKind + "\" (expected segment, arc or point)");
+    return readArc(theValue, theLocation, theContour);
   }
+  return fail(theLocation.Child("kind"),
+              "unknown element kind \"" + aKind + "\" (expected segment, arc or point)");
+}
+
+Standard_Boolean DocumentReader::readArc(const Json& theObject, const Location& theLocation,
+                                         PhGeom_Curve& theContour)
+{
+  gp_XY         aCenter, anAngles;
   Standard_Real aRadius = 0.0;
   std::string   aSense;
-  if (!expectObject(theValue, theLocation, {"kind", "center", "radius", "angles", "sense"}) ||
-      !field(theValue, theLocation, "center", aFirst) ||
-      !field(theValue, theLocation, "radius", aRadius) ||
-      !field(theValue, theLocation, "angles", aSecond) ||
-      !field(theValue, theLocation, "sense", aSense))
+  if (!expectObject(theObject, theLocation, {"kind", "center", "radius", "angles", "sense"}) ||
+      !field(theObject, theLocation, "center", aCenter) ||
+      !field(theObject, theLocation, "radius", aRadius) ||
+      !field(theObject, theLocation, "angles", anAngles) ||
+      !field(theObject, theLocation, "sense", aSense))
   {
     return Standard_False;
   }
@@ -1107,7 +1116,7 @@ Standard_Boolean DocumentReader::readElement(const Json& theValue, const Locatio
   }
   // The model keeps the start angle and the sweep: an end angle that start plus sweep cannot
   // reach exactly comes back an ulp away; angles that came from a model come back unchanged.
-  theContour.CreateArc(aFirst, aRadius, aSecond.X(), aSecond.Y(), aSense == "ccw" ? 1 : 0);
+  theContour.CreateArc(aCenter, aRadius, anAngles.X(), anAngles.Y(), aSense == "ccw" ? 1 : 0);
   return Standard_True;
 }
 

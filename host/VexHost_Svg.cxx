@@ -76,6 +76,23 @@ bool isDrawable(const PhGeom_Element& theElement)
          isFinite(anArc.StartPoint()) && isFinite(anArc.EndPoint());
 }
 
+//! Appends the UTF-8 encoding of theCode (at most U+10FFFF).
+void appendUtf8(std::string& theOut, const unsigned int theCode)
+{
+  if (theCode < 0x80)
+  {
+    theOut += static_cast<char>(theCode);
+    return;
+  }
+  static const unsigned int THE_LEADS[] = {0xC0u, 0xE0u, 0xF0u};
+  const int                 aTrail      = theCode < 0x800 ? 1 : theCode < 0x10000 ? 2 : 3;
+  theOut += static_cast<char>(THE_LEADS[aTrail - 1] | (theCode >> (6 * aTrail)));
+  for (int aShift = 6 * (aTrail - 1); aShift >= 0; aShift -= 6)
+  {
+    theOut += static_cast<char>(0x80u | ((theCode >> aShift) & 0x3Fu));
+  }
+}
+
 //! Appends theText as XML character data in UTF-8: markup characters become references,
 //! characters XML cannot carry become "?", and unpaired surrogates become U+FFFD.
 void appendXmlText(std::string& theOut, const TCollection_ExtendedString& theText)
@@ -101,27 +118,9 @@ void appendXmlText(std::string& theOut, const TCollection_ExtendedString& theTex
     {
       theOut += '?';
     }
-    else if (aCode < 0x80)
-    {
-      theOut += static_cast<char>(aCode);
-    }
-    else if (aCode < 0x800)
-    {
-      theOut += static_cast<char>(0xC0 | (aCode >> 6));
-      theOut += static_cast<char>(0x80 | (aCode & 0x3F));
-    }
-    else if (aCode < 0x10000)
-    {
-      theOut += static_cast<char>(0xE0 | (aCode >> 12));
-      theOut += static_cast<char>(0x80 | ((aCode >> 6) & 0x3F));
-      theOut += static_cast<char>(0x80 | (aCode & 0x3F));
-    }
     else
     {
-      theOut += static_cast<char>(0xF0 | (aCode >> 18));
-      theOut += static_cast<char>(0x80 | ((aCode >> 12) & 0x3F));
-      theOut += static_cast<char>(0x80 | ((aCode >> 6) & 0x3F));
-      theOut += static_cast<char>(0x80 | (aCode & 0x3F));
+      appendUtf8(theOut, aCode);
     }
   }
 }

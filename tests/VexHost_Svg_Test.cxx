@@ -302,7 +302,8 @@ TEST(VexHostSvg, GeometryIsDrawnInMillimetresWithTheYAxisUp)
 {
   Handle(PenFormatData_Model) aModel = new PenFormatData_Model(PenFormatData_DU_Inch);
   addTool(aModel, 1, "Mill & <Co> \"1\"", 0.01);
-  addTool(aModel, 2, "Drill", 0.04);
+  addTool(aModel, 2, TCollection_ExtendedString("Dr\xC3\xBCll\xF0\x9F\x94\xA9", Standard_True),
+          0.04);
   PhGeom_Curve& aPath = addToolpath(aModel, 1, 1);
   aPath.CreateSegment(gp_XY(0.0, 0.0), gp_XY(1.0, 0.0));
   aPath.CreateArc(gp_XY(1.0, 1.0), 1.0, -M_PI / 2, 0.0,
@@ -321,6 +322,8 @@ TEST(VexHostSvg, GeometryIsDrawnInMillimetresWithTheYAxisUp)
   EXPECT_NE(aText.find(".t0 { stroke: #1f77b4; stroke-width: 0.254; }"), std::string::npos);
   EXPECT_NE(aText.find("Mill &amp; &lt;Co&gt; &quot;1&quot; \xE2\x80\x94 0.254 "
                        "mm \xE2\x80\x94 1 path"),
+            std::string::npos);
+  EXPECT_NE(aText.find("Dr\xC3\xBCll\xF0\x9F\x94\xA9 \xE2\x80\x94 1.016 mm \xE2\x80\x94 1 hit"),
             std::string::npos);
 
   const std::vector<XmlElement> aPaths = withClass(anElements, "tool t0");
