@@ -55,21 +55,26 @@ void VexData_Stream::setState(const std::ios_base::iostate theBits)
 
 Standard_Boolean VexData_Stream::isAtEnd() const
 {
-  return myStream == NULL || myStream->eof();
+  return myStream != NULL && (myStream->rdstate() & std::ios_base::eofbit) != 0;
 }
 
-Standard_Integer VexData_Stream::readOne(Standard_Integer& theByte)
+Standard_Integer VexData_Stream::refuseRead(std::streambuf* theBuffer)
 {
+  // An unformatted read on a stream that is not good fails without touching the buffer.
   if (myStream == NULL)
   {
     return VexData_Format::Code_StreamBad;
   }
-  std::streambuf* aBuffer = myStream->rdbuf();
-  if (!myStream->good() || aBuffer == NULL)
+  setState(theBuffer == NULL ? std::ios_base::badbit : std::ios_base::failbit);
+  return StreamCode();
+}
+
+Standard_Integer VexData_Stream::readOne(Standard_Integer& theByte)
+{
+  std::streambuf* aBuffer = myStream != NULL ? myStream->rdbuf() : NULL;
+  if (aBuffer == NULL || myStream->rdstate() != std::ios_base::goodbit)
   {
-    // An unformatted read on a stream that is not good fails without touching the buffer.
-    setState(aBuffer == NULL ? std::ios_base::badbit : std::ios_base::failbit);
-    return StreamCode();
+    return refuseRead(aBuffer);
   }
   Traits::int_type aChar = Traits::eof();
   try
@@ -81,27 +86,22 @@ Standard_Integer VexData_Stream::readOne(Standard_Integer& theByte)
     setState(std::ios_base::badbit);
     return StreamCode();
   }
-  if (Traits::eq_int_type(aChar, Traits::eof()))
+  if (aChar == Traits::eof())
   {
     setState(std::ios_base::eofbit | std::ios_base::failbit);
     return StreamCode();
   }
-  theByte = static_cast<unsigned char>(Traits::to_char_type(aChar));
+  theByte = static_cast<unsigned char>(aChar);
   ++myOffset;
   return VexData_Format::Code_Ok;
 }
 
 Standard_Integer VexData_Stream::readBlock(char* theData, const Standard_Integer theCount)
 {
-  if (myStream == NULL)
+  std::streambuf* aBuffer = myStream != NULL ? myStream->rdbuf() : NULL;
+  if (aBuffer == NULL || myStream->rdstate() != std::ios_base::goodbit)
   {
-    return VexData_Format::Code_StreamBad;
-  }
-  std::streambuf* aBuffer = myStream->rdbuf();
-  if (!myStream->good() || aBuffer == NULL)
-  {
-    setState(aBuffer == NULL ? std::ios_base::badbit : std::ios_base::failbit);
-    return StreamCode();
+    return refuseRead(aBuffer);
   }
   std::streamsize aRead = 0;
   try
@@ -168,9 +168,23 @@ uint32_t VexData_Stream::bufferWord() const
 
 Standard_Integer VexData_Stream::ReadByte(Standard_Integer& theValue)
 {
-  const Standard_Integer aCode = readFixed(1);
-  theValue = aCode == VexData_Format::Code_Ok ? static_cast<unsigned char>(myBuffer[0]) : -1;
-  return aCode;
+  // The bounded read of one byte, written out: tags are read far more often than anything else.
+  theValue = -1;
+  if (isAtEnd())
+  {
+    return VexData_Format::Code_EndOfFile;
+  }
+  Standard_Integer       aByte = 0;
+  const Standard_Integer aCode = readOne(aByte);
+  if (aCode != VexData_Format::Code_Ok)
+  {
+    myBuffer[0] = 0;
+    return aCode;
+  }
+  myBuffer[0] = static_cast<char>(aByte);
+  myBuffer[1] = 0;
+  theValue    = aByte;
+  return VexData_Format::Code_Ok;
 }
 
 Standard_Integer VexData_Stream::ReadInt(Standard_Integer& theValue)

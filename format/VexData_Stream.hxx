@@ -88,6 +88,10 @@ private:
   //! Takes one byte from the stream buffer into theByte; returns 0 or the stream code.
   Standard_Integer readOne(Standard_Integer& theByte);
 
+  //! Fails a read on a stream that is not good (theBuffer: its buffer, may be NULL) the way an
+  //! unformatted read does, and returns the resulting stream code.
+  Standard_Integer refuseRead(std::streambuf* theBuffer);
+
   //! Fills theData with up to theCount bytes; returns 0 or the stream code.
   Standard_Integer readBlock(char* theData, const Standard_Integer theCount);
 
