@@ -1,9 +1,12 @@
 #!/usr/bin/env python3
-"""Writes the seed corpus of the reader fuzz targets into fuzz/corpus/.
+"""Writes the seed corpora of the fuzz targets.
 
-Every seed is a small machine file built byte by byte, so that each record, nesting level,
-unknown record and string limit of the format is reached from the start of fuzzing.
-Run it from anywhere; it rewrites the whole folder.
+fuzz/corpus/*.vex: small machine files built byte by byte, so that each record, nesting level,
+unknown record, redeclared tag and string limit of the format is reached from the start of
+fuzzing (reader and round-trip targets). fuzz/corpus-params/*.txt: export parameters and model
+instructions for the parameter target (fuzz/VexFuzz_ModelScript.hxx gives their syntax).
+Run it from anywhere; it rewrites its own seeds and leaves the entries that fuzzing merged in
+(named by their hash, without a suffix) alone. The mutation sweep tests take the *.vex seeds.
 """
 import os
 import struct
@@ -78,16 +81,66 @@ def seeds():
     for length in (8189, 8190, 8191):
         yield "string_%d" % length, HEADER + decls() + tool(1, 0, 0.1, b"n" * length) + block(b"P", b"L", group(1, square))
     yield "comment_header", HEADER[:38] + b"7\nanother comment line\n\x1a" + decls() + block(b"P", b"L", t1 + group(1, square))
+    # File-scope tools hidden by block-scope ones, several groups, stray items inside a group.
+    stray = bytes([13]) + f32(3, 3) + bytes([20, 18]) + f32(4, 4) + bytes([131, 7]) + b"x\x00\x00"
+    yield "scopes_and_groups", HEADER + decls() + tool(1, 0, 0.2, b"T1") + tool(2, 2, 0.4, b"T2") + block(
+        b"Mill", b"Top", tool(1, 1, 0.6, b"T3") + group(1, drills + square) + group(2, stray + arcs) + group(1, b"")
+    ) + block(b"Mill", b"Bot", group(1, square + drills))
+    # Macros made of arcs, defined in two blocks and placed from both.
+    macro_arcs = bytes([26]) + i32(1) + path([(1, 0)], [((0, 1), (0, 0), 1.0), ((-1, 0), (0, 0), 1.0)]) + bytes([27])
+    macro_two = bytes([26]) + i32(2) + bytes([27])
+    place = lambda number, dx, dy: bytes([28]) + i32(number) + f32(dx, dy)
+    yield "macro_arcs", HEADER + decls() + block(b"P", b"L", t1 + macro_arcs + group(1, place(1, 5, 5) + place(1, -5, 0))) + block(
+        b"P", b"L2", t1 + macro_two + group(1, place(2, 1, 1) + place(1, 0, 0) + square))
+    # Declarations: new tags, the same size twice, field types, compound tags, tag 18 unchanged.
+    yield "declarations_varied", HEADER + decls(DECLS + [(40, 3), (40, 3), (5, 3), (200, 7), (18, 8), (127, 0)]) + bytes(
+        [40, 1, 2, 3, 127]) + block(b"P", b"L", t1 + group(1, bytes([40, 9, 9, 9]) + square))
+    # A block ended by a tag other than a group or 0; the tag is then read at top level.
+    yield "block_ended_early", HEADER + decls() + bytes([130]) + header_item(b"P", b"L") + t1 + bytes([20]) + bytes([18]) + f32(5, 5)
+    # A scan field position before the first group, and a scanner box replaced by a later one.
+    yield "scan_before_group", HEADER + decls() + bytes([18]) + f32(4, 4) + bytes([18]) + f32(8, 6) + block(
+        b"P", b"L", t1 + bytes([19]) + f32(1, 1) + group(1, bytes([19]) + f32(2, 2) + drills + bytes([19]) + f32(3, 3)))
+    # A model the writer refuses (empty phase name) and one it writes with every record kind.
+    yield "empty_phase", HEADER + decls() + block(b"", b"L", t1 + group(1, square))
+    both = tool(4, 2, 0.5, b"B")
+    yield "roundtrip_mixed", HEADER + decls() + block(b"Mill", b"Top", both + group(4, square + arcs + drills + bytes([14]) + f32(1, 1, 2))) + block(
+        b"Drill", b"", both + group(4, drills)) + block(b"Mill", b"", t1 + group(1, bytes([14]) + f32(0, 0, -1)))
+    # Nested compound records, bit fields with counts of 0, 9 and 255, a wide string.
+    nested = bytes([140, 141, 142]) + bytes([9, 0, 9, 9, 1, 2, 10]) + i32(0) + bytes([8]) + "wide".encode("utf-16-le") + b"\x00\x00" + bytes([0, 0, 0])
+    yield "nested_compounds", HEADER + decls() + nested + bytes([9, 9, 1, 2]) + block(b"P", b"L", t1 + group(1, nested + square))
+
+
+PARAM_SEEDS = {
+    # Tool T1 width 2, a path toolpath and a point toolpath with it, mapped to two tool names.
+    "map_two_tools": b"@ABP\n@S@A110\n@LDDHH\n@R@@DHP1\n@S@A120\n@PDH\n@PHD\nvex.map:false;P;L;T1;Out;;X;Y",
+    # Arcs written as circles, a renamed layer, the scan-field switch off.
+    "map_circles": b"@ACH\n@SDE10\n@R@@D@H0\n@LDDHH\nexport.scanfield:false\nvex.map:;Mill;Top;T2;;Bot",
+    # Scan fields with orders and numbers, toolpaths on them.
+    "scan_fields": b"@ABP\n@F12HHDD\n@F21HHLL\n@S@A111\n@LDDHH\n@S@A112\n@LHHLL\n@S@A110\n@LDD@@",
+    # Apertures the writer refuses: shape 2, two parameters, no tool flag, null, NaN width.
+    "bad_apertures": b"@ABP\n@BC0\n@BC1\n@BC2\n@BC3\n@BC4\n@S@A210\n@LDDHH",
+    # Names that clash through container and mapping keys, one outside ASCII.
+    "name_clashes": b"@ABP\n@SHJ110\n@LDDHH\n@S@I110\n@LHHLL\n@SLA110\n@LDDLL\nvex.map:true;P+Q;R;T1;;;A;;B",
+    # Objects that are not toolpaths, a null one, a null scan field, another unit.
+    "other_objects": b"@U2\n@ABP\n@O\n@Z\n@X\n@N\n@S@A110\n@LDDHH",
+}
+
+
+def param_seeds():
+    return PARAM_SEEDS.items()
+
+
+def write_all(folder, items, suffix):
+    os.makedirs(folder, exist_ok=True)
+    for name, data in items:
+        with open(os.path.join(folder, name + suffix), "wb") as out:
+            out.write(data)
 
 
 def main():
-    root = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "fuzz", "corpus")
-    os.makedirs(root, exist_ok=True)
-    for name in os.listdir(root):
-        os.remove(os.path.join(root, name))
-    for name, data in seeds():
-        with open(os.path.join(root, name + ".vex"), "wb") as out:
-            out.write(data)
+    fuzz = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "fuzz")
+    write_all(os.path.join(fuzz, "corpus"), seeds(), ".vex")
+    write_all(os.path.join(fuzz, "corpus-params"), param_seeds(), ".txt")
     return 0
 
 

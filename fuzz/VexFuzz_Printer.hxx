@@ -1,0 +1,31 @@
+// Copyright (c) 2026 VexData developers
+#ifndef _VexFuzz_Printer_HeaderFile
+#define _VexFuzz_Printer_HeaderFile
+
+#include <Message_Messenger.hxx>
+#include <Message_Printer.hxx>
+
+#include <memory>
+#include <string>
+
+//! Records every message a messenger sends as one line "gravity text", so that two runs over
+//! the same input can be compared message by message.
+class VexFuzz_Printer : public Message_Printer
+{
+public:
+  //! Creates a printer that appends to theLog.
+  VexFuzz_Printer(const std::shared_ptr<std::string>& theLog);
+
+  //! Returns a new messenger whose only printer records into theLog.
+  static Handle(Message_Messenger) NewMessenger(const std::shared_ptr<std::string>& theLog);
+
+protected:
+  //! Appends the message to the log.
+  void send(const TCollection_AsciiString& theString,
+            const Message_Gravity          theGravity) const override;
+
+private:
+  std::shared_ptr<std::string> myLog; //!< recorded lines
+};
+
+#endif

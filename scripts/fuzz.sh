@@ -1,0 +1,109 @@
+#!/usr/bin/env bash
+# Fuzzes every target for MINUTES minutes of wall time in all, then reports.
+#
+#   scripts/fuzz.sh MINUTES
+#
+# 1. Builds the libFuzzer targets with clang (-fsanitize=fuzzer,address,undefined) in build-fuzz.
+# 2. Runs the three targets side by side on the machine's two cores for MINUTES minutes, each in
+#    libFuzzer's fork mode (so that it goes on after a finding), with the dictionary, a 2560 MB
+#    memory limit and a 5 s limit per input. Findings land in build-fuzz/fuzz-run/artifacts.
+# 3. Merges the inputs that add coverage into fuzz/corpus (reader and round trip, which share
+#    the machine-file format) and fuzz/corpus-params (export parameters).
+# 4. Replays the corpora through the sanitizer builds to find the slowest input, and through a
+#    clang coverage build (build-fuzz-cov) for the reader's line coverage (llvm-cov).
+# 5. Prints a table: inputs executed, executions per second, crashes, leaks, timeouts,
+#    out-of-memory, slowest input, peak memory, then the coverage. Exits 1 when anything was
+#    found.
+set -euo pipefail
+MINUTES="${1:?usage: scripts/fuzz.sh MINUTES}"
+cd "$(dirname "$0")/.."
+ROOT="$PWD"
+bash scripts/install-deps.sh
+# OpenCASCADE's memory pool would hide use-after-free and leaks from the sanitizers.
+export MMGT_OPT=0
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+
+TARGETS=(Reader RoundTrip Params)
+BUILD="$ROOT/build-fuzz"
+COVERAGE="$ROOT/build-fuzz-cov"
+RUN="$BUILD/fuzz-run"
+DICT="$ROOT/fuzz/VexFuzz.dict"
+
+corpus_of() { # the committed corpus folder a target grows
+  if [ "$1" = Params ]; then echo "$ROOT/fuzz/corpus-params"; else echo "$ROOT/fuzz/corpus"; fi
+}
+
+echo "== building the libFuzzer targets"
+cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+  -DVEX_FUZZ=ON -DVEX_BUILD_BENCH=OFF > /dev/null
+cmake --build "$BUILD" -j2 --target $(for t in "${TARGETS[@]}"; do echo "VexFuzz_$t VexFuzz_${t}_Replay"; done)
+
+rm -rf "$RUN"
+mkdir -p "$RUN/artifacts"
+SECONDS_EACH=$((MINUTES * 60))
+echo "== fuzzing ${TARGETS[*]} side by side for $SECONDS_EACH s"
+for t in "${TARGETS[@]}"; do
+  mkdir -p "$RUN/new-$t"
+  (
+    cd "$RUN"
+    /usr/bin/time -f "%M" -o "$RUN/$t.maxrss" \
+      "$BUILD/fuzz/VexFuzz_$t" "$RUN/new-$t" "$(corpus_of "$t")" "$ROOT/fuzz/regress" \
+      -fork=1 -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1 \
+      -dict="$DICT" -rss_limit_mb=2560 -timeout=5 -max_total_time="$SECONDS_EACH" \
+      -artifact_prefix="$RUN/artifacts/$t-" > "$RUN/$t.log" 2>&1 || true
+  ) &
+done
+wait
+
+echo "== merging new inputs into the committed corpora"
+for t in "${TARGETS[@]}"; do
+  "$BUILD/fuzz/VexFuzz_$t" -merge=1 -rss_limit_mb=2560 -timeout=5 "$(corpus_of "$t")" "$RUN/new-$t" \
+    > "$RUN/$t.merge.log" 2>&1 || echo "merge of $t failed, see $RUN/$t.merge.log"
+done
+
+echo "== replaying the corpora: slowest inputs and the coverage build"
+INPUTS=("$ROOT/fuzz/corpus" "$ROOT/fuzz/corpus-params" "$ROOT/fuzz/regress")
+for t in "${TARGETS[@]}"; do
+  "$BUILD/fuzz/VexFuzz_${t}_Replay" "${INPUTS[@]}" > "$RUN/$t.replay.log" 2>&1 || true
+done
+cmake -S . -B "$COVERAGE" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
+  -DVEX_COVERAGE=ON -DVEX_BUILD_BENCH=OFF > /dev/null
+cmake --build "$COVERAGE" -j2 --target $(for t in "${TARGETS[@]}"; do echo "VexFuzz_${t}_Replay"; done)
+rm -f "$RUN"/*.profraw
+OBJECTS=()
+for t in "${TARGETS[@]}"; do
+  LLVM_PROFILE_FILE="$RUN/$t.%p.profraw" "$COVERAGE/fuzz/VexFuzz_${t}_Replay" "${INPUTS[@]}" > /dev/null 2>&1 || true
+  OBJECTS+=(-object "$COVERAGE/fuzz/VexFuzz_${t}_Replay")
+done
+llvm-profdata merge -sparse "$RUN"/*.profraw -o "$RUN/replay.profdata"
+coverage() { # line coverage in percent of the given sources
+  llvm-cov report "${OBJECTS[@]:1}" -instr-profile="$RUN/replay.profdata" "$@" | awk '$1 == "TOTAL" { print $10 }'
+}
+READER_COVERAGE="$(coverage "$ROOT"/reader/*.cxx)"
+FORMAT_COVERAGE="$(coverage "$ROOT"/format/*.cxx)"
+WRITER_COVERAGE="$(coverage "$ROOT"/writer/*.cxx)"
+
+count() { find "$RUN/artifacts" -name "$1-$2-*" | wc -l; }
+TOTAL_FOUND=0
+printf '\n| %-9s | %15s | %8s | %7s | %5s | %8s | %4s | %-40s | %11s |\n' \
+  target "inputs executed" "execs/s" crashes leaks timeouts OOMs "slowest input" "peak memory"
+printf '|%s|\n' "-----------|-----------------|----------|---------|-------|----------|------|------------------------------------------|-------------"
+for t in "${TARGETS[@]}"; do
+  EXECS="$(grep -oE '^#[0-9]+' "$RUN/$t.log" | tail -1 | tr -d '#')"
+  ELAPSED="$(grep -oE 'time: [0-9]+s' "$RUN/$t.log" | tail -1 | grep -oE '[0-9]+')"
+  RATE=$(( ${EXECS:-0} / ( ${ELAPSED:-1} > 0 ? ${ELAPSED:-1} : 1 ) ))
+  CRASHES=$(count "$t" crash); LEAKS=$(count "$t" leak)
+  TIMEOUTS=$(count "$t" timeout); OOMS=$(count "$t" oom)
+  TOTAL_FOUND=$((TOTAL_FOUND + CRASHES + LEAKS + TIMEOUTS + OOMS))
+  SLOWEST="$(awk '/^slowest/ { n = split($4, p, "/"); printf "%s ms %s", $2, p[n] }' "$RUN/$t.replay.log")"
+  PEAK="$(( $(cat "$RUN/$t.maxrss" 2>/dev/null || echo 0) / 1024 )) MB"
+  printf '| %-9s | %15s | %8s | %7s | %5s | %8s | %4s | %-40s | %11s |\n' \
+    "$t" "${EXECS:-0}" "$RATE" "$CRASHES" "$LEAKS" "$TIMEOUTS" "$OOMS" "$SLOWEST" "$PEAK"
+done
+echo
+echo "Line coverage from replaying the corpora: reader/ $READER_COVERAGE, format/ $FORMAT_COVERAGE, writer/ $WRITER_COVERAGE"
+if [ "$TOTAL_FOUND" -gt 0 ]; then
+  echo "Findings are in $RUN/artifacts (minimise with -minimize_crash=1, commit to fuzz/regress)."
+  exit 1
+fi
