@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstring>
 #include <initializer_list>
+#include <stdexcept>
+#include <streambuf>
 #include <string>
 
 //! Builds machine-file bytes in memory, little-endian, for tests of the format layer, the
@@ -138,6 +140,23 @@ public:
 
 private:
   std::string myData; //!< file bytes
+};
+
+//! A stream buffer that serves theData and then throws instead of reporting the end of the data,
+//! as a device that fails does.
+class VexTest_FailingBuffer : public std::streambuf
+{
+public:
+  explicit VexTest_FailingBuffer(const std::string& theData) : myData(theData)
+  {
+    setg(&myData[0], &myData[0], &myData[0] + myData.size());
+  }
+
+protected:
+  int_type underflow() override { throw std::runtime_error("device lost"); }
+
+private:
+  std::string myData; //!< bytes served before the failure
 };
 
 #endif

@@ -9,42 +9,9 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
-#include <stdexcept>
 
 namespace
 {
-//! Serves its bytes one at a time and throws when asked for the byte at theFailAt.
-class ThrowingBuffer : public std::streambuf
-{
-public:
-  ThrowingBuffer(const std::string& theData, size_t theFailAt)
-      : myData(theData), myFailAt(theFailAt)
-  {
-  }
-
-protected:
-  int_type underflow() override
-  {
-    if (myPos == myFailAt)
-    {
-      throw std::runtime_error("device error");
-    }
-    if (myPos >= myData.size())
-    {
-      return traits_type::eof();
-    }
-    myChar = myData[myPos++];
-    setg(&myChar, &myChar, &myChar + 1);
-    return traits_type::to_int_type(myChar);
-  }
-
-private:
-  std::string myData;
-  size_t      myFailAt;
-  size_t      myPos  = 0;
-  char        myChar = 0;
-};
-
 //! A stream over theData with a capture for the messages of the format layer.
 struct Input
 {
@@ -137,8 +104,8 @@ TEST(VexData_FormatStream, StreamStateDecidesTheCodeAndNothingThrows)
   // A buffer that throws is a hard error, also for a stream that asks for exceptions.
   for (bool isThrowing : {false, true})
   {
-    ThrowingBuffer aBuffer("abcdef", 2);
-    std::istream   aStream(&aBuffer);
+    VexTest_FailingBuffer aBuffer("ab");
+    std::istream          aStream(&aBuffer);
     if (isThrowing)
     {
       aStream.exceptions(std::ios_base::badbit | std::ios_base::failbit | std::ios_base::eofbit);

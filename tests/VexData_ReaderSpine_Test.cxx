@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
-
 namespace
 {
 std::string header()
@@ -95,28 +93,12 @@ TEST(VexData_ReaderSpine, TenMillionEmptyRecords)
   EXPECT_EQ("", aLong.Capture.Dump());
 }
 
-//! Serves theData and then throws instead of reporting the end of the data.
-class FailingBuffer : public std::streambuf
-{
-public:
-  explicit FailingBuffer(const std::string& theData) : myData(theData)
-  {
-    setg(&myData[0], &myData[0], &myData[0] + myData.size());
-  }
-
-protected:
-  int_type underflow() override { throw std::runtime_error("device lost"); }
-
-private:
-  std::string myData;
-};
-
 TEST(VexData_ReaderSpine, HardInputErrorsEndWithStatus4)
 {
   const std::string aFile = header() + VexTest_FileBuilder().Tool(1, 0, 0.5f, "T").Data();
   for (size_t aCut : {size_t(10), size_t(81), aFile.size() - 3, aFile.size()})
   {
-    FailingBuffer          aBuffer(aFile.substr(0, aCut));
+    VexTest_FailingBuffer  aBuffer(aFile.substr(0, aCut));
     std::istream           aStream(&aBuffer);
     PenFormatData_Model    aModel;
     VexTest_MessageCapture aCapture;
