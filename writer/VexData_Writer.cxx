@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 namespace
@@ -96,8 +97,8 @@ TCollection_AsciiString toAscii(const TCollection_ExtendedString& theName)
 }
 
 //! Returns true when theName can be written as a string field of the file: 7-bit characters
-//! only (the model library's own test also lets Latin-1 through) and not longer than the reader
-//! accepts.
+//! only (TCollection_ExtendedString::IsAscii lets Latin-1 through) and not longer than the
+//! reader accepts.
 Standard_Boolean isWritableName(const TCollection_ExtendedString& theName)
 {
   if (theName.Length() > VexData_Format::THE_MAX_STRING_LENGTH)
@@ -219,11 +220,13 @@ VexData_Writer::Status VexData_Writer::Process(std::ostream& theStream)
   myStatus = Ok;
   try
   {
-    // Fresh one-bucket maps, so that every run visits containers in the same order.
-    ContainerMap aContainers(1);
-    ToolModeMap  aToolModes(1);
-    myContainers.Exchange(aContainers);
-    myToolModes.Exchange(aToolModes);
+    {
+      // Fresh one-bucket maps, so that every run visits containers in the same order.
+      ContainerMap aContainers(1);
+      ToolModeMap  aToolModes(1);
+      myContainers.Exchange(aContainers);
+      myToolModes.Exchange(aToolModes);
+    }
     myWritable.Clear();
     myUnWritable.Clear();
     if (myExportScanFields)
