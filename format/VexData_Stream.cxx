@@ -132,38 +132,100 @@ Standard_Integer VexData_Stream::BoundedRead(const Standard_Integer theLength,
   }
   const Standard_Integer aLimit =
       std::min(std::max(theLength, 1), VexData_Format::THE_BUFFER_SIZE) - 1;
-  Standard_Integer aStored = 0;
-  Standard_Integer aCode   = VexData_Format::Code_Limit;
-  while (aStored < aLimit)
-  {
-    Standard_Integer aByte = 0;
-    aCode                  = readOne(aByte);
-    if (aCode != VexData_Format::Code_Ok)
-    {
-      break;
-    }
-    myBuffer[aStored++] = static_cast<char>(aByte);
-    if (theStop && aByte == theDelimiter)
-    {
-      break;
-    }
-    aCode = VexData_Format::Code_Limit;
-  }
-  myBuffer[aStored] = 0;
+  Standard_Integer       aStored = 0;
+  const Standard_Integer aCode   = aLimit > 0
+                                       ? fillBuffer(aLimit, theStop ? theDelimiter : -1, aStored)
+                                       : VexData_Format::Code_Limit;
+  myBuffer[aStored]              = 0;
   return aCode;
 }
 
-Standard_Integer VexData_Stream::readFixed(const Standard_Integer theWidth)
+Standard_Integer VexData_Stream::fillBuffer(const Standard_Integer theLimit,
+                                            const Standard_Integer theDelimiter,
+                                            Standard_Integer&      theStored)
 {
-  const Standard_Integer aCode = BoundedRead(theWidth + 1, 0, Standard_False);
-  return aCode == VexData_Format::Code_Limit ? VexData_Format::Code_Ok : aCode;
+  // The stream's state changes only when a byte cannot be had, which ends the read: it is
+  // checked once, and the bytes are then taken from the buffer in a tight loop.
+  std::streambuf* aBuffer = myStream != NULL ? myStream->rdbuf() : NULL;
+  if (aBuffer == NULL || myStream->rdstate() != std::ios_base::goodbit)
+  {
+    return refuseRead(aBuffer);
+  }
+  try
+  {
+    while (theStored < theLimit)
+    {
+      const Traits::int_type aChar = aBuffer->sbumpc();
+      if (aChar == Traits::eof())
+      {
+        setState(std::ios_base::eofbit | std::ios_base::failbit);
+        return StreamCode();
+      }
+      myBuffer[theStored++] = static_cast<char>(aChar);
+      ++myOffset;
+      if (static_cast<unsigned char>(aChar) == theDelimiter)
+      {
+        return VexData_Format::Code_Ok;
+      }
+    }
+  }
+  catch (...)
+  {
+    setState(std::ios_base::badbit);
+    return StreamCode();
+  }
+  return VexData_Format::Code_Limit;
 }
 
-uint32_t VexData_Stream::bufferWord() const
+Standard_Integer VexData_Stream::readWord(uint32_t& theWord)
 {
-  const unsigned char* aBytes = reinterpret_cast<const unsigned char*>(myBuffer);
-  return static_cast<uint32_t>(aBytes[0]) | (static_cast<uint32_t>(aBytes[1]) << 8) |
-         (static_cast<uint32_t>(aBytes[2]) << 16) | (static_cast<uint32_t>(aBytes[3]) << 24);
+  // The bounded read of four bytes, written out: coordinates make up most of a file. The bytes
+  // are gathered in a local word and then stored in the buffer as the bounded read stores them.
+  if (isAtEnd())
+  {
+    return VexData_Format::Code_EndOfFile;
+  }
+  std::streambuf* aBuffer = myStream != NULL ? myStream->rdbuf() : NULL;
+  if (aBuffer == NULL || myStream->rdstate() != std::ios_base::goodbit)
+  {
+    myBuffer[0] = 0;
+    return refuseRead(aBuffer);
+  }
+  uint32_t               aWord    = 0;
+  int                    aStored  = 0;
+  std::ios_base::iostate aFailure = std::ios_base::goodbit;
+  try
+  {
+#pragma GCC unroll 4
+    for (; aStored < 4; ++aStored)
+    {
+      const Traits::int_type aChar = aBuffer->sbumpc();
+      if (aChar == Traits::eof())
+      {
+        aFailure = std::ios_base::eofbit | std::ios_base::failbit;
+        break;
+      }
+      aWord |= static_cast<uint32_t>(static_cast<unsigned char>(aChar)) << (8 * aStored);
+    }
+  }
+  catch (...)
+  {
+    aFailure = std::ios_base::badbit;
+  }
+#pragma GCC unroll 4
+  for (int anIndex = 0; anIndex < aStored; ++anIndex)
+  {
+    myBuffer[anIndex] = static_cast<char>((aWord >> (8 * anIndex)) & 0xFFu);
+  }
+  myBuffer[aStored] = 0;
+  myOffset += static_cast<Standard_Size>(aStored);
+  if (aFailure != std::ios_base::goodbit)
+  {
+    setState(aFailure);
+    return StreamCode();
+  }
+  theWord = aWord;
+  return VexData_Format::Code_Ok;
 }
 
 Standard_Integer VexData_Stream::ReadByte(Standard_Integer& theValue)
@@ -189,12 +251,12 @@ Standard_Integer VexData_Stream::ReadByte(Standard_Integer& theValue)
 
 Standard_Integer VexData_Stream::ReadInt(Standard_Integer& theValue)
 {
-  const Standard_Integer aCode = readFixed(4);
+  uint32_t               aWord = 0;
+  const Standard_Integer aCode = readWord(aWord);
   theValue                     = -1;
   if (aCode == VexData_Format::Code_Ok)
   {
-    const uint32_t aWord = bufferWord();
-    int32_t        aSigned;
+    int32_t aSigned;
     std::memcpy(&aSigned, &aWord, sizeof(aSigned));
     theValue = aSigned;
   }
@@ -203,11 +265,11 @@ Standard_Integer VexData_Stream::ReadInt(Standard_Integer& theValue)
 
 Standard_Integer VexData_Stream::ReadFloat(Standard_ShortReal& theValue)
 {
-  const Standard_Integer aCode = readFixed(4);
+  uint32_t               aWord = 0;
+  const Standard_Integer aCode = readWord(aWord);
   theValue                     = 0.0f;
   if (aCode == VexData_Format::Code_Ok)
   {
-    const uint32_t aWord = bufferWord();
     std::memcpy(&theValue, &aWord, sizeof(theValue));
   }
   return aCode;

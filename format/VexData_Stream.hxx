@@ -92,6 +92,12 @@ private:
   //! unformatted read does, and returns the resulting stream code.
   Standard_Integer refuseRead(std::streambuf* theBuffer);
 
+  //! Stores bytes in the buffer from theStored on, up to theLimit bytes or up to and including a
+  //! byte equal to theDelimiter (-1: none); theStored counts them. Returns 0 after the
+  //! delimiter, 7 at the limit, otherwise the stream code of the byte that could not be read.
+  Standard_Integer fillBuffer(const Standard_Integer theLimit, const Standard_Integer theDelimiter,
+                              Standard_Integer& theStored);
+
   //! Fills theData with up to theCount bytes; returns 0 or the stream code.
   Standard_Integer readBlock(char* theData, const Standard_Integer theCount);
 
@@ -104,11 +110,9 @@ private:
   //! Sends the message of a failed skip and returns theCode.
   Standard_Integer skipFailed(const Standard_Integer theCode) const;
 
-  //! Reads a fixed-width value of theWidth bytes into the buffer; returns 0 or a stream code.
-  Standard_Integer readFixed(const Standard_Integer theWidth);
-
-  //! Returns the little-endian unsigned 32-bit value of the first four buffer bytes.
-  uint32_t bufferWord() const;
+  //! Reads four bytes into the buffer, as a bounded read of length 5 does, and returns them in
+  //! theWord as a little-endian value. Returns 0 or a stream code.
+  Standard_Integer readWord(uint32_t& theWord);
 
 private:
   std::istream* myStream;                                  //!< current input, NULL before Init

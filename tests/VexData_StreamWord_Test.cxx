@@ -1,0 +1,72 @@
+// Copyright (c) 2026 VexData developers
+// The four-byte reads take their bytes straight from the stream buffer; they must leave the read
+// buffer, the byte offset and the stream flags exactly as the general bounded read of five does.
+#include <VexData_FormatBuilder_Test.hxx>
+
+#include <VexData_Stream.hxx>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <sstream>
+
+namespace
+{
+//! What a read left behind.
+struct Outcome
+{
+  int                    Code;
+  std::string            Buffer; // the bytes stored and the 0 after them
+  size_t                 Offset;
+  std::ios_base::iostate State;
+};
+
+//! Reads from a stream over theData (whose state starts as theState, and whose buffer throws
+//! after the data when isThrowing) with ReadInt (theWay 1), ReadFloat (2) or BoundedRead(5) (0).
+Outcome readOnce(const std::string& theData, const std::ios_base::iostate theState,
+                 const bool isThrowing, const int theWay)
+{
+  std::stringbuf        aPlain(theData);
+  VexTest_FailingBuffer aFailing(theData);
+  std::istream          aStream(isThrowing ? static_cast<std::streambuf*>(&aFailing) : &aPlain);
+  aStream.setstate(theState);
+  VexData_Stream aReader;
+  aReader.Init(&aStream, Handle(Message_Messenger)());
+  Standard_Integer   anInt  = 0;
+  Standard_ShortReal aFloat = 0.0f;
+  const int          aCode  = theWay == 1   ? aReader.ReadInt(anInt)
+                              : theWay == 2 ? aReader.ReadFloat(aFloat)
+                                            : aReader.BoundedRead(5, 0, Standard_False);
+  // The bounded read reports a full read as 7, the value reads as 0.
+  return {theWay == 0 && aCode == 7 ? 0 : aCode,
+          std::string(aReader.Buffer(), aReader.Offset() + 1), aReader.Offset(), aStream.rdstate()};
+}
+} // namespace
+
+TEST(VexData_StreamWord, FourByteReadsLeaveWhatTheBoundedReadLeaves)
+{
+  const std::ios_base::iostate aStates[] = {std::ios_base::goodbit, std::ios_base::eofbit,
+                                            std::ios_base::failbit, std::ios_base::badbit};
+  for (size_t aLength = 0; aLength <= 5; ++aLength)
+  {
+    const std::string aData = std::string("\x11\x00\x33\x44\x55", 5).substr(0, aLength);
+    for (const std::ios_base::iostate aState : aStates)
+    {
+      for (const bool isThrowing : {false, true})
+      {
+        const Outcome anExpected = readOnce(aData, aState, isThrowing, 0);
+        for (int aWay = 1; aWay <= 2; ++aWay)
+        {
+          const Outcome     anActual = readOnce(aData, aState, isThrowing, aWay);
+          const std::string aCase    = std::to_string(aLength) + " bytes, state " +
+                                    std::to_string(aState) + (isThrowing ? ", throwing" : "") +
+                                    ", way " + std::to_string(aWay);
+          EXPECT_EQ(anExpected.Code, anActual.Code) << aCase;
+          EXPECT_EQ(anExpected.Buffer, anActual.Buffer) << aCase;
+          EXPECT_EQ(anExpected.Offset, anActual.Offset) << aCase;
+          EXPECT_EQ(anExpected.State, anActual.State) << aCase;
+        }
+      }
+    }
+  }
+}
