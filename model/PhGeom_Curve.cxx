@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <new>
+#include <utility>
 
 IMPLEMENT_STANDARD_RTTIEXT(PhGeom_Curve, Standard_Transient)
 
@@ -50,7 +51,8 @@ void PhGeom_Curve::Delete() const
 {
   // The curve lives in its allocator: hold the allocator until the destructor is complete, since
   // dropping the curve's own reference may be what releases it.
-  const Handle(NCollection_IncAllocator) anAllocator = myAllocator;
+  const Handle(NCollection_IncAllocator) anAllocator =
+      std::move(const_cast<PhGeom_Curve*>(this)->myAllocator);
   this->~PhGeom_Curve();
 }
 
@@ -60,13 +62,24 @@ const NCollection_List<Handle(PhGeom_Curve)>& PhGeom_Curve::Children() const
   return myChildren != NULL ? *myChildren : THE_NO_CHILDREN;
 }
 
-void PhGeom_Curve::AddChild(const Handle(PhGeom_Curve) & theChild)
+PhGeom_Curve::CurveList& PhGeom_Curve::children()
 {
   if (myChildren == NULL)
   {
     myChildren = new (allocate(sizeof(CurveList))) CurveList(myAllocator);
   }
-  myChildren->Append(theChild);
+  return *myChildren;
+}
+
+void PhGeom_Curve::AddChild(const Handle(PhGeom_Curve) & theChild)
+{
+  children().Append(theChild);
+}
+
+void PhGeom_Curve::AddChild(Handle(PhGeom_Curve) && theChild)
+{
+  // The list copies what it appends: append a null handle and move the child into it.
+  children().Append(Handle(PhGeom_Curve)()) = std::move(theChild);
 }
 
 void* PhGeom_Curve::allocate(const size_t theSize)

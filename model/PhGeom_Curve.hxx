@@ -66,6 +66,10 @@ public:
   //! Appends theChild to the child curves.
   Standard_EXPORT void AddChild(const Handle(PhGeom_Curve) & theChild);
 
+  //! Appends theChild to the child curves, taking over the caller's reference (a curve made for
+  //! the list goes in without touching its reference count).
+  Standard_EXPORT void AddChild(Handle(PhGeom_Curve) && theChild);
+
   //! Runs the destructor when the last handle goes; the memory stays with the allocator.
   Standard_EXPORT virtual void Delete() const Standard_OVERRIDE;
 
@@ -113,6 +117,9 @@ private:
 
   //! Releases the child curves.
   ~PhGeom_Curve();
+
+  //! Returns the child list, creating it on first use.
+  CurveList& children();
 
   //! Links theElement after the last one.
   void append(PhGeom_Element* theElement);

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace
 {
@@ -400,9 +401,9 @@ void VexData_Reader::readGroupItem(Group& theGroup, Standard_Integer& theTag)
     {
       theGroup.Points = newCurve();
     }
-    Handle(PhGeom_Curve) aPoint = newCurve();
-    theGroup.Points->AddChild(aPoint);
-    readDrillPoint(aPoint);
+    // Every hole is a curve of its own; it is handed to the list and filled there.
+    theGroup.Points->AddChild(newCurve());
+    readDrillPoint(theGroup.Points->Children().Last());
     break;
   }
   case VexData_Format::Tag_ScanFieldPosition:
@@ -422,7 +423,7 @@ void VexData_Reader::flushCurve(Group& theGroup) const
 {
   if (!theGroup.Current.IsNull() && theGroup.Current->NbElements() > 0)
   {
-    theGroup.Curves->AddChild(theGroup.Current);
+    theGroup.Curves->AddChild(std::move(theGroup.Current));
   }
   theGroup.Current.Nullify();
 }
