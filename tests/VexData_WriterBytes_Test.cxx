@@ -237,13 +237,14 @@ TEST(VexDataWriterBytes, BlockOrderAcrossContainersAndTools)
   VexData_Writer::Status aStatus;
   const std::string      aFile = Write(aM.Model, aStatus);
   ASSERT_EQ(aStatus, VexData_Writer::Ok);
-  // Phase P with layer Q+R shares the container of P+Q with R and is written under its names.
+  // Phase P with layer Q+R shares the container of P+Q with R but keeps its own names.
   Bytes anExpected;
   anExpected.Data = Preamble();
   anExpected.Block("Drill", "", 1, 0.2f, "T1").U8(15).XY(4, 0).U8(0);
   anExpected.Block("Drill", "Top", 1, 0.5f, "T2").U8(15).XY(2, 0).U8(0);
   anExpected.Block("Mill", "Top", 1, 0.2f, "T1").U8(15).XY(3, 0).U8(0);
   anExpected.Block("Mill", "Top", 1, 1.0f, "T5").U8(15).XY(1, 0).U8(0);
-  anExpected.Block("P+Q", "R", 1, 0.5f, "T2").U8(15).XY(5, 0).U8(15).XY(6, 0).U8(0);
+  anExpected.Block("P+Q", "R", 1, 0.5f, "T2").U8(15).XY(5, 0).U8(0);
+  anExpected.Block("P", "Q+R", 1, 0.5f, "T2").U8(15).XY(6, 0).U8(0);
   EXPECT_EQ(aFile, anExpected.Data);
 }

@@ -162,6 +162,27 @@ bool isBefore(const ScanFieldEntry& theLeft, const ScanFieldEntry& theRight)
   }
   return theLeft.Position < theRight.Position;
 }
+
+//! Moves from theList into thePart, in order, the toolpaths whose phase and layer names equal
+//! those of the first toolpath of theList.
+void takeSamePhaseAndLayer(VexData_ToolpathContainer::SequenceList& theList,
+                           VexData_ToolpathContainer::SequenceList& thePart)
+{
+  const TCollection_ExtendedString aPhase = theList.First()->PhaseName();
+  const TCollection_ExtendedString aLayer = theList.First()->LayerName();
+  for (VexData_ToolpathContainer::SequenceList::Iterator anIter(theList); anIter.More();)
+  {
+    if (anIter.Value()->PhaseName().IsEqual(aPhase) && anIter.Value()->LayerName().IsEqual(aLayer))
+    {
+      thePart.Append(anIter.Value());
+      theList.Remove(anIter);
+    }
+    else
+    {
+      anIter.Next();
+    }
+  }
+}
 } // namespace
 
 //=================================================================================================
@@ -728,12 +749,21 @@ void VexData_Writer::WriteApertureBlocks(const VexData_ToolpathContainer&       
 {
   VexData_ToolpathContainer::SequenceList aList;
   CollectToolSequences(theContainer, theGroupOrder, theAperture, aList);
-  if (aList.IsEmpty())
+  // A container key joins phase and layer with "+", so phase "P+Q" on layer "R" and phase "P"
+  // on layer "Q+R" share a container. Each real pair is written on its own, in the order of its
+  // first toolpath, so that no toolpath is written under another one's names.
+  while (!aList.IsEmpty() && myStatus == Ok)
   {
-    return;
+    VexData_ToolpathContainer::SequenceList aPart;
+    takeSamePhaseAndLayer(aList, aPart);
+    WriteMappedBlocks(aPart, theAperture);
   }
-  // All toolpaths of the list share phase, layer and aperture: the first stands for all.
-  const PenFormatData_Sequence& aFirst = *aList.First();
+}
+
+void VexData_Writer::WriteMappedBlocks(const VexData_ToolpathContainer::SequenceList& theList,
+                                       const Standard_Integer                         theAperture)
+{
+  const PenFormatData_Sequence& aFirst = *theList.First();
   MapItem                       aDefault;
   aDefault.phase                           = toAscii(aFirst.PhaseName());
   aDefault.layer                           = toAscii(aFirst.LayerName());
@@ -742,12 +772,12 @@ void VexData_Writer::WriteApertureBlocks(const VexData_ToolpathContainer&       
       VexData_ExportParameters::MappingKey(aDefault.phase, aDefault.layer, aDefault.tool));
   if (anItems == NULL)
   {
-    WriteToolpathBlocks(aList, aDefault);
+    WriteToolpathBlocks(theList, aDefault);
     return;
   }
   for (NCollection_List<MapItem>::Iterator anItem(*anItems); anItem.More(); anItem.Next())
   {
-    WriteToolpathBlocks(aList, anItem.Value());
+    WriteToolpathBlocks(theList, anItem.Value());
     if (myStatus != Ok)
     {
       return;

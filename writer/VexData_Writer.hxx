@@ -123,6 +123,11 @@ private:
                            const NCollection_Vector<Standard_Integer>& theGroupOrder,
                            const Standard_Integer                      theAperture);
 
+  //! Writes toolpaths of theAperture that share one phase and one layer name under every
+  //! mapping item of that phase, layer and tool, or under the default item.
+  void WriteMappedBlocks(const VexData_ToolpathContainer::SequenceList& theList,
+                         const Standard_Integer                         theAperture);
+
   //! Fills theList with the toolpaths of theAperture, group by group in theGroupOrder.
   void CollectToolSequences(const VexData_ToolpathContainer&            theContainer,
                             const NCollection_Vector<Standard_Integer>& theGroupOrder,
