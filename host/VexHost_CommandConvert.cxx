@@ -44,7 +44,8 @@ int convert(VexHost_Context& theContext, const ConvertOptions& theOptions)
     return VexHost_Plugin::ExitStatus(aCode);
   }
   std::cout << "Wrote " << theOptions.Output << " (" << anUnWritable.Extent()
-            << " objects left out: not toolpaths)" << std::endl;
+            << (anUnWritable.Extent() == 1 ? " object" : " objects") << " left out: not toolpaths)"
+            << std::endl;
   return 0;
 }
 } // namespace
