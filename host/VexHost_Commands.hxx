@@ -30,6 +30,9 @@ public:
 
   //! "render FILE|MODEL.json -o OUT.svg": an SVG picture of a machine file or document.
   static void RegisterRender(CLI::App& theApp, VexHost_Context& theContext);
+
+  //! "dump FILE": the records of a machine file with their offsets and values.
+  static void RegisterDump(CLI::App& theApp, VexHost_Context& theContext);
 };
 
 #endif
