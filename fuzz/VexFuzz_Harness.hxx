@@ -2,6 +2,8 @@
 #ifndef _VexFuzz_Harness_HeaderFile
 #define _VexFuzz_Harness_HeaderFile
 
+#include <VexFuzz_Printer.hxx>
+
 #include <PenFormatData_Model.hxx>
 
 #include <NCollection_Sequence.hxx>
@@ -18,9 +20,9 @@ public:
   //! Outcome of one read.
   struct Read
   {
-    int Status;                        //!< the reader's final status
-    Handle(PenFormatData_Model) Model; //!< the model as the reader left it
-    std::shared_ptr<std::string> Log;  //!< messages sent during the read
+    int Status;                                //!< the reader's final status
+    Handle(PenFormatData_Model) Model;         //!< the model as the reader left it
+    std::shared_ptr<VexFuzz_Printer::Log> Log; //!< messages sent during the read
   };
 
   //! Loads the plug-in's message catalogue once, so that messages are built from their texts.
@@ -52,9 +54,6 @@ public:
 
   //! Returns true when theLog holds a message whose key the catalogue does not know.
   static bool HasUnknownKey(const std::string& theLog);
-
-  //! Returns the number of fail messages (gravity 4) in theLog.
-  static int CountFailures(const std::string& theLog);
 
   //! Returns the content of theModel as text with exact coordinates, to compare two reads.
   static std::string Describe(const PenFormatData_Model& theModel);

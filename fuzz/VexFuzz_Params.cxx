@@ -26,8 +26,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* theData, size_t theSize)
 {
   VexFuzz_Harness::Initialize();
-  const std::shared_ptr<std::string> aLog = std::make_shared<std::string>();
-  Handle(PenFormatData_Model) aModel      = new PenFormatData_Model();
+  const std::shared_ptr<VexFuzz_Printer::Log> aLog = std::make_shared<VexFuzz_Printer::Log>();
+  Handle(PenFormatData_Model) aModel               = new PenFormatData_Model();
   aModel->SetMessenger(VexFuzz_Printer::NewMessenger(aLog));
   NCollection_Sequence<TCollection_ExtendedString> aParams;
   VexFuzz_ModelScript::Build(std::string(reinterpret_cast<const char*>(theData), theSize), *aModel,
@@ -37,12 +37,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* theData, size_t theSize)
   const int   aStatus = VexFuzz_Harness::WriteFile(*aModel, aParams, aBytes);
   VexFuzz_Harness::Require(aStatus == VexData_Writer::Ok || aStatus == VexData_Writer::InvalidModel,
                            "a write to memory ended with a stream status");
-  VexFuzz_Harness::Require(VexFuzz_Harness::CountFailures(*aLog) ==
-                               (aStatus == VexData_Writer::Ok ? 0 : 1),
+  VexFuzz_Harness::Require(aLog->NbFailures == (aStatus == VexData_Writer::Ok ? 0 : 1),
                            "a refusal without exactly one message, or a success with one");
   VexFuzz_Harness::Require(aStatus == VexData_Writer::Ok || aBytes.empty(),
                            "a refused model was partly written");
-  VexFuzz_Harness::Require(!VexFuzz_Harness::HasUnknownKey(*aLog),
+  VexFuzz_Harness::Require(!VexFuzz_Harness::HasUnknownKey(aLog->Text),
                            "a message key is missing from the catalogue");
 
   std::string aBytesAgain;

@@ -3,12 +3,12 @@
 
 #include <TCollection_AsciiString.hxx>
 
-VexFuzz_Printer::VexFuzz_Printer(const std::shared_ptr<std::string>& theLog) : myLog(theLog)
+VexFuzz_Printer::VexFuzz_Printer(const std::shared_ptr<Log>& theLog) : myLog(theLog)
 {
   SetTraceLevel(Message_Trace);
 }
 
-Handle(Message_Messenger) VexFuzz_Printer::NewMessenger(const std::shared_ptr<std::string>& theLog)
+Handle(Message_Messenger) VexFuzz_Printer::NewMessenger(const std::shared_ptr<Log>& theLog)
 {
   Handle(Message_Messenger) aMessenger = new Message_Messenger();
   aMessenger->RemovePrinters(STANDARD_TYPE(Message_Printer));
@@ -19,8 +19,10 @@ Handle(Message_Messenger) VexFuzz_Printer::NewMessenger(const std::shared_ptr<st
 void VexFuzz_Printer::send(const TCollection_AsciiString& theString,
                            const Message_Gravity          theGravity) const
 {
-  *myLog += std::to_string(static_cast<int>(theGravity));
-  *myLog += ' ';
-  myLog->append(theString.ToCString(), static_cast<size_t>(theString.Length()));
-  *myLog += '\n';
+  myLog->Text += std::to_string(static_cast<int>(theGravity));
+  myLog->Text += ' ';
+  myLog->Text.append(theString.ToCString(), static_cast<size_t>(theString.Length()));
+  myLog->Text += '\n';
+  myLog->NbFailures += theGravity == Message_Fail ? 1 : 0;
+  ++myLog->NbMessages;
 }

@@ -8,16 +8,24 @@
 #include <memory>
 #include <string>
 
-//! Records every message a messenger sends as one line "gravity text", so that two runs over
-//! the same input can be compared message by message.
+//! Records every message a messenger sends, so that two runs over the same input can be
+//! compared message by message, and counts the fail messages.
 class VexFuzz_Printer : public Message_Printer
 {
 public:
+  //! What the printer recorded.
+  struct Log
+  {
+    std::string Text;           //!< every message as "gravity text" and a line feed
+    int         NbFailures = 0; //!< messages of gravity fail
+    int         NbMessages = 0; //!< all messages
+  };
+
   //! Creates a printer that appends to theLog.
-  VexFuzz_Printer(const std::shared_ptr<std::string>& theLog);
+  VexFuzz_Printer(const std::shared_ptr<Log>& theLog);
 
   //! Returns a new messenger whose only printer records into theLog.
-  static Handle(Message_Messenger) NewMessenger(const std::shared_ptr<std::string>& theLog);
+  static Handle(Message_Messenger) NewMessenger(const std::shared_ptr<Log>& theLog);
 
 protected:
   //! Appends the message to the log.
@@ -25,7 +33,7 @@ protected:
             const Message_Gravity          theGravity) const override;
 
 private:
-  std::shared_ptr<std::string> myLog; //!< recorded lines
+  std::shared_ptr<Log> myLog; //!< what was recorded
 };
 
 #endif

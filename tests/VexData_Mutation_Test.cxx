@@ -3,7 +3,9 @@
 // file of the fuzz corpus (fuzz/corpus/*.vex) is read twice, in process. Each read must end with
 // a status of the reader's set (an in-memory stream never fails by itself, so 4 and 5 would be
 // exceptions caught inside the reader), and the second read must give the same status and the
-// same messages as the first.
+// same messages as the first. When the host's record dump is built (VexHost_Dump, behind
+// "vex dump"), every mutation also goes through it twice: it must end with the reader's status
+// and messages, and give the same listing both times.
 //
 // Inside a long run of one repeated byte (the 8189 to 8191-byte names of the string seeds) a
 // mutation at one position reads like one at any other: the sweeps take every position of the
@@ -14,6 +16,11 @@
 #include <VexData_Reader.hxx>
 
 #include <gtest/gtest.h>
+
+#if __has_include(<VexHost_Dump.hxx>)
+#include <VexHost_Dump.hxx>
+#define VEX_TEST_DUMP 1
+#endif
 
 #include <algorithm>
 #include <dirent.h>
@@ -104,6 +111,40 @@ int readOnce(const std::string& theData, std::string& theLog)
   return aStatus;
 }
 
+#ifdef VEX_TEST_DUMP
+//! Lists theData with the record dump; stores listing and messages and returns the status.
+int dumpOnce(const std::string& theData, std::string& theListing, std::string& theLog)
+{
+  VexTest_MessageCapture aCapture;
+  std::istringstream     anInput(theData);
+  std::ostringstream     anOutput;
+  VexHost_Dump           aDump(anOutput, aCapture.Messenger());
+  const int              aStatus = aDump.Process(anInput);
+  theListing                     = anOutput.str();
+  theLog                         = aCapture.Dump();
+  return aStatus;
+}
+
+//! Returns an empty string when the dump of theData ends twice alike with theStatus and theLog
+//! of the reader, otherwise what went wrong.
+std::string checkDump(const std::string& theData, const int theStatus, const std::string& theLog)
+{
+  std::string aListing1, aListing2, aLog1, aLog2;
+  const int   aStatus1 = dumpOnce(theData, aListing1, aLog1);
+  const int   aStatus2 = dumpOnce(theData, aListing2, aLog2);
+  if (aStatus1 != theStatus || aLog1 != theLog)
+  {
+    return "dump ends with " + std::to_string(aStatus1) + " where the reader gives " +
+           std::to_string(theStatus) + "\n" + aLog1 + "--\n" + theLog;
+  }
+  if (aStatus2 != aStatus1 || aLog2 != aLog1 || aListing2 != aListing1)
+  {
+    return "second dump differs";
+  }
+  return std::string();
+}
+#endif
+
 //! Returns an empty string when theData reads twice alike with a status of the set, otherwise
 //! what went wrong.
 std::string checkRead(const std::string& theData)
@@ -121,7 +162,11 @@ std::string checkRead(const std::string& theData)
   {
     return "second read differs: " + std::to_string(aStatus2) + "\n" + aLog1 + "--\n" + aLog2;
   }
+#ifdef VEX_TEST_DUMP
+  return checkDump(theData, aStatus1, aLog1);
+#else
   return std::string();
+#endif
 }
 
 class VexData_MutationTest : public testing::TestWithParam<std::string>
