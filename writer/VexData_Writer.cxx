@@ -667,11 +667,19 @@ void VexData_Writer::WriteContainer(const VexData_ToolpathContainer& theContaine
       anApertures.Add(aTool.Key());
     }
   }
-  const NCollection_Vector<Standard_Integer> aGroupOrder = OrderGroups(theContainer);
+  // One pass over the groups in writing order gives every aperture its toolpaths: the cost
+  // grows with the number of toolpaths, not with apertures times scan fields.
+  ApertureLists aLists;
+  CollectToolSequences(theContainer, OrderGroups(theContainer), aLists);
   for (NCollection_Map<Standard_Integer>::Iterator anIter(anApertures); anIter.More();
        anIter.Next())
   {
-    WriteApertureBlocks(theContainer, aGroupOrder, anIter.Key());
+    VexData_ToolpathContainer::SequenceList* aList = aLists.ChangeSeek(anIter.Key());
+    if (aList == NULL)
+    {
+      continue;
+    }
+    WriteApertureBlocks(*aList, anIter.Key());
     if (myStatus != Ok)
     {
       return;
@@ -720,42 +728,45 @@ NCollection_Vector<Standard_Integer> VexData_Writer::OrderGroups(
 
 void VexData_Writer::CollectToolSequences(const VexData_ToolpathContainer&            theContainer,
                                           const NCollection_Vector<Standard_Integer>& theGroupOrder,
-                                          const Standard_Integer                      theAperture,
-                                          VexData_ToolpathContainer::SequenceList&    theList) const
+                                          ApertureLists& theLists) const
 {
-  theList.Clear();
+  theLists.Clear();
   for (NCollection_Vector<Standard_Integer>::Iterator anIter(theGroupOrder); anIter.More();
        anIter.Next())
   {
     const VexData_ToolpathContainer::GroupByTool* aGroup =
         theContainer.Groups().Seek(anIter.Value());
-    const VexData_ToolpathContainer::SequenceList* aSequences =
-        aGroup != NULL ? aGroup->ByTool().Seek(theAperture) : NULL;
-    if (aSequences == NULL)
+    if (aGroup == NULL)
     {
       continue;
     }
-    for (VexData_ToolpathContainer::SequenceList::Iterator aSeqIter(*aSequences); aSeqIter.More();
-         aSeqIter.Next())
+    for (VexData_ToolpathContainer::GroupByTool::ToolMap::Iterator aTool(aGroup->ByTool());
+         aTool.More(); aTool.Next())
     {
-      theList.Append(aSeqIter.Value());
+      VexData_ToolpathContainer::SequenceList* aList = theLists.ChangeSeek(aTool.Key());
+      if (aList == NULL)
+      {
+        aList = theLists.Bound(aTool.Key(), VexData_ToolpathContainer::SequenceList());
+      }
+      for (VexData_ToolpathContainer::SequenceList::Iterator aSeqIter(aTool.Value());
+           aSeqIter.More(); aSeqIter.Next())
+      {
+        aList->Append(aSeqIter.Value());
+      }
     }
   }
 }
 
-void VexData_Writer::WriteApertureBlocks(const VexData_ToolpathContainer&            theContainer,
-                                         const NCollection_Vector<Standard_Integer>& theGroupOrder,
-                                         const Standard_Integer                      theAperture)
+void VexData_Writer::WriteApertureBlocks(VexData_ToolpathContainer::SequenceList& theList,
+                                         const Standard_Integer                   theAperture)
 {
-  VexData_ToolpathContainer::SequenceList aList;
-  CollectToolSequences(theContainer, theGroupOrder, theAperture, aList);
   // A container key joins phase and layer with "+", so phase "P+Q" on layer "R" and phase "P"
   // on layer "Q+R" share a container. Each real pair is written on its own, in the order of its
   // first toolpath, so that no toolpath is written under another one's names.
-  while (!aList.IsEmpty() && myStatus == Ok)
+  while (!theList.IsEmpty() && myStatus == Ok)
   {
     VexData_ToolpathContainer::SequenceList aPart;
-    takeSamePhaseAndLayer(aList, aPart);
+    takeSamePhaseAndLayer(theList, aPart);
     WriteMappedBlocks(aPart, theAperture);
   }
 }

@@ -118,21 +118,25 @@ private:
   NCollection_Vector<Standard_Integer> OrderGroups(
       const VexData_ToolpathContainer& theContainer) const;
 
-  //! Writes the toolpaths of one aperture of theContainer under every mapping item in force.
-  void WriteApertureBlocks(const VexData_ToolpathContainer&            theContainer,
-                           const NCollection_Vector<Standard_Integer>& theGroupOrder,
-                           const Standard_Integer                      theAperture);
+  //! Writes theList, the toolpaths of aperture theAperture of one container in writing order,
+  //! under every mapping item in force; empties theList.
+  void WriteApertureBlocks(VexData_ToolpathContainer::SequenceList& theList,
+                           const Standard_Integer                   theAperture);
 
   //! Writes toolpaths of theAperture that share one phase and one layer name under every
   //! mapping item of that phase, layer and tool, or under the default item.
   void WriteMappedBlocks(const VexData_ToolpathContainer::SequenceList& theList,
                          const Standard_Integer                         theAperture);
 
-  //! Fills theList with the toolpaths of theAperture, group by group in theGroupOrder.
+  //! Aperture number to its toolpaths in writing order.
+  typedef NCollection_DataMap<Standard_Integer, VexData_ToolpathContainer::SequenceList>
+      ApertureLists;
+
+  //! Fills theLists with the toolpaths of every aperture of theContainer, group by group in
+  //! theGroupOrder and in the order of each group's list.
   void CollectToolSequences(const VexData_ToolpathContainer&            theContainer,
                             const NCollection_Vector<Standard_Integer>& theGroupOrder,
-                            const Standard_Integer                      theAperture,
-                            VexData_ToolpathContainer::SequenceList&    theList) const;
+                            ApertureLists&                              theLists) const;
 
   //! Writes one toolpath block per output tool name of theItem.
   void WriteToolpathBlocks(const VexData_ToolpathContainer::SequenceList& theList,
