@@ -9,8 +9,9 @@
 
 namespace
 {
-//! Number of toolpath blocks of the path and drill files.
-const int THE_NB_BLOCKS = 1000;
+//! Bytes of one toolpath block of the path and drill files: a 100 MB file has a thousand
+//! blocks, and smaller files fewer, so that files of every size look alike inside.
+const size_t THE_BLOCK_BYTES = 100000;
 
 //! Side of the square the pen stays in, in millimetres.
 const double THE_BOARD = 500.0;
@@ -264,9 +265,10 @@ void VexBench_FileMaker::putSmallBlock(const int theBlock)
 
 void VexBench_FileMaker::makeBlocks(const Kind theKind)
 {
-  const size_t aStart  = myData.size();
-  const size_t aBudget = mySize > aStart ? (mySize - aStart) / THE_NB_BLOCKS : 0;
-  for (int aBlock = 0; aBlock < THE_NB_BLOCKS; ++aBlock)
+  const size_t aStart    = myData.size();
+  const int    aNbBlocks = static_cast<int>(std::max<size_t>(1, mySize / THE_BLOCK_BYTES));
+  const size_t aBudget   = mySize > aStart ? (mySize - aStart) / aNbBlocks : 0;
+  for (int aBlock = 0; aBlock < aNbBlocks; ++aBlock)
   {
     const size_t anEnd = aStart + aBudget * static_cast<size_t>(aBlock + 1);
     if (theKind == Kind_Drill)

@@ -15,9 +15,9 @@ public:
   //! Shapes of machine file.
   enum Kind
   {
-    Kind_Path,  //!< a thousand blocks of long paths, one arc-to for about four line-to records
+    Kind_Path,  //!< blocks of long paths (a thousand in 100 MB), one arc-to per four line-to
     Kind_Lines, //!< the same without arcs: segments only
-    Kind_Drill, //!< a thousand blocks of four tools, each a long run of drill points
+    Kind_Drill, //!< blocks of four tools (a thousand in 100 MB), each a long run of drill points
     Kind_Blocks //!< many small blocks: tools of block and file scope, scan fields, short items
   };
 
@@ -69,7 +69,7 @@ private:
   //! Appends one small block numbered theBlock (Kind_Blocks).
   void putSmallBlock(const int theBlock);
 
-  //! Fills the file with a thousand blocks made by theKind.
+  //! Fills the file with blocks made by theKind, one per 100 kB.
   void makeBlocks(const Kind theKind);
 
   //! Returns the next number of the generator, uniform in [0, 1).
