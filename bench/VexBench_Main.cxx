@@ -241,32 +241,33 @@ void add(const char* theName, const int theIterations, TheFunction theFunction, 
       ->Unit(benchmark::kMillisecond);
 }
 
-//! Registers every benchmark; each figure runs next to its anchor.
+//! Registers every benchmark; each figure runs next to its anchor, and the 1 MB runs next to
+//! the large runs they are compared with.
 void registerAll()
 {
   const int aLarge = THE_LARGE_ITERATIONS, aSmall = THE_SMALL_ITERATIONS;
   add("read_floor/path", aLarge, readFloor, VexBench_Inputs::Input_Path);
   add("read/path", aLarge, readModel, VexBench_Inputs::Input_Path);
-  add("read_floor/drill", aLarge, readFloor, VexBench_Inputs::Input_Drill);
-  add("read/drill", aLarge, readModel, VexBench_Inputs::Input_Drill);
-  add("read_floor/blocks", aLarge, readFloor, VexBench_Inputs::Input_Blocks);
-  add("read/blocks", aLarge, readModel, VexBench_Inputs::Input_Blocks);
   add("read_floor/path_1mb", aSmall, readFloor, VexBench_Inputs::Input_SmallPath);
   add("read/path_1mb", aSmall, readModel, VexBench_Inputs::Input_SmallPath);
 #ifdef VEXBENCH_HAVE_STL
   add("stl_peer", aLarge, stlPeer);
 #endif
+  add("read_floor/drill", aLarge, readFloor, VexBench_Inputs::Input_Drill);
+  add("read/drill", aLarge, readModel, VexBench_Inputs::Input_Drill);
+  add("read_floor/blocks", aLarge, readFloor, VexBench_Inputs::Input_Blocks);
+  add("read/blocks", aLarge, readModel, VexBench_Inputs::Input_Blocks);
   add("memory/lines", 1, modelMemory, VexBench_Inputs::Input_Lines);
   add("memory/drill", 1, modelMemory, VexBench_Inputs::Input_Drill);
   add("memory/path", 1, modelMemory, VexBench_Inputs::Input_Path);
   add("write/path", aLarge, writeModel, VexBench_Inputs::Input_Path);
   add("write_floor/path", aLarge, writeFloor, VexBench_Inputs::Input_Path);
+  add("write/path_1mb", aSmall, writeModel, VexBench_Inputs::Input_SmallPath);
+  add("write_floor/path_1mb", aSmall, writeFloor, VexBench_Inputs::Input_SmallPath);
   add("write/drill", aLarge, writeModel, VexBench_Inputs::Input_Drill);
   add("write_floor/drill", aLarge, writeFloor, VexBench_Inputs::Input_Drill);
   add("write/blocks", aLarge, writeModel, VexBench_Inputs::Input_Blocks);
   add("write_floor/blocks", aLarge, writeFloor, VexBench_Inputs::Input_Blocks);
-  add("write/path_1mb", aSmall, writeModel, VexBench_Inputs::Input_SmallPath);
-  add("write_floor/path_1mb", aSmall, writeFloor, VexBench_Inputs::Input_SmallPath);
   add("scan_fields/1000", 200, scanFields, 1000);
   add("scan_fields/10000", 20, scanFields, 10000);
   add("scan_fields/100000", 3, scanFields, 100000);
