@@ -173,9 +173,10 @@ void modelMemory(benchmark::State& theState, const Input theInput)
     {
       theState.SkipWithError("the reader failed");
     }
-    const double aUsed = static_cast<double>(VexBench_ModelMaker::HeapInUse() - aBefore);
-    anElements         = static_cast<double>(VexBench_ModelMaker::Count(*aModel).Elements());
-    aPerElement        = anElements > 0.0 ? aUsed / anElements : 0.0;
+    const size_t anAfter = VexBench_ModelMaker::HeapInUse();
+    const double aUsed   = anAfter > aBefore ? static_cast<double>(anAfter - aBefore) : 0.0;
+    anElements           = static_cast<double>(VexBench_ModelMaker::Count(*aModel).Elements());
+    aPerElement          = anElements > 0.0 ? aUsed / anElements : 0.0;
   }
   theState.counters["bytes_per_element"] = aPerElement;
   theState.counters["model_elements"]    = anElements;

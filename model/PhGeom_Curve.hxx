@@ -60,7 +60,8 @@ public:
   //! Applies theTrsf to every element of the curve (children are not touched).
   Standard_EXPORT void Transform(const gp_Trsf2d& theTrsf);
 
-  //! Returns the child curves.
+  //! Returns the child curves. A curve without children returns a shared empty list, so a
+  //! reference taken before the first AddChild does not see the children added after it.
   Standard_EXPORT const NCollection_List<Handle(PhGeom_Curve)>& Children() const;
 
   //! Appends theChild to the child curves.
