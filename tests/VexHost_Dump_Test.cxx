@@ -292,13 +292,19 @@ TEST(VexHost_Dump, StatusAndMessagesAgreeWithTheReaderOnEveryCorpusFileAndItsTru
   }
   ASSERT_GT(aPaths.size(), 20u);
   size_t aCompared = 0;
-  for (const std::string& aPath : aPaths)
+  for (size_t aFile = 0; aFile < aPaths.size(); ++aFile)
   {
-    // Every cut of small files; of large ones (long strings) both ends and a sample between.
-    const std::string aBytes = bytesOf(aPath);
+    // Every cut of the seeds and samples (named *.vex); of the fuzzer's finds, which resemble
+    // them, every fifth, starting at a different place in each file. Files of long strings get
+    // both ends and a sample between.
+    const std::string& aPath  = aPaths[aFile];
+    const std::string  aBytes = bytesOf(aPath);
+    const bool         isSeed = aPath.size() > 4 && aPath.compare(aPath.size() - 4, 4, ".vex") == 0;
+    const size_t       aStride = isSeed ? 1 : 5;
     for (size_t aCut = 0; aCut <= aBytes.size(); ++aCut)
     {
-      if (aBytes.size() > 2048 && aCut > 600 && aCut + 600 < aBytes.size() && aCut % 61 != 0)
+      const bool isInner = aBytes.size() > 2048 && aCut > 600 && aCut + 600 < aBytes.size();
+      if ((isInner && aCut % 61 != 0) || (aCut + aFile) % aStride != 0)
       {
         continue;
       }
@@ -320,7 +326,7 @@ TEST(VexHost_Dump, StatusAndMessagesAgreeWithTheReaderOnChangedBytesOfTheSamples
     const std::string aBytes = bytesOf(aPath);
     for (size_t aPos = 0x51; aPos < aBytes.size(); ++aPos)
     {
-      for (const int aMask : {0x01, 0x03, 0x80, 0xFF})
+      for (const int aMask : {0x03, 0x80, 0xFF})
       {
         std::string aChanged = aBytes;
         aChanged[aPos]       = static_cast<char>(aChanged[aPos] ^ aMask);
