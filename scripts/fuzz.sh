@@ -76,7 +76,9 @@ for t in "${TARGETS[@]}"; do
   LLVM_PROFILE_FILE="$RUN/$t.%p.profraw" "$COVERAGE/fuzz/VexFuzz_${t}_Replay" "${INPUTS[@]}" > /dev/null 2>&1 || true
   OBJECTS+=(-object "$COVERAGE/fuzz/VexFuzz_${t}_Replay")
 done
-llvm-profdata merge -sparse "$RUN"/*.profraw -o "$RUN/replay.profdata"
+# The targets share function names (LLVMFuzzerTestOneInput), whose profiles then do not merge;
+# they are not part of the reported code.
+llvm-profdata merge -sparse "$RUN"/*.profraw -o "$RUN/replay.profdata" 2> /dev/null
 coverage() { # line coverage in percent of the given sources
   llvm-cov report "${OBJECTS[@]:1}" -instr-profile="$RUN/replay.profdata" "$@" | awk '$1 == "TOTAL" { print $10 }'
 }
@@ -86,9 +88,9 @@ WRITER_COVERAGE="$(coverage "$ROOT"/writer/*.cxx)"
 
 count() { find "$RUN/artifacts" -name "$1-$2-*" | wc -l; }
 TOTAL_FOUND=0
-printf '\n| %-9s | %15s | %8s | %7s | %5s | %8s | %4s | %-40s | %11s |\n' \
+printf '\n| %-9s | %15s | %8s | %7s | %5s | %8s | %4s | %-52s | %11s |\n' \
   target "inputs executed" "execs/s" crashes leaks timeouts OOMs "slowest input" "peak memory"
-printf '|%s|\n' "-----------|-----------------|----------|---------|-------|----------|------|------------------------------------------|-------------"
+printf '|%s|\n' "-----------|-----------------|----------|---------|-------|----------|------|------------------------------------------------------|-------------"
 for t in "${TARGETS[@]}"; do
   EXECS="$(grep -oE '^#[0-9]+' "$RUN/$t.log" | tail -1 | tr -d '#')"
   ELAPSED="$(grep -oE 'time: [0-9]+s' "$RUN/$t.log" | tail -1 | grep -oE '[0-9]+')"
@@ -98,7 +100,7 @@ for t in "${TARGETS[@]}"; do
   TOTAL_FOUND=$((TOTAL_FOUND + CRASHES + LEAKS + TIMEOUTS + OOMS))
   SLOWEST="$(awk '/^slowest/ { n = split($4, p, "/"); printf "%s ms %s", $2, p[n] }' "$RUN/$t.replay.log")"
   PEAK="$(( $(cat "$RUN/$t.maxrss" 2>/dev/null || echo 0) / 1024 )) MB"
-  printf '| %-9s | %15s | %8s | %7s | %5s | %8s | %4s | %-40s | %11s |\n' \
+  printf '| %-9s | %15s | %8s | %7s | %5s | %8s | %4s | %-52s | %11s |\n' \
     "$t" "${EXECS:-0}" "$RATE" "$CRASHES" "$LEAKS" "$TIMEOUTS" "$OOMS" "$SLOWEST" "$PEAK"
 done
 echo
