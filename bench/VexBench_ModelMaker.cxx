@@ -100,3 +100,8 @@ size_t VexBench_ModelMaker::HeapInUse()
   const struct mallinfo2 anInfo = mallinfo2();
   return anInfo.uordblks + anInfo.hblkhd;
 }
+
+void VexBench_ModelMaker::ReleaseHeap()
+{
+  malloc_trim(0);
+}

@@ -32,6 +32,10 @@ public:
 
   //! Returns the bytes the C heap holds in use right now (small and mapped chunks).
   static size_t HeapInUse();
+
+  //! Gives the free memory of the C heap back to the system, so that the next model starts on
+  //! fresh pages as in a new process, whatever the size of the model before it.
+  static void ReleaseHeap();
 };
 
 #endif
