@@ -762,7 +762,14 @@ void VexData_Writer::WriteApertureBlocks(VexData_ToolpathContainer::SequenceList
 {
   // A container key joins phase and layer with "+", so phase "P+Q" on layer "R" and phase "P"
   // on layer "Q+R" share a container. Each real pair is written on its own, in the order of its
-  // first toolpath, so that no toolpath is written under another one's names.
+  // first toolpath, so that no toolpath is written under another one's names. A pair without
+  // "+" in either name makes a key with a single "+", which no other pair can produce.
+  if (!theList.IsEmpty() && theList.First()->PhaseName().Search("+") < 0 &&
+      theList.First()->LayerName().Search("+") < 0)
+  {
+    WriteMappedBlocks(theList, theAperture);
+    return;
+  }
   while (!theList.IsEmpty() && myStatus == Ok)
   {
     VexData_ToolpathContainer::SequenceList aPart;
