@@ -161,10 +161,9 @@ Standard_Integer clampToInt(const Standard_Size theValue)
 
 VexHost_Dump::VexHost_Dump(std::ostream& theOut, const Handle(Message_Messenger) & theMessenger)
     : myOut(theOut), myMessenger(theMessenger), myStatus(VexData_Reader::NotDone), myReadStart(0),
-      myLineOpen(Standard_False), myTools(1), myDefinitions(1), myFileTools(1), myBlockTools(1),
+      myLineOpen(Standard_False), myTools(ReaderLimits::Renamings), myFileTools(1), myBlockTools(1),
       myBoxWidth(-1.0), myBoxHeight(-1.0), myCopiedElements(0),
-      myElementLimit(ReaderLimits::Elements), myRenamings(0),
-      myRenamingLimit(ReaderLimits::Renamings)
+      myElementLimit(ReaderLimits::Elements)
 {
 }
 
@@ -198,7 +197,7 @@ void VexHost_Dump::process(std::istream& theIn)
   myBoxWidth       = -1.0;
   myBoxHeight      = -1.0;
   myCopiedElements = 0;
-  myRenamings      = 0;
+  myTools.ResetRenamings();
   if (dumpHeader())
   {
     dumpRecords();
@@ -471,7 +470,7 @@ Standard_Boolean VexHost_Dump::dumpTool(ToolIndexMap& theScope, const Standard_S
   }
   theScope.Bind(anIndex, aNumber);
   myOut << ": index " << anIndex << " is tool " << aNumber << " "
-        << quoted(myTools.FindKey(aNumber).UniqueName());
+        << quoted(myTools.Tool(aNumber).UniqueName());
   return Standard_True;
 }
 
@@ -521,43 +520,15 @@ Standard_Integer VexHost_Dump::registerTool(VexData_Tool& theTool)
 {
   // Tool numbers are given exactly as the reader gives them, identical definitions included, so
   // that the bound on renamings is reached at the same definition.
-  const Standard_Integer* aKnown = myDefinitions.Seek(theTool);
-  if (aKnown != NULL)
+  Standard_Boolean       isNew   = Standard_False;
+  const Standard_Integer aNumber = myTools.Register(theTool, isNew);
+  if (aNumber == 0)
   {
-    return *aKnown;
-  }
-  const Standard_Integer aNumber = findOrAddTool(theTool);
-  if (aNumber != 0)
-  {
-    myDefinitions.Bind(theTool, aNumber);
+    fail(VexData_Reader::InvalidData, "VEX_READER_TOO_MANY_TOOL_NAMES",
+         clampToInt(myTools.RenamingLimit()), myReadStart,
+         "too many tools share their names with other tools");
   }
   return aNumber;
-}
-
-Standard_Integer VexHost_Dump::findOrAddTool(VexData_Tool& theTool)
-{
-  theTool.SetUniqueName(theTool.Name());
-  Standard_Integer aCounter = 1;
-  for (Standard_Integer aFound = myTools.FindIndex(theTool); aFound != 0;
-       aFound                  = myTools.FindIndex(theTool))
-  {
-    if (myTools.FindKey(aFound).IsSame(theTool))
-    {
-      return aFound;
-    }
-    if (++myRenamings > myRenamingLimit)
-    {
-      fail(VexData_Reader::InvalidData, "VEX_READER_TOO_MANY_TOOL_NAMES",
-           clampToInt(myRenamingLimit), myReadStart,
-           "too many tools share their names with other tools");
-      return 0;
-    }
-    TCollection_AsciiString aName = theTool.Name();
-    aName += "_";
-    aName += TCollection_AsciiString(aCounter++);
-    theTool.SetUniqueName(aName);
-  }
-  return myTools.Add(theTool);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -685,7 +656,7 @@ Standard_Boolean VexHost_Dump::dumpGroup(const Standard_Size theStart, Standard_
                 "no tool definition of this block or of the file has this index");
   }
   myOut << " (" << aScope << " scope) is tool " << *aNumber << " "
-        << quoted(myTools.FindKey(*aNumber).UniqueName());
+        << quoted(myTools.Tool(*aNumber).UniqueName());
   while (theTag != VexData_Format::Tag_End && theTag != VexData_Format::Tag_ToolGroup)
   {
     if (!dumpGroupItem(theTag))

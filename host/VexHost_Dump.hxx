@@ -5,6 +5,7 @@
 #include <VexData_Reader.hxx>
 #include <VexData_Stream.hxx>
 #include <VexData_Tool.hxx>
+#include <VexData_ToolTable.hxx>
 #include <VexData_TypeTable.hxx>
 
 #include <NCollection_DataMap.hxx>
@@ -41,20 +42,13 @@ public:
   //! default the reader's), for a reader whose bounds were changed the same way.
   void SetLimits(const Standard_Size theElements, const Standard_Size theRenamings)
   {
-    myElementLimit  = theElements;
-    myRenamingLimit = theRenamings;
+    myElementLimit = theElements;
+    myTools.SetRenamingLimit(theRenamings);
   }
 
 private:
   //! Tool index of the file -> tool number.
   typedef NCollection_DataMap<Standard_Integer, Standard_Integer> ToolIndexMap;
-
-  //! Distinct tools, by unique name, in the order of their tool numbers.
-  typedef NCollection_IndexedMap<VexData_Tool, VexData_Tool::Hasher> ToolTable;
-
-  //! Tool definition as read -> the tool number it was given.
-  typedef NCollection_DataMap<VexData_Tool, Standard_Integer, VexData_Tool::DefinitionHasher>
-      DefinitionMap;
 
   //! Runs the listing; may throw (Process catches).
   void process(std::istream& theIn);
@@ -96,9 +90,6 @@ private:
   //! Returns the tool number of theTool as the reader assigns it; 0 when the bound on renamings
   //! is reached.
   Standard_Integer registerTool(VexData_Tool& theTool);
-
-  //! Looks theTool up by its name and its renamed forms and adds it under the first free one.
-  Standard_Integer findOrAddTool(VexData_Tool& theTool);
 
   //! Lists a toolpath block whose tag was read at theStart.
   Standard_Boolean dumpBlock(const Standard_Size theStart);
@@ -191,24 +182,21 @@ private:
   void closeLine();
 
 private:
-  std::ostream& myOut;                             //!< listing
-  Handle(Message_Messenger) myMessenger;           //!< where the reader's messages go, may be null
-  VexData_Stream                      myInput;     //!< primitive reads and offsets
-  VexData_TypeTable                   myTypes;     //!< size tables, declarations, skip rule
-  VexData_Reader::Status              myStatus;    //!< status the reader would have
-  Standard_Size                       myReadStart; //!< offset of the read in progress
-  Standard_Boolean                    myLineOpen;  //!< a line has been started and not ended
-  ToolTable                           myTools;     //!< distinct tools; position = tool number
-  DefinitionMap                       myDefinitions; //!< tool numbers of definitions already read
-  ToolIndexMap                        myFileTools;   //!< file-scope tool indexes
-  ToolIndexMap                        myBlockTools;  //!< tool indexes of the current block
-  NCollection_Sequence<Standard_Size> myMacros;      //!< element count of each macro, from 1
-  Standard_Real                       myBoxWidth;    //!< scanner box width, -1 none
-  Standard_Real                       myBoxHeight;   //!< scanner box height, -1 none
+  std::ostream& myOut;                              //!< listing
+  Handle(Message_Messenger) myMessenger;            //!< where the reader's messages go, may be null
+  VexData_Stream                      myInput;      //!< primitive reads and offsets
+  VexData_TypeTable                   myTypes;      //!< size tables, declarations, skip rule
+  VexData_Reader::Status              myStatus;     //!< status the reader would have
+  Standard_Size                       myReadStart;  //!< offset of the read in progress
+  Standard_Boolean                    myLineOpen;   //!< a line has been started and not ended
+  VexData_ToolTable                   myTools;      //!< distinct tools; position = tool number
+  ToolIndexMap                        myFileTools;  //!< file-scope tool indexes
+  ToolIndexMap                        myBlockTools; //!< tool indexes of the current block
+  NCollection_Sequence<Standard_Size> myMacros;     //!< element count of each macro, from 1
+  Standard_Real                       myBoxWidth;   //!< scanner box width, -1 none
+  Standard_Real                       myBoxHeight;  //!< scanner box height, -1 none
   Standard_Size                       myCopiedElements; //!< elements copied by placements
   Standard_Size                       myElementLimit;   //!< most elements to copy
-  Standard_Size                       myRenamings;      //!< tool renamings so far
-  Standard_Size                       myRenamingLimit;  //!< most renamings
 };
 
 #endif

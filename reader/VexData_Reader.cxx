@@ -56,9 +56,9 @@ TCollection_ExtendedString toExtended(const TCollection_AsciiString& theText)
 } // namespace
 
 VexData_Reader::VexData_Reader(PenFormatData_Model& theModel)
-    : myModel(theModel), myStatus(NotDone), myTools(1), myDefinitions(1), myFileTools(1),
+    : myModel(theModel), myStatus(NotDone), myTools(THE_RENAMING_LIMIT), myFileTools(1),
       myBlockTools(1), myBoxWidth(-1.0), myBoxHeight(-1.0), myCopiedElements(0),
-      myElementLimit(THE_ELEMENT_LIMIT), myRenamings(0), myRenamingLimit(THE_RENAMING_LIMIT)
+      myElementLimit(THE_ELEMENT_LIMIT)
 {
 }
 
@@ -98,7 +98,7 @@ void VexData_Reader::process(std::istream& theStream)
   myBoxHeight = -1.0;
   myScanLayer.Nullify();
   myCopiedElements = 0;
-  myRenamings      = 0;
+  myTools.ResetRenamings();
   if (check(myInput.CheckHeader(), NULL))
   {
     readRecords();
@@ -225,46 +225,17 @@ Standard_Boolean VexData_Reader::readToolFields(const Standard_Integer   theInde
 
 Standard_Integer VexData_Reader::registerTool(VexData_Tool& theTool)
 {
-  // Once a definition has been given a tool number, an identical later definition gets the same
-  // number: the tools it would meet on the way are all still there and unchanged.
-  const Standard_Integer* aKnown = myDefinitions.Seek(theTool);
-  if (aKnown != NULL)
+  Standard_Boolean       isNew   = Standard_False;
+  const Standard_Integer aNumber = myTools.Register(theTool, isNew);
+  if (aNumber == 0)
   {
-    return *aKnown;
+    fail(InvalidData, "VEX_READER_TOO_MANY_TOOL_NAMES", clampToInt(myTools.RenamingLimit()));
+    return 0;
   }
-  const Standard_Integer aNumber = findOrAddTool(theTool);
-  if (aNumber != 0)
+  if (isNew)
   {
-    myDefinitions.Bind(theTool, aNumber);
+    addAperture(aNumber, theTool);
   }
-  return aNumber;
-}
-
-Standard_Integer VexData_Reader::findOrAddTool(VexData_Tool& theTool)
-{
-  // A tool that differs from the one holding its name tries T_1, T_2 ... until it finds a free
-  // name or a tool identical to itself.
-  theTool.SetUniqueName(theTool.Name());
-  Standard_Integer aCounter = 1;
-  for (Standard_Integer aFound = myTools.FindIndex(theTool); aFound != 0;
-       aFound                  = myTools.FindIndex(theTool))
-  {
-    if (myTools.FindKey(aFound).IsSame(theTool))
-    {
-      return aFound;
-    }
-    if (++myRenamings > myRenamingLimit)
-    {
-      fail(InvalidData, "VEX_READER_TOO_MANY_TOOL_NAMES", clampToInt(myRenamingLimit));
-      return 0;
-    }
-    TCollection_AsciiString aName = theTool.Name();
-    aName += "_";
-    aName += TCollection_AsciiString(aCounter++);
-    theTool.SetUniqueName(aName);
-  }
-  const Standard_Integer aNumber = myTools.Add(theTool);
-  addAperture(aNumber, theTool);
   return aNumber;
 }
 

@@ -5,6 +5,7 @@
 #include <VexData_Macro.hxx>
 #include <VexData_Stream.hxx>
 #include <VexData_Tool.hxx>
+#include <VexData_ToolTable.hxx>
 #include <VexData_TypeTable.hxx>
 #include <PenFormatData_Model.hxx>
 #include <PhGeom_Curve.hxx>
@@ -61,7 +62,7 @@ protected:
   void setElementLimit(const Standard_Size theLimit) { myElementLimit = theLimit; }
 
   //! Replaces the limit on tool renamings (THE_RENAMING_LIMIT by default).
-  void setRenamingLimit(const Standard_Size theLimit) { myRenamingLimit = theLimit; }
+  void setRenamingLimit(const Standard_Size theLimit) { myTools.SetRenamingLimit(theLimit); }
 
 private:
   //! Names shared by the sequences of one toolpath block.
@@ -82,13 +83,6 @@ private:
 
   //! Tool index of the file -> tool number.
   typedef NCollection_DataMap<Standard_Integer, Standard_Integer> ToolIndexMap;
-
-  //! Distinct tools, by unique name, in the order of their tool numbers.
-  typedef NCollection_IndexedMap<VexData_Tool, VexData_Tool::Hasher> ToolTable;
-
-  //! Tool definition as read -> the tool number it was given.
-  typedef NCollection_DataMap<VexData_Tool, Standard_Integer, VexData_Tool::DefinitionHasher>
-      DefinitionMap;
 
   //! Macro curves in definition order.
   typedef NCollection_Sequence<Handle(PhGeom_Curve)> MacroList;
@@ -115,10 +109,6 @@ private:
   //! Returns the tool number of theTool, adding it and its aperture when it is new; renames
   //! theTool when its name is taken by a different tool. Returns 0 on failure.
   Standard_Integer registerTool(VexData_Tool& theTool);
-
-  //! Looks for theTool among the tools of its name and its renamed forms, and adds it under the
-  //! first free one. Returns the tool number, or 0 when the renaming limit is reached.
-  Standard_Integer findOrAddTool(VexData_Tool& theTool);
 
   //! Creates the aperture of theTool and stores it under theNumber.
   void addAperture(const Standard_Integer theNumber, const VexData_Tool& theTool);
@@ -220,8 +210,7 @@ private:
   VexData_Stream       myInput;            //!< current input and read buffer
   Status               myStatus;           //!< current status
   VexData_TypeTable    myTypes;            //!< field and record sizes, redeclared tags
-  ToolTable            myTools;            //!< distinct tools; position = tool number
-  DefinitionMap        myDefinitions;      //!< tool numbers of definitions already read
+  VexData_ToolTable    myTools;            //!< distinct tools; position = tool number
   ToolIndexMap         myFileTools;        //!< file-scope tool indexes
   ToolIndexMap         myBlockTools;       //!< tool indexes of this block
   MacroList            myMacros;           //!< macro curves, from 1
@@ -230,8 +219,6 @@ private:
   Standard_Real myBoxHeight;               //!< scan-field height, -1 none
   Standard_Size myCopiedElements;          //!< elements copied by placements
   Standard_Size myElementLimit;            //!< most elements to copy
-  Standard_Size myRenamings;               //!< tool renamings so far
-  Standard_Size myRenamingLimit;           //!< most renamings
 };
 
 #endif
