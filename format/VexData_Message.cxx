@@ -3,6 +3,22 @@
 
 #include <Message_Msg.hxx>
 
+namespace
+{
+//! Sends theKey with theArg appended, when there is a messenger.
+template <typename ArgType>
+void sendWithArg(const Handle(Message_Messenger) & theMessenger, const Standard_CString theKey,
+                 const ArgType& theArg, const Message_Gravity theGravity)
+{
+  if (!theMessenger.IsNull())
+  {
+    Message_Msg aMsg(theKey);
+    aMsg.Arg(theArg);
+    theMessenger->Send(aMsg.Get(), theGravity);
+  }
+}
+} // namespace
+
 void VexData_Message::Send(const Handle(Message_Messenger) & theMessenger,
                            const Standard_CString theKey, const Message_Gravity theGravity)
 {
@@ -17,34 +33,19 @@ void VexData_Message::Send(const Handle(Message_Messenger) & theMessenger,
                            const Standard_CString theKey, const Standard_Integer theArg,
                            const Message_Gravity theGravity)
 {
-  if (!theMessenger.IsNull())
-  {
-    Message_Msg aMsg(theKey);
-    aMsg.Arg(theArg);
-    theMessenger->Send(aMsg.Get(), theGravity);
-  }
+  sendWithArg(theMessenger, theKey, theArg, theGravity);
 }
 
 void VexData_Message::Send(const Handle(Message_Messenger) & theMessenger,
                            const Standard_CString theKey, const Standard_Real theArg,
                            const Message_Gravity theGravity)
 {
-  if (!theMessenger.IsNull())
-  {
-    Message_Msg aMsg(theKey);
-    aMsg.Arg(theArg);
-    theMessenger->Send(aMsg.Get(), theGravity);
-  }
+  sendWithArg(theMessenger, theKey, theArg, theGravity);
 }
 
 void VexData_Message::Send(const Handle(Message_Messenger) & theMessenger,
                            const Standard_CString theKey, const TCollection_ExtendedString& theArg,
                            const Message_Gravity theGravity)
 {
-  if (!theMessenger.IsNull())
-  {
-    Message_Msg aMsg(theKey);
-    aMsg.Arg(theArg);
-    theMessenger->Send(aMsg.Get(), theGravity);
-  }
+  sendWithArg(theMessenger, theKey, theArg, theGravity);
 }
