@@ -62,6 +62,24 @@ extern "C"
   WRITEFILE(Standard_ExtString thePath, const PenFormatData_Model* theModel,
             const Handle(Message_Messenger) & theSink,
             NCollection_List<Handle(PenFormatData_Object)>* theUnWritable);
+
+  //! Types of the exported entry points, for a host that resolves them by name (dlsym).
+  typedef Standard_Integer (*VexData_IsBinaryFunction)();
+  //! See MATCHFILE.
+  typedef const char* (*VexData_MatchFunction)(Standard_ExtString, Standard_Integer,
+                                               VexData_ReadFunction*);
+  //! See SETPARAM.
+  typedef Standard_Integer (*VexData_SetParamFunction)(
+      const Handle(TColStd_HSequenceOfExtendedString) &);
+  //! See CHECKWRITABLE.
+  typedef Standard_Integer (*VexData_CheckFunction)(
+      const PenFormatData_Model*, const Handle(Message_Messenger) &,
+      NCollection_List<Handle(PenFormatData_Object)>*,
+      NCollection_List<Handle(PenFormatData_Object)>*);
+  //! See WRITEFILE.
+  typedef Standard_Integer (*VexData_WriteFunction)(
+      Standard_ExtString, const PenFormatData_Model*, const Handle(Message_Messenger) &,
+      NCollection_List<Handle(PenFormatData_Object)>*);
 }
 
 #endif

@@ -46,10 +46,10 @@ Standard_Boolean VexHost_Plugin::Load(const std::string& thePath,
     myLibrary = NULL;
     return Standard_False;
   }
-  myMatch    = reinterpret_cast<MatchFunction>(aMatch);
-  mySetParam = reinterpret_cast<SetParamFunction>(aSetParam);
-  myCheck    = reinterpret_cast<CheckFunction>(aCheck);
-  myWrite    = reinterpret_cast<WriteFunction>(aWrite);
+  myMatch    = reinterpret_cast<VexData_MatchFunction>(aMatch);
+  mySetParam = reinterpret_cast<VexData_SetParamFunction>(aSetParam);
+  myCheck    = reinterpret_cast<VexData_CheckFunction>(aCheck);
+  myWrite    = reinterpret_cast<VexData_WriteFunction>(aWrite);
   return Standard_True;
 }
 

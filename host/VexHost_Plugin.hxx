@@ -71,22 +71,12 @@ private:
   Standard_Boolean resolve(const char* theName, void*& theAddress,
                            const Handle(Message_Messenger) & theSink) const;
 
-  typedef const char* (*MatchFunction)(Standard_ExtString, Standard_Integer, VexData_ReadFunction*);
-  typedef Standard_Integer (*SetParamFunction)(const Handle(TColStd_HSequenceOfExtendedString) &);
-  typedef Standard_Integer (*CheckFunction)(const PenFormatData_Model*,
-                                            const Handle(Message_Messenger) &,
-                                            NCollection_List<Handle(PenFormatData_Object)>*,
-                                            NCollection_List<Handle(PenFormatData_Object)>*);
-  typedef Standard_Integer (*WriteFunction)(Standard_ExtString, const PenFormatData_Model*,
-                                            const Handle(Message_Messenger) &,
-                                            NCollection_List<Handle(PenFormatData_Object)>*);
-
-  void*            myLibrary;  //!< handle of the loaded library, NULL when none
-  std::string      myPath;     //!< where the library was loaded from
-  MatchFunction    myMatch;    //!< MATCHFILE
-  SetParamFunction mySetParam; //!< SETPARAM
-  CheckFunction    myCheck;    //!< CHECKWRITABLE
-  WriteFunction    myWrite;    //!< WRITEFILE
+  void*                    myLibrary;  //!< handle of the loaded library, NULL when none
+  std::string              myPath;     //!< where the library was loaded from
+  VexData_MatchFunction    myMatch;    //!< MATCHFILE
+  VexData_SetParamFunction mySetParam; //!< SETPARAM
+  VexData_CheckFunction    myCheck;    //!< CHECKWRITABLE
+  VexData_WriteFunction    myWrite;    //!< WRITEFILE
 };
 
 #endif

@@ -21,16 +21,6 @@
 
 namespace
 {
-typedef Standard_Integer (*IsBinaryFunction)();
-typedef const char* (*MatchFunction)(Standard_ExtString, Standard_Integer, VexData_ReadFunction*);
-typedef Standard_Integer (*SetParamFunction)(const Handle(TColStd_HSequenceOfExtendedString) &);
-typedef Standard_Integer (*CheckFunction)(const PenFormatData_Model*,
-                                          const Handle(Message_Messenger) &,
-                                          NCollection_List<Handle(PenFormatData_Object)>*,
-                                          NCollection_List<Handle(PenFormatData_Object)>*);
-typedef Standard_Integer (*WriteFunction)(Standard_ExtString, const PenFormatData_Model*,
-                                          const Handle(Message_Messenger) &,
-                                          NCollection_List<Handle(PenFormatData_Object)>*);
 typedef NCollection_List<Handle(PenFormatData_Object)> ObjectList;
 
 const std::string THE_MAGIC  = "QUOR_Mill_Drill File (VEX) Version 3";
@@ -48,24 +38,29 @@ const std::string THE_BLOCK(
 //! The plug-in loaded once for all tests, and its entry points.
 struct Plugin
 {
-  void*            Library  = NULL;
-  IsBinaryFunction IsBinary = NULL;
-  MatchFunction    Match    = NULL;
-  SetParamFunction SetParam = NULL;
-  CheckFunction    Check    = NULL;
-  WriteFunction    Write    = NULL;
+  void*                    Library  = NULL;
+  VexData_IsBinaryFunction IsBinary = NULL;
+  VexData_MatchFunction    Match    = NULL;
+  VexData_SetParamFunction SetParam = NULL;
+  VexData_CheckFunction    Check    = NULL;
+  VexData_WriteFunction    Write    = NULL;
 
   static const Plugin& Get()
   {
     static Plugin aPlugin;
     if (aPlugin.Library == NULL)
     {
-      aPlugin.Library  = ::dlopen(VEX_PLUGIN_PATH, RTLD_NOW | RTLD_LOCAL);
-      aPlugin.IsBinary = reinterpret_cast<IsBinaryFunction>(::dlsym(aPlugin.Library, "ISBINARY"));
-      aPlugin.Match    = reinterpret_cast<MatchFunction>(::dlsym(aPlugin.Library, "MATCHFILE"));
-      aPlugin.SetParam = reinterpret_cast<SetParamFunction>(::dlsym(aPlugin.Library, "SETPARAM"));
-      aPlugin.Check    = reinterpret_cast<CheckFunction>(::dlsym(aPlugin.Library, "CHECKWRITABLE"));
-      aPlugin.Write    = reinterpret_cast<WriteFunction>(::dlsym(aPlugin.Library, "WRITEFILE"));
+      aPlugin.Library = ::dlopen(VEX_PLUGIN_PATH, RTLD_NOW | RTLD_LOCAL);
+      aPlugin.IsBinary =
+          reinterpret_cast<VexData_IsBinaryFunction>(::dlsym(aPlugin.Library, "ISBINARY"));
+      aPlugin.Match =
+          reinterpret_cast<VexData_MatchFunction>(::dlsym(aPlugin.Library, "MATCHFILE"));
+      aPlugin.SetParam =
+          reinterpret_cast<VexData_SetParamFunction>(::dlsym(aPlugin.Library, "SETPARAM"));
+      aPlugin.Check =
+          reinterpret_cast<VexData_CheckFunction>(::dlsym(aPlugin.Library, "CHECKWRITABLE"));
+      aPlugin.Write =
+          reinterpret_cast<VexData_WriteFunction>(::dlsym(aPlugin.Library, "WRITEFILE"));
     }
     return aPlugin;
   }
