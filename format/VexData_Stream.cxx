@@ -177,10 +177,15 @@ Standard_Integer VexData_Stream::fillBuffer(const Standard_Integer theLimit,
   return VexData_Format::Code_Limit;
 }
 
-Standard_Integer VexData_Stream::readWord(uint32_t& theWord)
+Standard_Integer VexData_Stream::readWords(uint32_t* theWords, const Standard_Integer theCount)
 {
-  // The bounded read of four bytes, written out: coordinates make up most of a file. The bytes
-  // are gathered in a local word and then stored in the buffer as the bounded read stores them.
+  // Coordinates make up most of a file, and the values of one record are read in one go. The
+  // outcome is that of theCount bounded reads of length 5 in a row that stop at the first
+  // failure: the buffer keeps the bytes of the last word touched and a 0.
+  for (Standard_Integer aWord = 0; aWord < theCount; ++aWord)
+  {
+    theWords[aWord] = 0; // what a failed read leaves
+  }
   if (isAtEnd())
   {
     return VexData_Format::Code_EndOfFile;
@@ -192,39 +197,58 @@ Standard_Integer VexData_Stream::readWord(uint32_t& theWord)
     return refuseRead(aBuffer);
   }
   uint32_t               aWord    = 0;
-  int                    aStored  = 0;
+  Standard_Integer       aBytes   = 0; // bytes of aWord taken
+  Standard_Integer       aDone    = 0; // complete words
   std::ios_base::iostate aFailure = std::ios_base::goodbit;
   try
   {
-#pragma GCC unroll 4
-    for (; aStored < 4; ++aStored)
+    for (; aDone < theCount; ++aDone)
     {
-      const Traits::int_type aChar = aBuffer->sbumpc();
-      if (aChar == Traits::eof())
+      // The word is gathered in a local, not in the byte buffer: a store through a char pointer
+      // would make the compiler reload the stream buffer's pointers after every byte.
+      aWord = 0;
+#pragma GCC unroll 4
+      for (aBytes = 0; aBytes < 4; ++aBytes)
       {
-        aFailure = std::ios_base::eofbit | std::ios_base::failbit;
+        const Traits::int_type aChar = aBuffer->sbumpc();
+        if (Traits::eq_int_type(aChar, Traits::eof()))
+        {
+          aFailure = std::ios_base::eofbit | std::ios_base::failbit;
+          break;
+        }
+        aWord |= static_cast<uint32_t>(static_cast<unsigned char>(aChar)) << (8 * aBytes);
+      }
+      if (aFailure != std::ios_base::goodbit)
+      {
         break;
       }
-      aWord |= static_cast<uint32_t>(static_cast<unsigned char>(aChar)) << (8 * aStored);
+      theWords[aDone] = aWord;
     }
   }
   catch (...)
   {
     aFailure = std::ios_base::badbit;
   }
+  return endWords(aWord, aBytes, 4 * aDone + (aFailure != std::ios_base::goodbit ? aBytes : 0),
+                  aFailure);
+}
+
+Standard_Integer VexData_Stream::endWords(const uint32_t theLast, const Standard_Integer theBytes,
+                                          const Standard_Integer       theTaken,
+                                          const std::ios_base::iostate theFailure)
+{
 #pragma GCC unroll 4
-  for (int anIndex = 0; anIndex < aStored; ++anIndex)
+  for (Standard_Integer anIndex = 0; anIndex < 4; ++anIndex)
   {
-    myBuffer[anIndex] = static_cast<char>((aWord >> (8 * anIndex)) & 0xFFu);
+    myBuffer[anIndex] = static_cast<char>((theLast >> (8 * anIndex)) & 0xFFu);
   }
-  myBuffer[aStored] = 0;
-  myOffset += static_cast<Standard_Size>(aStored);
-  if (aFailure != std::ios_base::goodbit)
+  myBuffer[theBytes] = 0; // the bytes after it are not part of the read
+  myOffset += static_cast<Standard_Size>(theTaken);
+  if (theFailure != std::ios_base::goodbit)
   {
-    setState(aFailure);
+    setState(theFailure);
     return StreamCode();
   }
-  theWord = aWord;
   return VexData_Format::Code_Ok;
 }
 
@@ -252,7 +276,7 @@ Standard_Integer VexData_Stream::ReadByte(Standard_Integer& theValue)
 Standard_Integer VexData_Stream::ReadInt(Standard_Integer& theValue)
 {
   uint32_t               aWord = 0;
-  const Standard_Integer aCode = readWord(aWord);
+  const Standard_Integer aCode = readWords(&aWord, 1);
   theValue                     = -1;
   if (aCode == VexData_Format::Code_Ok)
   {
@@ -265,12 +289,21 @@ Standard_Integer VexData_Stream::ReadInt(Standard_Integer& theValue)
 
 Standard_Integer VexData_Stream::ReadFloat(Standard_ShortReal& theValue)
 {
-  uint32_t               aWord = 0;
-  const Standard_Integer aCode = readWord(aWord);
-  theValue                     = 0.0f;
-  if (aCode == VexData_Format::Code_Ok)
+  return ReadFloats(&theValue, 1);
+}
+
+Standard_Integer VexData_Stream::ReadFloats(Standard_ShortReal*    theValues,
+                                            const Standard_Integer theCount)
+{
+  uint32_t aWords[THE_MAX_FLOATS];
+  if (theCount < 1 || theCount > THE_MAX_FLOATS)
   {
-    std::memcpy(&theValue, &aWord, sizeof(theValue));
+    return VexData_Format::Code_Ok;
+  }
+  const Standard_Integer aCode = readWords(aWords, theCount);
+  for (Standard_Integer anIndex = 0; anIndex < theCount; ++anIndex)
+  {
+    std::memcpy(&theValues[anIndex], &aWords[anIndex], sizeof(Standard_ShortReal));
   }
   return aCode;
 }

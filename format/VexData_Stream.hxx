@@ -64,6 +64,14 @@ public:
   //! Reads a little-endian IEEE single into theValue; 0 on failure. Returns 0 or a stream code.
   Standard_Integer ReadFloat(Standard_ShortReal& theValue);
 
+  //! Most values ReadFloats reads at a time (the longest record holds five).
+  static const Standard_Integer THE_MAX_FLOATS = 5;
+
+  //! Reads theCount (1 to THE_MAX_FLOATS) little-endian IEEE singles into theValues, with the
+  //! outcome of as many ReadFloat calls stopping at the first failure; the failing value and those
+  //! after it are 0. Returns 0 or the stream code of the failure.
+  Standard_Integer ReadFloats(Standard_ShortReal* theValues, const Standard_Integer theCount);
+
   //! Reads a 0-terminated string into the buffer (Buffer() gives the text). Returns 0, or 7 for
   //! a string that has no 0 byte among its first 8191 bytes, or a stream code.
   Standard_Integer ReadString();
@@ -110,9 +118,16 @@ private:
   //! Sends the message of a failed skip and returns theCode.
   Standard_Integer skipFailed(const Standard_Integer theCode) const;
 
-  //! Reads four bytes into the buffer, as a bounded read of length 5 does, and returns them in
-  //! theWord as a little-endian value. Returns 0 or a stream code.
-  Standard_Integer readWord(uint32_t& theWord);
+  //! Reads theCount little-endian four-byte words into theWords, as theCount bounded reads of
+  //! length 5 stopping at the first failure do; the failing word and those after it are 0.
+  //! Returns 0 or a stream code.
+  Standard_Integer readWords(uint32_t* theWords, const Standard_Integer theCount);
+
+  //! Ends a word read: keeps the first theBytes bytes of theLast and a 0 in the read buffer,
+  //! counts theTaken bytes and sets theFailure on the stream. Returns 0 or the stream code.
+  Standard_Integer endWords(const uint32_t theLast, const Standard_Integer theBytes,
+                            const Standard_Integer       theTaken,
+                            const std::ios_base::iostate theFailure);
 
 private:
   std::istream* myStream;                                  //!< current input, NULL before Init

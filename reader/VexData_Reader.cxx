@@ -480,12 +480,14 @@ Standard_Boolean VexData_Reader::readLineTo(const Handle(PhGeom_Curve) & theCurv
 
 Standard_Boolean VexData_Reader::readArcTo(const Handle(PhGeom_Curve) & theCurve, gp_XY& theCurrent)
 {
-  gp_XY         anEnd, aCenter;
-  Standard_Real aRadius = 0.0;
-  if (!readPoint(anEnd) || !readPoint(aCenter) || !readReal(aRadius))
+  // End point, centre and signed radius.
+  Standard_Real aValues[5];
+  if (!readReals(aValues, 5))
   {
     return Standard_False;
   }
+  const gp_XY         anEnd(aValues[0], aValues[1]), aCenter(aValues[2], aValues[3]);
+  const Standard_Real aRadius  = aValues[4];
   const Standard_Real anAngle1 = angleOf(theCurrent - aCenter);
   const Standard_Real anAngle2 = (anEnd - theCurrent).Modulus() < THE_FULL_TURN_DISTANCE
                                      ? anAngle1 + THE_TWO_PI
@@ -497,11 +499,12 @@ Standard_Boolean VexData_Reader::readArcTo(const Handle(PhGeom_Curve) & theCurve
 
 void VexData_Reader::readCircle(const Handle(PhGeom_Curve) & theCurve)
 {
-  gp_XY         aCenter;
-  Standard_Real aRadius = 0.0;
-  if (readPoint(aCenter) && readReal(aRadius))
+  // Centre and signed radius.
+  Standard_Real aValues[3];
+  if (readReals(aValues, 3))
   {
-    theCurve->CreateArc(aCenter, std::abs(aRadius), 0.0, THE_TWO_PI, senseOf(aRadius));
+    theCurve->CreateArc(gp_XY(aValues[0], aValues[1]), std::abs(aValues[2]), 0.0, THE_TWO_PI,
+                        senseOf(aValues[2]));
   }
 }
 
@@ -697,20 +700,30 @@ Standard_Boolean VexData_Reader::readInt(Standard_Integer& theValue)
 
 Standard_Boolean VexData_Reader::readReal(Standard_Real& theValue)
 {
-  Standard_ShortReal     aValue = 0.0f;
-  const Standard_Boolean isRead = check(myInput.ReadFloat(aValue), "VEX_READER_READ_FLOAT_FAILURE");
-  theValue                      = static_cast<Standard_Real>(aValue);
+  return readReals(&theValue, 1);
+}
+
+Standard_Boolean VexData_Reader::readReals(Standard_Real*         theValues,
+                                           const Standard_Integer theCount)
+{
+  Standard_ShortReal     aValues[VexData_Stream::THE_MAX_FLOATS];
+  const Standard_Boolean isRead =
+      check(myInput.ReadFloats(aValues, theCount), "VEX_READER_READ_FLOAT_FAILURE");
+  for (Standard_Integer anIndex = 0; anIndex < theCount; ++anIndex)
+  {
+    theValues[anIndex] = static_cast<Standard_Real>(aValues[anIndex]);
+  }
   return isRead;
 }
 
 Standard_Boolean VexData_Reader::readPoint(gp_XY& thePoint)
 {
-  Standard_Real anX = 0.0, anY = 0.0;
-  if (!readReal(anX) || !readReal(anY))
+  Standard_Real aValues[2];
+  if (!readReals(aValues, 2))
   {
     return Standard_False;
   }
-  thePoint.SetCoord(anX, anY);
+  thePoint.SetCoord(aValues[0], aValues[1]);
   return Standard_True;
 }
 

@@ -186,6 +186,10 @@ private:
   //! Reads a float32 widened to double; on failure sends "VEX_READER_READ_FLOAT_FAILURE".
   Standard_Boolean readReal(Standard_Real& theValue);
 
+  //! Reads theCount float32 values widened to double in one go; on failure sends
+  //! "VEX_READER_READ_FLOAT_FAILURE".
+  Standard_Boolean readReals(Standard_Real* theValues, const Standard_Integer theCount);
+
   //! Reads two float32 values as a point.
   Standard_Boolean readPoint(gp_XY& thePoint);
 

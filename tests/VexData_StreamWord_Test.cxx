@@ -9,6 +9,7 @@
 
 #include <cstring>
 #include <sstream>
+#include <vector>
 
 namespace
 {
@@ -65,6 +66,89 @@ TEST(VexData_StreamWord, FourByteReadsLeaveWhatTheBoundedReadLeaves)
           EXPECT_EQ(anExpected.Buffer, anActual.Buffer) << aCase;
           EXPECT_EQ(anExpected.Offset, anActual.Offset) << aCase;
           EXPECT_EQ(anExpected.State, anActual.State) << aCase;
+        }
+      }
+    }
+  }
+}
+
+namespace
+{
+//! What a run of float reads left behind, values included.
+struct FloatsOutcome
+{
+  int                    Code;
+  std::vector<float>     Values;
+  std::string            Buffer; // the bytes of the last word touched and the 0 after them
+  size_t                 Offset;
+  std::ios_base::iostate State;
+};
+
+//! Reads theCount floats from a stream over theData, in one ReadFloats call (isBatch) or with
+//! ReadFloat calls that stop at the first failure, the failing value and those after it left 0.
+FloatsOutcome readFloats(const std::string& theData, const std::ios_base::iostate theState,
+                         const bool isThrowing, const int theCount, const bool isBatch)
+{
+  std::stringbuf        aPlain(theData);
+  VexTest_FailingBuffer aFailing(theData);
+  std::istream          aStream(isThrowing ? static_cast<std::streambuf*>(&aFailing) : &aPlain);
+  aStream.setstate(theState);
+  VexData_Stream aReader;
+  aReader.Init(&aStream, Handle(Message_Messenger)());
+  std::vector<float> aValues(static_cast<size_t>(theCount), -1.0f);
+  int                aCode = 0;
+  if (isBatch)
+  {
+    aCode = aReader.ReadFloats(aValues.data(), theCount);
+  }
+  else
+  {
+    for (int anIndex = 0; anIndex < theCount; ++anIndex)
+    {
+      aValues[static_cast<size_t>(anIndex)] = 0.0f;
+      if (aCode == 0)
+      {
+        aCode = aReader.ReadFloat(aValues[static_cast<size_t>(anIndex)]);
+      }
+    }
+  }
+  const size_t aKept = std::strlen(aReader.Buffer()) < 4 ? std::strlen(aReader.Buffer()) : 4;
+  return {aCode, aValues, std::string(aReader.Buffer(), aKept), aReader.Offset(),
+          aStream.rdstate()};
+}
+} // namespace
+
+TEST(VexData_StreamWord, RecordReadsLeaveWhatSingleReadsLeave)
+{
+  // Five floats with non-zero bytes (1.5, -2.25, 3.0, 1e-3, 12345.5), cut at every length.
+  std::string aData;
+  for (const float aValue : {1.5f, -2.25f, 3.0f, 1.0e-3f, 12345.5f})
+  {
+    char aBytes[4];
+    std::memcpy(aBytes, &aValue, 4);
+    aData.append(aBytes, 4);
+  }
+  const std::ios_base::iostate aStates[] = {std::ios_base::goodbit, std::ios_base::eofbit,
+                                            std::ios_base::badbit};
+  for (int aCount = 1; aCount <= 5; ++aCount)
+  {
+    for (size_t aLength = 0; aLength <= 4 * static_cast<size_t>(aCount) + 1; ++aLength)
+    {
+      for (const std::ios_base::iostate aState : aStates)
+      {
+        for (const bool isThrowing : {false, true})
+        {
+          const std::string   aPart     = aData.substr(0, aLength);
+          const FloatsOutcome anOne     = readFloats(aPart, aState, isThrowing, aCount, false);
+          const FloatsOutcome aBatch    = readFloats(aPart, aState, isThrowing, aCount, true);
+          const std::string   aCaseName = std::to_string(aCount) + " floats from " +
+                                        std::to_string(aLength) + " bytes, state " +
+                                        std::to_string(aState) + (isThrowing ? ", throwing" : "");
+          EXPECT_EQ(anOne.Code, aBatch.Code) << aCaseName;
+          EXPECT_EQ(anOne.Values, aBatch.Values) << aCaseName;
+          EXPECT_EQ(anOne.Offset, aBatch.Offset) << aCaseName;
+          EXPECT_EQ(anOne.State, aBatch.State) << aCaseName;
+          EXPECT_EQ(anOne.Buffer, aBatch.Buffer) << aCaseName;
         }
       }
     }
