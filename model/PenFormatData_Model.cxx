@@ -5,7 +5,7 @@ IMPLEMENT_STANDARD_RTTIEXT(PenFormatData_Model, Standard_Transient)
 
 PenFormatData_Model::PenFormatData_Model(const PenFormatData_DimensionUnit theUnit,
                                          const PenFormatData_ImagePolarity thePolarity)
-    : myAllocator(new NCollection_IncAllocator()), myApertures(64), myScanFields(64),
+    : myAllocator(new NCollection_IncAllocator(4 << 20)), myApertures(64), myScanFields(64),
       myUnit(theUnit), myPolarity(thePolarity)
 {
   myApertures.Append(Handle(PenFormatData_Aperture)());
@@ -43,11 +43,13 @@ Handle(PenFormatData_Layer)
   return aLayer != NULL ? *aLayer : Handle(PenFormatData_Layer)();
 }
 
-Handle(PenFormatData_Aperture) PenFormatData_Model::Aperture(const Standard_Integer theNumber) const
+const Handle(PenFormatData_Aperture) & PenFormatData_Model::Aperture(
+                                           const Standard_Integer theNumber) const
 {
+  static const Handle(PenFormatData_Aperture) THE_NO_APERTURE;
   if (theNumber < 0 || theNumber >= myApertures.Length())
   {
-    return Handle(PenFormatData_Aperture)();
+    return THE_NO_APERTURE;
   }
   return myApertures.Value(theNumber);
 }
@@ -62,12 +64,13 @@ void PenFormatData_Model::SetAperture(const Standard_Integer theNumber,
   myApertures.SetValue(theNumber, theAperture);
 }
 
-Handle(PenFormatData_ScanField)
-    PenFormatData_Model::ScanField(const Standard_Integer theIndex) const
+const Handle(PenFormatData_ScanField) & PenFormatData_Model::ScanField(
+                                            const Standard_Integer theIndex) const
 {
+  static const Handle(PenFormatData_ScanField) THE_NO_SCAN_FIELD;
   if (theIndex < 0 || theIndex >= myScanFields.Length())
   {
-    return Handle(PenFormatData_ScanField)();
+    return THE_NO_SCAN_FIELD;
   }
   return myScanFields.Value(theIndex);
 }

@@ -78,8 +78,10 @@ public:
   //! Returns the length of the aperture table, entry 0 included.
   Standard_Integer NbApertures() const { return myApertures.Length(); }
 
-  //! Returns aperture theNumber, or a null handle outside the table.
-  Standard_EXPORT Handle(PenFormatData_Aperture) Aperture(const Standard_Integer theNumber) const;
+  //! Returns aperture theNumber, or a null handle outside the table. The reference is valid
+  //! until the table changes.
+  Standard_EXPORT const Handle(PenFormatData_Aperture) &
+      Aperture(const Standard_Integer theNumber) const;
 
   //! Stores theAperture under theNumber (1 or greater), growing the table with null entries.
   Standard_EXPORT void SetAperture(const Standard_Integer theNumber,
@@ -88,8 +90,10 @@ public:
   //! Returns the length of the scan-field list, entry 0 included.
   Standard_Integer NbScanFields() const { return myScanFields.Length(); }
 
-  //! Returns scan field theIndex, or a null handle outside the list.
-  Standard_EXPORT Handle(PenFormatData_ScanField) ScanField(const Standard_Integer theIndex) const;
+  //! Returns scan field theIndex, or a null handle outside the list. The reference is valid until
+  //! the list changes.
+  Standard_EXPORT const Handle(PenFormatData_ScanField) &
+      ScanField(const Standard_Integer theIndex) const;
 
   //! Appends theScanField to the list and returns its index.
   Standard_EXPORT Standard_Integer AddScanField(const Handle(PenFormatData_ScanField) &

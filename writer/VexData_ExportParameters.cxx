@@ -1,6 +1,8 @@
 // Copyright (c) 2026 VexData developers
 #include <VexData_ExportParameters.hxx>
 
+#include <NCollection_LocalArray.hxx>
+
 namespace
 {
 const char THE_SCANFIELD_PREFIX[] = "export.scanfield:";
@@ -142,15 +144,16 @@ TCollection_AsciiString VexData_ExportParameters::MappingKey(
 
 TCollection_AsciiString VexData_ExportParameters::ToAscii(const TCollection_ExtendedString& theText)
 {
-  // Not the library conversion: it lets Latin-1 characters through as single bytes.
-  TCollection_AsciiString aResult(theText.Length(), '?');
-  for (Standard_Integer anIndex = 1; anIndex <= theText.Length(); ++anIndex)
+  // Not the library conversion: it lets Latin-1 characters through as single bytes. Every
+  // toolpath's names pass through here, so the characters are taken straight from the text.
+  const Standard_Integer            aLength = theText.Length();
+  const Standard_ExtString          aChars  = theText.ToExtString();
+  NCollection_LocalArray<char, 256> aBytes(static_cast<size_t>(aLength) + 1);
+  for (Standard_Integer anIndex = 0; anIndex < aLength; ++anIndex)
   {
-    const Standard_ExtCharacter aChar = theText.Value(anIndex);
-    if (aChar != 0 && aChar <= 0x7F)
-    {
-      aResult.SetValue(anIndex, static_cast<Standard_Character>(aChar));
-    }
+    const Standard_ExtCharacter aChar = aChars[anIndex];
+    aBytes[anIndex] = aChar != 0 && aChar <= 0x7F ? static_cast<char>(aChar) : '?';
   }
-  return aResult;
+  aBytes[aLength] = 0;
+  return TCollection_AsciiString(static_cast<const char*>(aBytes), aLength);
 }

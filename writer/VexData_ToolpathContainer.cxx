@@ -11,7 +11,7 @@ void VexData_ToolpathContainer::GroupByTool::Add(const Handle(PenFormatData_Sequ
   SequenceList*          aList      = myByTool.ChangeSeek(anAperture);
   if (aList == NULL)
   {
-    aList = myByTool.Bound(anAperture, SequenceList());
+    aList = myByTool.Bound(anAperture, SequenceList(myByTool.Allocator()));
   }
   aList->Append(theSequence);
 }
@@ -27,7 +27,7 @@ void VexData_ToolpathContainer::Add(const Handle(PenFormatData_ScanField) & theS
   GroupByTool*           aGroup  = myGroups.ChangeSeek(aNumber);
   if (aGroup == NULL)
   {
-    aGroup = myGroups.Bound(aNumber, GroupByTool());
+    aGroup = myGroups.Bound(aNumber, GroupByTool(myGroups.Allocator()));
   }
   aGroup->Add(theSequence);
 }

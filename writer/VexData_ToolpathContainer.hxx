@@ -24,8 +24,13 @@ public:
     //! Aperture number to its toolpaths.
     typedef NCollection_DataMap<Standard_Integer, SequenceList> ToolMap;
 
-    //! Creates an empty group (a map of one bucket, so the visiting order is reproducible).
-    GroupByTool() : myByTool(1) {}
+    //! Creates an empty group (a map of one bucket, so the visiting order is reproducible) whose
+    //! nodes come from theAllocator (the common one when null).
+    explicit GroupByTool(const Handle(NCollection_BaseAllocator) & theAllocator =
+                             Handle(NCollection_BaseAllocator)())
+        : myByTool(1, theAllocator)
+    {
+    }
 
     //! Appends theSequence to the list of its aperture number; a null handle is ignored.
     void Add(const Handle(PenFormatData_Sequence) & theSequence);
@@ -40,8 +45,13 @@ public:
   //! Scan-field number to its group.
   typedef NCollection_DataMap<Standard_Integer, GroupByTool> GroupMap;
 
-  //! Creates an empty container (a map of one bucket).
-  VexData_ToolpathContainer() : myGroups(1) {}
+  //! Creates an empty container (a map of one bucket) whose nodes, and those of its groups and
+  //! lists, come from theAllocator (the common one when null).
+  explicit VexData_ToolpathContainer(
+      const Handle(NCollection_BaseAllocator) & theAllocator = Handle(NCollection_BaseAllocator)())
+      : myGroups(1, theAllocator)
+  {
+  }
 
   //! Files theSequence under the number of theScanField (0 for a null handle) and its aperture
   //! number; a null sequence is ignored.

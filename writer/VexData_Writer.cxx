@@ -8,6 +8,7 @@
 
 #include <NCollection_IndexedDataMap.hxx>
 #include <NCollection_Map.hxx>
+#include <NCollection_LocalArray.hxx>
 #include <Precision.hxx>
 
 #include <algorithm>
@@ -20,6 +21,9 @@ namespace
 {
 //! Room for the fixed part of the largest record the writer assembles (the type declarations).
 const int THE_RECORD_CAPACITY = 96;
+
+//! Bytes gathered before they are handed to the stream.
+const std::streamsize THE_PENDING_CAPACITY = 65536;
 
 //! Length of the header the writer emits.
 const int THE_HEADER_LENGTH = 81;
@@ -105,9 +109,10 @@ Standard_Boolean isWritableName(const TCollection_ExtendedString& theName)
   {
     return Standard_False;
   }
-  for (Standard_Integer anIndex = 1; anIndex <= theName.Length(); ++anIndex)
+  const Standard_ExtString aChars = theName.ToExtString();
+  for (Standard_Integer anIndex = 0; anIndex < theName.Length(); ++anIndex)
   {
-    if (theName.Value(anIndex) > 0x7F)
+    if (aChars[anIndex] > 0x7F)
     {
       return Standard_False;
     }
@@ -115,20 +120,36 @@ Standard_Boolean isWritableName(const TCollection_ExtendedString& theName)
   return Standard_True;
 }
 
+//! Stores theName's characters in theBytes as ASCII: characters outside 1 to 127 become '?'.
+void putAscii(const TCollection_ExtendedString& theName, char* theBytes)
+{
+  const Standard_ExtString aChars = theName.ToExtString();
+  for (Standard_Integer anIndex = 0; anIndex < theName.Length(); ++anIndex)
+  {
+    theBytes[anIndex] =
+        aChars[anIndex] != 0 && aChars[anIndex] <= 0x7F ? static_cast<char>(aChars[anIndex]) : '?';
+  }
+}
+
 //! Returns the container key "phase+layer" of theSequence.
 TCollection_AsciiString containerKey(const PenFormatData_Sequence& theSequence)
 {
-  TCollection_AsciiString aKey = toAscii(theSequence.PhaseName());
-  aKey += "+";
-  aKey += toAscii(theSequence.LayerName());
-  return aKey;
+  // Built in one piece, as toAscii would convert each name.
+  const TCollection_ExtendedString& aPhase = theSequence.PhaseName();
+  const TCollection_ExtendedString& aLayer = theSequence.LayerName();
+  const Standard_Integer            aSize  = aPhase.Length() + 1 + aLayer.Length();
+  NCollection_LocalArray<char, 256> aKey(static_cast<size_t>(aSize) + 1);
+  putAscii(aPhase, aKey);
+  aKey[aPhase.Length()] = '+';
+  putAscii(aLayer, aKey + aPhase.Length() + 1);
+  aKey[aSize] = 0;
+  return TCollection_AsciiString(static_cast<const char*>(aKey), aSize);
 }
-
 //! Returns the name of aperture theNumber of theModel (empty when there is none).
 TCollection_AsciiString apertureName(const PenFormatData_Model& theModel,
                                      const Standard_Integer     theNumber)
 {
-  const Handle(PenFormatData_Aperture) anAperture = theModel.Aperture(theNumber);
+  const Handle(PenFormatData_Aperture)& anAperture = theModel.Aperture(theNumber);
   return anAperture.IsNull() ? TCollection_AsciiString() : toAscii(anAperture->Name());
 }
 
@@ -191,7 +212,8 @@ VexData_Writer::VexData_Writer(const PenFormatData_Model& theModel)
     : myModel(theModel), myStream(NULL), myStatus(NotDone), myContainers(1), myToolModes(1),
       myUnitFactor(
           PenFormatData::ComputeUnitFactor(theModel.DimensionUnit(), PenFormatData_DU_Millimetre)),
-      myExportScanFields(Standard_True), myMapping(1)
+      myExportScanFields(Standard_True), myMapping(1), myLastFiled(NULL), myLastContainer(NULL),
+      myPendingSize(0)
 {
 }
 
@@ -215,10 +237,9 @@ Standard_Boolean VexData_Writer::SetInputParameters(
 VexData_Writer::Status VexData_Writer::CheckWritable()
 {
   myStatus = Ok;
-  myWritable.Clear();
-  myUnWritable.Clear();
   try
   {
+    ResetCollections();
     if (myExportScanFields)
     {
       CheckScanFields();
@@ -237,19 +258,12 @@ VexData_Writer::Status VexData_Writer::CheckWritable()
 
 VexData_Writer::Status VexData_Writer::Process(std::ostream& theStream)
 {
-  myStream = &theStream;
-  myStatus = Ok;
+  myStream      = &theStream;
+  myStatus      = Ok;
+  myPendingSize = 0;
   try
   {
-    {
-      // Fresh one-bucket maps, so that every run visits containers in the same order.
-      ContainerMap aContainers(1);
-      ToolModeMap  aToolModes(1);
-      myContainers.Exchange(aContainers);
-      myToolModes.Exchange(aToolModes);
-    }
-    myWritable.Clear();
-    myUnWritable.Clear();
+    ResetCollections();
     if (myExportScanFields)
     {
       CheckScanFields();
@@ -270,12 +284,33 @@ VexData_Writer::Status VexData_Writer::Process(std::ostream& theStream)
     {
       WriteBody();
     }
+    if (myStatus == Ok)
+    {
+      FlushPending();
+    }
   }
   catch (...)
   {
     HandleException();
   }
+  DeliverPending();
   return myStatus;
+}
+
+void VexData_Writer::ResetCollections()
+{
+  // The working collections of a run take their nodes from one incremental allocator, released
+  // as a whole with the next run: a board has millions of toolpaths, each filed several times.
+  // The maps start with one bucket, so that every run visits containers in the same order.
+  myLastFiled     = NULL;
+  myLastContainer = NULL;
+  myAllocator     = new NCollection_IncAllocator();
+  ContainerMap aContainers(1, myAllocator);
+  ToolModeMap  aToolModes(1, myAllocator);
+  myContainers.Exchange(aContainers);
+  myToolModes.Exchange(aToolModes);
+  myWritable.Clear(myAllocator);
+  myUnWritable.Clear(myAllocator);
 }
 
 VexData_Writer::Status VexData_Writer::GetStatus() const
@@ -311,7 +346,7 @@ void VexData_Writer::CheckScanFields()
   const Standard_Integer aNbScanFields = myModel.NbScanFields();
   for (Standard_Integer anIndex = 1; anIndex < aNbScanFields; ++anIndex)
   {
-    const Handle(PenFormatData_ScanField) aField = myModel.ScanField(anIndex);
+    const Handle(PenFormatData_ScanField)& aField = myModel.ScanField(anIndex);
     if (aField.IsNull())
     {
       refuse(myStatus, Messenger(), "VEX_WRITER_NULL_SCANFIELD", anIndex);
@@ -333,6 +368,8 @@ void VexData_Writer::CheckScanFields()
 
 void VexData_Writer::CollectToolpaths()
 {
+  myLastFiled     = NULL;
+  myLastContainer = NULL;
   for (NCollection_List<Handle(PenFormatData_Object)>::Iterator anIter(myModel.Objects());
        anIter.More(); anIter.Next())
   {
@@ -403,7 +440,7 @@ Standard_Boolean VexData_Writer::CheckToolpathTool(const PenFormatData_Sequence&
     refuse(myStatus, Messenger(), "VEX_WRITER_INVALID_TOOL_INDEX", aNumber);
     return Standard_False;
   }
-  const Handle(PenFormatData_Aperture) anAperture = myModel.Aperture(aNumber);
+  const Handle(PenFormatData_Aperture)& anAperture = myModel.Aperture(aNumber);
   if (anAperture.IsNull())
   {
     refuse(myStatus, Messenger(), "VEX_WRITER_NULL_TOOL", aNumber);
@@ -439,19 +476,34 @@ void VexData_Writer::FileToolpath(const Handle(PenFormatData_Sequence) & theSequ
     *aToolMode = 2;
   }
 
-  const TCollection_AsciiString aKey       = containerKey(*theSequence);
-  VexData_ToolpathContainer*    aContainer = myContainers.ChangeSeek(aKey);
-  if (aContainer == NULL)
-  {
-    aContainer = myContainers.Bound(aKey, VexData_ToolpathContainer());
-  }
   Handle(PenFormatData_ScanField) aScanField;
   if (myExportScanFields && theSequence->ScanFieldIndex() >= 1)
   {
     aScanField = myModel.ScanField(theSequence->ScanFieldIndex());
   }
-  aContainer->Add(aScanField, theSequence);
+  FindContainer(*theSequence).Add(aScanField, theSequence);
   myWritable.Append(theSequence);
+}
+
+VexData_ToolpathContainer& VexData_Writer::FindContainer(const PenFormatData_Sequence& theSequence)
+{
+  // Toolpaths come in runs of one phase and layer (a block of a file read back, a job of the
+  // host): a run after its first toolpath goes to the container of that toolpath without
+  // building and hashing its key again. Map values stay where they are when the map grows.
+  if (myLastFiled != NULL && myLastFiled->PhaseName().IsEqual(theSequence.PhaseName()) &&
+      myLastFiled->LayerName().IsEqual(theSequence.LayerName()))
+  {
+    return *myLastContainer;
+  }
+  const TCollection_AsciiString aKey       = containerKey(theSequence);
+  VexData_ToolpathContainer*    aContainer = myContainers.ChangeSeek(aKey);
+  if (aContainer == NULL)
+  {
+    aContainer = myContainers.Bound(aKey, VexData_ToolpathContainer(myContainers.Allocator()));
+  }
+  myLastFiled     = &theSequence;
+  myLastContainer = aContainer;
+  return *aContainer;
 }
 
 void VexData_Writer::CheckMappingNames()
@@ -521,6 +573,56 @@ VexData_Writer::Status VexData_Writer::StreamStatus() const
 }
 
 Standard_Boolean VexData_Writer::WriteBytes(const char* theData, const std::streamsize theSize)
+{
+  // Records are gathered and handed to the stream in large pieces: a stream operation costs far
+  // more than a record's few bytes. What the stream receives, and where a failing stream stops
+  // taking bytes, is the same as with one operation per record.
+  if (myStatus != Ok)
+  {
+    return Standard_False;
+  }
+  if (theSize > THE_PENDING_CAPACITY - myPendingSize)
+  {
+    if (!FlushPending() || theSize > THE_PENDING_CAPACITY)
+    {
+      return myStatus == Ok && PutBytes(theData, theSize);
+    }
+  }
+  if (myPending.empty())
+  {
+    myPending.resize(static_cast<size_t>(THE_PENDING_CAPACITY));
+  }
+  std::memcpy(myPending.data() + myPendingSize, theData, static_cast<size_t>(theSize));
+  myPendingSize += theSize;
+  return Standard_True;
+}
+
+Standard_Boolean VexData_Writer::FlushPending()
+{
+  const std::streamsize aSize = myPendingSize;
+  myPendingSize               = 0;
+  return aSize == 0 ? myStatus == Ok : PutBytes(myPending.data(), aSize);
+}
+
+void VexData_Writer::DeliverPending()
+{
+  // After a failure that is not the stream's, the bytes already composed still reach it, as
+  // they would have record by record; the status stays the one of that failure.
+  const std::streamsize aSize = myPendingSize;
+  myPendingSize               = 0;
+  try
+  {
+    if (aSize > 0 && myStream->good())
+    {
+      myStream->write(myPending.data(), aSize);
+    }
+  }
+  catch (...)
+  {
+  }
+}
+
+Standard_Boolean VexData_Writer::PutBytes(const char* theData, const std::streamsize theSize)
 {
   if (myStatus != Ok)
   {
@@ -640,7 +742,7 @@ void VexData_Writer::WriteScannerBox()
   {
     return;
   }
-  const Handle(PenFormatData_ScanField) aField = myModel.ScanField(1);
+  const Handle(PenFormatData_ScanField)& aField = myModel.ScanField(1);
   if (aField.IsNull())
   {
     return;
@@ -669,7 +771,7 @@ void VexData_Writer::WriteContainer(const VexData_ToolpathContainer& theContaine
   }
   // One pass over the groups in writing order gives every aperture its toolpaths: the cost
   // grows with the number of toolpaths, not with apertures times scan fields.
-  ApertureLists aLists;
+  ApertureLists aLists(1, myAllocator);
   CollectToolSequences(theContainer, OrderGroups(theContainer), aLists);
   for (NCollection_Map<Standard_Integer>::Iterator anIter(anApertures); anIter.More();
        anIter.Next())
@@ -697,7 +799,7 @@ NCollection_Vector<Standard_Integer> VexData_Writer::OrderGroups(
   for (Standard_Integer anIndex = 1; anIndex < aNbFields; ++anIndex)
   {
     // Null entries can only remain when scan fields are not exported; they hold nothing.
-    const Handle(PenFormatData_ScanField) aField = myModel.ScanField(anIndex);
+    const Handle(PenFormatData_ScanField)& aField = myModel.ScanField(anIndex);
     if (!aField.IsNull() && aGroups.IsBound(aField->Number()))
     {
       const ScanFieldEntry anEntry = {aField->Order(), aField->Number(), anIndex};
@@ -746,7 +848,8 @@ void VexData_Writer::CollectToolSequences(const VexData_ToolpathContainer&      
       VexData_ToolpathContainer::SequenceList* aList = theLists.ChangeSeek(aTool.Key());
       if (aList == NULL)
       {
-        aList = theLists.Bound(aTool.Key(), VexData_ToolpathContainer::SequenceList());
+        aList = theLists.Bound(aTool.Key(),
+                               VexData_ToolpathContainer::SequenceList(theLists.Allocator()));
       }
       for (VexData_ToolpathContainer::SequenceList::Iterator aSeqIter(aTool.Value());
            aSeqIter.More(); aSeqIter.Next())
@@ -870,7 +973,7 @@ void VexData_Writer::WriteOneBlock(const VexData_ToolpathContainer::SequenceList
 void VexData_Writer::WriteToolDefinition(const Standard_Integer         theAperture,
                                          const TCollection_AsciiString& theTool)
 {
-  const Handle(PenFormatData_Aperture) anAperture = myModel.Aperture(theAperture);
+  const Handle(PenFormatData_Aperture)& anAperture = myModel.Aperture(theAperture);
   const Standard_Real aWidth =
       !anAperture.IsNull() && anAperture->NbParams() >= 1 ? anAperture->Param(1) : 0.0;
   const Standard_Byte* aToolMode = myToolModes.Seek(theAperture);
@@ -935,7 +1038,7 @@ void VexData_Writer::WriteSequenceGeometry(const PenFormatData_Sequence& theSequ
 void VexData_Writer::WriteScanFieldPosition(const PenFormatData_Sequence& theSequence)
 {
   // Repeated before every toolpath of a scan field, also when the previous one shares it.
-  const Handle(PenFormatData_ScanField) aField = myModel.ScanField(theSequence.ScanFieldIndex());
+  const Handle(PenFormatData_ScanField)& aField = myModel.ScanField(theSequence.ScanFieldIndex());
   if (aField.IsNull() || aField->Number() == 0)
   {
     return;

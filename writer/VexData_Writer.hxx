@@ -7,6 +7,7 @@
 #include <PenFormatData_Model.hxx>
 
 #include <NCollection_DataMap.hxx>
+#include <NCollection_IncAllocator.hxx>
 #include <NCollection_List.hxx>
 #include <NCollection_Sequence.hxx>
 #include <NCollection_Vector.hxx>
@@ -14,6 +15,7 @@
 #include <TCollection_ExtendedString.hxx>
 
 #include <ostream>
+#include <vector>
 
 //! Checks a pen-format model and writes it as a machine file.
 class VexData_Writer
@@ -174,9 +176,19 @@ private:
   //! Writes the point elements of one contour of a point toolpath.
   void WriteDrillPoints(const PhGeom_Curve& theContour);
 
+  //! Queues theSize bytes for the stream, handing the queue over when it is full; returns true
+  //! while the stream is good. Nothing is written once the status is not 0.
+  Standard_Boolean WriteBytes(const char* theData, const std::streamsize theSize);
+
+  //! Hands the queued bytes to the stream; returns true when the stream is still good.
+  Standard_Boolean FlushPending();
+
+  //! Hands the queued bytes to a good stream after a failure of another kind, keeping the status.
+  void DeliverPending();
+
   //! Writes theSize bytes with one output operation and applies the stream status rule;
   //! returns true when the stream is still good. Nothing is written once the status is not 0.
-  Standard_Boolean WriteBytes(const char* theData, const std::streamsize theSize);
+  Standard_Boolean PutBytes(const char* theData, const std::streamsize theSize);
 
   //! Writes theString followed by its 0 byte.
   Standard_Boolean WriteString(const TCollection_AsciiString& theString);
@@ -186,6 +198,12 @@ private:
 
   //! Turns an exception caught at the class boundary into a status.
   void HandleException();
+
+  //! Returns the container of theSequence's phase and layer, creating it on first use.
+  VexData_ToolpathContainer& FindContainer(const PenFormatData_Sequence& theSequence);
+
+  //! Empties the working collections and gives them a fresh allocator.
+  void ResetCollections();
 
   //! Returns the model's message sink.
   const Handle(Message_Messenger) & Messenger() const { return myModel.Messenger(); }
@@ -206,6 +224,11 @@ private:
   NCollection_List<Handle(PenFormatData_Object)> myUnWritable;       //!< skipped objects
   Standard_Boolean                               myExportScanFields; //!< write scan fields
   MappingTable                                   myMapping;          //!< export mapping
+  Handle(NCollection_IncAllocator) myAllocator;                      //!< nodes of one run
+  const PenFormatData_Sequence* myLastFiled;                         //!< last toolpath filed
+  VexData_ToolpathContainer*    myLastContainer;                     //!< its container
+  std::vector<char>             myPending;     //!< bytes not yet handed to the stream
+  std::streamsize               myPendingSize; //!< bytes queued in myPending
 };
 
 #endif
