@@ -164,6 +164,46 @@ TEST(VexData_WriteFaultTest, OutputFailingAtEveryOffsetStopsThereWithOneMessage)
   EXPECT_EQ(aRoomy.Data, aFile);
 }
 
+TEST(VexData_WriteFaultTest, LargeOutputFailingAroundEveryHandOver)
+{
+  // The writer hands its output over in large pieces; a file of several pieces must still stop
+  // exactly where the stream stops taking bytes, wherever that is relative to a piece.
+  Handle(PenFormatData_Model) aModel = sampleModel(25000);
+  VexTest_MessageCapture      aCapture;
+  aModel->SetMessenger(aCapture.Messenger());
+  const std::string aFile = sampleBytes(*aModel);
+  ASSERT_GT(aFile.size(), 3u * 65536u);
+  NCollection_Sequence<TCollection_ExtendedString> aParams;
+  for (const char* aParam : THE_PARAMS)
+  {
+    aParams.Append(TCollection_ExtendedString(aParam));
+  }
+  std::vector<size_t> aLimits = {0, 1, 80, 81, aFile.size() / 2, aFile.size() - 1};
+  for (size_t aPiece = 65536; aPiece < aFile.size(); aPiece += 65536)
+  {
+    for (const size_t aNear : {aPiece - 9, aPiece - 1, aPiece, aPiece + 1, aPiece + 9})
+    {
+      aLimits.push_back(aNear);
+    }
+  }
+  for (const size_t aLimit : aLimits)
+  {
+    for (const bool isThrowing : {false, true})
+    {
+      SCOPED_TRACE("offset " + std::to_string(aLimit) + (isThrowing ? " throwing" : ""));
+      FailingBuffer aBuffer(aLimit, isThrowing);
+      std::ostream  aStream(&aBuffer);
+      aCapture.Clear();
+      VexData_Writer aWriter(*aModel);
+      aWriter.SetInputParameters(aParams);
+      EXPECT_EQ(aWriter.Process(aStream), VexData_Writer::StreamBad);
+      EXPECT_EQ(aCapture.Dump(), "4 VEX_WRITER_WRITING_FAIL\n");
+      EXPECT_TRUE(aBuffer.Data == aFile.substr(0, aLimit));
+      EXPECT_EQ(aBuffer.LateRequests, 0);
+    }
+  }
+}
+
 TEST(VexData_WriteFaultTest, StreamAlreadyFailedWritesNothing)
 {
   const struct
