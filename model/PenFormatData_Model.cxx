@@ -1,11 +1,13 @@
 // Copyright (c) 2026 VexData developers
 #include <PenFormatData_Model.hxx>
 
+#include <PenFormatData_ModelAllocator.hxx>
+
 IMPLEMENT_STANDARD_RTTIEXT(PenFormatData_Model, Standard_Transient)
 
 PenFormatData_Model::PenFormatData_Model(const PenFormatData_DimensionUnit theUnit,
                                          const PenFormatData_ImagePolarity thePolarity)
-    : myAllocator(new NCollection_IncAllocator(4 << 20)), myApertures(64), myScanFields(64),
+    : myAllocator(new PenFormatData_ModelAllocator()), myApertures(64), myScanFields(64),
       myUnit(theUnit), myPolarity(thePolarity)
 {
   myApertures.Append(Handle(PenFormatData_Aperture)());

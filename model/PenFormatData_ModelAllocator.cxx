@@ -1,0 +1,82 @@
+// Copyright (c) 2026 VexData developers
+#include <PenFormatData_ModelAllocator.hxx>
+
+#include <Standard_OutOfMemory.hxx>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+
+IMPLEMENT_STANDARD_RTTIEXT(PenFormatData_ModelAllocator, NCollection_IncAllocator)
+
+namespace
+{
+//! Alignment of every block handed out.
+const size_t THE_ALIGNMENT = sizeof(void*);
+
+//! Size of the first chunk: small models stay small.
+const size_t THE_FIRST_CHUNK = 64 * 1024;
+
+//! Size chunks grow to.
+const size_t THE_LARGEST_CHUNK = 8 * 1024 * 1024;
+
+//! Rounds theSize up to the alignment.
+size_t aligned(const size_t theSize)
+{
+  return (theSize + THE_ALIGNMENT - 1) & ~(THE_ALIGNMENT - 1);
+}
+} // namespace
+
+//! Header of a chunk; the memory handed out follows it.
+struct PenFormatData_ModelAllocator::Chunk
+{
+  Chunk* Next; //!< the chunk taken before this one
+};
+
+PenFormatData_ModelAllocator::PenFormatData_ModelAllocator()
+    : myChunks(NULL), myFree(NULL), myEnd(NULL), myNextSize(THE_FIRST_CHUNK)
+{
+}
+
+PenFormatData_ModelAllocator::~PenFormatData_ModelAllocator()
+{
+  while (myChunks != NULL)
+  {
+    Chunk* aNext = myChunks->Next;
+    std::free(myChunks);
+    myChunks = aNext;
+  }
+}
+
+void* PenFormatData_ModelAllocator::Allocate(const size_t theSize)
+{
+  const size_t aSize = aligned(theSize);
+  if (aSize > static_cast<size_t>(myEnd - myFree))
+  {
+    return allocateInNewChunk(aSize);
+  }
+  void* aBlock = myFree;
+  myFree += aSize;
+  return aBlock;
+}
+
+void PenFormatData_ModelAllocator::Free(void*)
+{
+}
+
+void* PenFormatData_ModelAllocator::allocateInNewChunk(const size_t theSize)
+{
+  const size_t aHeader = aligned(sizeof(Chunk));
+  const size_t aSize   = std::max(myNextSize, aHeader + theSize);
+  Chunk*       aChunk  = static_cast<Chunk*>(std::malloc(aSize));
+  if (aChunk == NULL)
+  {
+    throw Standard_OutOfMemory("PenFormatData_ModelAllocator: out of memory");
+  }
+  myNextSize   = std::min(myNextSize * 2, THE_LARGEST_CHUNK);
+  aChunk->Next = myChunks;
+  myChunks     = aChunk;
+  myFree       = reinterpret_cast<char*>(aChunk) + aHeader + theSize;
+  myEnd        = reinterpret_cast<char*>(aChunk) + aSize;
+  return reinterpret_cast<char*>(aChunk) + aHeader;
+}
