@@ -53,6 +53,12 @@ void VexData_Stream::setState(const std::ios_base::iostate theBits)
   }
 }
 
+std::streambuf* VexData_Stream::readableBuffer() const
+{
+  return myStream != NULL && myStream->rdstate() == std::ios_base::goodbit ? myStream->rdbuf()
+                                                                           : NULL;
+}
+
 Standard_Boolean VexData_Stream::isAtEnd() const
 {
   return myStream != NULL && (myStream->rdstate() & std::ios_base::eofbit) != 0;
@@ -182,19 +188,16 @@ Standard_Integer VexData_Stream::readWords(uint32_t* theWords, const Standard_In
   // Coordinates make up most of a file, and the values of one record are read in one go. The
   // outcome is that of theCount bounded reads of length 5 in a row that stop at the first
   // failure: the buffer keeps the bytes of the last word touched and a 0.
-  for (Standard_Integer aWord = 0; aWord < theCount; ++aWord)
+  std::streambuf* aBuffer = readableBuffer();
+  if (aBuffer == NULL)
   {
-    theWords[aWord] = 0; // what a failed read leaves
-  }
-  if (isAtEnd())
-  {
-    return VexData_Format::Code_EndOfFile;
-  }
-  std::streambuf* aBuffer = myStream != NULL ? myStream->rdbuf() : NULL;
-  if (aBuffer == NULL || myStream->rdstate() != std::ios_base::goodbit)
-  {
+    std::fill(theWords, theWords + theCount, 0u);
+    if (isAtEnd())
+    {
+      return VexData_Format::Code_EndOfFile;
+    }
     myBuffer[0] = 0;
-    return refuseRead(aBuffer);
+    return refuseRead(myStream != NULL ? myStream->rdbuf() : NULL);
   }
   uint32_t               aWord    = 0;
   Standard_Integer       aBytes   = 0; // bytes of aWord taken
@@ -229,47 +232,63 @@ Standard_Integer VexData_Stream::readWords(uint32_t* theWords, const Standard_In
   {
     aFailure = std::ios_base::badbit;
   }
-  return endWords(aWord, aBytes, 4 * aDone + (aFailure != std::ios_base::goodbit ? aBytes : 0),
-                  aFailure);
+  if (aFailure == std::ios_base::goodbit)
+  {
+    keepWord(aWord, 4);
+    myOffset += static_cast<Standard_Size>(4 * theCount);
+    return VexData_Format::Code_Ok;
+  }
+  std::fill(theWords + aDone, theWords + theCount, 0u);
+  keepWord(aWord, aBytes);
+  myOffset += static_cast<Standard_Size>(4 * aDone + aBytes);
+  setState(aFailure);
+  return StreamCode();
 }
 
-Standard_Integer VexData_Stream::endWords(const uint32_t theLast, const Standard_Integer theBytes,
-                                          const Standard_Integer       theTaken,
-                                          const std::ios_base::iostate theFailure)
+void VexData_Stream::keepWord(const uint32_t theWord, const Standard_Integer theLength)
 {
-#pragma GCC unroll 4
-  for (Standard_Integer anIndex = 0; anIndex < 4; ++anIndex)
-  {
-    myBuffer[anIndex] = static_cast<char>((theLast >> (8 * anIndex)) & 0xFFu);
-  }
-  myBuffer[theBytes] = 0; // the bytes after it are not part of the read
-  myOffset += static_cast<Standard_Size>(theTaken);
-  if (theFailure != std::ios_base::goodbit)
-  {
-    setState(theFailure);
-    return StreamCode();
-  }
-  return VexData_Format::Code_Ok;
+  const char aBytes[5] = {
+      static_cast<char>(theWord & 0xFFu), static_cast<char>((theWord >> 8) & 0xFFu),
+      static_cast<char>((theWord >> 16) & 0xFFu), static_cast<char>((theWord >> 24) & 0xFFu), 0};
+  std::memcpy(myBuffer, aBytes, 5);
+  myBuffer[theLength] = 0; // the bytes after it are not part of the read
 }
 
 Standard_Integer VexData_Stream::ReadByte(Standard_Integer& theValue)
 {
   // The bounded read of one byte, written out: tags are read far more often than anything else.
-  theValue = -1;
-  if (isAtEnd())
+  theValue                = -1;
+  std::streambuf* aBuffer = readableBuffer();
+  if (aBuffer == NULL)
   {
-    return VexData_Format::Code_EndOfFile;
+    if (isAtEnd())
+    {
+      return VexData_Format::Code_EndOfFile;
+    }
+    myBuffer[0] = 0;
+    return refuseRead(myStream != NULL ? myStream->rdbuf() : NULL);
   }
-  Standard_Integer       aByte = 0;
-  const Standard_Integer aCode = readOne(aByte);
-  if (aCode != VexData_Format::Code_Ok)
+  Traits::int_type aChar = Traits::eof();
+  try
+  {
+    aChar = aBuffer->sbumpc();
+  }
+  catch (...)
   {
     myBuffer[0] = 0;
-    return aCode;
+    setState(std::ios_base::badbit);
+    return StreamCode();
   }
-  myBuffer[0] = static_cast<char>(aByte);
+  if (Traits::eq_int_type(aChar, Traits::eof()))
+  {
+    myBuffer[0] = 0;
+    setState(std::ios_base::eofbit | std::ios_base::failbit);
+    return StreamCode();
+  }
+  myBuffer[0] = static_cast<char>(aChar);
   myBuffer[1] = 0;
-  theValue    = aByte;
+  theValue    = static_cast<unsigned char>(aChar);
+  ++myOffset;
   return VexData_Format::Code_Ok;
 }
 

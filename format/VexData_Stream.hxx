@@ -123,11 +123,12 @@ private:
   //! Returns 0 or a stream code.
   Standard_Integer readWords(uint32_t* theWords, const Standard_Integer theCount);
 
-  //! Ends a word read: keeps the first theBytes bytes of theLast and a 0 in the read buffer,
-  //! counts theTaken bytes and sets theFailure on the stream. Returns 0 or the stream code.
-  Standard_Integer endWords(const uint32_t theLast, const Standard_Integer theBytes,
-                            const Standard_Integer       theTaken,
-                            const std::ios_base::iostate theFailure);
+  //! Leaves the first theLength bytes of theWord (little-endian) and a 0 in the read buffer.
+  void keepWord(const uint32_t theWord, const Standard_Integer theLength);
+
+  //! Returns the stream's buffer when a read may take bytes from it: a stream whose state is
+  //! good and that has a buffer. NULL otherwise.
+  std::streambuf* readableBuffer() const;
 
 private:
   std::istream* myStream;                                  //!< current input, NULL before Init
