@@ -11,7 +11,8 @@ DEFINE_STANDARD_HANDLE(PenFormatData_ModelAllocator, NCollection_IncAllocator)
 //! The incremental allocator of a model's curves, elements and child lists. Like its base class
 //! it hands out memory that is only returned when the allocator goes, but it takes that memory in
 //! chunks that double in size from 64 KB up to 8 MB (small models stay small, large ones make few
-//! requests to the heap) and serves a request with a pointer bump: a board of millions of
+//! requests to the heap), has the system back a new chunk's pages in one request instead of a
+//! page fault per page, and serves a request with a pointer bump: a board of millions of
 //! elements makes several allocations per element. Only Allocate and Free are its own; the other
 //! operations of the base class (Reset, GetMemSize) know nothing of its chunks.
 class PenFormatData_ModelAllocator : public NCollection_IncAllocator
