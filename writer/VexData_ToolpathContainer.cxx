@@ -13,7 +13,7 @@ void VexData_ToolpathContainer::GroupByTool::Add(const Handle(PenFormatData_Sequ
   {
     aList = myByTool.Bound(anAperture, SequenceList(myByTool.Allocator()));
   }
-  aList->Append(theSequence);
+  aList->Append(theSequence.get());
 }
 
 void VexData_ToolpathContainer::Add(const Handle(PenFormatData_ScanField) & theScanField,

@@ -10,12 +10,15 @@
 
 //! The writable toolpaths of one phase and layer, filed by scan-field number and then by
 //! aperture number. Number 0 holds the toolpaths without a scan field. A plain value type: copies
-//! share the sequences, not the maps.
+//! share the sequences, not the maps. The container refers to its sequences without holding
+//! them: whoever files them keeps them alive for as long as the container is used (the writer's
+//! list of writable objects does). Taking a reference to each of a board's millions of toolpaths
+//! would cost an atomic update on every one of them, twice.
 class VexData_ToolpathContainer
 {
 public:
   //! Toolpaths of one tool, in the order they were added.
-  typedef NCollection_List<Handle(PenFormatData_Sequence)> SequenceList;
+  typedef NCollection_List<const PenFormatData_Sequence*> SequenceList;
 
   //! The toolpaths of one scan field, by aperture number.
   class GroupByTool

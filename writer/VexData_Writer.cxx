@@ -165,9 +165,10 @@ void refuse(VexData_Writer::Status& theStatus, const Handle(Message_Messenger) &
 //! One scan field that holds toolpaths of a container, with what orders it for writing.
 struct ScanFieldEntry
 {
-  Standard_Integer Order;    //!< machining order
-  Standard_Integer Number;   //!< scan-field number
-  Standard_Integer Position; //!< index in the model's scan-field list
+  Standard_Integer                              Order;    //!< machining order
+  Standard_Integer                              Number;   //!< scan-field number
+  Standard_Integer                              Position; //!< index in the scan-field list
+  const VexData_ToolpathContainer::GroupByTool* Group;    //!< toolpaths of that number
 };
 
 //! Orders entries by machining order, then number, then list position.
@@ -772,7 +773,7 @@ void VexData_Writer::WriteContainer(const VexData_ToolpathContainer& theContaine
   // One pass over the groups in writing order gives every aperture its toolpaths: the cost
   // grows with the number of toolpaths, not with apertures times scan fields.
   ApertureLists aLists(1, myAllocator);
-  CollectToolSequences(theContainer, OrderGroups(theContainer), aLists);
+  CollectToolSequences(OrderGroups(theContainer), aLists);
   for (NCollection_Map<Standard_Integer>::Iterator anIter(anApertures); anIter.More();
        anIter.Next())
   {
@@ -789,7 +790,7 @@ void VexData_Writer::WriteContainer(const VexData_ToolpathContainer& theContaine
   }
 }
 
-NCollection_Vector<Standard_Integer> VexData_Writer::OrderGroups(
+VexData_Writer::GroupOrder VexData_Writer::OrderGroups(
     const VexData_ToolpathContainer& theContainer) const
 {
   const VexData_ToolpathContainer::GroupMap& aGroups = theContainer.Groups();
@@ -800,9 +801,11 @@ NCollection_Vector<Standard_Integer> VexData_Writer::OrderGroups(
   {
     // Null entries can only remain when scan fields are not exported; they hold nothing.
     const Handle(PenFormatData_ScanField)& aField = myModel.ScanField(anIndex);
-    if (!aField.IsNull() && aGroups.IsBound(aField->Number()))
+    const VexData_ToolpathContainer::GroupByTool* aGroup =
+        aField.IsNull() ? NULL : aGroups.Seek(aField->Number());
+    if (aGroup != NULL)
     {
-      const ScanFieldEntry anEntry = {aField->Order(), aField->Number(), anIndex};
+      const ScanFieldEntry anEntry = {aField->Order(), aField->Number(), anIndex, aGroup};
       anEntries.Append(anEntry);
       isZeroPlaced = isZeroPlaced || aField->Number() == 0;
     }
@@ -811,38 +814,31 @@ NCollection_Vector<Standard_Integer> VexData_Writer::OrderGroups(
 
   // Each group is written once, at its first place; toolpaths without a scan field come first
   // unless a scan field numbered 0 gives them a place of their own.
-  NCollection_Vector<Standard_Integer> anOrder(256);
-  NCollection_Map<Standard_Integer>    aPlaced(1);
-  if (!isZeroPlaced && aGroups.IsBound(0))
+  GroupOrder                                    anOrder(256);
+  NCollection_Map<Standard_Integer>             aPlaced(1);
+  const VexData_ToolpathContainer::GroupByTool* aNoField = aGroups.Seek(0);
+  if (!isZeroPlaced && aNoField != NULL)
   {
-    anOrder.Append(0);
+    anOrder.Append(aNoField);
     aPlaced.Add(0);
   }
   for (NCollection_Vector<ScanFieldEntry>::Iterator anIter(anEntries); anIter.More(); anIter.Next())
   {
     if (aPlaced.Add(anIter.Value().Number))
     {
-      anOrder.Append(anIter.Value().Number);
+      anOrder.Append(anIter.Value().Group);
     }
   }
   return anOrder;
 }
 
-void VexData_Writer::CollectToolSequences(const VexData_ToolpathContainer&            theContainer,
-                                          const NCollection_Vector<Standard_Integer>& theGroupOrder,
-                                          ApertureLists& theLists) const
+void VexData_Writer::CollectToolSequences(const GroupOrder& theGroupOrder,
+                                          ApertureLists&    theLists) const
 {
   theLists.Clear();
-  for (NCollection_Vector<Standard_Integer>::Iterator anIter(theGroupOrder); anIter.More();
-       anIter.Next())
+  for (GroupOrder::Iterator anIter(theGroupOrder); anIter.More(); anIter.Next())
   {
-    const VexData_ToolpathContainer::GroupByTool* aGroup =
-        theContainer.Groups().Seek(anIter.Value());
-    if (aGroup == NULL)
-    {
-      continue;
-    }
-    for (VexData_ToolpathContainer::GroupByTool::ToolMap::Iterator aTool(aGroup->ByTool());
+    for (VexData_ToolpathContainer::GroupByTool::ToolMap::Iterator aTool(anIter.Value()->ByTool());
          aTool.More(); aTool.Next())
     {
       VexData_ToolpathContainer::SequenceList* aList = theLists.ChangeSeek(aTool.Key());

@@ -114,11 +114,13 @@ private:
   //! Writes the blocks of every tool of theContainer.
   void WriteContainer(const VexData_ToolpathContainer& theContainer);
 
-  //! Returns the scan-field numbers of theContainer in writing order: ascending scan-field
-  //! order, then number, then list position; each number once; the group without scan field
-  //! first unless a scan field numbered 0 places it.
-  NCollection_Vector<Standard_Integer> OrderGroups(
-      const VexData_ToolpathContainer& theContainer) const;
+  //! Groups of one container in writing order.
+  typedef NCollection_Vector<const VexData_ToolpathContainer::GroupByTool*> GroupOrder;
+
+  //! Returns the groups of theContainer in writing order of their scan fields: ascending
+  //! scan-field order, then number, then list position; each group once; the group without scan
+  //! field first unless a scan field numbered 0 places it.
+  GroupOrder OrderGroups(const VexData_ToolpathContainer& theContainer) const;
 
   //! Writes theList, the toolpaths of aperture theAperture of one container in writing order,
   //! under every mapping item in force; empties theList.
@@ -134,11 +136,9 @@ private:
   typedef NCollection_DataMap<Standard_Integer, VexData_ToolpathContainer::SequenceList>
       ApertureLists;
 
-  //! Fills theLists with the toolpaths of every aperture of theContainer, group by group in
-  //! theGroupOrder and in the order of each group's list.
-  void CollectToolSequences(const VexData_ToolpathContainer&            theContainer,
-                            const NCollection_Vector<Standard_Integer>& theGroupOrder,
-                            ApertureLists&                              theLists) const;
+  //! Fills theLists with the toolpaths of every aperture, group by group in theGroupOrder and
+  //! in the order of each group's list.
+  void CollectToolSequences(const GroupOrder& theGroupOrder, ApertureLists& theLists) const;
 
   //! Writes one toolpath block per output tool name of theItem.
   void WriteToolpathBlocks(const VexData_ToolpathContainer::SequenceList& theList,
