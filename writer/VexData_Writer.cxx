@@ -48,8 +48,21 @@ public:
   //! Appends a 32-bit integer, least significant byte first.
   RecordBuffer& Int(const Standard_Integer theValue)
   {
-    const uint32_t aBits = static_cast<uint32_t>(theValue);
-    return Byte(aBits).Byte(aBits >> 8).Byte(aBits >> 16).Byte(aBits >> 24);
+    return Word(static_cast<uint32_t>(theValue));
+  }
+
+  //! Appends the 32-bit word theBits, least significant byte first, in one store.
+  RecordBuffer& Word(const uint32_t theBits)
+  {
+    if (mySize + 4 <= THE_RECORD_CAPACITY)
+    {
+      const char aBytes[4] = {
+          static_cast<char>(theBits & 0xFFu), static_cast<char>((theBits >> 8) & 0xFFu),
+          static_cast<char>((theBits >> 16) & 0xFFu), static_cast<char>((theBits >> 24) & 0xFFu)};
+      std::memcpy(myData + mySize, aBytes, 4);
+      mySize += 4;
+    }
+    return *this;
   }
 
   //! Appends theValue rounded to a 32-bit float, least significant byte first.
@@ -91,7 +104,7 @@ RecordBuffer& RecordBuffer::Float(const Standard_Real theValue)
   const float aValue = toFloat32(theValue);
   uint32_t    aBits  = 0;
   std::memcpy(&aBits, &aValue, sizeof(aBits));
-  return Byte(aBits).Byte(aBits >> 8).Byte(aBits >> 16).Byte(aBits >> 24);
+  return Word(aBits);
 }
 
 //! Returns theName as ASCII; the callers have made sure it holds no other character.
