@@ -131,6 +131,45 @@ TEST(VexDataWriterChecks, EveryToolpathCheckWithItsMessage)
   }
 }
 
+TEST(VexDataWriterChecks, ToolpathAfterOneWithItsNamesOrToolIsCheckedInFull)
+{
+  // The first toolpath has the phase, layer and tool the second one starts from; the edits
+  // change one of them (or the scan field) on the second toolpath only.
+  const struct
+  {
+    const char* Edits;
+    const char* Message;
+  } aCases[] = {
+      {"", ""},
+      {"ap=3", "VEX_WRITER_INVALID_TOOL_INDEX 3"},
+      {"ap=1", ""},
+      {"phase=Ph\xC3\xA9", "VEX_WRITER_TOOLPATH_PHASE_NAME Ph\xC3\xA9"},
+      {"layer=\xE2\x82\xAC", "VEX_WRITER_TOOLPATH_LAYER_NAME \xE2\x82\xAC"},
+      {"phase=~", "VEX_WRITER_TOOLPATH_PHASE_NAME"},
+      {"sf=2", "VEX_WRITER_INVALID_SCANFIELD_INDEX 2"},
+      {"mode=3", "VEX_WRITER_TOOLPATH_MODE 3"},
+  };
+  for (const auto& aCase : aCases)
+  {
+    SCOPED_TRACE(aCase.Edits);
+    VexTest_MessageCapture aCapture;
+    PenFormatData_Model    aModel;
+    aModel.SetMessenger(aCapture.Messenger());
+    AddTool(aModel, 1, "T1", 0.2);
+    aModel.AddScanField(new PenFormatData_ScanField(3, 1, 10.0, 10.0, gp_XY(0, 0)));
+    AddToolpath(aModel, 2, 2, "Q", "M");
+    bool isExport = true;
+    applyEdits(aCase.Edits, aModel, *AddToolpath(aModel, 2, 2, "Q", "M"), isExport);
+    const std::string aMessage =
+        std::string(aCase.Message).empty() ? "" : "4 " + std::string(aCase.Message) + "\n";
+    VexData_Writer aWriter(aModel);
+    EXPECT_EQ(aWriter.CheckWritable(),
+              aMessage.empty() ? VexData_Writer::Ok : VexData_Writer::InvalidModel);
+    EXPECT_EQ(aCapture.Dump(), aMessage);
+    EXPECT_EQ(aWriter.GetWritable().Size(), aMessage.empty() ? 2 : 1);
+  }
+}
+
 TEST(VexDataWriterChecks, ObjectsThatAreNotToolpaths)
 {
   VexTest_MessageCapture aCapture;

@@ -1,9 +1,9 @@
 // Copyright (c) 2026 VexData developers
 #include <VexData_ToolpathContainer.hxx>
 
-void VexData_ToolpathContainer::GroupByTool::Add(const Handle(PenFormatData_Sequence) & theSequence)
+void VexData_ToolpathContainer::GroupByTool::Add(const PenFormatData_Sequence* theSequence)
 {
-  if (theSequence.IsNull())
+  if (theSequence == NULL)
   {
     return;
   }
@@ -13,13 +13,13 @@ void VexData_ToolpathContainer::GroupByTool::Add(const Handle(PenFormatData_Sequ
   {
     aList = myByTool.Bound(anAperture, SequenceList(myByTool.Allocator()));
   }
-  aList->Append(theSequence.get());
+  aList->Append(theSequence);
 }
 
 void VexData_ToolpathContainer::Add(const Handle(PenFormatData_ScanField) & theScanField,
-                                    const Handle(PenFormatData_Sequence) & theSequence)
+                                    const PenFormatData_Sequence* theSequence)
 {
-  if (theSequence.IsNull())
+  if (theSequence == NULL)
   {
     return;
   }

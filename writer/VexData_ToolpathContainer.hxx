@@ -35,8 +35,8 @@ public:
     {
     }
 
-    //! Appends theSequence to the list of its aperture number; a null handle is ignored.
-    void Add(const Handle(PenFormatData_Sequence) & theSequence);
+    //! Appends theSequence to the list of its aperture number; NULL is ignored.
+    void Add(const PenFormatData_Sequence* theSequence);
 
     //! Returns the toolpath lists by aperture number.
     const ToolMap& ByTool() const { return myByTool; }
@@ -59,7 +59,7 @@ public:
   //! Files theSequence under the number of theScanField (0 for a null handle) and its aperture
   //! number; a null sequence is ignored.
   void Add(const Handle(PenFormatData_ScanField) & theScanField,
-           const Handle(PenFormatData_Sequence) & theSequence);
+           const PenFormatData_Sequence* theSequence);
 
   //! Returns the groups by scan-field number.
   const GroupMap& Groups() const { return myGroups; }

@@ -133,6 +133,17 @@ Standard_Boolean isWritableName(const TCollection_ExtendedString& theName)
   return Standard_True;
 }
 
+//! Returns theObject as a sequence, or NULL when it is none. Sequences themselves, by far the most
+//! common objects, are recognised by their type alone.
+const PenFormatData_Sequence* asSequence(const Handle(PenFormatData_Object) & theObject)
+{
+  if (theObject->DynamicType() == STANDARD_TYPE(PenFormatData_Sequence))
+  {
+    return static_cast<const PenFormatData_Sequence*>(theObject.get());
+  }
+  return Handle(PenFormatData_Sequence)::DownCast(theObject).get();
+}
+
 //! Stores theName's characters in theBytes as ASCII: characters outside 1 to 127 become '?'.
 void putAscii(const TCollection_ExtendedString& theName, char* theBytes)
 {
@@ -392,9 +403,8 @@ void VexData_Writer::CollectToolpaths()
     {
       continue;
     }
-    const Handle(PenFormatData_Sequence) aSequence =
-        Handle(PenFormatData_Sequence)::DownCast(anObject);
-    if (aSequence.IsNull() || aSequence->ToolpathFlag() == 0)
+    const PenFormatData_Sequence* aSequence = asSequence(anObject);
+    if (aSequence == NULL || aSequence->ToolpathFlag() == 0)
     {
       myUnWritable.Append(anObject);
       continue;
@@ -403,7 +413,7 @@ void VexData_Writer::CollectToolpaths()
     {
       return;
     }
-    FileToolpath(aSequence);
+    FileToolpath(anObject, *aSequence);
   }
 }
 
@@ -431,6 +441,11 @@ Standard_Boolean VexData_Writer::CheckToolpath(const PenFormatData_Sequence& the
 Standard_Boolean VexData_Writer::CheckToolpathNames(const PenFormatData_Sequence& theSequence)
 {
   // Names reach the file as strings of single bytes that the reader takes up to 8190 bytes long.
+  // The names of the last toolpath filed have passed already.
+  if (hasLastNames(theSequence))
+  {
+    return Standard_True;
+  }
   const TCollection_ExtendedString& aPhase = theSequence.PhaseName();
   if (aPhase.IsEmpty() || !isWritableName(aPhase))
   {
@@ -449,6 +464,10 @@ Standard_Boolean VexData_Writer::CheckToolpathNames(const PenFormatData_Sequence
 Standard_Boolean VexData_Writer::CheckToolpathTool(const PenFormatData_Sequence& theSequence)
 {
   const Standard_Integer aNumber = theSequence.ApertureNumber();
+  if (myLastFiled != NULL && myLastFiled->ApertureNumber() == aNumber)
+  {
+    return Standard_True; // the tool of the last toolpath filed has passed already
+  }
   if (aNumber < 1 || aNumber >= myModel.NbApertures())
   {
     refuse(myStatus, Messenger(), "VEX_WRITER_INVALID_TOOL_INDEX", aNumber);
@@ -475,11 +494,12 @@ Standard_Boolean VexData_Writer::CheckToolpathTool(const PenFormatData_Sequence&
   return Standard_True;
 }
 
-void VexData_Writer::FileToolpath(const Handle(PenFormatData_Sequence) & theSequence)
+void VexData_Writer::FileToolpath(const Handle(PenFormatData_Object) & theObject,
+                                  const PenFormatData_Sequence& theSequence)
 {
   // Tool mode: 0 used by path toolpaths only, 1 by point toolpaths only, 2 by both.
-  const Standard_Integer anAperture = theSequence->ApertureNumber();
-  const Standard_Byte    aCode      = theSequence->ToolpathMode() == 1 ? 0 : 1;
+  const Standard_Integer anAperture = theSequence.ApertureNumber();
+  const Standard_Byte    aCode      = theSequence.ToolpathMode() == 1 ? 0 : 1;
   Standard_Byte*         aToolMode  = myToolModes.ChangeSeek(anAperture);
   if (aToolMode == NULL)
   {
@@ -490,13 +510,20 @@ void VexData_Writer::FileToolpath(const Handle(PenFormatData_Sequence) & theSequ
     *aToolMode = 2;
   }
 
-  Handle(PenFormatData_ScanField) aScanField;
-  if (myExportScanFields && theSequence->ScanFieldIndex() >= 1)
-  {
-    aScanField = myModel.ScanField(theSequence->ScanFieldIndex());
-  }
-  FindContainer(*theSequence).Add(aScanField, theSequence);
-  myWritable.Append(theSequence);
+  static const Handle(PenFormatData_ScanField) THE_NO_SCAN_FIELD;
+  const Handle(PenFormatData_ScanField)& aScanField =
+      myExportScanFields && theSequence.ScanFieldIndex() >= 1
+          ? myModel.ScanField(theSequence.ScanFieldIndex())
+          : THE_NO_SCAN_FIELD;
+  FindContainer(theSequence).Add(aScanField, &theSequence);
+  myWritable.Append(theObject);
+  myLastFiled = &theSequence;
+}
+
+Standard_Boolean VexData_Writer::hasLastNames(const PenFormatData_Sequence& theSequence) const
+{
+  return myLastFiled != NULL && myLastFiled->PhaseName().IsEqual(theSequence.PhaseName()) &&
+         myLastFiled->LayerName().IsEqual(theSequence.LayerName());
 }
 
 VexData_ToolpathContainer& VexData_Writer::FindContainer(const PenFormatData_Sequence& theSequence)
@@ -504,8 +531,7 @@ VexData_ToolpathContainer& VexData_Writer::FindContainer(const PenFormatData_Seq
   // Toolpaths come in runs of one phase and layer (a block of a file read back, a job of the
   // host): a run after its first toolpath goes to the container of that toolpath without
   // building and hashing its key again. Map values stay where they are when the map grows.
-  if (myLastFiled != NULL && myLastFiled->PhaseName().IsEqual(theSequence.PhaseName()) &&
-      myLastFiled->LayerName().IsEqual(theSequence.LayerName()))
+  if (hasLastNames(theSequence))
   {
     return *myLastContainer;
   }

@@ -91,7 +91,11 @@ private:
   Standard_Boolean CheckToolpathTool(const PenFormatData_Sequence& theSequence);
 
   //! Records the tool mode of an accepted toolpath and files it into its container.
-  void FileToolpath(const Handle(PenFormatData_Sequence) & theSequence);
+  void FileToolpath(const Handle(PenFormatData_Object) & theObject,
+                    const PenFormatData_Sequence& theSequence);
+
+  //! Returns true when theSequence has the phase and layer names of the last toolpath filed.
+  Standard_Boolean hasLastNames(const PenFormatData_Sequence& theSequence) const;
 
   //! Refuses output names of the mapping items in force that the file cannot carry.
   void CheckMappingNames();
