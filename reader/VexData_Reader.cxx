@@ -372,9 +372,11 @@ void VexData_Reader::readGroupItem(Group& theGroup, Standard_Integer& theTag)
     {
       theGroup.Points = newCurve();
     }
-    // Every hole is a curve of its own; it is handed to the list and filled there.
-    theGroup.Points->AddChild(newCurve());
-    readDrillPoint(theGroup.Points->Children().Last());
+    // Every hole is a curve of its own. It joins the point container once read; a hole that
+    // cannot be read ends the read, and the group with it.
+    Handle(PhGeom_Curve) aHole = newCurve();
+    readDrillPoint(aHole);
+    theGroup.Points->AddChild(std::move(aHole));
     break;
   }
   case VexData_Format::Tag_ScanFieldPosition:
