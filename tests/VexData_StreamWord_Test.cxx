@@ -22,22 +22,38 @@ struct Outcome
   std::ios_base::iostate State;
 };
 
+//! A primitive reader over theData, through a plain stream buffer or through one that throws
+//! after the data (isThrowing); the stream's state starts as theState.
+struct ReaderOver
+{
+  ReaderOver(const std::string& theData, const std::ios_base::iostate theState,
+             const bool isThrowing)
+      : Plain(theData), Failing(theData),
+        Stream(isThrowing ? static_cast<std::streambuf*>(&Failing) : &Plain)
+  {
+    Stream.setstate(theState);
+    Reader.Init(&Stream, Handle(Message_Messenger)());
+  }
+
+  std::stringbuf        Plain;
+  VexTest_FailingBuffer Failing;
+  std::istream          Stream;
+  VexData_Stream        Reader;
+};
+
 //! Reads from a stream over theData (whose state starts as theState, and whose buffer throws
 //! after the data when isThrowing) with ReadInt (theWay 1), ReadFloat (2) or BoundedRead(5) (0).
 Outcome readOnce(const std::string& theData, const std::ios_base::iostate theState,
                  const bool isThrowing, const int theWay)
 {
-  std::stringbuf        aPlain(theData);
-  VexTest_FailingBuffer aFailing(theData);
-  std::istream          aStream(isThrowing ? static_cast<std::streambuf*>(&aFailing) : &aPlain);
-  aStream.setstate(theState);
-  VexData_Stream aReader;
-  aReader.Init(&aStream, Handle(Message_Messenger)());
-  Standard_Integer   anInt  = 0;
-  Standard_ShortReal aFloat = 0.0f;
-  const int          aCode  = theWay == 1   ? aReader.ReadInt(anInt)
-                              : theWay == 2 ? aReader.ReadFloat(aFloat)
-                                            : aReader.BoundedRead(5, 0, Standard_False);
+  ReaderOver         anInput(theData, theState, isThrowing);
+  VexData_Stream&    aReader = anInput.Reader;
+  std::istream&      aStream = anInput.Stream;
+  Standard_Integer   anInt   = 0;
+  Standard_ShortReal aFloat  = 0.0f;
+  const int          aCode   = theWay == 1   ? aReader.ReadInt(anInt)
+                               : theWay == 2 ? aReader.ReadFloat(aFloat)
+                                             : aReader.BoundedRead(5, 0, Standard_False);
   // The bounded read reports a full read as 7, the value reads as 0.
   return {theWay == 0 && aCode == 7 ? 0 : aCode,
           std::string(aReader.Buffer(), aReader.Offset() + 1), aReader.Offset(), aStream.rdstate()};
@@ -89,12 +105,9 @@ struct FloatsOutcome
 FloatsOutcome readFloats(const std::string& theData, const std::ios_base::iostate theState,
                          const bool isThrowing, const int theCount, const bool isBatch)
 {
-  std::stringbuf        aPlain(theData);
-  VexTest_FailingBuffer aFailing(theData);
-  std::istream          aStream(isThrowing ? static_cast<std::streambuf*>(&aFailing) : &aPlain);
-  aStream.setstate(theState);
-  VexData_Stream aReader;
-  aReader.Init(&aStream, Handle(Message_Messenger)());
+  ReaderOver         anInput(theData, theState, isThrowing);
+  VexData_Stream&    aReader = anInput.Reader;
+  std::istream&      aStream = anInput.Stream;
   std::vector<float> aValues(static_cast<size_t>(theCount), -1.0f);
   int                aCode = 0;
   if (isBatch)

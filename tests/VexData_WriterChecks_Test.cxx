@@ -58,15 +58,37 @@ void applyEdits(const std::string& theEdits, PenFormatData_Model& theModel,
   theModel.SetAperture(
       2, theEdits.find("null") != std::string::npos ? Handle(PenFormatData_Aperture)() : aTool);
 }
+//! Builds the model of the check tables: tool 1, scan field 3, a layer, a first toolpath (tool 1
+//! on the default names, or tool 2 on phase "Q" and layer "M" when isSharing) and a second
+//! toolpath of tool 2 on "Q" and "M" changed by theEdits.
+void buildCheckModel(PenFormatData_Model& theModel, const std::string& theEdits,
+                     const bool isSharing, bool& theExport)
+{
+  AddTool(theModel, 1, "T1", 0.2);
+  theModel.AddScanField(new PenFormatData_ScanField(3, 1, 10.0, 10.0, gp_XY(0, 0)));
+  theModel.AddObject(new PenFormatData_Layer("Top"));
+  if (isSharing)
+  {
+    AddToolpath(theModel, 2, 2, "Q", "M");
+  }
+  else
+  {
+    AddToolpath(theModel, 1, 1);
+  }
+  applyEdits(theEdits, theModel, *AddToolpath(theModel, 2, 2, "Q", "M"), theExport);
+}
 } // namespace
 
 TEST(VexDataWriterChecks, EveryToolpathCheckWithItsMessage)
 {
-  // A layer, a valid toolpath with tool 1, then a toolpath with tool 2 changed by the edits.
+  // A layer, a valid toolpath with tool 1, then a toolpath with tool 2 changed by the edits. In
+  // the shared rows the valid toolpath has the tool and names the second one starts from: the
+  // second is checked in full all the same.
   const struct
   {
     const char* Edits;
     const char* Message;
+    bool        IsShared;
   } aCases[] = {
       {"", ""},
       {"mode=3", "VEX_WRITER_TOOLPATH_MODE 3"},
@@ -93,19 +115,23 @@ TEST(VexDataWriterChecks, EveryToolpathCheckWithItsMessage)
       {"sf=2", "VEX_WRITER_INVALID_SCANFIELD_INDEX 2"},
       {"sf=-1", "VEX_WRITER_INVALID_SCANFIELD_INDEX -1"},
       {"sf=7 noexport", ""},
+      {"", "", true},
+      {"ap=3", "VEX_WRITER_INVALID_TOOL_INDEX 3", true},
+      {"ap=1", "", true},
+      {"phase=Ph\xC3\xA9", "VEX_WRITER_TOOLPATH_PHASE_NAME Ph\xC3\xA9", true},
+      {"layer=\xE2\x82\xAC", "VEX_WRITER_TOOLPATH_LAYER_NAME \xE2\x82\xAC", true},
+      {"phase=~", "VEX_WRITER_TOOLPATH_PHASE_NAME", true},
+      {"sf=2", "VEX_WRITER_INVALID_SCANFIELD_INDEX 2", true},
+      {"mode=3", "VEX_WRITER_TOOLPATH_MODE 3", true},
   };
   for (const auto& aCase : aCases)
   {
-    SCOPED_TRACE(aCase.Edits);
+    SCOPED_TRACE(std::string(aCase.Edits) + (aCase.IsShared ? " (shared)" : ""));
     VexTest_MessageCapture aCapture;
     PenFormatData_Model    aModel;
     aModel.SetMessenger(aCapture.Messenger());
-    AddTool(aModel, 1, "T1", 0.2);
-    aModel.AddScanField(new PenFormatData_ScanField(3, 1, 10.0, 10.0, gp_XY(0, 0)));
-    aModel.AddObject(new PenFormatData_Layer("Top"));
-    AddToolpath(aModel, 1, 1);
     bool isExport = true;
-    applyEdits(aCase.Edits, aModel, *AddToolpath(aModel, 2, 2, "Q", "M"), isExport);
+    buildCheckModel(aModel, aCase.Edits, aCase.IsShared, isExport);
     std::string        aMessage;
     std::istringstream aWords(aCase.Message);
     for (std::string aWord; aWords >> aWord;)
@@ -128,45 +154,6 @@ TEST(VexDataWriterChecks, EveryToolpathCheckWithItsMessage)
     EXPECT_EQ(aWriter.Process(aStream), aWriter.GetStatus());
     EXPECT_EQ(aCapture.Dump(), aMessage);
     EXPECT_EQ(aStream.str().empty(), !isOk);
-  }
-}
-
-TEST(VexDataWriterChecks, ToolpathAfterOneWithItsNamesOrToolIsCheckedInFull)
-{
-  // The first toolpath has the phase, layer and tool the second one starts from; the edits
-  // change one of them (or the scan field) on the second toolpath only.
-  const struct
-  {
-    const char* Edits;
-    const char* Message;
-  } aCases[] = {
-      {"", ""},
-      {"ap=3", "VEX_WRITER_INVALID_TOOL_INDEX 3"},
-      {"ap=1", ""},
-      {"phase=Ph\xC3\xA9", "VEX_WRITER_TOOLPATH_PHASE_NAME Ph\xC3\xA9"},
-      {"layer=\xE2\x82\xAC", "VEX_WRITER_TOOLPATH_LAYER_NAME \xE2\x82\xAC"},
-      {"phase=~", "VEX_WRITER_TOOLPATH_PHASE_NAME"},
-      {"sf=2", "VEX_WRITER_INVALID_SCANFIELD_INDEX 2"},
-      {"mode=3", "VEX_WRITER_TOOLPATH_MODE 3"},
-  };
-  for (const auto& aCase : aCases)
-  {
-    SCOPED_TRACE(aCase.Edits);
-    VexTest_MessageCapture aCapture;
-    PenFormatData_Model    aModel;
-    aModel.SetMessenger(aCapture.Messenger());
-    AddTool(aModel, 1, "T1", 0.2);
-    aModel.AddScanField(new PenFormatData_ScanField(3, 1, 10.0, 10.0, gp_XY(0, 0)));
-    AddToolpath(aModel, 2, 2, "Q", "M");
-    bool isExport = true;
-    applyEdits(aCase.Edits, aModel, *AddToolpath(aModel, 2, 2, "Q", "M"), isExport);
-    const std::string aMessage =
-        std::string(aCase.Message).empty() ? "" : "4 " + std::string(aCase.Message) + "\n";
-    VexData_Writer aWriter(aModel);
-    EXPECT_EQ(aWriter.CheckWritable(),
-              aMessage.empty() ? VexData_Writer::Ok : VexData_Writer::InvalidModel);
-    EXPECT_EQ(aCapture.Dump(), aMessage);
-    EXPECT_EQ(aWriter.GetWritable().Size(), aMessage.empty() ? 2 : 1);
   }
 }
 
