@@ -64,6 +64,12 @@ bool isNear(const gp_XY& theA, const gp_XY& theB, const double theTolerance)
   return isNear(theA.X(), theB.X(), theTolerance) && isNear(theA.Y(), theB.Y(), theTolerance);
 }
 
+//! True when both coordinates of thePoint are finite.
+bool isFinite(const gp_XY& thePoint)
+{
+  return std::isfinite(thePoint.X()) && std::isfinite(thePoint.Y());
+}
+
 //! Largest finite magnitude among the coordinates and radii of theContour, at least theFloor.
 double magnitudeOf(const VexFuzz_Toolpaths::Contour& theContour, double theFloor)
 {
@@ -108,17 +114,28 @@ bool isSameSweep(const VexFuzz_Toolpaths::Element& theA, const VexFuzz_Toolpaths
 
 //! True when theA and theB are the same element within theTolerance. With theIsStartFree, theA
 //! is an arc whose path arrived within rounding of its centre: its first angle is then the
-//! direction of a rounding error, so only centre, radius and end point are compared.
+//! direction of a rounding error, so only centre, radius and end point are compared. With
+//! isAfterNan, the element before theA ends at a point that is not a number, which the next read
+//! continues from: an arc keeps only its centre and radius then, a segment its end.
 bool isSameElement(const VexFuzz_Toolpaths::Element& theA, const VexFuzz_Toolpaths::Element& theB,
-                   const double theTolerance, const bool theIsStartFree)
+                   const double theTolerance, const bool theIsStartFree, const bool isAfterNan)
 {
-  if (theA.Kind != theB.Kind || !isNear(theA.End, theB.End, theTolerance))
+  if (theA.Kind != theB.Kind)
+  {
+    return false;
+  }
+  if (isAfterNan && theA.Kind == PhGeom_Element::Kind_Arc)
+  {
+    return isNear(theA.Center, theB.Center, theTolerance) &&
+           isNear(theA.Radius, theB.Radius, theTolerance);
+  }
+  if (!isNear(theA.End, theB.End, theTolerance))
   {
     return false;
   }
   if (theA.Kind != PhGeom_Element::Kind_Arc)
   {
-    return isNear(theA.Start, theB.Start, theTolerance);
+    return isAfterNan || isNear(theA.Start, theB.Start, theTolerance);
   }
   if (!isNear(theA.Center, theB.Center, theTolerance) ||
       !isNear(theA.Radius, theB.Radius, theTolerance))
@@ -139,14 +156,18 @@ bool isSameContour(const VexFuzz_Toolpaths::Contour& theFirst,
   const VexFuzz_Toolpaths::Element* aPrevious = NULL;
   for (const VexFuzz_Toolpaths::Element& anElem : theFirst)
   {
+    // A segment from a point that is not a number has no length the reader can measure: it may
+    // be dropped as too short.
+    const bool isAfterNan  = aPrevious != NULL && !isFinite(aPrevious->End);
     const bool isStartFree = aPrevious != NULL && anElem.Kind == PhGeom_Element::Kind_Arc &&
                              isNear(aPrevious->End, anElem.Center, aTolerance);
     if (aNext < theSecond.size() &&
-        isSameElement(anElem, theSecond[aNext], aTolerance, isStartFree))
+        isSameElement(anElem, theSecond[aNext], aTolerance, isStartFree, isAfterNan))
     {
       ++aNext;
     }
-    else if (!isNegligible(anElem, aTolerance))
+    else if (!isNegligible(anElem, aTolerance) &&
+             !(isAfterNan && anElem.Kind == PhGeom_Element::Kind_Segment))
     {
       return false;
     }
