@@ -169,7 +169,7 @@ TEST(VexData_WriteFaultTest, LargeOutputFailingAroundEveryHandOver)
   // The writer hands its output over in large pieces; a file of several pieces must still stop
   // exactly where the stream stops taking bytes, wherever that is relative to a piece.
   Handle(PenFormatData_Model) aModel = sampleModel(25000);
-  VexTest_MessageCapture      aCapture;
+  VexTest_MessageCapture aCapture;
   aModel->SetMessenger(aCapture.Messenger());
   const std::string aFile = sampleBytes(*aModel);
   ASSERT_GT(aFile.size(), 3u * 65536u);

@@ -264,21 +264,26 @@ VexData_Writer::Status VexData_Writer::CheckWritable()
   myStatus = Ok;
   try
   {
-    ResetCollections();
-    if (myExportScanFields)
-    {
-      CheckScanFields();
-    }
-    if (myStatus == Ok)
-    {
-      CollectToolpaths();
-    }
+    CollectWritable();
   }
   catch (...)
   {
     HandleException();
   }
   return myStatus;
+}
+
+void VexData_Writer::CollectWritable()
+{
+  ResetCollections();
+  if (myExportScanFields)
+  {
+    CheckScanFields();
+  }
+  if (myStatus == Ok)
+  {
+    CollectToolpaths();
+  }
 }
 
 VexData_Writer::Status VexData_Writer::Process(std::ostream& theStream)
@@ -288,15 +293,7 @@ VexData_Writer::Status VexData_Writer::Process(std::ostream& theStream)
   myPendingSize = 0;
   try
   {
-    ResetCollections();
-    if (myExportScanFields)
-    {
-      CheckScanFields();
-    }
-    if (myStatus == Ok)
-    {
-      CollectToolpaths();
-    }
+    CollectWritable();
     if (myStatus == Ok)
     {
       CheckMappingNames();

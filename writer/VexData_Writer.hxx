@@ -206,6 +206,10 @@ private:
   //! Returns the container of theSequence's phase and layer, creating it on first use.
   VexData_ToolpathContainer& FindContainer(const PenFormatData_Sequence& theSequence);
 
+  //! Checks the scan fields (when exported) and files every writable toolpath, as CheckWritable
+  //! and Process both begin.
+  void CollectWritable();
+
   //! Empties the working collections and gives them a fresh allocator.
   void ResetCollections();
 
