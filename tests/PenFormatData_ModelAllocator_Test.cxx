@@ -1,9 +1,7 @@
 // Copyright (c) 2026 VexData developers
 // The model's allocator hands out aligned blocks from growing chunks; blocks must never overlap,
 // also across chunk boundaries and for requests larger than any chunk.
-#include <PenFormatData_Model.hxx>
 #include <PenFormatData_ModelAllocator.hxx>
-#include <PhGeom_Curve.hxx>
 
 #include <gtest/gtest.h>
 
@@ -39,25 +37,4 @@ TEST(PenFormatDataModelAllocator, BlocksAreAlignedAndNeverOverlap)
   {
     EXPECT_LE(aBlocks[anIndex - 1].first + aBlocks[anIndex - 1].second, aBlocks[anIndex].first);
   }
-}
-
-TEST(PenFormatDataModelAllocator, CurvesOutliveTheirModel)
-{
-  // A curve keeps the model's allocator, and so its elements, alive after the model is gone.
-  Handle(PhGeom_Curve) aCurve;
-  {
-    Handle(PenFormatData_Model) aModel = new PenFormatData_Model();
-    aCurve                             = PhGeom_Curve::Create(aModel->Allocator(), 0);
-    for (int aStep = 0; aStep < 100000; ++aStep)
-    {
-      aCurve->CreateSegment(gp_XY(aStep, 0.0), gp_XY(aStep + 1, 0.0));
-    }
-  }
-  Standard_Real aLength = 0.0;
-  for (PhGeom_Curve::ElementIterator anIter(*aCurve); anIter.More(); anIter.Next())
-  {
-    aLength += (anIter.Value().EndPoint() - anIter.Value().StartPoint()).Modulus();
-  }
-  EXPECT_EQ(aCurve->NbElements(), 100000);
-  EXPECT_DOUBLE_EQ(aLength, 100000.0);
 }
