@@ -9,6 +9,7 @@
 
 #if defined(__linux__)
 #include <sys/mman.h>
+#include <unistd.h>
 #endif
 
 IMPLEMENT_STANDARD_RTTIEXT(PenFormatData_ModelAllocator, NCollection_IncAllocator)
@@ -30,9 +31,6 @@ size_t aligned(const size_t theSize)
   return (theSize + THE_ALIGNMENT - 1) & ~(THE_ALIGNMENT - 1);
 }
 
-//! Size of a memory page, for the part of a chunk that is filled in advance.
-const uintptr_t THE_PAGE = 4096;
-
 //! Asks the system to back the whole pages of [theStart, theStart + theSize) with memory now.
 //! A model fills its chunks at once, and one request for a chunk's pages costs much less than a
 //! page fault for each of them. It is only a request: where it is not known, pages come on
@@ -40,8 +38,9 @@ const uintptr_t THE_PAGE = 4096;
 void fillInAdvance(void* theStart, const size_t theSize)
 {
 #if defined(__linux__) && defined(MADV_POPULATE_WRITE)
-  const uintptr_t aBegin = (reinterpret_cast<uintptr_t>(theStart) + THE_PAGE - 1) & ~(THE_PAGE - 1);
-  const uintptr_t anEnd  = (reinterpret_cast<uintptr_t>(theStart) + theSize) & ~(THE_PAGE - 1);
+  static const uintptr_t aPage = static_cast<uintptr_t>(std::max(sysconf(_SC_PAGESIZE), 4096L));
+  const uintptr_t aBegin       = (reinterpret_cast<uintptr_t>(theStart) + aPage - 1) & ~(aPage - 1);
+  const uintptr_t anEnd        = (reinterpret_cast<uintptr_t>(theStart) + theSize) & ~(aPage - 1);
   if (anEnd > aBegin)
   {
     (void)madvise(reinterpret_cast<void*>(aBegin), anEnd - aBegin, MADV_POPULATE_WRITE);

@@ -88,7 +88,7 @@ TEST(VexDataWriterChecks, EveryToolpathCheckWithItsMessage)
   {
     const char* Edits;
     const char* Message;
-    bool        IsShared;
+    bool        IsShared = false;
   } aCases[] = {
       {"", ""},
       {"mode=3", "VEX_WRITER_TOOLPATH_MODE 3"},
