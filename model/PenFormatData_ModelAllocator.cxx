@@ -25,6 +25,9 @@ const size_t THE_FIRST_CHUNK = 64 * 1024;
 //! Size chunks grow to.
 const size_t THE_LARGEST_CHUNK = 8 * 1024 * 1024;
 
+//! Bytes of a chunk whose pages are requested at a time.
+const size_t THE_WINDOW = 1024 * 1024;
+
 //! Rounds theSize up to the alignment.
 size_t aligned(const size_t theSize)
 {
@@ -32,9 +35,9 @@ size_t aligned(const size_t theSize)
 }
 
 //! Asks the system to back the whole pages of [theStart, theStart + theSize) with memory now.
-//! A model fills its chunks at once, and one request for a chunk's pages costs much less than a
-//! page fault for each of them. It is only a request: where it is not known, pages come on
-//! first touch as usual.
+//! A model fills its memory front to back, and one request for a window's pages costs much less
+//! than a page fault for each of them. It is only a request: where it is not known, pages come
+//! on first touch as usual.
 void fillInAdvance(void* theStart, const size_t theSize)
 {
 #if defined(__linux__) && defined(MADV_POPULATE_WRITE)
@@ -59,7 +62,7 @@ struct PenFormatData_ModelAllocator::Chunk
 };
 
 PenFormatData_ModelAllocator::PenFormatData_ModelAllocator()
-    : myChunks(NULL), myFree(NULL), myEnd(NULL), myNextSize(THE_FIRST_CHUNK)
+    : myChunks(NULL), myFree(NULL), myEnd(NULL), myChunkEnd(NULL), myNextSize(THE_FIRST_CHUNK)
 {
 }
 
@@ -78,7 +81,7 @@ void* PenFormatData_ModelAllocator::Allocate(const size_t theSize)
   const size_t aSize = aligned(theSize);
   if (aSize > static_cast<size_t>(myEnd - myFree))
   {
-    return allocateInNewChunk(aSize);
+    return allocateSlow(aSize);
   }
   void* aBlock = myFree;
   myFree += aSize;
@@ -89,7 +92,24 @@ void PenFormatData_ModelAllocator::Free(void*)
 {
 }
 
-void* PenFormatData_ModelAllocator::allocateInNewChunk(const size_t theSize)
+void* PenFormatData_ModelAllocator::allocateSlow(const size_t theSize)
+{
+  if (theSize > static_cast<size_t>(myChunkEnd - myFree))
+  {
+    startChunk(theSize);
+  }
+  // The part of the chunk in use grows by windows whose pages are requested in one go: a small
+  // model does not pay for the untouched rest of its last chunk.
+  char* aWindowEnd = myFree + std::max(theSize, THE_WINDOW);
+  aWindowEnd       = aWindowEnd < myChunkEnd ? aWindowEnd : myChunkEnd;
+  fillInAdvance(myEnd, static_cast<size_t>(aWindowEnd - myEnd));
+  myEnd        = aWindowEnd;
+  void* aBlock = myFree;
+  myFree += theSize;
+  return aBlock;
+}
+
+void PenFormatData_ModelAllocator::startChunk(const size_t theSize)
 {
   const size_t aHeader = aligned(sizeof(Chunk));
   const size_t aSize   = std::max(myNextSize, aHeader + theSize);
@@ -98,11 +118,10 @@ void* PenFormatData_ModelAllocator::allocateInNewChunk(const size_t theSize)
   {
     throw Standard_OutOfMemory("PenFormatData_ModelAllocator: out of memory");
   }
-  fillInAdvance(aChunk, aSize);
   myNextSize   = std::min(myNextSize * 2, THE_LARGEST_CHUNK);
   aChunk->Next = myChunks;
   myChunks     = aChunk;
-  myFree       = reinterpret_cast<char*>(aChunk) + aHeader + theSize;
-  myEnd        = reinterpret_cast<char*>(aChunk) + aSize;
-  return reinterpret_cast<char*>(aChunk) + aHeader;
+  myFree       = reinterpret_cast<char*>(aChunk) + aHeader;
+  myEnd        = myFree;
+  myChunkEnd   = reinterpret_cast<char*>(aChunk) + aSize;
 }
