@@ -180,6 +180,14 @@ std::string counts(const ToolEntry& theTool)
   return aText.empty() ? std::string("nothing drawn") : aText;
 }
 
+//! Returns theObject as a sequence with a curve to draw, or NULL.
+const PenFormatData_Sequence* drawnSequence(const Handle(PenFormatData_Object) & theObject)
+{
+  const PenFormatData_Sequence* aSequence =
+      Handle(PenFormatData_Sequence)::DownCast(theObject).get();
+  return aSequence != NULL && !aSequence->GetCurve().IsNull() ? aSequence : NULL;
+}
+
 //! Surveys a model, then streams its picture.
 class PictureWriter
 {
@@ -309,9 +317,8 @@ void PictureWriter::survey()
   for (NCollection_List<Handle(PenFormatData_Object)>::Iterator anIter(myModel.Objects());
        anIter.More(); anIter.Next())
   {
-    const Handle(PenFormatData_Sequence) aSequence =
-        Handle(PenFormatData_Sequence)::DownCast(anIter.Value());
-    if (aSequence.IsNull() || aSequence->GetCurve().IsNull())
+    const PenFormatData_Sequence* aSequence = drawnSequence(anIter.Value());
+    if (aSequence == NULL)
     {
       continue;
     }
@@ -507,9 +514,8 @@ void PictureWriter::writeSequences()
   for (NCollection_List<Handle(PenFormatData_Object)>::Iterator anIter(myModel.Objects());
        anIter.More(); anIter.Next())
   {
-    const Handle(PenFormatData_Sequence) aSequence =
-        Handle(PenFormatData_Sequence)::DownCast(anIter.Value());
-    if (aSequence.IsNull() || aSequence->GetCurve().IsNull())
+    const PenFormatData_Sequence* aSequence = drawnSequence(anIter.Value());
+    if (aSequence == NULL)
     {
       continue;
     }
