@@ -339,6 +339,16 @@ void DocumentWriter::writeSequence(const PenFormatData_Sequence& theSequence)
   myOut += std::to_string(theSequence.ToolpathFlag()) + ',';
   key("scanField");
   myOut += std::to_string(theSequence.ScanFieldIndex()) + ',';
+  // The drawing attributes of design artwork appear only when set, so documents of machine
+  // files keep their form.
+  if (theSequence.IsArea())
+  {
+    myOut += "\"area\":true,";
+  }
+  if (theSequence.IsClear())
+  {
+    myOut += "\"clear\":true,";
+  }
   key("contours");
   const Handle(PhGeom_Curve)& aCurve = theSequence.GetCurve();
   if (aCurve.IsNull())
@@ -516,6 +526,24 @@ private:
   {
     const Json* aValue = member(theObject, theLocation, theKey);
     return aValue != nullptr && readValue(*aValue, theLocation.Child(theKey), theResult);
+  }
+
+  //! Reads optional boolean member theKey of theObject into theResult (left as it is when the
+  //! member is absent).
+  Standard_Boolean optionalFlag(const Json& theObject, const Location& theLocation,
+                                const char* theKey, Standard_Boolean& theResult)
+  {
+    const Json::const_iterator anIter = theObject.find(theKey);
+    if (anIter == theObject.end())
+    {
+      return Standard_True;
+    }
+    if (!expect(*anIter, theLocation.Child(theKey), Json::value_t::boolean, "true or false"))
+    {
+      return Standard_False;
+    }
+    theResult = anIter->get<bool>();
+    return Standard_True;
   }
 
   Standard_Boolean readUnit(const Json& theDocument, const Location& theLocation);
@@ -983,11 +1011,14 @@ Standard_Boolean DocumentReader::readApertureObject(const Json&     theObject,
 Standard_Boolean DocumentReader::readSequence(const Json& theObject, const Location& theLocation)
 {
   Standard_Integer           anAperture = 0, aFlags = 0, aMode = 0, aToolpath = 0, aScanField = 0;
+  Standard_Boolean           isArea = Standard_False, isClear = Standard_False;
   TCollection_ExtendedString aPhase, aLayer;
   const Json*                aContours = nullptr;
   if (!expectObject(theObject, theLocation,
                     {"type", "aperture", "flags", "phase", "layer", "mode", "toolpath", "scanField",
-                     "contours"}) ||
+                     "area", "clear", "contours"}) ||
+      !optionalFlag(theObject, theLocation, "area", isArea) ||
+      !optionalFlag(theObject, theLocation, "clear", isClear) ||
       !field(theObject, theLocation, "aperture", anAperture) ||
       !field(theObject, theLocation, "flags", aFlags) ||
       !field(theObject, theLocation, "phase", aPhase) ||
@@ -1015,6 +1046,8 @@ Standard_Boolean DocumentReader::readSequence(const Json& theObject, const Locat
   aSequence->SetToolpathMode(aMode);
   aSequence->SetToolpathFlag(aToolpath);
   aSequence->SetScanFieldIndex(aScanField);
+  aSequence->SetArea(isArea);
+  aSequence->SetClear(isClear);
   myModel->AddObject(aSequence);
   return Standard_True;
 }

@@ -12,6 +12,20 @@ class PenFormatData_Aperture : public PenFormatData_Object
 {
   DEFINE_STANDARD_RTTIEXT(PenFormatData_Aperture, PenFormatData_Object)
 public:
+  //! Shape codes. Tools are round; the other shapes come from design files, where an aperture
+  //! is what a feature is drawn or flashed with. Parameters by shape: round: diameter [, hole
+  //! diameter]; rectangle and obround: width, height [, hole diameter]; polygon: outer diameter,
+  //! number of vertices [, rotation in degrees [, hole diameter]]; macro: the values handed to
+  //! the macro.
+  enum ShapeCode
+  {
+    Shape_Round     = 1, //!< circle
+    Shape_Rectangle = 2, //!< rectangle centred on the flash point
+    Shape_Obround   = 3, //!< rectangle with half-circle ends on its shorter sides
+    Shape_Polygon   = 4, //!< regular polygon
+    Shape_Macro     = 5  //!< shape given by a macro of the design file
+  };
+
   //! Creates an aperture of the given shape code and name, without parameters. theAttribute and
   //! theAttributeFlags are host data kept as they are given.
   Standard_EXPORT PenFormatData_Aperture(const Standard_Integer            theShapeCode,

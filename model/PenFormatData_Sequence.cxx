@@ -7,6 +7,6 @@ PenFormatData_Sequence::PenFormatData_Sequence(const Standard_Integer theApertur
                                                const Standard_Integer theFlags,
                                                const Handle(PhGeom_Curve) & theCurve)
     : myCurve(theCurve), myAperture(theAperture), myFlags(theFlags), myToolpathMode(0),
-      myToolpathFlag(0), myScanFieldIndex(0)
+      myToolpathFlag(0), myScanFieldIndex(0), isArea(Standard_False), isClear(Standard_False)
 {
 }

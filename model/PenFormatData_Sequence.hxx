@@ -9,6 +9,14 @@
 //! A sequence of contours drawn with one aperture. A toolpath is a sequence whose toolpath flag is
 //! not 0; its toolpath mode tells path toolpaths (1: segments and arcs) from point toolpaths
 //! (2: drill points). The curve is a container whose child curves are the contours.
+//!
+//! Sequences that are not toolpaths also carry the artwork of design files. Two drawing
+//! attributes say how such a sequence looks; both are false for toolpaths and scan fields:
+//! - area: the contours are closed outlines of a filled area instead of centre lines drawn with
+//!   the aperture. The area is every point whose winding number, counted over all contours of
+//!   the sequence, is not 0: outlines run counter-clockwise, holes clockwise.
+//! - clear: the sequence erases what the sequences before it in the object list drew (clear
+//!   polarity), instead of adding to it.
 class PenFormatData_Sequence : public PenFormatData_Object
 {
   DEFINE_STANDARD_RTTIEXT(PenFormatData_Sequence, PenFormatData_Object)
@@ -64,6 +72,19 @@ public:
   //! Sets the scan-field index.
   void SetScanFieldIndex(const Standard_Integer theIndex) { myScanFieldIndex = theIndex; }
 
+  //! Returns true when the contours outline a filled area rather than lines drawn with the
+  //! aperture.
+  Standard_Boolean IsArea() const { return isArea; }
+
+  //! Marks the contours as the outlines of a filled area (true) or as drawn lines (false).
+  void SetArea(const Standard_Boolean theIsArea) { isArea = theIsArea; }
+
+  //! Returns true when the sequence erases what was drawn before it (clear polarity).
+  Standard_Boolean IsClear() const { return isClear; }
+
+  //! Sets clear polarity (true) or dark polarity (false, the default).
+  void SetClear(const Standard_Boolean theIsClear) { isClear = theIsClear; }
+
 private:
   Handle(PhGeom_Curve) myCurve;                //!< container of the contours
   TCollection_ExtendedString myLayerName;      //!< layer name
@@ -73,6 +94,8 @@ private:
   Standard_Integer           myToolpathMode;   //!< 1 paths, 2 drill points
   Standard_Integer           myToolpathFlag;   //!< 0: not a toolpath
   Standard_Integer           myScanFieldIndex; //!< index in the scan-field list, 0 none
+  Standard_Boolean           isArea;           //!< contours outline a filled area
+  Standard_Boolean           isClear;          //!< clear polarity: erases what lies below
 };
 
 DEFINE_STANDARD_HANDLE(PenFormatData_Sequence, PenFormatData_Object)

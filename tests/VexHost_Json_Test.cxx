@@ -117,7 +117,11 @@ TEST(VexHostJson, EveryValueOfAModelSurvivesTheDocument)
   aModel->AddObject(aTool);
   aModel->AddObject(new PenFormatData_Aperture(4, "inline", nullptr, 0));
   aModel->AddObject(Handle(PenFormatData_Object)());
-  aModel->AddObject(new PenFormatData_Sequence(9, 5, Handle(PhGeom_Curve)()));
+  Handle(PenFormatData_Sequence) anArtwork =
+      new PenFormatData_Sequence(9, 5, Handle(PhGeom_Curve)());
+  anArtwork->SetArea(Standard_True);
+  anArtwork->SetClear(Standard_True);
+  aModel->AddObject(anArtwork);
   Handle(PhGeom_Curve) aContainer = PhGeom_Curve::Create(aModel->Allocator(), 0);
   Handle(PhGeom_Curve) aContour   = PhGeom_Curve::Create(aModel->Allocator(), 0);
   aContour->CreateSegment(gp_XY(0.1, 0.2), gp_XY(1e-310, -7.5));
@@ -161,7 +165,10 @@ TEST(VexHostJson, EveryValueOfAModelSurvivesTheDocument)
   EXPECT_EQ(aRead->FindLayer(aTop->Name()), objectAt(*aRead, 0));
   EXPECT_EQ(aRead->Aperture(1), objectAt(*aRead, 1));
   EXPECT_TRUE(objectAt(*aRead, 3).IsNull());
-  EXPECT_EQ(Handle(PenFormatData_Sequence)::DownCast(objectAt(*aRead, 4))->Flags(), 5);
+  const Handle(PenFormatData_Sequence) aReadArtwork =
+      Handle(PenFormatData_Sequence)::DownCast(objectAt(*aRead, 4));
+  EXPECT_EQ(aReadArtwork->Flags(), 5);
+  EXPECT_TRUE(aReadArtwork->IsArea() && aReadArtwork->IsClear());
 
   const Handle(PenFormatData_Sequence) aReadSequence =
       Handle(PenFormatData_Sequence)::DownCast(objectAt(*aRead, 5));
@@ -238,6 +245,8 @@ TEST(VexHostJson, MalformedDocumentsNameThePathOfTheFault)
        "/objects/0/phase: a name cannot hold the character U+0000"},
       {"not an object", [](Json& theDoc) { theDoc = Json::array(); },
        "document: expected an object, found array"},
+      {"area not a boolean", [](Json& theDoc) { theDoc["objects"][0]["area"] = 1; },
+       "/objects/0/area: expected true or false, found number"},
       {"missing table", [](Json& theDoc) { theDoc.erase("scanFields"); },
        "document: missing field \"scanFields\""},
   };
