@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Fuzzes every target for MINUTES minutes of wall time in all, then reports.
 #
-#   scripts/fuzz.sh MINUTES
+#   scripts/fuzz.sh MINUTES [TARGET...]
+#
+# TARGET names a fuzz/VexFuzz_<TARGET>.cxx; without any, every target is run.
 #
 # 1. Builds the libFuzzer targets with clang (-fsanitize=fuzzer,address,undefined) in build-fuzz.
 # 2. Runs the three targets side by side on the machine's two cores for MINUTES minutes, each in
@@ -15,7 +17,8 @@
 #    out-of-memory, slowest input, peak memory, then the coverage. Exits 1 when anything was
 #    found.
 set -euo pipefail
-MINUTES="${1:?usage: scripts/fuzz.sh MINUTES}"
+MINUTES="${1:?usage: scripts/fuzz.sh MINUTES [TARGET...]}"
+shift
 cd "$(dirname "$0")/.."
 ROOT="$PWD"
 bash scripts/install-deps.sh
@@ -24,14 +27,33 @@ export MMGT_OPT=0
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 
-TARGETS=(Reader RoundTrip Params)
+if [ $# -gt 0 ]; then
+  TARGETS=("$@")
+else
+  TARGETS=()
+  for f in fuzz/VexFuzz_*.cxx; do
+    grep -q LLVMFuzzerTestOneInput "$f" && TARGETS+=("$(basename "$f" .cxx | sed 's/^VexFuzz_//')")
+  done
+fi
 BUILD="$ROOT/build-fuzz"
 COVERAGE="$ROOT/build-fuzz-cov"
 RUN="$BUILD/fuzz-run"
 DICT="$ROOT/fuzz/VexFuzz.dict"
 
 corpus_of() { # the committed corpus folder a target grows
-  if [ "$1" = Params ]; then echo "$ROOT/fuzz/corpus-params"; else echo "$ROOT/fuzz/corpus"; fi
+  case "$1" in
+    Reader | RoundTrip) echo "$ROOT/fuzz/corpus" ;;
+    *) echo "$ROOT/fuzz/corpus-$(echo "$1" | tr '[:upper:]' '[:lower:]')" ;;
+  esac
+}
+dict_of() { # the target's own dictionary, else the machine file's
+  if [ -f "$ROOT/fuzz/VexFuzz_$1.dict" ]; then echo "$ROOT/fuzz/VexFuzz_$1.dict"; else echo "$DICT"; fi
+}
+regress_of() { # the committed regression inputs of a target
+  case "$1" in
+    Reader | RoundTrip | Params) echo "$ROOT/fuzz/regress" ;;
+    *) echo "$ROOT/fuzz/regress-$(echo "$1" | tr '[:upper:]' '[:lower:]')" ;;
+  esac
 }
 
 echo "== building the libFuzzer targets"
@@ -44,13 +66,13 @@ mkdir -p "$RUN/artifacts"
 SECONDS_EACH=$((MINUTES * 60))
 echo "== fuzzing ${TARGETS[*]} side by side for $SECONDS_EACH s"
 for t in "${TARGETS[@]}"; do
-  mkdir -p "$RUN/new-$t"
+  mkdir -p "$RUN/new-$t" "$(corpus_of "$t")" "$(regress_of "$t")"
   (
     cd "$RUN"
     /usr/bin/time -f "%M" -o "$RUN/$t.maxrss" \
-      "$BUILD/fuzz/VexFuzz_$t" "$RUN/new-$t" "$(corpus_of "$t")" "$ROOT/fuzz/regress" \
+      "$BUILD/fuzz/VexFuzz_$t" "$RUN/new-$t" "$(corpus_of "$t")" "$(regress_of "$t")" \
       -fork=1 -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1 \
-      -dict="$DICT" -rss_limit_mb=2560 -timeout=5 -max_total_time="$SECONDS_EACH" \
+      -dict="$(dict_of "$t")" -rss_limit_mb=2560 -timeout=5 -max_total_time="$SECONDS_EACH" \
       -artifact_prefix="$RUN/artifacts/$t-" > "$RUN/$t.log" 2>&1 || true
   ) &
 done
@@ -63,9 +85,15 @@ for t in "${TARGETS[@]}"; do
 done
 
 echo "== replaying the corpora: slowest inputs and the coverage build"
-INPUTS=("$ROOT/fuzz/corpus" "$ROOT/fuzz/corpus-params" "$ROOT/fuzz/regress")
+inputs_of() { # what a target replays
+  case "$1" in
+    Reader | RoundTrip | Params) echo "$ROOT/fuzz/corpus $ROOT/fuzz/corpus-params $ROOT/fuzz/regress" ;;
+    *) echo "$(corpus_of "$1") $(regress_of "$1")" ;;
+  esac
+}
 for t in "${TARGETS[@]}"; do
-  "$BUILD/fuzz/VexFuzz_${t}_Replay" "${INPUTS[@]}" > "$RUN/$t.replay.log" 2>&1 || true
+  # shellcheck disable=SC2046
+  "$BUILD/fuzz/VexFuzz_${t}_Replay" $(inputs_of "$t") > "$RUN/$t.replay.log" 2>&1 || true
 done
 cmake -S . -B "$COVERAGE" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
   -DVEX_COVERAGE=ON -DVEX_BUILD_BENCH=OFF > /dev/null
@@ -73,7 +101,8 @@ cmake --build "$COVERAGE" -j2 --target $(for t in "${TARGETS[@]}"; do echo "VexF
 rm -f "$RUN"/*.profraw
 OBJECTS=()
 for t in "${TARGETS[@]}"; do
-  LLVM_PROFILE_FILE="$RUN/$t.%p.profraw" "$COVERAGE/fuzz/VexFuzz_${t}_Replay" "${INPUTS[@]}" > /dev/null 2>&1 || true
+  # shellcheck disable=SC2046
+  LLVM_PROFILE_FILE="$RUN/$t.%p.profraw" "$COVERAGE/fuzz/VexFuzz_${t}_Replay" $(inputs_of "$t") > /dev/null 2>&1 || true
   OBJECTS+=(-object "$COVERAGE/fuzz/VexFuzz_${t}_Replay")
 done
 # The targets share function names (LLVMFuzzerTestOneInput), whose profiles then do not merge;
@@ -82,9 +111,12 @@ llvm-profdata merge -sparse "$RUN"/*.profraw -o "$RUN/replay.profdata" 2> /dev/n
 coverage() { # line coverage in percent of the given sources
   llvm-cov report "${OBJECTS[@]:1}" -instr-profile="$RUN/replay.profdata" "$@" | awk '$1 == "TOTAL" { print $10 }'
 }
-READER_COVERAGE="$(coverage "$ROOT"/reader/*.cxx)"
-FORMAT_COVERAGE="$(coverage "$ROOT"/format/*.cxx)"
-WRITER_COVERAGE="$(coverage "$ROOT"/writer/*.cxx)"
+COVERAGE_LINE=""
+for folder in reader format writer excellon gerber; do
+  if compgen -G "$ROOT/$folder/*.cxx" > /dev/null; then
+    COVERAGE_LINE="$COVERAGE_LINE${COVERAGE_LINE:+, }$folder/ $(coverage "$ROOT"/$folder/*.cxx)"
+  fi
+done
 
 count() { find "$RUN/artifacts" -name "$1-$2-*" | wc -l; }
 TOTAL_FOUND=0
@@ -104,7 +136,7 @@ for t in "${TARGETS[@]}"; do
     "$t" "${EXECS:-0}" "$RATE" "$CRASHES" "$LEAKS" "$TIMEOUTS" "$OOMS" "$SLOWEST" "$PEAK"
 done
 echo
-echo "Line coverage from replaying the corpora: reader/ $READER_COVERAGE, format/ $FORMAT_COVERAGE, writer/ $WRITER_COVERAGE"
+echo "Line coverage from replaying the corpora: $COVERAGE_LINE"
 if [ "$TOTAL_FOUND" -gt 0 ]; then
   echo "Findings are in $RUN/artifacts (minimise with -minimize_crash=1, commit to fuzz/regress)."
   exit 1
