@@ -1,7 +1,7 @@
 // Copyright (c) 2026 VexData developers
 #include <VexHost_Commands.hxx>
 
-#include <VexHost_Json.hxx>
+#include <VexHost_ModelFile.hxx>
 #include <VexHost_Output.hxx>
 #include <VexHost_Svg.hxx>
 
@@ -20,17 +20,6 @@ struct RenderOptions
   std::string Output; //!< picture to write
 };
 
-//! Returns true when thePath holds text that starts with "{", as a model document does.
-bool isDocument(const std::string& thePath)
-{
-  std::ifstream aFile(thePath, std::ios::in | std::ios::binary);
-  char          aChar = 0;
-  while (aFile.get(aChar) && (aChar == ' ' || aChar == '\t' || aChar == '\n' || aChar == '\r'))
-  {
-  }
-  return aFile && aChar == '{';
-}
-
 //! Reads the machine file or document and writes its picture.
 int render(VexHost_Context& theContext, const RenderOptions& theOptions)
 {
@@ -39,23 +28,9 @@ int render(VexHost_Context& theContext, const RenderOptions& theOptions)
     return VexHost_Context::THE_SETUP_FAILED;
   }
   Handle(PenFormatData_Model) aModel;
-  if (theContext.Plugin().Match(theOptions.Input) == NULL && isDocument(theOptions.Input))
+  if (const int aLoaded = VexHost_ModelFile::Load(theContext, theOptions.Input, aModel))
   {
-    NCollection_Sequence<TCollection_ExtendedString> aParams;
-    TCollection_AsciiString                          anError;
-    if (!VexHost_Json::ReadFile(theOptions.Input, aModel, aParams, anError, theContext.Messenger()))
-    {
-      return VexHost_Context::THE_USAGE_ERROR;
-    }
-  }
-  else
-  {
-    const Standard_Integer aCode =
-        theContext.Plugin().Read(theOptions.Input, theContext.Messenger(), aModel);
-    if (aCode != 0)
-    {
-      return VexHost_Plugin::ExitStatus(aCode);
-    }
+    return aLoaded;
   }
   const int aStatus = VexHost_Output::Write(
       theOptions.Output,

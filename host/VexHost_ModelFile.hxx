@@ -1,0 +1,46 @@
+// Copyright (c) 2026 VexData developers
+#ifndef _VexHost_ModelFile_HeaderFile
+#define _VexHost_ModelFile_HeaderFile
+
+#include <VexHost_Context.hxx>
+
+#include <PenFormatData_Model.hxx>
+#include <VexPcb_ImportOptions.hxx>
+#include <VexPcb_ImportReport.hxx>
+
+#include <string>
+
+//! Loads a model from any file vex understands: a machine file (through the loaded plug-in, as
+//! the CAM host reads it), a JSON model document, or a design file of the PCB world. Commands
+//! that take "a file" (info, render, check against a design ...) load it here, so a new format
+//! is added in one place.
+class VexHost_ModelFile
+{
+public:
+  //! What a file holds, told from its first bytes.
+  enum Kind
+  {
+    Kind_Unknown,     //!< none of the kinds below
+    Kind_MachineFile, //!< recognised by the plug-in's MATCHFILE
+    Kind_Document     //!< text starting with "{": a JSON model document
+  };
+
+  //! Returns the kind of thePath. Needs a prepared context (the plug-in loaded).
+  static Kind Identify(const VexHost_Context& theContext, const std::string& thePath);
+
+  //! Returns a short name of theKind for messages and summaries ("machine file" ...).
+  static const char* KindName(const Kind theKind);
+
+  //! Loads thePath into theModel. Design files are imported with theOptions and their counts
+  //! and fault go to theReport. Every fault is reported through the context's messenger; the
+  //! result is the process exit status (0 when theModel holds the model).
+  static int Load(const VexHost_Context& theContext, const std::string& thePath,
+                  const VexPcb_ImportOptions& theOptions, Handle(PenFormatData_Model) & theModel,
+                  VexPcb_ImportReport&        theReport);
+
+  //! Loads thePath with the default import options, discarding the import counts.
+  static int Load(const VexHost_Context& theContext, const std::string& thePath,
+                  Handle(PenFormatData_Model) & theModel);
+};
+
+#endif
