@@ -2,6 +2,8 @@
 // SVG pictures of models: well-formed XML with one legend entry per tool, arcs
 // with the right flags, the y axis up, tool sizes in millimetres, and large
 // models drawn in linear time.
+#include <VexTest_Xml.hxx>
+
 #include <VexHost_Json.hxx>
 #include <VexHost_Svg.hxx>
 
@@ -28,213 +30,21 @@
 
 namespace
 {
-//! One start tag of a checked document.
-struct XmlElement
-{
-  std::string                        Name;       //!< tag name
-  std::map<std::string, std::string> Attributes; //!< attribute values, references unresolved
-};
-
-//! A small XML well-formedness check: one root, balanced tags, quoted
-//! attributes without '<', known or numeric references, no markup characters in
-//! text, valid UTF-8. Fills theElements with the start tags in document order;
-//! returns the first fault, empty when there is none.
-class XmlCheck
-{
-public:
-  std::string Run(const std::string& theText, std::vector<XmlElement>& theElements)
-  {
-    myText = theText;
-    myPos  = 0;
-    std::vector<std::string> anOpen;
-    int                      aRoots = 0;
-    if (!validUtf8())
-    {
-      return "invalid UTF-8";
-    }
-    while (myPos < myText.size())
-    {
-      if (myText.compare(myPos, 2, "<?") == 0 || myText.compare(myPos, 4, "<!--") == 0)
-      {
-        const bool   isComment = myText[myPos + 1] == '!';
-        const size_t anEnd     = myText.find(isComment ? "-->" : "?>", myPos);
-        if (anEnd == std::string::npos)
-        {
-          return "unterminated declaration or comment";
-        }
-        myPos = anEnd + (isComment ? 3 : 2);
-      }
-      else if (myText.compare(myPos, 2, "</") == 0)
-      {
-        const size_t anEnd = myText.find('>', myPos);
-        if (anEnd == std::string::npos || anOpen.empty() ||
-            myText.substr(myPos + 2, anEnd - myPos - 2) != anOpen.back())
-        {
-          return "unbalanced end tag at " + std::to_string(myPos);
-        }
-        anOpen.pop_back();
-        myPos = anEnd + 1;
-      }
-      else if (myText[myPos] == '<')
-      {
-        XmlElement  anElement;
-        bool        isEmpty = false;
-        std::string aFault  = startTag(anElement, isEmpty);
-        if (!aFault.empty())
-        {
-          return aFault;
-        }
-        aRoots += anOpen.empty() ? 1 : 0;
-        if (!isEmpty)
-        {
-          anOpen.push_back(anElement.Name);
-        }
-        theElements.push_back(anElement);
-      }
-      else
-      {
-        const size_t      anEnd = std::min(myText.find('<', myPos), myText.size());
-        const std::string aText = myText.substr(myPos, anEnd - myPos);
-        if (aText.find('>') != std::string::npos || !references(aText) ||
-            (anOpen.empty() && aText.find_first_not_of(" \n\t\r") != std::string::npos))
-        {
-          return "bad text at " + std::to_string(myPos);
-        }
-        myPos = anEnd;
-      }
-    }
-    return !anOpen.empty() ? "unclosed " + anOpen.back()
-           : aRoots != 1   ? "expected one root element"
-                           : "";
-  }
-
-private:
-  static bool isNameChar(const char theChar)
-  {
-    return std::isalnum(static_cast<unsigned char>(theChar)) || theChar == '-' || theChar == '_' ||
-           theChar == ':' || theChar == '.';
-  }
-
-  bool references(const std::string& theText) const
-  {
-    for (size_t aPos = theText.find('&'); aPos != std::string::npos;
-         aPos        = theText.find('&', aPos + 1))
-    {
-      const size_t      anEnd = theText.find(';', aPos);
-      const std::string aName =
-          anEnd == std::string::npos ? "" : theText.substr(aPos + 1, anEnd - aPos - 1);
-      static const std::set<std::string> THE_NAMES = {"amp", "lt", "gt", "quot", "apos"};
-      if (THE_NAMES.count(aName) == 0 && (aName.size() < 2 || aName[0] != '#'))
-      {
-        return false;
-      }
-    }
-    return true;
-  }
-
-  std::string startTag(XmlElement& theElement, bool& isEmpty)
-  {
-    ++myPos;
-    while (myPos < myText.size() && isNameChar(myText[myPos]))
-    {
-      theElement.Name += myText[myPos++];
-    }
-    for (;;)
-    {
-      while (myPos < myText.size() && std::isspace(static_cast<unsigned char>(myText[myPos])))
-      {
-        ++myPos;
-      }
-      if (myPos >= myText.size())
-      {
-        return "unterminated tag " + theElement.Name;
-      }
-      if (myText[myPos] == '>' || myText.compare(myPos, 2, "/>") == 0)
-      {
-        isEmpty = myText[myPos] == '/';
-        myPos += isEmpty ? 2 : 1;
-        return theElement.Name.empty() ? "tag without a name" : "";
-      }
-      std::string aName;
-      while (myPos < myText.size() && isNameChar(myText[myPos]))
-      {
-        aName += myText[myPos++];
-      }
-      if (aName.empty() || myText.compare(myPos, 2, "=\"") != 0)
-      {
-        return "bad attribute in " + theElement.Name + " at " + std::to_string(myPos);
-      }
-      const size_t      anEnd  = myText.find('"', myPos + 2);
-      const std::string aValue = myText.substr(myPos + 2, anEnd - myPos - 2);
-      if (anEnd == std::string::npos || aValue.find('<') != std::string::npos ||
-          !references(aValue) || !theElement.Attributes.emplace(aName, aValue).second)
-      {
-        return "bad value of " + aName + " in " + theElement.Name;
-      }
-      myPos = anEnd + 1;
-    }
-  }
-
-  bool validUtf8() const
-  {
-    for (size_t aPos = 0; aPos < myText.size();)
-    {
-      const unsigned char aLead   = static_cast<unsigned char>(myText[aPos]);
-      const size_t        aLength = aLead < 0x80       ? 1
-                                    : aLead >> 5 == 6  ? 2
-                                    : aLead >> 4 == 14 ? 3
-                                    : aLead >> 3 == 30 ? 4
-                                                       : 0;
-      if (aLength == 0 || aPos + aLength > myText.size())
-      {
-        return false;
-      }
-      for (size_t aNext = 1; aNext < aLength; ++aNext)
-      {
-        if ((static_cast<unsigned char>(myText[aPos + aNext]) >> 6) != 2)
-        {
-          return false;
-        }
-      }
-      aPos += aLength;
-    }
-    return true;
-  }
-
-  std::string myText; //!< document
-  size_t      myPos;  //!< reading position
-};
-
 //! Draws theModel, checks that the picture is well-formed and returns its start
 //! tags.
-std::vector<XmlElement> render(const Handle(PenFormatData_Model) & theModel,
-                               std::string* theText = nullptr)
+std::vector<VexTest_XmlElement> render(const Handle(PenFormatData_Model) & theModel,
+                                       std::string* theText = nullptr)
 {
   std::ostringstream      aStream;
   TCollection_AsciiString anError;
   EXPECT_TRUE(VexHost_Svg::Write(theModel, aStream, anError)) << anError;
-  std::vector<XmlElement> anElements;
-  EXPECT_EQ(XmlCheck().Run(aStream.str(), anElements), "");
+  std::vector<VexTest_XmlElement> anElements;
+  EXPECT_EQ(VexTest_XmlCheck().Run(aStream.str(), anElements), "");
   if (theText != nullptr)
   {
     *theText = aStream.str();
   }
   return anElements;
-}
-
-//! Returns the elements of theElements whose class is theClass.
-std::vector<XmlElement> withClass(const std::vector<XmlElement>& theElements,
-                                  const std::string&             theClass)
-{
-  std::vector<XmlElement> aResult;
-  for (const XmlElement& anElement : theElements)
-  {
-    if (anElement.Attributes.count("class") && anElement.Attributes.at("class") == theClass)
-    {
-      aResult.push_back(anElement);
-    }
-  }
-  return aResult;
 }
 
 //! Adds a toolpath of one contour to theModel, made with aperture theAperture.
@@ -289,10 +99,10 @@ TEST(VexHostSvg, SamplesAreWellFormedWithOneLegendEntryPerTool)
     NCollection_Sequence<TCollection_ExtendedString> aParams;
     TCollection_AsciiString                          anError;
     ASSERT_TRUE(VexHost_Json::Read(aStream, aModel, aParams, anError)) << anError;
-    const std::vector<XmlElement> anElements = render(aModel);
+    const std::vector<VexTest_XmlElement> anElements = render(aModel);
     ASSERT_FALSE(anElements.empty());
     EXPECT_EQ(anElements.front().Name, "svg");
-    EXPECT_EQ(withClass(anElements, "legend-entry").size(), aTools.size());
+    EXPECT_EQ(VexTest_WithClass(anElements, "legend-entry").size(), aTools.size());
     ++aCount;
   }
   EXPECT_GE(aCount, 5);
@@ -315,8 +125,8 @@ TEST(VexHostSvg, GeometryIsDrawnInMillimetresWithTheYAxisUp)
   aDrills.CreatePoint(gp_XY(0.0, 2.0));
   aDrills.CreatePoint(gp_XY(std::numeric_limits<double>::infinity(), 0.0));
 
-  std::string                   aText;
-  const std::vector<XmlElement> anElements = render(aModel, &aText);
+  std::string                           aText;
+  const std::vector<VexTest_XmlElement> anElements = render(aModel, &aText);
   EXPECT_EQ(aText.find("nan"), std::string::npos);
   EXPECT_EQ(aText.find("inf"), std::string::npos);
   EXPECT_NE(aText.find(".t0 { stroke: #1f77b4; stroke-width: 0.254; }"), std::string::npos);
@@ -326,7 +136,7 @@ TEST(VexHostSvg, GeometryIsDrawnInMillimetresWithTheYAxisUp)
   EXPECT_NE(aText.find("Dr\xC3\xBCll\xF0\x9F\x94\xA9 \xE2\x80\x94 1.016 mm \xE2\x80\x94 1 hit"),
             std::string::npos);
 
-  const std::vector<XmlElement> aPaths = withClass(anElements, "tool t0");
+  const std::vector<VexTest_XmlElement> aPaths = VexTest_WithClass(anElements, "tool t0");
   ASSERT_EQ(aPaths.size(), 1u);
   std::istringstream       aData(aPaths[0].Attributes.at("d"));
   std::string              aCommands;
@@ -353,7 +163,7 @@ TEST(VexHostSvg, GeometryIsDrawnInMillimetresWithTheYAxisUp)
   EXPECT_EQ(aCommands, "MLAAMAA");
   EXPECT_EQ(anArcFlags, (std::vector<std::string>{"00", "01", "00", "00"}));
 
-  const std::vector<XmlElement> aHits = withClass(anElements, "d1");
+  const std::vector<VexTest_XmlElement> aHits = VexTest_WithClass(anElements, "d1");
   ASSERT_EQ(aHits.size(), 2u); // one drill disc and one legend swatch
   EXPECT_EQ(aHits[0].Name, "circle");
   EXPECT_NEAR(std::stod(aHits[0].Attributes.at("r")), 0.508, 1e-9);
@@ -421,9 +231,9 @@ TEST(VexHostSvg, RenderDrawsMachineFilesAndDocuments)
     std::ifstream      aFile(anOut);
     std::ostringstream aText;
     aText << aFile.rdbuf();
-    std::vector<XmlElement> anElements;
-    EXPECT_EQ(XmlCheck().Run(aText.str(), anElements), "");
-    EXPECT_EQ(withClass(anElements, "legend-entry").size(), aCase.Entries);
+    std::vector<VexTest_XmlElement> anElements;
+    EXPECT_EQ(VexTest_XmlCheck().Run(aText.str(), anElements), "");
+    EXPECT_EQ(VexTest_WithClass(anElements, "legend-entry").size(), aCase.Entries);
   }
   std::filesystem::remove_all(aDir);
 }
