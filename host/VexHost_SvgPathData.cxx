@@ -66,7 +66,8 @@ void VexHost_SvgPathData::writeStart()
     myBuffer.Attribute("stroke-width", myStrokeWidth);
   }
   myBuffer.Add(" d=\"");
-  isOpen = true;
+  isOpen     = true;
+  myNbPieces = 0;
 }
 
 void VexHost_SvgPathData::End()
@@ -87,6 +88,7 @@ void VexHost_SvgPathData::Element(const PhGeom_Element& theElement, const bool i
     myHasCurrent = myHasCurrent && (isPoint || isArea);
     return;
   }
+  splitIfLong(!isArea);
   open();
   const gp_XY aStart = theElement.StartPoint() * myFactor;
   if (!myHasCurrent)
@@ -107,6 +109,7 @@ void VexHost_SvgPathData::Element(const PhGeom_Element& theElement, const bool i
   }
   myCurrent    = theElement.EndPoint() * myFactor;
   myHasCurrent = true;
+  ++myNbPieces;
   myBuffer.FlushIfFull();
 }
 
@@ -148,6 +151,7 @@ void VexHost_SvgPathData::Flash(const VexHost_SvgAperture& theShape, const gp_XY
   {
     return;
   }
+  splitIfLong(true);
   open();
   if (theShape.Shape() == PenFormatData_Aperture::Shape_Round)
   {
@@ -171,6 +175,7 @@ void VexHost_SvgPathData::Flash(const VexHost_SvgAperture& theShape, const gp_XY
   {
     circle(theCentre, 0.5 * theShape.Hole(), true);
   }
+  ++myNbPieces;
   myBuffer.FlushIfFull();
 }
 
@@ -181,6 +186,7 @@ void VexHost_SvgPathData::Sweep(const VexHost_SvgAperture& theShape, const gp_XY
   {
     return;
   }
+  splitIfLong(true);
   open();
   gp_XY     aPoints[2 * VexHost_SvgAperture::THE_MAX_VERTICES];
   gp_XY     aHull[4 * VexHost_SvgAperture::THE_MAX_VERTICES];
@@ -191,6 +197,7 @@ void VexHost_SvgPathData::Sweep(const VexHost_SvgAperture& theShape, const gp_XY
     aPoints[anIndex] += theStart;
   }
   polygon(aHull, convexHull(aPoints, 2 * aCount, aHull));
+  ++myNbPieces;
   myBuffer.FlushIfFull();
 }
 

@@ -19,8 +19,8 @@ public:
   //! Creates a writer into theBuffer on thePage; theFactor turns model units into millimetres.
   VexHost_SvgPathData(VexHost_SvgBuffer& theBuffer, const VexHost_SvgPage& thePage,
                       const double theFactor)
-      : myBuffer(theBuffer), myPage(thePage), myClass(""), myFactor(theFactor), myStrokeWidth(0.0),
-        myHasCurrent(false), isOpen(false)
+      : myBuffer(theBuffer), myPage(thePage), myClass(""), myNbPieces(0), myFactor(theFactor),
+        myStrokeWidth(0.0), myHasCurrent(false), isOpen(false)
   {
   }
 
@@ -52,6 +52,23 @@ public:
   void Sweep(const VexHost_SvgAperture& theShape, const gp_XY& theStart, const gp_XY& theEnd);
 
 private:
+  //! Pieces (segments, arcs, flashes, sweeps) after which a path element is split: some 60 KB
+  //! of path data. Readers built on libxml2 (rsvg-convert) give up on documents of more than
+  //! 10 MB whose attributes are much longer.
+  static const size_t THE_PIECES_PER_ELEMENT = 1500;
+
+  //! Closes a long element when its pieces may go into several (isSplittable: lines, flashes and
+  //! sweeps, not the contours of an area, whose winding counts over all of them); the next
+  //! piece opens another element of the same class at a new subpath.
+  void splitIfLong(const bool isSplittable)
+  {
+    if (isSplittable && isOpen && myNbPieces >= THE_PIECES_PER_ELEMENT)
+    {
+      End();
+      myHasCurrent = false;
+    }
+  }
+
   //! Writes the start of the element on its first piece of path data.
   void open()
   {
@@ -85,6 +102,7 @@ private:
   VexHost_SvgBuffer&     myBuffer;      //!< destination
   const VexHost_SvgPage& myPage;        //!< coordinate mapping
   const char*            myClass;       //!< class of the element begun
+  size_t                 myNbPieces;    //!< pieces written into the open element
   double                 myFactor;      //!< model units to millimetres
   double                 myStrokeWidth; //!< stroke width of the element begun, 0 none
   gp_XY                  myCurrent;     //!< end of the subpath drawn so far
