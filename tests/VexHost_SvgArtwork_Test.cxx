@@ -175,6 +175,42 @@ TEST(VexHostSvgArtwork, ArtworkIsDrawnInObjectOrderWithItsPolarity)
   EXPECT_EQ(VexTest_WithClass(anElements, "legend-entry").size(), 0u);
 }
 
+TEST(VexHostSvgArtwork, LongLinesAreSplitAndAreaOutlinesAreNot)
+{
+  // 4000 pieces: lines and flashes go into elements of at most 1500 pieces, each starting a
+  // subpath of its own; an area keeps every contour in one element, or its holes would fill.
+  VexTest_ModelBuilder aBuilder;
+  aBuilder.Aperture(1, PenFormatData_Aperture::Shape_Round, {0.1});
+  aBuilder.Aperture(2, PenFormatData_Aperture::Shape_Rectangle, {0.1, 0.2});
+  PhGeom_Curve& aLine    = aBuilder.Artwork(1, false, false);
+  PhGeom_Curve& aFlashes = aBuilder.Artwork(2, false, false);
+  PhGeom_Curve& anArea   = aBuilder.Artwork(0, true, false);
+  for (int anIndex = 0; anIndex < 4000; ++anIndex)
+  {
+    aLine.CreateSegment(gp_XY(anIndex, 0), gp_XY(anIndex + 1, 0));
+    aFlashes.CreatePoint(gp_XY(anIndex, 1));
+    anArea.CreateSegment(gp_XY(anIndex, 2), gp_XY(anIndex + 1, 2));
+  }
+  std::string                           aText;
+  const std::vector<VexTest_XmlElement> anElements =
+      draw(aBuilder.Model(), VexHost_SvgOptions(), aText);
+  const std::vector<VexTest_XmlElement> aLines = VexTest_WithClass(anElements, "art-line");
+  const std::vector<VexTest_XmlElement> aFills = VexTest_WithClass(anElements, "art");
+  ASSERT_EQ(aLines.size(), 3u);
+  ASSERT_EQ(aFills.size(), 3u + 1u + 1u) << "flashes, the area and the legend swatch";
+  size_t aSegments = 0;
+  for (const VexTest_XmlElement& aPath : aLines)
+  {
+    const std::string& aData = aPath.Attributes.at("d");
+    EXPECT_EQ(aData[0], 'M');
+    EXPECT_EQ(std::count(aData.begin(), aData.end(), 'M'), 1);
+    aSegments += std::count(aData.begin(), aData.end(), 'L');
+  }
+  EXPECT_EQ(aSegments, 4000u);
+  const std::string& anOutline = aFills[3].Attributes.at("d");
+  EXPECT_EQ(std::count(anOutline.begin(), anOutline.end(), 'L'), 4000);
+}
+
 TEST(VexHostSvgArtwork, BarePageShowsExactlyTheWindow)
 {
   VexTest_ModelBuilder aBuilder;
