@@ -1095,7 +1095,10 @@ void VexData_Writer::WriteContour(const PhGeom_Curve&    theContour,
       const PhGeom_Arc& anArc = static_cast<const PhGeom_Arc&>(anElement);
       if (theAsCircles)
       {
+        // A reader steps over a line-to that follows a circle record: the circle ends the path,
+        // and the next arc or segment opens one of its own at its start point.
         WriteCircle(anArc);
+        isOpen = Standard_False;
       }
       else
       {

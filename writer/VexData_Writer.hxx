@@ -164,7 +164,8 @@ private:
   //! Writes the scan field position of theSequence when it has a numbered scan field.
   void WriteScanFieldPosition(const PenFormatData_Sequence& theSequence);
 
-  //! Writes one contour of a path toolpath.
+  //! Writes one contour of a path toolpath; with theAsCircles every arc becomes a circle record,
+  //! which ends the path.
   void WriteContour(const PhGeom_Curve& theContour, const Standard_Boolean theAsCircles);
 
   //! Writes an arc as a circle record.
