@@ -238,7 +238,7 @@ VexData_Writer::VexData_Writer(const PenFormatData_Model& theModel)
       myUnitFactor(
           PenFormatData::ComputeUnitFactor(theModel.DimensionUnit(), PenFormatData_DU_Millimetre)),
       myExportScanFields(Standard_True), myMapping(1), myLastFiled(NULL), myLastContainer(NULL),
-      myPendingSize(0)
+      myPendingSize(0), myHasBodyRecord(Standard_False)
 {
 }
 
@@ -723,6 +723,7 @@ void VexData_Writer::WriteHeader()
 
 void VexData_Writer::WriteBody()
 {
+  myHasBodyRecord = Standard_False;
   WriteTypeDeclarations();
   if (myStatus != Ok)
   {
@@ -743,6 +744,13 @@ void VexData_Writer::WriteBody()
     {
       return;
     }
+  }
+  // A reader needs at least one record after the declarations: a body without any block or
+  // scanner box (an empty model) ends with an empty record, which every reader steps over.
+  if (!myHasBodyRecord)
+  {
+    const char anEmpty[] = {char(VexData_Format::Tag_Empty)};
+    WriteBytes(anEmpty, sizeof(anEmpty));
   }
 }
 
@@ -789,6 +797,7 @@ void VexData_Writer::WriteScannerBox()
       .Float(aField->Width() * myUnitFactor)
       .Float(aField->Height() * myUnitFactor);
   WriteBytes(aRecord.Data(), aRecord.Size());
+  myHasBodyRecord = Standard_True;
 }
 
 //=================================================================================================
@@ -972,6 +981,7 @@ void VexData_Writer::WriteOneBlock(const VexData_ToolpathContainer::SequenceList
                               char(VexData_Format::Field_String)};
   const char aLayerField[] = {char(VexData_Format::Field_String)};
   const char anEnd[]       = {char(VexData_Format::Tag_End)};
+  myHasBodyRecord          = Standard_True;
   if (!WriteBytes(aBlockStart, sizeof(aBlockStart)) || !WriteString(thePhase) ||
       !WriteBytes(aLayerField, sizeof(aLayerField)) || !WriteString(theLayer) ||
       !WriteBytes(anEnd, sizeof(anEnd)))

@@ -106,7 +106,8 @@ private:
   //! Writes the 81-byte file header.
   void WriteHeader();
 
-  //! Writes the type declarations, the scanner box and every container.
+  //! Writes the type declarations, the scanner box and every container; ends a body without
+  //! any of them with an empty record, so that the file reads back.
   void WriteBody();
 
   //! Writes the eleven record size declarations.
@@ -236,8 +237,9 @@ private:
   Handle(NCollection_IncAllocator) myAllocator;                      //!< nodes of one run
   const PenFormatData_Sequence* myLastFiled;                         //!< last toolpath filed
   VexData_ToolpathContainer*    myLastContainer;                     //!< its container
-  std::vector<char>             myPending;     //!< bytes not yet handed to the stream
-  std::streamsize               myPendingSize; //!< bytes queued in myPending
+  std::vector<char>             myPending;       //!< bytes not yet handed to the stream
+  std::streamsize               myPendingSize;   //!< bytes queued in myPending
+  Standard_Boolean              myHasBodyRecord; //!< a block or the scanner box was written
 };
 
 #endif
