@@ -107,15 +107,15 @@ RecordBuffer& RecordBuffer::Float(const Standard_Real theValue)
   return Word(aBits);
 }
 
-//! Returns theName as ASCII; the callers have made sure it holds no other character.
+//! Returns theName one byte per character; the callers have made sure every character fits.
 TCollection_AsciiString toAscii(const TCollection_ExtendedString& theName)
 {
   return VexData_ExportParameters::ToAscii(theName);
 }
 
-//! Returns true when theName can be written as a string field of the file: 7-bit characters
-//! only (TCollection_ExtendedString::IsAscii lets Latin-1 through) and not longer than the
-//! reader accepts.
+//! Returns true when theName can be written as a string field of the file: characters that fit
+//! in one byte only (the reader gives each byte of a name the character of that code, so every
+//! name it reads passes) and not longer than the reader accepts.
 Standard_Boolean isWritableName(const TCollection_ExtendedString& theName)
 {
   if (theName.Length() > VexData_Format::THE_MAX_STRING_LENGTH)
@@ -125,7 +125,7 @@ Standard_Boolean isWritableName(const TCollection_ExtendedString& theName)
   const Standard_ExtString aChars = theName.ToExtString();
   for (Standard_Integer anIndex = 0; anIndex < theName.Length(); ++anIndex)
   {
-    if (aChars[anIndex] > 0x7F)
+    if (aChars[anIndex] > 0xFF)
     {
       return Standard_False;
     }
@@ -144,14 +144,15 @@ const PenFormatData_Sequence* asSequence(const Handle(PenFormatData_Object) & th
   return Handle(PenFormatData_Sequence)::DownCast(theObject).get();
 }
 
-//! Stores theName's characters in theBytes as ASCII: characters outside 1 to 127 become '?'.
+//! Stores theName's characters in theBytes, one byte each as VexData_ExportParameters::ToAscii
+//! does: characters outside 1 to 0xFF become '?'.
 void putAscii(const TCollection_ExtendedString& theName, char* theBytes)
 {
   const Standard_ExtString aChars = theName.ToExtString();
   for (Standard_Integer anIndex = 0; anIndex < theName.Length(); ++anIndex)
   {
     theBytes[anIndex] =
-        aChars[anIndex] != 0 && aChars[anIndex] <= 0x7F ? static_cast<char>(aChars[anIndex]) : '?';
+        aChars[anIndex] != 0 && aChars[anIndex] <= 0xFF ? static_cast<char>(aChars[anIndex]) : '?';
   }
 }
 
