@@ -325,6 +325,9 @@ void VexData_Writer::ResetCollections()
   // The working collections of a run take their nodes from one incremental allocator, released
   // as a whole with the next run: a board has millions of toolpaths, each filed several times.
   // The maps start with one bucket, so that every run visits containers in the same order.
+  // The two object lists are not among them: hosts keep copies of them, which share their
+  // allocator, and a kept list must not hold the whole run's memory. They stay on the common
+  // allocator, where each node is freed on its own.
   myLastFiled     = NULL;
   myLastContainer = NULL;
   myAllocator     = new NCollection_IncAllocator();
@@ -332,8 +335,8 @@ void VexData_Writer::ResetCollections()
   ToolModeMap  aToolModes(1, myAllocator);
   myContainers.Exchange(aContainers);
   myToolModes.Exchange(aToolModes);
-  myWritable.Clear(myAllocator);
-  myUnWritable.Clear(myAllocator);
+  myWritable.Clear();
+  myUnWritable.Clear();
 }
 
 VexData_Writer::Status VexData_Writer::GetStatus() const
