@@ -1,6 +1,7 @@
 // Copyright (c) 2026 VexData developers
 #include <VexData_Writer.hxx>
 
+#include <VexData_EntryGuard.hxx>
 #include <VexData_ExportParameters.hxx>
 #include <VexData_Format.hxx>
 #include <VexData_Message.hxx>
@@ -16,6 +17,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <new>
 
 namespace
 {
@@ -356,12 +358,16 @@ const NCollection_List<Handle(PenFormatData_Object)>& VexData_Writer::GetUnWrita
 
 void VexData_Writer::HandleException()
 {
-  // Stream failures are caught where they happen; what reaches this point comes from elsewhere
-  // (memory, or a message sink that throws after the status was already set).
-  if (myStatus == Ok)
+  // Stream failures are caught where they happen; what reaches this point failed elsewhere: the
+  // model library, memory, or a stream buffer's own failure. It ends the run as a hard failure
+  // with a message naming it, as the same exception in the entry code would. A status already
+  // set stays: its message sink threw while reporting it.
+  if (myStatus != Ok)
   {
-    myStatus = InvalidModel;
+    return;
   }
+  myStatus = StreamBad;
+  VexData_EntryGuard::ReportCurrent(Messenger());
 }
 
 //=================================================================================================
@@ -682,6 +688,16 @@ Standard_Boolean VexData_Writer::PutBytes(const char* theData, const std::stream
     {
       myStream->write(theData, theSize);
     }
+  }
+  catch (const std::bad_alloc&)
+  {
+    // Passed on by a stream with exceptions enabled: memory ran out, an internal failure rather
+    // than the stream's (Process reports it).
+    throw;
+  }
+  catch (const Standard_Failure&)
+  {
+    throw; // from our own libraries, never from a device
   }
   catch (...)
   {

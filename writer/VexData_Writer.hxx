@@ -202,7 +202,8 @@ private:
   //! Returns the status that the stream's state flags give.
   Status StreamStatus() const;
 
-  //! Turns an exception caught at the class boundary into a status.
+  //! Turns an exception caught at the class boundary into status 3 and "VEX_INTERNAL_ERROR"
+  //! naming it, unless a status was already set. Called from inside a catch block.
   void HandleException();
 
   //! Returns the container of theSequence's phase and layer, creating it on first use.
