@@ -79,7 +79,8 @@ std::string resolveLink(const std::string& thePath)
 }
 } // namespace
 
-VexData_OutputFile::VexData_OutputFile() : myTempFd(-1), myTargetMode(-1)
+VexData_OutputFile::VexData_OutputFile()
+    : myTempFd(-1), myTargetMode(-1), myTargetOwner(0), myTargetGroup(0)
 {
 }
 
@@ -102,8 +103,7 @@ Standard_Boolean VexData_OutputFile::Open(const std::string& theTarget)
     }
     if (!S_ISREG(aStat.st_mode))
     {
-      myStream.open(myTarget, std::ios::out | std::ios::binary | std::ios::trunc);
-      return myStream.is_open();
+      return openInPlace();
     }
     // The target will be replaced, not written: make sure the caller may write it at all.
     const int aFd = ::open(myTarget.c_str(), O_WRONLY | O_CLOEXEC);
@@ -112,12 +112,29 @@ Standard_Boolean VexData_OutputFile::Open(const std::string& theTarget)
       return Standard_False;
     }
     ::close(aFd);
-    myTargetMode = static_cast<int>(aStat.st_mode & 07777);
+    // A new file under the target's name would leave its other names with the old content.
+    if (aStat.st_nlink > 1)
+    {
+      return openInPlace();
+    }
+    myTargetMode  = static_cast<int>(aStat.st_mode & 07777);
+    myTargetOwner = aStat.st_uid;
+    myTargetGroup = aStat.st_gid;
+    // A writable file in a directory the user may not write cannot be replaced, only written.
+    return createTemporary() ? openTemporary() : openInPlace();
   }
-  if (!createTemporary())
-  {
-    return Standard_False;
-  }
+  return createTemporary() && openTemporary();
+}
+
+Standard_Boolean VexData_OutputFile::openInPlace()
+{
+  // Truncated and written as any plain write does: a failure leaves what was written so far.
+  myStream.open(myTarget, std::ios::out | std::ios::binary | std::ios::trunc);
+  return myStream.is_open();
+}
+
+Standard_Boolean VexData_OutputFile::openTemporary()
+{
   myStream.open(myTempPath, std::ios::out | std::ios::binary | std::ios::trunc);
   if (!myStream.is_open())
   {
@@ -149,7 +166,7 @@ Standard_Boolean VexData_OutputFile::createTemporary()
       myTempPath = aName;
       if (myTargetMode >= 0)
       {
-        ::fchmod(myTempFd, static_cast<mode_t>(myTargetMode));
+        keepTargetIdentity();
       }
       return Standard_True;
     }
@@ -159,6 +176,17 @@ Standard_Boolean VexData_OutputFile::createTemporary()
     }
   }
   return Standard_False;
+}
+
+void VexData_OutputFile::keepTargetIdentity()
+{
+  // The owner and group of the file replaced, as far as the process may give them: root any,
+  // other users a group they belong to. Failures keep the new file's own. The mode comes last,
+  // since a change of owner clears the set-user and set-group bits.
+  const bool isGiven = ::fchown(myTempFd, myTargetOwner, myTargetGroup) == 0 ||
+                       ::fchown(myTempFd, static_cast<uid_t>(-1), myTargetGroup) == 0;
+  (void)isGiven; // when neither is allowed the new file keeps the process's owner and group
+  ::fchmod(myTempFd, static_cast<mode_t>(myTargetMode));
 }
 
 VexData_Writer::Status VexData_OutputFile::Commit()
