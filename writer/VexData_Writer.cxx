@@ -825,7 +825,8 @@ void VexData_Writer::WriteScannerBox()
 
 void VexData_Writer::WriteContainer(const VexData_ToolpathContainer& theContainer)
 {
-  NCollection_Map<Standard_Integer> anApertures(1);
+  // Tools are written in the visiting order of this set, which the plug-in's hasher fixes.
+  NCollection_Map<Standard_Integer, VexData_MapHasher> anApertures(1);
   for (VexData_ToolpathContainer::GroupMap::Iterator aGroup(theContainer.Groups()); aGroup.More();
        aGroup.Next())
   {
@@ -839,8 +840,8 @@ void VexData_Writer::WriteContainer(const VexData_ToolpathContainer& theContaine
   // grows with the number of toolpaths, not with apertures times scan fields.
   ApertureLists aLists(1, myAllocator);
   CollectToolSequences(OrderGroups(theContainer), aLists);
-  for (NCollection_Map<Standard_Integer>::Iterator anIter(anApertures); anIter.More();
-       anIter.Next())
+  for (NCollection_Map<Standard_Integer, VexData_MapHasher>::Iterator anIter(anApertures);
+       anIter.More(); anIter.Next())
   {
     VexData_ToolpathContainer::SequenceList* aList = aLists.ChangeSeek(anIter.Key());
     if (aList == NULL)

@@ -220,8 +220,10 @@ private:
   const Handle(Message_Messenger) & Messenger() const { return myModel.Messenger(); }
 
 private:
-  //! Container key "phase+layer" to its toolpaths.
-  typedef NCollection_DataMap<TCollection_AsciiString, VexData_ToolpathContainer> ContainerMap;
+  //! Container key "phase+layer" to its toolpaths; visited in an order that does not depend on
+  //! the OpenCASCADE version.
+  typedef NCollection_DataMap<TCollection_AsciiString, VexData_ToolpathContainer, VexData_MapHasher>
+      ContainerMap;
   //! Aperture number to tool mode (0 paths only, 1 points only, 2 both).
   typedef NCollection_DataMap<Standard_Integer, Standard_Byte> ToolModeMap;
 
