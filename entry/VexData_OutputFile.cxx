@@ -121,9 +121,15 @@ Standard_Boolean VexData_OutputFile::Open(const std::string& theTarget)
     myTargetOwner = aStat.st_uid;
     myTargetGroup = aStat.st_gid;
     // A writable file in a directory the user may not write cannot be replaced, only written.
-    return createTemporary() ? openTemporary() : openInPlace();
+    // Other failures (no room for a new file, say) refuse the write and keep the target whole.
+    const int anError = createTemporary();
+    if (anError == 0)
+    {
+      return openTemporary();
+    }
+    return (anError == EACCES || anError == EPERM) && openInPlace();
   }
-  return createTemporary() && openTemporary();
+  return createTemporary() == 0 && openTemporary();
 }
 
 Standard_Boolean VexData_OutputFile::openInPlace()
@@ -144,13 +150,13 @@ Standard_Boolean VexData_OutputFile::openTemporary()
   return Standard_True;
 }
 
-Standard_Boolean VexData_OutputFile::createTemporary()
+int VexData_OutputFile::createTemporary()
 {
   std::string aDir, aBase;
   splitPath(myTarget, aDir, aBase);
   if (aBase.empty())
   {
-    return Standard_False;
+    return EISDIR;
   }
   const std::string aPrefix =
       aDir + "/." + aBase.substr(0, THE_MAX_BASE_LENGTH) + ".tmp" + std::to_string(::getpid());
@@ -168,14 +174,14 @@ Standard_Boolean VexData_OutputFile::createTemporary()
       {
         keepTargetIdentity();
       }
-      return Standard_True;
+      return 0;
     }
     if (errno != EEXIST)
     {
-      return Standard_False;
+      return errno;
     }
   }
-  return Standard_False;
+  return EEXIST;
 }
 
 void VexData_OutputFile::keepTargetIdentity()

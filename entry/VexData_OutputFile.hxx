@@ -16,7 +16,7 @@
 //! and group (as far as the process may give them). Where a replacement would not be the same
 //! file, the target is written directly, truncated first, as a plain write does: targets that are
 //! not regular files (a terminal, a pipe, a device), files with other hard links, and files in a
-//! directory where no temporary file can be created.
+//! directory where the user may not create a temporary file.
 class VexData_OutputFile
 {
 public:
@@ -50,8 +50,9 @@ private:
   VexData_OutputFile(const VexData_OutputFile&)            = delete;
   VexData_OutputFile& operator=(const VexData_OutputFile&) = delete;
 
-  //! Creates a new, empty temporary file beside myTarget; false when none can be created.
-  Standard_Boolean createTemporary();
+  //! Creates a new, empty temporary file beside myTarget; returns 0, or the error (errno value)
+  //! that prevented it.
+  int createTemporary();
 
   //! Opens the temporary file as the stream; false (nothing left behind) when it does not open.
   Standard_Boolean openTemporary();
