@@ -24,7 +24,9 @@
 #endif
 #endif
 #ifdef VEX_TEST_ASAN
-#include <sanitizer/allocator_interface.h>
+// Bytes the sanitizer's allocator holds for the program (its runtime provides it; GCC installs
+// no header that declares it).
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
 using namespace VexTest;
