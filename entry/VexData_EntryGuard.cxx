@@ -27,3 +27,23 @@ const char* VexData_EntryGuard::Describe(const Standard_Failure& theFailure) noe
   }
   return theFailure.DynamicType()->Name();
 }
+
+void VexData_EntryGuard::ReportCurrent(const Handle(Message_Messenger) & theSink) noexcept
+{
+  try
+  {
+    throw;
+  }
+  catch (const Standard_Failure& theFailure)
+  {
+    Report(theSink, Describe(theFailure));
+  }
+  catch (const std::exception& theException)
+  {
+    Report(theSink, theException.what());
+  }
+  catch (...)
+  {
+    Report(theSink, "unknown exception");
+  }
+}

@@ -22,20 +22,17 @@ public:
     {
       return theBody();
     }
-    catch (const Standard_Failure& theFailureCaught)
-    {
-      Report(theSink, Describe(theFailureCaught));
-    }
-    catch (const std::exception& theException)
-    {
-      Report(theSink, theException.what());
-    }
     catch (...)
     {
-      Report(theSink, "unknown exception");
+      ReportCurrent(theSink);
     }
     return theFailure;
   }
+
+  //! Sends "VEX_INTERNAL_ERROR" describing the exception being handled to theSink (when not
+  //! null); never throws. Must be called from inside a catch block: the writer reports its own
+  //! internal failures this way, as the entry points do.
+  static void ReportCurrent(const Handle(Message_Messenger) & theSink) noexcept;
 
   //! Sends "VEX_INTERNAL_ERROR" with theWhat to theSink (when not null); never throws.
   static void Report(const Handle(Message_Messenger) & theSink, const char* theWhat) noexcept;

@@ -79,7 +79,8 @@ std::string resolveLink(const std::string& thePath)
 }
 } // namespace
 
-VexData_OutputFile::VexData_OutputFile() : myTempFd(-1), myTargetMode(-1)
+VexData_OutputFile::VexData_OutputFile()
+    : myTempFd(-1), myTargetMode(-1), myTargetOwner(0), myTargetGroup(0)
 {
 }
 
@@ -102,8 +103,7 @@ Standard_Boolean VexData_OutputFile::Open(const std::string& theTarget)
     }
     if (!S_ISREG(aStat.st_mode))
     {
-      myStream.open(myTarget, std::ios::out | std::ios::binary | std::ios::trunc);
-      return myStream.is_open();
+      return openInPlace();
     }
     // The target will be replaced, not written: make sure the caller may write it at all.
     const int aFd = ::open(myTarget.c_str(), O_WRONLY | O_CLOEXEC);
@@ -112,12 +112,35 @@ Standard_Boolean VexData_OutputFile::Open(const std::string& theTarget)
       return Standard_False;
     }
     ::close(aFd);
-    myTargetMode = static_cast<int>(aStat.st_mode & 07777);
+    // A new file under the target's name would leave its other names with the old content.
+    if (aStat.st_nlink > 1)
+    {
+      return openInPlace();
+    }
+    myTargetMode  = static_cast<int>(aStat.st_mode & 07777);
+    myTargetOwner = aStat.st_uid;
+    myTargetGroup = aStat.st_gid;
+    // A writable file in a directory the user may not write cannot be replaced, only written.
+    // Other failures (no room for a new file, say) refuse the write and keep the target whole.
+    const int anError = createTemporary();
+    if (anError == 0)
+    {
+      return openTemporary();
+    }
+    return (anError == EACCES || anError == EPERM) && openInPlace();
   }
-  if (!createTemporary())
-  {
-    return Standard_False;
-  }
+  return createTemporary() == 0 && openTemporary();
+}
+
+Standard_Boolean VexData_OutputFile::openInPlace()
+{
+  // Truncated and written as any plain write does: a failure leaves what was written so far.
+  myStream.open(myTarget, std::ios::out | std::ios::binary | std::ios::trunc);
+  return myStream.is_open();
+}
+
+Standard_Boolean VexData_OutputFile::openTemporary()
+{
   myStream.open(myTempPath, std::ios::out | std::ios::binary | std::ios::trunc);
   if (!myStream.is_open())
   {
@@ -127,13 +150,13 @@ Standard_Boolean VexData_OutputFile::Open(const std::string& theTarget)
   return Standard_True;
 }
 
-Standard_Boolean VexData_OutputFile::createTemporary()
+int VexData_OutputFile::createTemporary()
 {
   std::string aDir, aBase;
   splitPath(myTarget, aDir, aBase);
   if (aBase.empty())
   {
-    return Standard_False;
+    return EISDIR;
   }
   const std::string aPrefix =
       aDir + "/." + aBase.substr(0, THE_MAX_BASE_LENGTH) + ".tmp" + std::to_string(::getpid());
@@ -149,16 +172,27 @@ Standard_Boolean VexData_OutputFile::createTemporary()
       myTempPath = aName;
       if (myTargetMode >= 0)
       {
-        ::fchmod(myTempFd, static_cast<mode_t>(myTargetMode));
+        keepTargetIdentity();
       }
-      return Standard_True;
+      return 0;
     }
     if (errno != EEXIST)
     {
-      return Standard_False;
+      return errno;
     }
   }
-  return Standard_False;
+  return EEXIST;
+}
+
+void VexData_OutputFile::keepTargetIdentity()
+{
+  // The owner and group of the file replaced, as far as the process may give them: root any,
+  // other users a group they belong to. Failures keep the new file's own. The mode comes last,
+  // since a change of owner clears the set-user and set-group bits.
+  const bool isGiven = ::fchown(myTempFd, myTargetOwner, myTargetGroup) == 0 ||
+                       ::fchown(myTempFd, static_cast<uid_t>(-1), myTargetGroup) == 0;
+  (void)isGiven; // when neither is allowed the new file keeps the process's owner and group
+  ::fchmod(myTempFd, static_cast<mode_t>(myTargetMode));
 }
 
 VexData_Writer::Status VexData_OutputFile::Commit()

@@ -21,6 +21,67 @@ const char THE_UNKNOWN_KEY_TEXT[] = "Unknown message invoked with the keyword";
 
 //! Length of the header (81 bytes) and the eleven type declarations (66 bytes) of a written file.
 const size_t THE_PREAMBLE_LENGTH = 81 + 66;
+
+//! Walks the records of a written file, aborting on anything the writer does not write.
+struct WrittenFile
+{
+  const std::string& Bytes;    //!< the file
+  size_t             Position; //!< next byte
+
+  explicit WrittenFile(const std::string& theBytes) : Bytes(theBytes), Position(0) {}
+
+  //! Returns the next byte.
+  int Byte()
+  {
+    VexFuzz_Harness::Require(Position < Bytes.size(), "a written file ends inside a record");
+    return static_cast<unsigned char>(Bytes[Position++]);
+  }
+
+  //! Steps over theCount bytes.
+  void Skip(const size_t theCount)
+  {
+    VexFuzz_Harness::Require(Bytes.size() - Position >= theCount,
+                             "a written file ends inside a record");
+    Position += theCount;
+  }
+
+  //! Steps over a string field: its type byte 7, the text and the 0 byte.
+  void String()
+  {
+    VexFuzz_Harness::Require(Byte() == 7, "a written string field has another type");
+    while (Byte() != 0)
+    {
+    }
+  }
+
+  //! Walks a toolpath block after its tag: header, tool definition, one tool group and its
+  //! items up to the end of the block.
+  void Block()
+  {
+    VexFuzz_Harness::Require(Byte() == 129, "a written block does not start with its header");
+    String();
+    String();
+    VexFuzz_Harness::Require(Byte() == 0 && Byte() == 128, "a written block has no tool");
+    Skip(5 + 2 + 5); // index, mode and width fields, each with its type byte
+    String();        // name
+    VexFuzz_Harness::Require(Byte() == 0 && Byte() == 16, "a written block has no tool group");
+    Skip(4);
+    int aPrevious = 16;
+    for (int aTag = Byte(); aTag != 0; aPrevious = aTag, aTag = Byte())
+    {
+      if (aTag == 13 || aTag == 17)
+      {
+        VexFuzz_Harness::Require(aPrevious == 12 || aPrevious == 13 || aPrevious == 17,
+                                 "a written line-to or arc-to does not continue a path");
+      }
+      const int aSize = aTag == 17 ? 20 : aTag == 14 ? 12 : 8;
+      VexFuzz_Harness::Require(aTag == 12 || aTag == 13 || aTag == 14 || aTag == 15 || aTag == 17 ||
+                                   aTag == 19,
+                               "a written tool group holds an item the writer does not write");
+      Skip(static_cast<size_t>(aSize));
+    }
+  }
+};
 } // namespace
 
 void VexFuzz_Harness::Initialize()
@@ -78,9 +139,38 @@ int VexFuzz_Harness::WriteFile(const PenFormatData_Model&                       
   return aStatus;
 }
 
-int VexFuzz_Harness::ExpectedReadBack(const std::string& theBytes)
+void VexFuzz_Harness::RequireContinuedPaths(const std::string& theBytes)
 {
-  return theBytes.size() == THE_PREAMBLE_LENGTH ? VexData_Reader::EndOfFile : VexData_Reader::Ok;
+  WrittenFile aFile(theBytes);
+  Require(theBytes.size() >= THE_PREAMBLE_LENGTH, "a written file is shorter than its preamble");
+  aFile.Position = THE_PREAMBLE_LENGTH;
+  while (aFile.Position < theBytes.size())
+  {
+    const int aTag = aFile.Byte();
+    if (aTag == 18)
+    {
+      aFile.Skip(8); // scanner box
+    }
+    else if (aTag == 130)
+    {
+      aFile.Block();
+    }
+    else
+    {
+      Require(aTag == 20, "a written file holds a top-level record the writer does not write");
+    }
+  }
+}
+
+std::string VexFuzz_Harness::NameBytes(const TCollection_ExtendedString& theName)
+{
+  std::string aBytes;
+  for (Standard_Integer anIndex = 1; anIndex <= theName.Length(); ++anIndex)
+  {
+    const Standard_ExtCharacter aChar = theName.Value(anIndex);
+    aBytes += aChar <= 0xFF ? std::string(1, static_cast<char>(aChar)) : std::string("<wide>");
+  }
+  return aBytes;
 }
 
 bool VexFuzz_Harness::IsInternalReadStatus(const int theStatus)

@@ -41,12 +41,15 @@ public:
                        const NCollection_Sequence<TCollection_ExtendedString>& theParams,
                        std::string&                                            theBytes);
 
-  //! Returns the status with which the reader must read theBytes that a successful write
-  //! produced: 0, except for a file of header and type declarations only (a model without
-  //! toolpaths and scan fields), which ends where the reader needs a first record and so reads
-  //! with status 6. The writer and the reader are both asked to behave this way; the fuzz
-  //! targets hold them to it until that changes.
-  static int ExpectedReadBack(const std::string& theBytes);
+  //! Requires theBytes, a file a successful write produced, to be made only of what the writer
+  //! writes (header, declarations, scanner box, empty record, toolpath blocks of one tool and one
+  //! tool group) and every line-to and arc-to in it to continue a path: to follow a path start,
+  //! a line-to or an arc-to. The reader steps over one that does not, and its element is lost.
+  static void RequireContinuedPaths(const std::string& theBytes);
+
+  //! Returns the bytes of theName, one per character; a character above 0xFF, which no name read
+  //! from a file holds, becomes "<wide>".
+  static std::string NameBytes(const TCollection_ExtendedString& theName);
 
   //! Returns true when a status came from an exception caught inside the reader rather than
   //! from the data: an in-memory stream never reports a hard error or a failure without end.

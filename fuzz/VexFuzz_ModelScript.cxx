@@ -8,10 +8,14 @@
 
 namespace
 {
+//! A name with a character that fits in a byte and one that does not.
+const char THE_WIDE_NAME[] = "caf\xc3\xa9\xe2\x82\xac";
+
 //! Names the instructions choose from: plain ones, names that clash through the writer's
-//! container and mapping keys, an empty one, one outside ASCII and one with a leading blank.
+//! container and mapping keys, an empty one, one the writer refuses for a character beyond one
+//! byte and one with a leading blank.
 const char* const THE_NAMES[] = {"P",   "L",   "T1", "T2",  "Mill",        "Top", "Drill", "",
-                                 "P+Q", "Q+R", "R",  "a;b", "caf\xc3\xa9", " P",  "T1a",   "Bot"};
+                                 "P+Q", "Q+R", "R",  "a;b", THE_WIDE_NAME, " P",  "T1a",   "Bot"};
 
 //! Number of entries of THE_NAMES.
 const int THE_NB_NAMES = static_cast<int>(sizeof(THE_NAMES) / sizeof(THE_NAMES[0]));

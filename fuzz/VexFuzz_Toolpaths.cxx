@@ -21,10 +21,10 @@ const double THE_SEGMENT_THRESHOLD = 1.0e-7;
 //! Sweep, in radians, from which an arc counts as a full turn.
 const double THE_FULL_TURN = 2.0 * M_PI - 1.0e-6;
 
-//! Returns theName with every character outside ASCII as "?".
+//! Returns theName byte for byte: names are kept exactly through a write and a read.
 std::string toText(const TCollection_ExtendedString& theName)
 {
-  return TCollection_AsciiString(theName, '?').ToCString();
+  return VexFuzz_Harness::NameBytes(theName);
 }
 
 //! Returns the elements of theCurve in chain order.
@@ -319,17 +319,33 @@ void VexFuzz_Toolpaths::add(const PenFormatData_Model&    theModel,
   myTools[aToolName] = aTool->Param(1);
   Group& aGroup      = (theSequence.ToolpathMode() == 1 ? myPaths : myPoints)[aKey];
   ++aGroup.NbToolpaths;
+  Group aToolpath;
   for (const Handle(PhGeom_Curve) & aChild : theSequence.GetCurve()->Children())
   {
     aGroup.Contours.push_back(contourOf(*aChild));
+    aToolpath.Contours.push_back(aGroup.Contours.back());
+  }
+  // Drill points and arcs are always written; segments may all be too short to write.
+  if (theSequence.ToolpathMode() != 1 || hasArc(aToolpath))
+  {
+    myLasting.insert(aToolName);
   }
 }
 
 void VexFuzz_Toolpaths::RequireKept(const VexFuzz_Toolpaths& theBefore,
                                     const VexFuzz_Toolpaths& theAfter)
 {
-  VexFuzz_Harness::Require(theBefore.myTools == theAfter.myTools,
-                           "tool names or widths changed through a write and a read");
+  for (const auto& aTool : theAfter.myTools)
+  {
+    const auto aBefore = theBefore.myTools.find(aTool.first);
+    VexFuzz_Harness::Require(aBefore != theBefore.myTools.end() && aBefore->second == aTool.second,
+                             "tool names or widths changed through a write and a read");
+  }
+  for (const std::string& aTool : theBefore.myLasting)
+  {
+    VexFuzz_Harness::Require(theAfter.myTools.count(aTool) == 1,
+                             "a tool was lost through a write and a read");
+  }
   VexFuzz_Harness::Require(isSamePoints(theBefore.myPoints, theAfter.myPoints),
                            "drill points changed through a write and a read");
   for (const auto& anEntry : theAfter.myPaths)

@@ -7,6 +7,7 @@
 #include <PhGeom_Curve.hxx>
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -47,8 +48,10 @@ public:
   VexFuzz_Toolpaths(const PenFormatData_Model& theModel, const bool theByContainer);
 
   //! Requires what must survive exactly when theAfter is read from the file written from
-  //! theBefore: tool names and widths, drill points and their coordinates, and at most one path
-  //! toolpath per key, present whenever theBefore has one with an arc. Aborts otherwise.
+  //! theBefore: tool names and widths (a tool used only by path toolpaths without arcs may vanish
+  //! with them, when the writer keeps none of their segments), drill points and their
+  //! coordinates, and at most one path toolpath per key, present whenever theBefore has one with
+  //! an arc. Aborts otherwise.
   static void RequireKept(const VexFuzz_Toolpaths& theBefore, const VexFuzz_Toolpaths& theAfter);
 
   //! Requires theSecond to hold the same toolpaths as theFirst, with coordinates within a small
@@ -63,9 +66,10 @@ private:
   void add(const PenFormatData_Model& theModel, const PenFormatData_Sequence& theSequence,
            const bool theByContainer);
 
-  GroupMap                      myPaths;  //!< path toolpaths (mode 1)
-  GroupMap                      myPoints; //!< point toolpaths (mode 2)
-  std::map<std::string, double> myTools;  //!< tool name to width
+  GroupMap                      myPaths;   //!< path toolpaths (mode 1)
+  GroupMap                      myPoints;  //!< point toolpaths (mode 2)
+  std::map<std::string, double> myTools;   //!< tool name to width
+  std::set<std::string>         myLasting; //!< tools of toolpaths that always write an element
 };
 
 #endif

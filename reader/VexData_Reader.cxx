@@ -4,6 +4,8 @@
 #include <VexData_Message.hxx>
 #include <PenFormatData_Sequence.hxx>
 
+#include <gp.hxx>
+#include <gp_Dir2d.hxx>
 #include <gp_Trsf2d.hxx>
 #include <gp_Vec2d.hxx>
 
@@ -28,11 +30,18 @@ const Standard_Integer THE_LAYER_FLAGS = 3;
 //! Name of the layer of scan field rectangles.
 const char THE_SCAN_LAYER[] = "Scan fields";
 
-//! Returns the angle of theVector from the X axis, in [-pi, pi]. A null vector has no
-//! direction and gives 0 rather than an error; coordinates that are not numbers give NaN.
+//! Returns the angle of theVector from the X axis, in [-pi, pi], exactly as gp_Dir2d measures it
+//! (hosts compare the model's angles with it; atan2 differs in the last bit for many directions
+//! and gives +pi where gp_Dir2d gives -pi). A vector too short for gp_Dir2d has no direction and
+//! gives 0 rather than an error; coordinates that are not numbers give NaN.
 Standard_Real angleOf(const gp_XY& theVector)
 {
-  return std::atan2(theVector.Y(), theVector.X());
+  if (theVector.Modulus() <= gp::Resolution())
+  {
+    return 0.0;
+  }
+  static const gp_Dir2d THE_X_AXIS(1.0, 0.0);
+  return THE_X_AXIS.Angle(gp_Dir2d(theVector));
 }
 
 //! Returns the sense flag of a signed radius: 1 above 0, 0 otherwise.

@@ -4,7 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <gp_Dir2d.hxx>
+
+#include <cstring>
 #include <limits>
+#include <random>
+#include <vector>
 
 namespace
 {
@@ -76,6 +81,55 @@ TEST(VexData_ReaderGeometry, PathsArcsAndCircles)
     VexTest_Read aRead(groupFile(aCase.Items));
     EXPECT_EQ(0, aRead.Status) << aCase.Name << aRead.Capture.Dump();
     EXPECT_EQ(aCase.Elements, elements(*aRead.Model)) << aCase.Name;
+  }
+}
+
+TEST(VexData_ReaderGeometry, ArcAnglesAreThoseOfTheModelsDirections)
+{
+  // Hosts compare the model's angles with gp_Dir2d's, which differs from atan2 in the last bit
+  // for many directions and gives -pi, not +pi, for (-1, +0).
+  {
+    VexTest_Read aRead(groupFile(Builder().XY(12, -1, 0).ArcTo(0, 1, 0, 0, 1).Data()));
+    ASSERT_EQ(0, aRead.Status);
+    EXPECT_EQ("|arc c 0 0 r 1 a -3.1415926535897931 1.5707963267948966 s 1\n",
+              elements(*aRead.Model));
+  }
+  std::vector<gp_XY>                    aDirections = {gp_XY(1, 0),
+                                                       gp_XY(-1, 0),
+                                                       gp_XY(0, 1),
+                                                       gp_XY(0, -1),
+                                                       gp_XY(1, 1),
+                                                       gp_XY(-1, -1),
+                                                       gp_XY(3, 4),
+                                                       gp_XY(-0.7f, 0.71f),
+                                                       gp_XY(1e-30f, -1),
+                                                       gp_XY(-1, 1e-30f),
+                                                       gp_XY(0.70710677f, 0.70710677f)};
+  std::mt19937                          aRandom(12);
+  std::uniform_real_distribution<float> aCoordinate(-100.0f, 100.0f);
+  for (int anIndex = 0; anIndex < 400; ++anIndex)
+  {
+    aDirections.push_back(gp_XY(aCoordinate(aRandom), aCoordinate(aRandom)));
+  }
+  const gp_Dir2d aXAxis(1.0, 0.0);
+  for (const gp_XY& aStart : aDirections)
+  {
+    // The arc runs about (0.5, -0.25) from the start point to the opposite point.
+    const float  aCX = 0.5f, aCY = -0.25f;
+    const float  aSX = static_cast<float>(aStart.X()) + aCX;
+    const float  aSY = static_cast<float>(aStart.Y()) + aCY;
+    VexTest_Read aRead(groupFile(
+        Builder().XY(12, aSX, aSY).ArcTo(2 * aCX - aSX, 2 * aCY - aSY, aCX, aCY, 1).Data()));
+    ASSERT_EQ(0, aRead.Status);
+    const Handle(PenFormatData_Sequence) aSeq =
+        Handle(PenFormatData_Sequence)::DownCast(aRead.Model->Objects().First());
+    const PhGeom_Element* anArc = aSeq->GetCurve()->Children().First()->FirstElement();
+    ASSERT_EQ(PhGeom_Element::Kind_Arc, anArc->Kind());
+    const gp_XY         aFromCentre = gp_XY(aSX, aSY) - gp_XY(aCX, aCY);
+    const Standard_Real anExpected  = aXAxis.Angle(gp_Dir2d(aFromCentre.X(), aFromCentre.Y()));
+    const Standard_Real anActual    = static_cast<const PhGeom_Arc*>(anArc)->Angle(0);
+    EXPECT_EQ(0, std::memcmp(&anExpected, &anActual, sizeof(anActual)))
+        << aFromCentre.X() << " " << aFromCentre.Y() << ": " << anActual << " " << anExpected;
   }
 }
 

@@ -3,6 +3,8 @@
 // geometry, scan-field ordering, mapping and the order of blocks across containers and tools.
 #include <VexData_WriterFixture_Test.hxx>
 
+#include <VexData_Reader.hxx>
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -33,15 +35,49 @@ Handle(PenFormatData_Sequence)
 }
 } // namespace
 
-TEST(VexDataWriterBytes, EmptyModelIsHeaderAndDeclarationsOnly)
+TEST(VexDataWriterBytes, FileWithoutBlocksEndsWithAnEmptyRecordAndReadsBack)
 {
-  PenFormatData_Model    aModel;
-  VexData_Writer::Status aStatus;
-  const std::string      aFile = Write(aModel, aStatus, {"export.scanfield:false"});
-  EXPECT_EQ(aStatus, VexData_Writer::Ok);
-  ASSERT_EQ(aFile.size(), 81u + 66u);
-  EXPECT_EQ(aFile, Preamble());
-  EXPECT_EQ(aFile.substr(81, 6), std::string("\x0B\x0C\x08\x00\x00\x00", 6));
+  // A file of header and declarations alone does not read (the reader wants a first record):
+  // a body without any block or scanner box ends with one empty record instead. A toolpath
+  // without anything to write still gives a block, whose model then writes such a body.
+  Handle(PenFormatData_Model) anEmpty    = new PenFormatData_Model();
+  Handle(PenFormatData_Model) aPointless = new PenFormatData_Model(PenFormatData_DU_Millimetre);
+  AddTool(*aPointless, 1, "T1", 0.2);
+  AddContour(*aPointless, AddToolpath(*aPointless, 1, 1))->CreatePoint(gp_XY(1, 2));
+  Handle(PenFormatData_Model) aBoxOnly = new PenFormatData_Model(PenFormatData_DU_Millimetre);
+  aBoxOnly->AddScanField(new PenFormatData_ScanField(1, 1, 4.0, 3.0, gp_XY(0, 0)));
+  const struct
+  {
+    const char* Name;
+    Handle(PenFormatData_Model) Model;
+    const char* Param;
+    std::string Body;
+  } aCases[] = {
+      {"empty model", anEmpty, "export.scanfield:false", "\x14"},
+      {"scan field not exported", aBoxOnly, "export.scanfield:false", "\x14"},
+      {"scanner box", aBoxOnly, "", Bytes().U8(18).XY(4, 3).Data},
+      {"toolpath without elements", aPointless, "",
+       Bytes().Block("P", "L", 0, 0.2f, "T1").U8(0).Data},
+  };
+  for (const auto& aCase : aCases)
+  {
+    SCOPED_TRACE(aCase.Name);
+    Handle(PenFormatData_Model) aModel = aCase.Model;
+    for (int aRound = 0; aRound < 2; ++aRound)
+    {
+      VexData_Writer::Status aStatus;
+      const std::string      aFile = Write(*aModel, aStatus, {aCase.Param});
+      ASSERT_EQ(aStatus, VexData_Writer::Ok);
+      if (aRound == 0)
+      {
+        EXPECT_EQ(aFile, Preamble() + aCase.Body);
+      }
+      aModel = new PenFormatData_Model();
+      VexData_Reader     aReader(*aModel);
+      std::istringstream aStream(aFile);
+      ASSERT_EQ(aReader.Process(aStream), VexData_Reader::Ok) << "round " << aRound;
+    }
+  }
 }
 
 TEST(VexDataWriterBytes, ScannerBoxToolDefinitionAndGeometry)
@@ -107,6 +143,49 @@ TEST(VexDataWriterBytes, ArcsAsCirclesKeepRadiusAndReopenPathAtNextSegment)
   anExpected.Block("P", "L", 0, 0.2f, "T1").U8(14).XY(4, 5).F32(2).U8(14).XY(4, 5).F32(3);
   anExpected.U8(12).XY(8, 8).U8(13).XY(9, 9).U8(0);
   EXPECT_EQ(aFile, anExpected.Data);
+}
+
+TEST(VexDataWriterBytes, ACircleEndsThePathAndTheNextSegmentOpensItsOwn)
+{
+  // A reader steps over a line-to that follows a circle record: each segment after a circle
+  // starts a new path at its own start point, from which the next one is measured.
+  MmModel aM;
+  Handle(PhGeom_Curve) aContour = AddContour(aM.Model, AddToolpath(aM.Model, 1, 1));
+  aContour->CreateSegment(gp_XY(0, 0), gp_XY(1, 0));
+  aContour->CreateArc(gp_XY(1, 1), 1.0, -M_PI / 2, 0.0, 1);
+  aContour->CreateSegment(gp_XY(2, 1), gp_XY(2, 3));
+  aContour->CreateArc(gp_XY(3, 3), 1.0, M_PI, M_PI / 2, 0);
+  aContour->CreateSegment(gp_XY(3, 4), gp_XY(3, 4 + 1e-8)); // too short: a path start alone
+  aContour->CreateSegment(gp_XY(3, 4), gp_XY(5, 4));
+  VexData_Writer::Status aStatus;
+  const std::string      aFile = Write(aM.Model, aStatus, {"vex.map:true;P;L;T1"});
+  ASSERT_EQ(aStatus, VexData_Writer::Ok);
+  Bytes anExpected;
+  anExpected.Data = Preamble();
+  anExpected.Block("P", "L", 0, 0.2f, "T1").U8(12).XY(0, 0).U8(13).XY(1, 0);
+  anExpected.U8(14).XY(1, 1).F32(1).U8(12).XY(2, 1).U8(13).XY(2, 3);
+  anExpected.U8(14).XY(3, 3).F32(1).U8(12).XY(3, 4).U8(13).XY(5, 4).U8(0);
+  EXPECT_EQ(aFile, anExpected.Data);
+
+  PenFormatData_Model aRead;
+  VexData_Reader      aReader(aRead);
+  std::istringstream  aStream(aFile);
+  ASSERT_EQ(aReader.Process(aStream), VexData_Reader::Ok);
+  int aNbSegments = 0, aNbArcs = 0;
+  for (const Handle(PenFormatData_Object) & anObject : aRead.Objects())
+  {
+    const Handle(PenFormatData_Sequence) aSeq = Handle(PenFormatData_Sequence)::DownCast(anObject);
+    for (const Handle(PhGeom_Curve) & aChild : aSeq->GetCurve()->Children())
+    {
+      for (PhGeom_Curve::ElementIterator anIter(*aChild); anIter.More(); anIter.Next())
+      {
+        aNbSegments += anIter.Value().Kind() == PhGeom_Element::Kind_Segment ? 1 : 0;
+        aNbArcs += anIter.Value().Kind() == PhGeom_Element::Kind_Arc ? 1 : 0;
+      }
+    }
+  }
+  EXPECT_EQ(aNbSegments, 3);
+  EXPECT_EQ(aNbArcs, 2);
 }
 
 TEST(VexDataWriterBytes, ToolModeFollowsTheToolpathModesThatUseTheTool)

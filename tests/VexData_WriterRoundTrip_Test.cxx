@@ -215,3 +215,70 @@ TEST(VexDataWriterRoundTrip, RandomModelsReadBackAsWritten)
     }
   }
 }
+
+namespace
+{
+//! Returns theModel's names of every toolpath as bytes: "phase|layer|tool" per toolpath.
+std::vector<std::string> namesOf(const PenFormatData_Model& theModel)
+{
+  const auto aBytes = [](const TCollection_ExtendedString& theName)
+  {
+    std::string aText;
+    for (Standard_Integer anIndex = 1; anIndex <= theName.Length(); ++anIndex)
+    {
+      const Standard_ExtCharacter aChar = theName.Value(anIndex);
+      aText += aChar <= 0xFF ? std::string(1, static_cast<char>(aChar)) : std::string("<wide>");
+    }
+    return aText;
+  };
+  std::vector<std::string> aNames;
+  for (const Handle(PenFormatData_Object) & anObject : theModel.Objects())
+  {
+    const Handle(PenFormatData_Sequence) aSeq = Handle(PenFormatData_Sequence)::DownCast(anObject);
+    if (!aSeq.IsNull() && aSeq->ToolpathFlag() != 0)
+    {
+      aNames.push_back(aBytes(aSeq->PhaseName()) + "|" + aBytes(aSeq->LayerName()) + "|" +
+                       aBytes(theModel.Aperture(aSeq->ApertureNumber())->Name()));
+    }
+  }
+  return aNames;
+}
+} // namespace
+
+TEST(VexDataWriterRoundTrip, NamesAreBytesThroughReadWriteRead)
+{
+  // The reader takes every byte of a name as one character; whatever it reads, the writer
+  // writes back byte for byte. Each name in turn holds every byte from 0x01 to 0xFF.
+  std::string anAllBytes;
+  for (int aByte = 1; aByte <= 0xFF; ++aByte)
+  {
+    anAllBytes += static_cast<char>(aByte);
+  }
+  for (int aWhich = 0; aWhich < 3; ++aWhich)
+  {
+    SCOPED_TRACE("all bytes in name " + std::to_string(aWhich));
+    const std::string aPhase = aWhich == 0 ? anAllBytes : "Fr\xE4sen";
+    const std::string aLayer = aWhich == 1 ? anAllBytes : "";
+    const std::string aTool  = aWhich == 2 ? anAllBytes
+                                           : "\xD8"
+                                             "0.8";
+    Bytes             aFile;
+    aFile.Data = Preamble();
+    aFile.Block(aPhase, aLayer, 1, 0.8f, aTool).U8(15).XY(1, 2).U8(0);
+    const std::vector<std::string> anExpected = {aPhase + "|" + aLayer + "|" + aTool};
+
+    std::string aBytes = aFile.Data;
+    for (int aRound = 0; aRound < 2; ++aRound)
+    {
+      PenFormatData_Model aModel;
+      std::istringstream  aStream(aBytes);
+      VexData_Reader      aReader(aModel);
+      ASSERT_EQ(aReader.Process(aStream), VexData_Reader::Ok);
+      EXPECT_EQ(namesOf(aModel), anExpected) << "round " << aRound;
+      VexData_Writer::Status aStatus;
+      aBytes = Write(aModel, aStatus);
+      ASSERT_EQ(aStatus, VexData_Writer::Ok) << "round " << aRound;
+      EXPECT_EQ(aBytes, aFile.Data) << "round " << aRound;
+    }
+  }
+}

@@ -23,7 +23,8 @@ Standard_Boolean startsWith(const TCollection_ExtendedString& theParam, const ch
   return Standard_True;
 }
 
-//! Returns theParam without its first theLength characters, as ASCII with '?' for the rest.
+//! Returns theParam without its first theLength characters, one byte per character with '?' for
+//! those that do not fit in a byte.
 TCollection_AsciiString afterPrefix(const TCollection_ExtendedString& theParam,
                                     const Standard_Integer            theLength)
 {
@@ -144,15 +145,17 @@ TCollection_AsciiString VexData_ExportParameters::MappingKey(
 
 TCollection_AsciiString VexData_ExportParameters::ToAscii(const TCollection_ExtendedString& theText)
 {
-  // Not the library conversion: it lets Latin-1 characters through as single bytes. Every
-  // toolpath's names pass through here, so the characters are taken straight from the text.
+  // The file's names are one byte per character, and the reader turns every byte into the
+  // character of that code: a character that fits in a byte is written as that byte, so that
+  // every name read can be written back. Every toolpath's names pass through here, so the
+  // characters are taken straight from the text.
   const Standard_Integer            aLength = theText.Length();
   const Standard_ExtString          aChars  = theText.ToExtString();
   NCollection_LocalArray<char, 256> aBytes(static_cast<size_t>(aLength) + 1);
   for (Standard_Integer anIndex = 0; anIndex < aLength; ++anIndex)
   {
     const Standard_ExtCharacter aChar = aChars[anIndex];
-    aBytes[anIndex] = aChar != 0 && aChar <= 0x7F ? static_cast<char>(aChar) : '?';
+    aBytes[anIndex] = aChar != 0 && aChar <= 0xFF ? static_cast<char>(aChar) : '?';
   }
   aBytes[aLength] = 0;
   return TCollection_AsciiString(static_cast<const char*>(aBytes), aLength);

@@ -20,8 +20,8 @@ public:
                                             const TCollection_AsciiString& theLayer,
                                             const TCollection_AsciiString& theTool);
 
-  //! Returns theText with one byte per character, '?' standing for every character beyond
-  //! 7-bit ASCII.
+  //! Returns theText with one byte per character: a character from 1 to 0xFF becomes the byte of
+  //! its code, '?' stands for 0 and for every character above 0xFF.
   static TCollection_AsciiString ToAscii(const TCollection_ExtendedString& theText);
 
   //! Parses the text of one mapping entry, after its prefix, into an item.

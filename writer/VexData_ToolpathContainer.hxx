@@ -2,6 +2,7 @@
 #ifndef _VexData_ToolpathContainer_HeaderFile
 #define _VexData_ToolpathContainer_HeaderFile
 
+#include <VexData_MapHasher.hxx>
 #include <PenFormatData_ScanField.hxx>
 #include <PenFormatData_Sequence.hxx>
 
@@ -24,8 +25,9 @@ public:
   class GroupByTool
   {
   public:
-    //! Aperture number to its toolpaths.
-    typedef NCollection_DataMap<Standard_Integer, SequenceList> ToolMap;
+    //! Aperture number to its toolpaths; visited in an order that does not depend on the
+    //! OpenCASCADE version.
+    typedef NCollection_DataMap<Standard_Integer, SequenceList, VexData_MapHasher> ToolMap;
 
     //! Creates an empty group (a map of one bucket, so the visiting order is reproducible) whose
     //! nodes come from theAllocator (the common one when null).
@@ -45,8 +47,9 @@ public:
     ToolMap myByTool; //!< aperture number -> toolpaths, in order of addition
   };
 
-  //! Scan-field number to its group.
-  typedef NCollection_DataMap<Standard_Integer, GroupByTool> GroupMap;
+  //! Scan-field number to its group; visited in an order that does not depend on the
+  //! OpenCASCADE version.
+  typedef NCollection_DataMap<Standard_Integer, GroupByTool, VexData_MapHasher> GroupMap;
 
   //! Creates an empty container (a map of one bucket) whose nodes, and those of its groups and
   //! lists, come from theAllocator (the common one when null).

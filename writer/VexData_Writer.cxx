@@ -1,6 +1,7 @@
 // Copyright (c) 2026 VexData developers
 #include <VexData_Writer.hxx>
 
+#include <VexData_EntryGuard.hxx>
 #include <VexData_ExportParameters.hxx>
 #include <VexData_Format.hxx>
 #include <VexData_Message.hxx>
@@ -16,6 +17,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <new>
 
 namespace
 {
@@ -107,15 +109,15 @@ RecordBuffer& RecordBuffer::Float(const Standard_Real theValue)
   return Word(aBits);
 }
 
-//! Returns theName as ASCII; the callers have made sure it holds no other character.
+//! Returns theName one byte per character; the callers have made sure every character fits.
 TCollection_AsciiString toAscii(const TCollection_ExtendedString& theName)
 {
   return VexData_ExportParameters::ToAscii(theName);
 }
 
-//! Returns true when theName can be written as a string field of the file: 7-bit characters
-//! only (TCollection_ExtendedString::IsAscii lets Latin-1 through) and not longer than the
-//! reader accepts.
+//! Returns true when theName can be written as a string field of the file: characters that fit
+//! in one byte only (the reader gives each byte of a name the character of that code, so every
+//! name it reads passes) and not longer than the reader accepts.
 Standard_Boolean isWritableName(const TCollection_ExtendedString& theName)
 {
   if (theName.Length() > VexData_Format::THE_MAX_STRING_LENGTH)
@@ -125,7 +127,7 @@ Standard_Boolean isWritableName(const TCollection_ExtendedString& theName)
   const Standard_ExtString aChars = theName.ToExtString();
   for (Standard_Integer anIndex = 0; anIndex < theName.Length(); ++anIndex)
   {
-    if (aChars[anIndex] > 0x7F)
+    if (aChars[anIndex] > 0xFF)
     {
       return Standard_False;
     }
@@ -144,14 +146,15 @@ const PenFormatData_Sequence* asSequence(const Handle(PenFormatData_Object) & th
   return Handle(PenFormatData_Sequence)::DownCast(theObject).get();
 }
 
-//! Stores theName's characters in theBytes as ASCII: characters outside 1 to 127 become '?'.
+//! Stores theName's characters in theBytes, one byte each as VexData_ExportParameters::ToAscii
+//! does: characters outside 1 to 0xFF become '?'.
 void putAscii(const TCollection_ExtendedString& theName, char* theBytes)
 {
   const Standard_ExtString aChars = theName.ToExtString();
   for (Standard_Integer anIndex = 0; anIndex < theName.Length(); ++anIndex)
   {
     theBytes[anIndex] =
-        aChars[anIndex] != 0 && aChars[anIndex] <= 0x7F ? static_cast<char>(aChars[anIndex]) : '?';
+        aChars[anIndex] != 0 && aChars[anIndex] <= 0xFF ? static_cast<char>(aChars[anIndex]) : '?';
   }
 }
 
@@ -238,7 +241,7 @@ VexData_Writer::VexData_Writer(const PenFormatData_Model& theModel)
       myUnitFactor(
           PenFormatData::ComputeUnitFactor(theModel.DimensionUnit(), PenFormatData_DU_Millimetre)),
       myExportScanFields(Standard_True), myMapping(1), myLastFiled(NULL), myLastContainer(NULL),
-      myPendingSize(0)
+      myPendingSize(0), myHasBodyRecord(Standard_False)
 {
 }
 
@@ -324,6 +327,9 @@ void VexData_Writer::ResetCollections()
   // The working collections of a run take their nodes from one incremental allocator, released
   // as a whole with the next run: a board has millions of toolpaths, each filed several times.
   // The maps start with one bucket, so that every run visits containers in the same order.
+  // The two object lists are not among them: hosts keep copies of them, which share their
+  // allocator, and a kept list must not hold the whole run's memory. They stay on the common
+  // allocator, where each node is freed on its own.
   myLastFiled     = NULL;
   myLastContainer = NULL;
   myAllocator     = new NCollection_IncAllocator();
@@ -331,8 +337,8 @@ void VexData_Writer::ResetCollections()
   ToolModeMap  aToolModes(1, myAllocator);
   myContainers.Exchange(aContainers);
   myToolModes.Exchange(aToolModes);
-  myWritable.Clear(myAllocator);
-  myUnWritable.Clear(myAllocator);
+  myWritable.Clear();
+  myUnWritable.Clear();
 }
 
 VexData_Writer::Status VexData_Writer::GetStatus() const
@@ -352,12 +358,16 @@ const NCollection_List<Handle(PenFormatData_Object)>& VexData_Writer::GetUnWrita
 
 void VexData_Writer::HandleException()
 {
-  // Stream failures are caught where they happen; what reaches this point comes from elsewhere
-  // (memory, or a message sink that throws after the status was already set).
-  if (myStatus == Ok)
+  // Stream failures are caught where they happen; what reaches this point failed elsewhere: the
+  // model library, memory, or a stream buffer's own failure. It ends the run as a hard failure
+  // with a message naming it, as the same exception in the entry code would. A status already
+  // set stays: its message sink threw while reporting it.
+  if (myStatus != Ok)
   {
-    myStatus = InvalidModel;
+    return;
   }
+  myStatus = StreamBad;
+  VexData_EntryGuard::ReportCurrent(Messenger());
 }
 
 //=================================================================================================
@@ -679,6 +689,16 @@ Standard_Boolean VexData_Writer::PutBytes(const char* theData, const std::stream
       myStream->write(theData, theSize);
     }
   }
+  catch (const std::bad_alloc&)
+  {
+    // Passed on by a stream with exceptions enabled: memory ran out, an internal failure rather
+    // than the stream's (Process reports it).
+    throw;
+  }
+  catch (const Standard_Failure&)
+  {
+    throw; // from our own libraries, never from a device
+  }
   catch (...)
   {
     // Thrown by the buffer or by a stream with exceptions enabled: the state tells what failed.
@@ -723,6 +743,7 @@ void VexData_Writer::WriteHeader()
 
 void VexData_Writer::WriteBody()
 {
+  myHasBodyRecord = Standard_False;
   WriteTypeDeclarations();
   if (myStatus != Ok)
   {
@@ -743,6 +764,13 @@ void VexData_Writer::WriteBody()
     {
       return;
     }
+  }
+  // A reader needs at least one record after the declarations: a body without any block or
+  // scanner box (an empty model) ends with an empty record, which every reader steps over.
+  if (!myHasBodyRecord)
+  {
+    const char anEmpty[] = {char(VexData_Format::Tag_Empty)};
+    WriteBytes(anEmpty, sizeof(anEmpty));
   }
 }
 
@@ -789,6 +817,7 @@ void VexData_Writer::WriteScannerBox()
       .Float(aField->Width() * myUnitFactor)
       .Float(aField->Height() * myUnitFactor);
   WriteBytes(aRecord.Data(), aRecord.Size());
+  myHasBodyRecord = Standard_True;
 }
 
 //=================================================================================================
@@ -796,7 +825,8 @@ void VexData_Writer::WriteScannerBox()
 
 void VexData_Writer::WriteContainer(const VexData_ToolpathContainer& theContainer)
 {
-  NCollection_Map<Standard_Integer> anApertures(1);
+  // Tools are written in the visiting order of this set, which the plug-in's hasher fixes.
+  NCollection_Map<Standard_Integer, VexData_MapHasher> anApertures(1);
   for (VexData_ToolpathContainer::GroupMap::Iterator aGroup(theContainer.Groups()); aGroup.More();
        aGroup.Next())
   {
@@ -810,8 +840,8 @@ void VexData_Writer::WriteContainer(const VexData_ToolpathContainer& theContaine
   // grows with the number of toolpaths, not with apertures times scan fields.
   ApertureLists aLists(1, myAllocator);
   CollectToolSequences(OrderGroups(theContainer), aLists);
-  for (NCollection_Map<Standard_Integer>::Iterator anIter(anApertures); anIter.More();
-       anIter.Next())
+  for (NCollection_Map<Standard_Integer, VexData_MapHasher>::Iterator anIter(anApertures);
+       anIter.More(); anIter.Next())
   {
     VexData_ToolpathContainer::SequenceList* aList = aLists.ChangeSeek(anIter.Key());
     if (aList == NULL)
@@ -972,6 +1002,7 @@ void VexData_Writer::WriteOneBlock(const VexData_ToolpathContainer::SequenceList
                               char(VexData_Format::Field_String)};
   const char aLayerField[] = {char(VexData_Format::Field_String)};
   const char anEnd[]       = {char(VexData_Format::Tag_End)};
+  myHasBodyRecord          = Standard_True;
   if (!WriteBytes(aBlockStart, sizeof(aBlockStart)) || !WriteString(thePhase) ||
       !WriteBytes(aLayerField, sizeof(aLayerField)) || !WriteString(theLayer) ||
       !WriteBytes(anEnd, sizeof(anEnd)))
@@ -1095,7 +1126,10 @@ void VexData_Writer::WriteContour(const PhGeom_Curve&    theContour,
       const PhGeom_Arc& anArc = static_cast<const PhGeom_Arc&>(anElement);
       if (theAsCircles)
       {
+        // A reader steps over a line-to that follows a circle record: the circle ends the path,
+        // and the next arc or segment opens one of its own at its start point.
         WriteCircle(anArc);
+        isOpen = Standard_False;
       }
       else
       {

@@ -106,7 +106,8 @@ private:
   //! Writes the 81-byte file header.
   void WriteHeader();
 
-  //! Writes the type declarations, the scanner box and every container.
+  //! Writes the type declarations, the scanner box and every container; ends a body without
+  //! any of them with an empty record, so that the file reads back.
   void WriteBody();
 
   //! Writes the eleven record size declarations.
@@ -164,7 +165,8 @@ private:
   //! Writes the scan field position of theSequence when it has a numbered scan field.
   void WriteScanFieldPosition(const PenFormatData_Sequence& theSequence);
 
-  //! Writes one contour of a path toolpath.
+  //! Writes one contour of a path toolpath; with theAsCircles every arc becomes a circle record,
+  //! which ends the path.
   void WriteContour(const PhGeom_Curve& theContour, const Standard_Boolean theAsCircles);
 
   //! Writes an arc as a circle record.
@@ -200,7 +202,8 @@ private:
   //! Returns the status that the stream's state flags give.
   Status StreamStatus() const;
 
-  //! Turns an exception caught at the class boundary into a status.
+  //! Turns an exception caught at the class boundary into status 3 and "VEX_INTERNAL_ERROR"
+  //! naming it, unless a status was already set. Called from inside a catch block.
   void HandleException();
 
   //! Returns the container of theSequence's phase and layer, creating it on first use.
@@ -217,8 +220,10 @@ private:
   const Handle(Message_Messenger) & Messenger() const { return myModel.Messenger(); }
 
 private:
-  //! Container key "phase+layer" to its toolpaths.
-  typedef NCollection_DataMap<TCollection_AsciiString, VexData_ToolpathContainer> ContainerMap;
+  //! Container key "phase+layer" to its toolpaths; visited in an order that does not depend on
+  //! the OpenCASCADE version.
+  typedef NCollection_DataMap<TCollection_AsciiString, VexData_ToolpathContainer, VexData_MapHasher>
+      ContainerMap;
   //! Aperture number to tool mode (0 paths only, 1 points only, 2 both).
   typedef NCollection_DataMap<Standard_Integer, Standard_Byte> ToolModeMap;
 
@@ -235,8 +240,9 @@ private:
   Handle(NCollection_IncAllocator) myAllocator;                      //!< nodes of one run
   const PenFormatData_Sequence* myLastFiled;                         //!< last toolpath filed
   VexData_ToolpathContainer*    myLastContainer;                     //!< its container
-  std::vector<char>             myPending;     //!< bytes not yet handed to the stream
-  std::streamsize               myPendingSize; //!< bytes queued in myPending
+  std::vector<char>             myPending;       //!< bytes not yet handed to the stream
+  std::streamsize               myPendingSize;   //!< bytes queued in myPending
+  Standard_Boolean              myHasBodyRecord; //!< a block or the scanner box was written
 };
 
 #endif
