@@ -79,7 +79,8 @@ Standard_Boolean VexExcellon_NumberFormat::SetPattern(const char* theText, const
 }
 
 Standard_Boolean VexExcellon_NumberFormat::Decode(const char* theText, const size_t theLength,
-                                                  Standard_Real& theValue) const
+                                                  Standard_Real&         theValue,
+                                                  const Standard_Boolean theIsWhole) const
 {
   size_t anIndex    = 0;
   bool   isNegative = false;
@@ -119,6 +120,7 @@ Standard_Boolean VexExcellon_NumberFormat::Decode(const char* theText, const siz
   // Without a point: read from the left, the first IntegerDigits() digits are the integer
   // part; read from the right, the last DecimalDigits() digits are the decimals.
   const int    aShift = hasPoint                   ? static_cast<int>(aDecimals)
+                        : theIsWhole               ? 0
                         : myZeros == Zeros_Leading ? static_cast<int>(aDigits) - myIntegerDigits
                                                    : myDecimalDigits;
   const double aValue = scale(aMantissa, aShift);

@@ -64,10 +64,11 @@ public:
   Standard_Boolean SetPattern(const char* theText, const size_t theLength);
 
   //! Decodes theText (an optional sign, then digits with at most one decimal point) into a
-  //! value in file units. Without a point the digits and zeros of the format place it. Returns
+  //! value in file units. Without a point the digits and zeros of the format place it, unless
+  //! theIsWhole is set: then the digits are a whole number (as tool diameters are read). Returns
   //! false for an empty, malformed or longer than 18-digit number.
-  Standard_Boolean Decode(const char* theText, const size_t theLength,
-                          Standard_Real& theValue) const;
+  Standard_Boolean Decode(const char* theText, const size_t theLength, Standard_Real& theValue,
+                          const Standard_Boolean theIsWhole = Standard_False) const;
 
 private:
   Standard_Integer myIntegerDigits; //!< digits before the implied point

@@ -482,8 +482,9 @@ Standard_Integer VexExcellon_Parser::handleTool(const Standard_Integer theFirst)
   {
     aDiameter = myWords.Value(aNext).Letter == 'C' ? aNext : aDiameter;
   }
+  // Diameters are read as written: a number without a point is a whole number of units.
   Standard_Real aValue = 0.0;
-  if (aDiameter >= 0 && readValue(myWords.Value(aDiameter), aValue))
+  if (aDiameter >= 0 && readValue(myWords.Value(aDiameter), aValue, Standard_True))
   {
     myMachine.DefineTool(aTool, aValue);
   }
@@ -564,9 +565,10 @@ void VexExcellon_Parser::handleRoute(const VexExcellon_Machine::Axes& theAxes)
 }
 
 Standard_Boolean VexExcellon_Parser::readValue(const VexExcellon_Words::Word& theWord,
-                                               Standard_Real&                 theValue)
+                                               Standard_Real&                 theValue,
+                                               const Standard_Boolean         theIsWhole)
 {
-  if (myFormat.Decode(theWord.Text, theWord.Length, theValue))
+  if (myFormat.Decode(theWord.Text, theWord.Length, theValue, theIsWhole))
   {
     return Standard_True;
   }

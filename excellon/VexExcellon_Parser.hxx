@@ -63,7 +63,8 @@ private:
   void handleCoordinates(const Standard_Boolean theIsSlot, const Standard_Boolean theIsZero);
   void handleRoute(const VexExcellon_Machine::Axes& theAxes);
   void setMetric(const Standard_Boolean theIsMetric);
-  Standard_Boolean readValue(const VexExcellon_Words::Word& theWord, Standard_Real& theValue);
+  Standard_Boolean readValue(const VexExcellon_Words::Word& theWord, Standard_Real& theValue,
+                             const Standard_Boolean theIsWhole = Standard_False);
   Standard_Boolean readAxes(const Standard_Integer theFirst, const Standard_Integer theLast,
                             VexExcellon_Machine::Axes& theAxes);
   void             fail(const char* theKey);
