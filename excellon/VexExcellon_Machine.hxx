@@ -129,14 +129,28 @@ private:
     Standard_Real    Diameter; //!< diameter in file units
   };
 
+  //! Places theAxes: relative to theFrom, or from the zero; false, with the fault, when the
+  //! result is out of range.
   Standard_Boolean target(const Axes& theAxes, const gp_XY& theFrom,
                           const Standard_Boolean theIsRelative, gp_XY& theTarget);
+
+  //! Returns the selected tool in theTool; false, with the fault, when there is none.
   Standard_Boolean currentTool(Standard_Integer& theTool);
-  void             announceTools();
-  void             endRoute();
+
+  //! Settles the unit and announces the tool definitions waiting for it.
+  void announceTools();
+
+  //! Tells the listener that the open route is complete.
+  void endRoute();
+
+  //! Cuts an arc to theEnd; false, with the fault, when it cannot be formed.
   Standard_Boolean arc(const gp_XY& theEnd, const ArcData& theArc);
+
+  //! Finds the centre of an arc to theEnd of theRadius.
   Standard_Boolean centerFromRadius(const gp_XY& theEnd, const Standard_Real theRadius,
                                     gp_XY& theCenter);
+
+  //! Checks that theEnd lies on the circle around theCenter through the current position.
   Standard_Boolean checkCenter(const gp_XY& theEnd, const gp_XY& theCenter);
 
   VexExcellon_Listener&                                myListener; //!< where findings go

@@ -39,6 +39,17 @@ inline bool isBlank(const char theChar)
   return theChar == ' ' || theChar == '\t';
 }
 
+//! Takes the blanks off both ends of theText.
+void trim(const char*& theText, size_t& theLength)
+{
+  for (; theLength > 0 && isBlank(theText[theLength - 1]); --theLength)
+  {
+  }
+  for (; theLength > 0 && isBlank(*theText); --theLength, ++theText)
+  {
+  }
+}
+
 //! Returns true for a capital letter.
 inline bool isCapital(const char theChar)
 {
@@ -136,12 +147,7 @@ void VexExcellon_Parser::parseLines(std::istream& theStream)
 
 void VexExcellon_Parser::handleLine(const char* theText, size_t theLength)
 {
-  for (; theLength > 0 && isBlank(theText[theLength - 1]); --theLength)
-  {
-  }
-  for (; theLength > 0 && isBlank(*theText); --theLength, ++theText)
-  {
-  }
+  trim(theText, theLength);
   if (theLength == 0)
   {
     return;
@@ -158,10 +164,8 @@ void VexExcellon_Parser::handleLine(const char* theText, size_t theLength)
   if (const char* aComment = static_cast<const char*>(std::memchr(theText, ';', theLength)))
   {
     handleComment(aComment, theLength - static_cast<size_t>(aComment - theText));
-    for (theLength = static_cast<size_t>(aComment - theText);
-         theLength > 0 && isBlank(theText[theLength - 1]); --theLength)
-    {
-    }
+    theLength = static_cast<size_t>(aComment - theText);
+    trim(theText, theLength);
     if (theLength == 0)
     {
       return;
@@ -219,9 +223,9 @@ Standard_Boolean VexExcellon_Parser::checkText(const char* theText, const size_t
 void VexExcellon_Parser::handleComment(const char* theText, size_t theLength)
 {
   // theText starts with the semicolon.
-  for (++theText, --theLength; theLength > 0 && isBlank(*theText); --theLength, ++theText)
-  {
-  }
+  ++theText;
+  --theLength;
+  trim(theText, theLength);
   if (startsWith(theText, theLength, "#@!"))
   {
     myMachine.Ignore(VexExcellon_Listener::Ignored_Attribute);

@@ -47,28 +47,63 @@ private:
   VexExcellon_Parser(const VexExcellon_Parser&);
   VexExcellon_Parser& operator=(const VexExcellon_Parser&);
 
-  void             parseLines(std::istream& theStream);
-  void             handleLine(const char* theText, size_t theLength);
+  //! Hands every line of theStream to handleLine().
+  void parseLines(std::istream& theStream);
+
+  //! Sorts one line out: comment, keyword, or words of commands and coordinates.
+  void handleLine(const char* theText, size_t theLength);
+
+  //! Returns false, with the fault, when theText holds a control character.
   Standard_Boolean checkText(const char* theText, const size_t theLength);
-  void             handleComment(const char* theText, size_t theLength);
-  void             handleKeyword(const char* theText, size_t theLength);
+
+  //! Handles the comment theText (from its semicolon on).
+  void handleComment(const char* theText, size_t theLength);
+
+  //! Handles a line that starts with a keyword (METRIC, INCH, ICI, FMAT, settings).
+  void handleKeyword(const char* theText, size_t theLength);
+
+  //! Handles the unit keyword and what follows it (",LZ", ",TZ", a digit pattern).
   void handleUnit(const Standard_Boolean theIsMetric, const char* theText, size_t theLength);
+
+  //! Carries out the words of the current line, codes first, coordinates last.
   void handleWords();
+
+  //! Carries out a G or M word; returns false when the rest of the line is not to be read.
   Standard_Boolean handleCode(const VexExcellon_Words::Word& theWord, Standard_Boolean& theIsSlot,
                               Standard_Boolean& theIsZero);
+
+  //! Carries out G code theCode; sets theIsSlot for G85 and theIsZero for G93.
   Standard_Boolean handleGCode(const Standard_Integer theCode, Standard_Boolean& theIsSlot,
                                Standard_Boolean& theIsZero);
+
+  //! Carries out M code theCode.
   Standard_Boolean handleMCode(const Standard_Integer theCode);
+
+  //! Handles the T word theFirst and its parameters; returns the index of the word after them.
   Standard_Integer handleTool(const Standard_Integer theFirst);
+
+  //! Hands the coordinates of the line to the machine as a zero, repeat, slot, route or hole.
   void handleCoordinates(const Standard_Boolean theIsSlot, const Standard_Boolean theIsZero);
+
+  //! Hands a route move to theAxes, with the arc's radius or centre, to the machine.
   void handleRoute(const VexExcellon_Machine::Axes& theAxes);
+
+  //! Sets the unit as the file states it.
   void setMetric(const Standard_Boolean theIsMetric);
+
+  //! Decodes the number of theWord in the current format; false, with the fault, when malformed.
   Standard_Boolean readValue(const VexExcellon_Words::Word& theWord, Standard_Real& theValue,
                              const Standard_Boolean theIsWhole = Standard_False);
+
+  //! Decodes the X and Y words from theFirst to before theLast into millimetres.
   Standard_Boolean readAxes(const Standard_Integer theFirst, const Standard_Integer theLast,
                             VexExcellon_Machine::Axes& theAxes);
-  void             fail(const char* theKey);
-  void             fail(const char* theKey, const VexExcellon_Words::Word& theWord);
+
+  //! Reports the fault theKey at the current line.
+  void fail(const char* theKey);
+
+  //! Reports the fault theKey at the current line, quoting theWord.
+  void fail(const char* theKey, const VexExcellon_Words::Word& theWord);
 
   VexExcellon_Machine      myMachine;       //!< where the commands go
   VexExcellon_NumberFormat myFormat;        //!< unit and number format

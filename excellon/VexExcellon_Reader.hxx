@@ -93,17 +93,32 @@ private:
     Count_NbCounts
   };
 
+  //! Creates the listener that reads into theModel.
   VexExcellon_Reader(PenFormatData_Model& theModel, const VexPcb_ImportOptions& theOptions,
                      VexPcb_ImportReport& theReport);
 
+  //! Returns the index in myToolpaths of the toolpaths of theTool, finding its aperture on
+  //! first use.
   Standard_Integer toolpaths(const Standard_Integer theTool);
+
+  //! Returns a new curve of the model's allocator.
   Handle(PhGeom_Curve) newCurve() const;
+
+  //! Converts thePoint from millimetres into the model's unit.
   gp_XY toModel(const gp_XY& thePoint) const { return thePoint * myFactor; }
-  void  addArc(const gp_XY& theStart, const gp_XY& theEnd, const gp_XY& theCenter,
-               const Standard_Boolean theIsCounterClockwise);
-  void  commit();
-  void  addToolpath(const Toolpaths& theToolpaths, const Standard_Integer theMode);
-  void  report() const;
+
+  //! Appends an arc to the route being read (points in the model's unit).
+  void addArc(const gp_XY& theStart, const gp_XY& theEnd, const gp_XY& theCenter,
+              const Standard_Boolean theIsCounterClockwise);
+
+  //! Adds everything read to the model and the counts to the report.
+  void commit();
+
+  //! Adds the point (theMode 2) or path (1) toolpath of theToolpaths to the model, if any.
+  void addToolpath(const Toolpaths& theToolpaths, const Standard_Integer theMode);
+
+  //! Hands the counts to the report.
+  void report() const;
 
   PenFormatData_Model&                        myModel;     //!< the model read into
   VexPcb_ImportReport&                        myReport;    //!< the report

@@ -51,15 +51,31 @@ private:
     NCollection_Vector<Handle(PenFormatData_Sequence)> Toolpaths; //!< in model order
   };
 
+  //! Creates the writer of theModel, counting into theCounts.
   VexExcellon_Writer(const PenFormatData_Model& theModel, VexPcb_ImportReport& theCounts);
 
-  void             collect(const VexExcellon_WriterOptions& theOptions);
+  //! Gathers the point toolpaths theOptions select, per aperture, and counts the rest.
+  void collect(const VexExcellon_WriterOptions& theOptions);
+
+  //! Checks the apertures and holes to write; false, with the fault, when one cannot be.
   Standard_Boolean check();
+
+  //! Checks the holes of theTool.
   Standard_Boolean checkHoles(const Tool& theTool);
-  void             numberTools();
-  void             writeHeader(std::string& theText) const;
+
+  //! Gives every tool its number in the file.
+  void numberTools();
+
+  //! Appends the header to theText.
+  void writeHeader(std::string& theText) const;
+
+  //! Writes the header in theText, the holes and the end to theStream; false when it fails.
   Standard_Boolean writeBody(std::ostream& theStream, std::string& theText);
+
+  //! Appends the holes of theContainer to theText, handing full chunks to theStream.
   void writeHoles(const PhGeom_Curve& theContainer, std::ostream& theStream, std::string& theText);
+
+  //! Adds theCount of theKind with theOutcome to the counts, when there are any.
   void count(const VexPcb_ImportReport::Outcome theOutcome, const char* theKind,
              const Standard_Integer theCount) const;
 
