@@ -1,10 +1,10 @@
 // Copyright (c) 2026 VexData developers
 // Fuzz target: the Excellon reader over an in-memory stream, into a fresh model.
 //
-// Whatever the bytes: the result and the report agree; a failed read leaves the model empty and
-// names a catalogue message and a line of the input; a successful one builds a model the
-// machine-file reader would build (apertures with one width and distinct names, toolpaths of
-// non-empty contours, one point per drill contour), whose holes, slots and routes are those the
+// Whatever the bytes: the probe returns; the result and the report agree; a failed read leaves the
+// model empty and names a catalogue message and a line of the input; a successful one builds a
+// model the machine-file reader would build (apertures with one width and distinct names, toolpaths
+// of non-empty contours, one point per drill contour), whose holes, slots and routes are those the
 // report counts, which the machine-file writer accepts, and which the Excellon writer writes
 // and the reader reads back to the same holes and diameters (within a micrometre's thousandth).
 #include <VexFuzz_Harness.hxx>
@@ -70,20 +70,20 @@ void requireFault(const PenFormatData_Model& theModel, const VexPcb_ImportReport
   VexFuzz_Harness::Require(theReport.FaultLine() >= 1 && theReport.FaultLine() <= aLines,
                            "the fault names a line the input does not have");
   Message_Msg aMessage(theReport.Fault());
-  VexFuzz_Harness::Require(!VexFuzz_Harness::HasUnknownKey(
-                               TCollection_AsciiString(aMessage.Get()).ToCString()),
-                           "the fault is not a message of the catalogue");
+  VexFuzz_Harness::Require(
+      !VexFuzz_Harness::HasUnknownKey(TCollection_AsciiString(aMessage.Get()).ToCString()),
+      "the fault is not a message of the catalogue");
 }
 
 //! Requires that theText, read again, gives theHoles.
 void requireSameHoles(const std::string& theText, const std::vector<Hole>& theHoles)
 {
   Handle(PenFormatData_Model) aModel = new PenFormatData_Model();
-  std::istringstream          aStream(theText);
-  VexPcb_ImportReport         aReport;
-  VexFuzz_Harness::Require(VexExcellon_Reader::Read(aStream, VexPcb_ImportOptions(), *aModel,
-                                                    aReport) == Standard_True,
-                           "the file the writer made does not read");
+  std::istringstream  aStream(theText);
+  VexPcb_ImportReport aReport;
+  VexFuzz_Harness::Require(
+      VexExcellon_Reader::Read(aStream, VexPcb_ImportOptions(), *aModel, aReport) == Standard_True,
+      "the file the writer made does not read");
   int               aPaths = 0, aContours = 0;
   std::vector<Hole> aBack = holesOf(*aModel, aPaths, aContours);
   VexFuzz_Harness::Require(aBack.size() == theHoles.size() && aPaths == 0,
@@ -107,10 +107,13 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* theData, size_t theSize)
 {
   VexFuzz_Harness::Initialize();
-  const std::string           aData(reinterpret_cast<const char*>(theData), theSize);
+  const std::string aData(reinterpret_cast<const char*>(theData), theSize);
+  // The probe looks at the same bytes a caller would hand it; whatever it says, it must return.
+  const Standard_Boolean isDrillFile = VexExcellon_Reader::Probe(aData.data(), aData.size());
+  (void)isDrillFile;
   Handle(PenFormatData_Model) aModel = new PenFormatData_Model();
-  VexPcb_ImportReport         aReport;
-  std::istringstream          aStream(aData);
+  VexPcb_ImportReport aReport;
+  std::istringstream  aStream(aData);
   if (!VexExcellon_Reader::Read(aStream, VexPcb_ImportOptions(), *aModel, aReport))
   {
     requireFault(*aModel, aReport, aData);
@@ -128,10 +131,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* theData, size_t theSize)
       "the report counts other holes, slots or routes than the model has");
 
   std::string aMachineFile;
-  VexFuzz_Harness::Require(VexFuzz_Harness::WriteFile(
-                               *aModel, NCollection_Sequence<TCollection_ExtendedString>(),
-                               aMachineFile) == 0,
-                           "the machine-file writer refuses an imported drill file");
+  VexFuzz_Harness::Require(
+      VexFuzz_Harness::WriteFile(*aModel, NCollection_Sequence<TCollection_ExtendedString>(),
+                                 aMachineFile) == 0,
+      "the machine-file writer refuses an imported drill file");
 
   std::ostringstream  anOut;
   VexPcb_ImportReport aCounts;
