@@ -16,6 +16,9 @@ typedef VexExcellon_Words::Word Word;
 //! Longest piece of a line quoted in a message.
 const size_t THE_QUOTE_LIMIT = 40;
 
+//! The byte order mark of UTF-8.
+const char THE_BYTE_ORDER_MARK[] = "\xEF\xBB\xBF";
+
 //! Keywords of machine settings that do not change the geometry.
 const char* const THE_SETTINGS[] = {"VER", "DETECT", "ATC",   "BLKD", "SBK",  "SG", "TCST",
                                     "CP",  "AFS",    "OSTOP", "PCR",  "NCSL", "R",  NULL};
@@ -125,6 +128,12 @@ void VexExcellon_Parser::parseLines(std::istream& theStream)
     switch (aResult)
     {
     case VexExcellon_LineSource::Result_Line:
+      // Editors on Windows start a text file with the byte order mark of UTF-8.
+      if (myMachine.Line() == 1 && startsWith(aText, aLength, THE_BYTE_ORDER_MARK))
+      {
+        aText += 3;
+        aLength -= 3;
+      }
       handleLine(aText, aLength);
       break;
     case VexExcellon_LineSource::Result_TooLong:

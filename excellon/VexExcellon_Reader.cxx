@@ -157,7 +157,7 @@ Standard_Boolean VexExcellon_Reader::Probe(const char* theHead, const size_t the
   }
   const size_t aSize   = std::min(theSize, THE_PROBE_SIZE);
   bool         isDrill = false;
-  for (size_t aStart = 0; aStart < aSize;)
+  for (size_t aStart = startsWith(theHead, aSize, "\xEF\xBB\xBF") ? 3 : 0; aStart < aSize;)
   {
     size_t anEnd = aStart;
     while (anEnd < aSize && theHead[anEnd] != '\n' && theHead[anEnd] != '\r')

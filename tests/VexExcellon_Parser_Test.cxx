@@ -172,6 +172,8 @@ TEST(VexExcellon_Parser, ModesAndTools)
        "tool 1 1\nhole 1 (0.001,0.001)\ntool 1 2\nhole 1 (0.002,0.002)\n"},
       {"T0 defined is a tool", "M48\nINCH\nT0C0.006\nT1C0.012\n%\nT0\nX1.0Y1.0\n",
        "tool 0 0.1524\ntool 1 0.3048\nhole 0 (25.4,25.4)\n"},
+      {"a byte order mark", "\xEF\xBB\xBFM48\nMETRIC\nT1C1\n%\nT1\nX1.0Y1.0\n",
+       "tool 1 1\nhole 1 (1,1)\n"},
       {"a second header", "G90\nM72\nM48\nT1C0.012\n%\nG90\nM72\nM48\n%\nT1\nX1000Y2000\nM30\n",
        "tool 1 0.3048\nhole 1 (2.54,5.08)\n"},
       {"repeats", "M48\nMETRIC\nT1C1\n%\nT1\nX1.0Y1.0\nR3X0.5\nR2Y-1.0\n",

@@ -295,6 +295,7 @@ TEST(VexExcellon_Reader, Probe)
       {"M48\nMETRIC,TZ\nT1C0.8\n%\n", true},
       {";Layer_Color=1\r\nM48\r\n;FILE_FORMAT=2:3\r\nINCH,LZ\r\n", true},
       {"G90\nM72\nM48\nT0C0.006\n", true},
+      {"\xEF\xBB\xBFM48\n", true}, // a byte order mark
       {"%\nT1C0.028F200S100\nX002250Y002300\n", true},
       {"; only a comment\nINCH\n", true},
       {"M48\nMETRIC\nT1C0.8\n%\nT1\nX1.0Y1.0\nX2.0Y", true}, // cut in the middle of a line
