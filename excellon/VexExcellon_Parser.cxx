@@ -66,25 +66,6 @@ bool startsWith(const char* theText, const size_t theLength, const char* thePref
   return theLength >= aLength && std::memcmp(theText, thePrefix, aLength) == 0;
 }
 
-//! Reads a whole number of at most theMaxDigits digits; returns false for anything else.
-bool readWhole(const char* theText, const size_t theLength, const size_t theMaxDigits,
-               Standard_Integer& theValue)
-{
-  if (theLength == 0 || theLength > theMaxDigits)
-  {
-    return false;
-  }
-  theValue = 0;
-  for (size_t anIndex = 0; anIndex < theLength; ++anIndex)
-  {
-    if (theText[anIndex] < '0' || theText[anIndex] > '9')
-    {
-      return false;
-    }
-    theValue = theValue * 10 + (theText[anIndex] - '0');
-  }
-  return true;
-}
 } // namespace
 
 VexExcellon_Parser::VexExcellon_Parser(VexExcellon_Listener& theListener)
@@ -246,8 +227,10 @@ void VexExcellon_Parser::handleComment(const char* theText, size_t theLength)
   const size_t      aPrefix           = sizeof(THE_FILE_FORMAT) - 1;
   Standard_Integer  anInteger = 0, aDecimal = 0;
   if (startsWith(theText, theLength, THE_FILE_FORMAT) && theLength == aPrefix + 3 &&
-      theText[aPrefix + 1] == ':' && readWhole(theText + aPrefix, 1, 1, anInteger) &&
-      readWhole(theText + aPrefix + 2, 1, 1, aDecimal) && myFormat.SetDigits(anInteger, aDecimal))
+      theText[aPrefix + 1] == ':' &&
+      VexExcellon_Words::ReadWhole(theText + aPrefix, 1, 1, anInteger) &&
+      VexExcellon_Words::ReadWhole(theText + aPrefix + 2, 1, 1, aDecimal) &&
+      myFormat.SetDigits(anInteger, aDecimal))
   {
     return;
   }
@@ -346,11 +329,11 @@ void VexExcellon_Parser::handleWords()
     {
       anIndex = handleTool(anIndex) - 1;
     }
-    else if (std::strchr("XYAIJR", aWord.Letter) != NULL)
+    else if (VexExcellon_Words::IsAxisLetter(aWord.Letter))
     {
       hasAxes = Standard_True;
     }
-    else if (std::strchr("CFSBHZ", aWord.Letter) != NULL)
+    else if (VexExcellon_Words::IsToolLetter(aWord.Letter))
     {
       hasSetting = Standard_True; // feeds and speeds outside a tool definition
     }
@@ -377,7 +360,7 @@ Standard_Boolean VexExcellon_Parser::handleCode(const VexExcellon_Words::Word& t
                                                 Standard_Boolean&              theIsZero)
 {
   Standard_Integer aCode = 0;
-  if (!readWhole(theWord.Text, theWord.Length, 3, aCode))
+  if (!VexExcellon_Words::ReadWhole(theWord.Text, theWord.Length, 3, aCode))
   {
     fail("VEX_EXCELLON_BAD_NUMBER", theWord);
     return Standard_False;
@@ -483,14 +466,14 @@ Standard_Integer VexExcellon_Parser::handleTool(const Standard_Integer theFirst)
 {
   const VexExcellon_Words::Word& aWord = myWords.Value(theFirst);
   Standard_Integer               aTool = 0;
-  if (!readWhole(aWord.Text, aWord.Length, 4, aTool) || aTool > THE_TOOL_LIMIT)
+  if (!VexExcellon_Words::ReadWhole(aWord.Text, aWord.Length, 4, aTool) || aTool > THE_TOOL_LIMIT)
   {
     fail("VEX_EXCELLON_BAD_TOOL", aWord);
     return myWords.Length();
   }
   // The parameters of a definition follow the number in any order; only the diameter matters.
   Standard_Integer aDiameter = -1, aNext = theFirst + 1;
-  for (; aNext < myWords.Length() && std::strchr("CFSBHZ", myWords.Value(aNext).Letter) != NULL;
+  for (; aNext < myWords.Length() && VexExcellon_Words::IsToolLetter(myWords.Value(aNext).Letter);
        ++aNext)
   {
     aDiameter = myWords.Value(aNext).Letter == 'C' ? aNext : aDiameter;
@@ -540,8 +523,8 @@ void VexExcellon_Parser::handleCoordinates(const Standard_Boolean theIsSlot,
   {
     myMachine.SetZero(anAxes);
   }
-  else if (aRepeat >= 0 &&
-           !readWhole(myWords.Value(aRepeat).Text, myWords.Value(aRepeat).Length, 9, aCount))
+  else if (aRepeat >= 0 && !VexExcellon_Words::ReadWhole(myWords.Value(aRepeat).Text,
+                                                         myWords.Value(aRepeat).Length, 9, aCount))
   {
     fail("VEX_EXCELLON_BAD_NUMBER", myWords.Value(aRepeat));
   }

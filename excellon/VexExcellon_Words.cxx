@@ -64,19 +64,59 @@ Standard_Integer VexExcellon_Words::Find(const char theLetter, const Standard_In
 Standard_Boolean VexExcellon_Words::Is(const Standard_Integer theIndex, const char theLetter,
                                        const Standard_Integer theCode) const
 {
-  const Word& aWord = myWords[theIndex];
-  if (aWord.Letter != theLetter || aWord.Length == 0 || aWord.Length > 4)
+  const Word&      aWord  = myWords[theIndex];
+  Standard_Integer aValue = 0;
+  return aWord.Letter == theLetter && ReadWhole(aWord.Text, aWord.Length, 4, aValue) &&
+         aValue == theCode;
+}
+
+Standard_Boolean VexExcellon_Words::IsAxisLetter(const char theLetter)
+{
+  switch (theLetter)
+  {
+  case 'X':
+  case 'Y':
+  case 'A':
+  case 'I':
+  case 'J':
+  case 'R':
+    return Standard_True;
+  default:
+    return Standard_False;
+  }
+}
+
+Standard_Boolean VexExcellon_Words::IsToolLetter(const char theLetter)
+{
+  switch (theLetter)
+  {
+  case 'C':
+  case 'F':
+  case 'S':
+  case 'B':
+  case 'H':
+  case 'Z':
+    return Standard_True;
+  default:
+    return Standard_False;
+  }
+}
+
+Standard_Boolean VexExcellon_Words::ReadWhole(const char* theText, const size_t theLength,
+                                              const size_t theMaxDigits, Standard_Integer& theValue)
+{
+  if (theLength == 0 || theLength > theMaxDigits)
   {
     return Standard_False;
   }
-  Standard_Integer aValue = 0;
-  for (size_t aChar = 0; aChar < aWord.Length; ++aChar)
+  theValue = 0;
+  for (size_t anIndex = 0; anIndex < theLength; ++anIndex)
   {
-    if (aWord.Text[aChar] < '0' || aWord.Text[aChar] > '9')
+    if (theText[anIndex] < '0' || theText[anIndex] > '9')
     {
       return Standard_False;
     }
-    aValue = aValue * 10 + (aWord.Text[aChar] - '0');
+    theValue = theValue * 10 + (theText[anIndex] - '0');
   }
-  return aValue == theCode;
+  return Standard_True;
 }

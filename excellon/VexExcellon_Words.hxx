@@ -50,6 +50,18 @@ public:
   Standard_Boolean Is(const Standard_Integer theIndex, const char theLetter,
                       const Standard_Integer theCode) const;
 
+  //! Returns true for the letter of a coordinate, an arc parameter or a repeat count.
+  static Standard_Boolean IsAxisLetter(const char theLetter);
+
+  //! Returns true for the letter of a tool parameter (diameter, feed, speed, retract rate, hit
+  //! count, depth offset).
+  static Standard_Boolean IsToolLetter(const char theLetter);
+
+  //! Reads theText as a whole number of at most theMaxDigits digits (9 at most) into theValue;
+  //! returns false for anything else.
+  static Standard_Boolean ReadWhole(const char* theText, const size_t theLength,
+                                    const size_t theMaxDigits, Standard_Integer& theValue);
+
 private:
   Word             myWords[THE_WORD_LIMIT]; //!< the words
   Standard_Integer myCount;                 //!< how many
