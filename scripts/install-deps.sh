@@ -11,6 +11,7 @@ PACKAGES=(
   libcli11-dev nlohmann-json3-dev
   clang libclang-rt-14-dev llvm
   clang-format
+  libpolyclipping-dev gerbv
 )
 
 missing=()
