@@ -72,6 +72,9 @@ Standard_Boolean VexGerber_Extended::Command(const char* theText, const Standard
     return offset(aPos, anEnd);
   case code('I', 'P'):
     return imagePolarity(aPos, anEnd);
+  case code('I', 'C'):
+    mySink.OnIgnored("input code statements");
+    return Standard_True;
   case code('A', 'S'):
   case code('M', 'I'):
   case code('S', 'F'):
@@ -167,30 +170,40 @@ Standard_Boolean VexGerber_Extended::apertureDefinition(const char* thePos, cons
   {
     ++thePos;
   }
-  if (thePos == aName)
-  {
-    return syntaxFault();
-  }
   const TCollection_AsciiString     aTemplate(aName, static_cast<Standard_Integer>(thePos - aName));
   NCollection_Vector<Standard_Real> aParams(8);
-  if (thePos < theEnd) // at the ',' before the parameters, separated by 'X'
+  if (aTemplate.IsEmpty() || !apertureParams(thePos, theEnd, aParams))
   {
-    do
-    {
-      ++thePos;
-      Standard_Real aValue = 0.0;
-      if (!VexGerber_Number::ReadDecimal(thePos, theEnd, aValue))
-      {
-        return syntaxFault();
-      }
-      aParams.Append(aValue);
-    } while (thePos < theEnd && (*thePos == 'X' || *thePos == 'x'));
-    if (thePos != theEnd)
-    {
-      return syntaxFault();
-    }
+    // Some writers leave damaged definitions of apertures they never use: it is a fault only
+    // when the aperture is used.
+    return mySink.OnMalformedAperture(aNumber, myCommand);
   }
   return mySink.OnApertureDefinition(aNumber, aTemplate, aParams);
+}
+
+Standard_Boolean VexGerber_Extended::apertureParams(const char* thePos, const char* theEnd,
+                                                    NCollection_Vector<Standard_Real>& theParams)
+{
+  if (thePos == theEnd)
+  {
+    return Standard_True;
+  }
+  // At the ',' before the parameters, which are separated by 'X'.
+  do
+  {
+    ++thePos;
+    Standard_Real aValue = 0.0;
+    if (thePos == theEnd && !theParams.IsEmpty())
+    {
+      break; // a separator after the last value adds nothing
+    }
+    if (!VexGerber_Number::ReadDecimal(thePos, theEnd, aValue))
+    {
+      return Standard_False;
+    }
+    theParams.Append(aValue);
+  } while (thePos < theEnd && (*thePos == 'X' || *thePos == 'x'));
+  return thePos == theEnd;
 }
 
 Standard_Boolean VexGerber_Extended::polarity(const char* thePos, const char* theEnd)

@@ -37,6 +37,10 @@ private:
   //! Reads %AD.
   Standard_Boolean apertureDefinition(const char* thePos, const char* theEnd);
 
+  //! Reads the parameters of %AD from the ',' at thePos; false when they do not parse.
+  Standard_Boolean apertureParams(const char* thePos, const char* theEnd,
+                                  NCollection_Vector<Standard_Real>& theParams);
+
   //! Reads %LP.
   Standard_Boolean polarity(const char* thePos, const char* theEnd);
 

@@ -105,12 +105,7 @@ Standard_Boolean VexGerber_Graphics::OnImageOffset(const Standard_Real theA,
 
 Standard_Boolean VexGerber_Graphics::OnImagePolarity(const Standard_Boolean isNegative)
 {
-  if (isNegative)
-  {
-    return myFault.Fail("VEX_GERBER_UNSUPPORTED", TCollection_AsciiString("IPNEG"));
-  }
-  mySink.OnIgnored("image polarity statements (positive)");
-  return Standard_True;
+  return mySink.OnImagePolarity(isNegative);
 }
 
 Standard_Boolean VexGerber_Graphics::OnInterpolation(const Standard_Integer theMode)
@@ -154,10 +149,12 @@ Standard_Boolean VexGerber_Graphics::standardAperture(
     aMost   = 2;
     break;
   case 'R':
-    aKind = VexGerber_Aperture::Kind_Rectangle;
+    aKind   = VexGerber_Aperture::Kind_Rectangle;
+    aFewest = 1; // a missing height is 0, as other readers take it
     break;
   case 'O':
-    aKind = VexGerber_Aperture::Kind_Obround;
+    aKind   = VexGerber_Aperture::Kind_Obround;
+    aFewest = 1;
     break;
   default:
     aKind     = VexGerber_Aperture::Kind_Polygon;
@@ -180,6 +177,11 @@ Standard_Boolean VexGerber_Graphics::standardAperture(
       return myFault.Fail("VEX_GERBER_APERTURE_PARAMS", theNumber);
     }
     theAperture->AddParam(isRaw ? aValue : aValue * myFactor);
+  }
+  if (aKind != VexGerber_Aperture::Kind_Circle && aKind != VexGerber_Aperture::Kind_Polygon &&
+      aCount == 1)
+  {
+    theAperture->AddParam(0.0);
   }
   return Standard_True;
 }
@@ -218,11 +220,26 @@ Standard_Boolean VexGerber_Graphics::OnApertureDefinition(
     }
   }
   myApertures.Bind(theNumber, anAperture);
+  myMalformed.UnBind(theNumber);
   if (mySelected == theNumber)
   {
     myAperture = anAperture;
   }
   return mySink.OnAperture(anAperture);
+}
+
+Standard_Boolean VexGerber_Graphics::OnMalformedAperture(const Standard_Integer         theNumber,
+                                                         const TCollection_AsciiString& theText)
+{
+  (void)theText;
+  myApertures.UnBind(theNumber);
+  myMalformed.Bind(theNumber, myFault.Line());
+  if (mySelected == theNumber)
+  {
+    myAperture.Nullify();
+  }
+  mySink.OnIgnored("aperture definitions that do not parse (fault only if used)");
+  return Standard_True;
 }
 
 Standard_Boolean VexGerber_Graphics::OnSelectAperture(const Standard_Integer theNumber)
@@ -240,6 +257,10 @@ Handle(VexGerber_Aperture) VexGerber_Graphics::aperture()
     if (mySelected == 0)
     {
       myFault.Fail("VEX_GERBER_NO_APERTURE");
+    }
+    else if (const Standard_Integer* aLine = myMalformed.Seek(mySelected))
+    {
+      myFault.Fail("VEX_GERBER_MALFORMED_APERTURE", mySelected, *aLine);
     }
     else
     {
@@ -276,10 +297,12 @@ gp_XY VexGerber_Graphics::target(const VexGerber_Coordinates& theCoords) const
 Standard_Boolean VexGerber_Graphics::OnOperation(const Standard_Integer       theCode,
                                                  const VexGerber_Coordinates& theCoords)
 {
-  const Standard_Integer aCode = theCode != 0 ? theCode : myLastCode;
+  Standard_Integer aCode = theCode != 0 ? theCode : myLastCode;
   if (aCode == 0)
   {
-    return myFault.Fail("VEX_GERBER_NO_OPERATION");
+    // Coordinates before any operation: old files use them to set the start point.
+    mySink.OnIgnored("coordinates without an operation (taken as moves)");
+    aCode = 2;
   }
   myLastCode          = aCode;
   const gp_XY aTarget = target(theCoords);

@@ -37,6 +37,8 @@ public:
   Standard_EXPORT Standard_Boolean
   OnApertureDefinition(const Standard_Integer theNumber, const TCollection_AsciiString& theTemplate,
                        const NCollection_Vector<Standard_Real>& theParams) Standard_OVERRIDE;
+  Standard_EXPORT Standard_Boolean OnMalformedAperture(
+      const Standard_Integer theNumber, const TCollection_AsciiString& theText) Standard_OVERRIDE;
   Standard_EXPORT Standard_Boolean OnMacro(const Handle(VexGerber_Macro) &
                                            theMacro) Standard_OVERRIDE;
   Standard_EXPORT Standard_Boolean OnPolarity(const Standard_Boolean isClear) Standard_OVERRIDE;
@@ -129,6 +131,7 @@ private:
   const VexGerber_Limits& myLimits; //!< bounds
   NCollection_DataMap<Standard_Integer, Handle(VexGerber_Aperture)>     myApertures; //!< by D code
   NCollection_DataMap<TCollection_AsciiString, Handle(VexGerber_Macro)> myMacros;    //!< by name
+  NCollection_DataMap<Standard_Integer, Standard_Integer> myMalformed; //!< D code -> line
   Handle(VexGerber_Aperture) myAperture;                    //!< current aperture, null none
   Standard_Integer                      mySelected;         //!< selected D code, 0 none
   VexGerber_ApertureTransform           myTransform;        //!< aperture transformation

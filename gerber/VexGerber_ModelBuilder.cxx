@@ -65,7 +65,7 @@ VexGerber_ModelBuilder::VexGerber_ModelBuilder(PenFormatData_Model&             
     : myModel(theModel), myPhase(thePhase), myLayer(theLayer), myReport(theReport),
       myFault(theFault), myShapes(theLimits, theFault), myFactor(1.0),
       myNextNumber(Max(theModel.NbApertures(), 1)), myKind(Kind_None), myNumber(0),
-      isClear(Standard_False)
+      isClear(Standard_False), isNegative(Standard_False)
 {
   const Standard_Boolean isEmpty = theModel.Objects().IsEmpty() && theModel.NbApertures() <= 1;
   if (!isEmpty)
@@ -206,6 +206,10 @@ void VexGerber_ModelBuilder::Commit()
   if (myModel.Objects().IsEmpty() && myModel.NbApertures() <= 1)
   {
     myModel.SetDimensionUnit(PenFormatData_DU_Millimetre);
+  }
+  if (isNegative)
+  {
+    myModel.SetImagePolarity(PenFormatData_IP_Negative);
   }
   for (NCollection_DataMap<Standard_Integer, Handle(PenFormatData_Aperture)>::Iterator anIter(
            myStaged);
@@ -448,6 +452,22 @@ Standard_Boolean VexGerber_ModelBuilder::OnRegion(
   useSequence(Kind_Area, 0, theIsClear);
   addContours(aContours);
   count(VexPcb_ImportReport::Outcome_Artwork, "regions", theIsClear);
+  return Standard_True;
+}
+
+Standard_Boolean VexGerber_ModelBuilder::OnImagePolarity(const Standard_Boolean theIsNegative)
+{
+  // The model has one polarity for all it holds: a negative file may only start a model.
+  const Standard_Boolean isEmpty         = myModel.Objects().IsEmpty() && myObjects.IsEmpty();
+  const Standard_Boolean isModelNegative = myModel.ImagePolarity() == PenFormatData_IP_Negative;
+  if (theIsNegative && !isEmpty && !isModelNegative)
+  {
+    return myFault.Fail("VEX_GERBER_NEGATIVE_IMAGE");
+  }
+  isNegative = theIsNegative;
+  myReport.Add(VexPcb_ImportReport::Outcome_Artwork,
+               theIsNegative ? "negative image statements (model polarity negative)"
+                             : "positive image statements");
   return Standard_True;
 }
 

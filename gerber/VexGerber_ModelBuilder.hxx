@@ -51,8 +51,10 @@ public:
                                            const gp_XY&                       thePoint,
                                            const Standard_Boolean isClear) Standard_OVERRIDE;
   Standard_EXPORT Standard_Boolean
-                       OnRegion(const NCollection_Vector<VexGerber_Contour>& theContours,
-                                const Standard_Boolean                       isClear) Standard_OVERRIDE;
+  OnRegion(const NCollection_Vector<VexGerber_Contour>& theContours,
+           const Standard_Boolean                       isClear) Standard_OVERRIDE;
+  Standard_EXPORT Standard_Boolean OnImagePolarity(const Standard_Boolean isNegative)
+      Standard_OVERRIDE;
   Standard_EXPORT void OnIgnored(const Standard_CString theKind) Standard_OVERRIDE;
 
 private:
@@ -121,12 +123,13 @@ private:
   NCollection_DataMap<Standard_Integer, Handle(PenFormatData_Aperture)> myStaged; //!< new apertures
   NCollection_DataMap<TCollection_ExtendedString, Standard_Integer>     myNames; //!< name -> number
   NCollection_List<Handle(PenFormatData_Object)> myObjects;                      //!< sequences made
-  Kind                                           myKind;   //!< kind of the sequence
-  Standard_Integer                               myNumber; //!< its aperture
-  Standard_Boolean                               isClear;  //!< its polarity
-  Handle(PhGeom_Curve) myContainer;                        //!< its contours
-  Handle(PhGeom_Curve) myPath;                             //!< open path contour
-  gp_XY myPathEnd;                                         //!< where it ends (mm)
+  Kind                                           myKind;     //!< kind of the sequence
+  Standard_Integer                               myNumber;   //!< its aperture
+  Standard_Boolean                               isClear;    //!< its polarity
+  Standard_Boolean                               isNegative; //!< the file\'s image is negative
+  Handle(PhGeom_Curve) myContainer;                          //!< its contours
+  Handle(PhGeom_Curve) myPath;                               //!< open path contour
+  gp_XY myPathEnd;                                           //!< where it ends (mm)
 };
 
 #endif

@@ -38,6 +38,9 @@ public:
   virtual Standard_Boolean OnRegion(const NCollection_Vector<VexGerber_Contour>& theContours,
                                     const Standard_Boolean                       isClear) = 0;
 
+  //! %IP: the image is negative (dark features show as clear on a dark background) or not.
+  virtual Standard_Boolean OnImagePolarity(const Standard_Boolean isNegative) = 0;
+
   //! A command read and left out, named by a plural noun for the report.
   virtual void OnIgnored(const Standard_CString theKind) = 0;
 };

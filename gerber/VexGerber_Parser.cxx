@@ -52,7 +52,7 @@ Standard_Boolean VexGerber_Parser::Parse(const char* theData, const size_t theSi
     }
   }
   myFault.SetLine(myLine);
-  return isEnd ? Standard_True : mySink.OnEnd(Standard_False);
+  return mySink.OnEnd(isEnd);
 }
 
 TCollection_AsciiString VexGerber_Parser::here() const

@@ -77,6 +77,11 @@ public:
       const Standard_Integer theNumber, const TCollection_AsciiString& theTemplate,
       const NCollection_Vector<Standard_Real>& theParams) = 0;
 
+  //! %AD whose template or parameters do not parse (theText quotes it): a fault only when the
+  //! aperture is used.
+  virtual Standard_Boolean OnMalformedAperture(const Standard_Integer         theNumber,
+                                               const TCollection_AsciiString& theText) = 0;
+
   //! %AM: a macro read completely.
   virtual Standard_Boolean OnMacro(const Handle(VexGerber_Macro) & theMacro) = 0;
 
