@@ -11,6 +11,16 @@ const Standard_Real THE_INCH = 25.4;
 //! Distance under which two points are the same point (a full circle, a zero-length draw).
 const Standard_Real THE_SAME_POINT = 1.0e-9;
 
+//! Largest coordinate, size or step accepted, in millimetres (a kilometre): far beyond any
+//! board, and far within what the polygon arithmetic can hold.
+const Standard_Real THE_MAX_LENGTH = 1.0e6;
+
+//! Returns true when theValue is a length the reader works with.
+bool isInRange(const Standard_Real theValue)
+{
+  return std::abs(theValue) <= THE_MAX_LENGTH;
+}
+
 //! Slack on the quarter turn of a single-quadrant arc.
 const Standard_Real THE_QUADRANT_SLACK = 1.0e-6;
 
@@ -88,7 +98,7 @@ Standard_Boolean VexGerber_Graphics::OnApertureRotation(const Standard_Real theD
 
 Standard_Boolean VexGerber_Graphics::OnApertureScale(const Standard_Real theScale)
 {
-  if (!(theScale > 0.0))
+  if (!(theScale > 0.0) || theScale > THE_MAX_LENGTH)
   {
     return myFault.Fail("VEX_GERBER_BAD_SCALE");
   }
@@ -99,6 +109,10 @@ Standard_Boolean VexGerber_Graphics::OnApertureScale(const Standard_Real theScal
 Standard_Boolean VexGerber_Graphics::OnImageOffset(const Standard_Real theA,
                                                    const Standard_Real theB)
 {
+  if (!isInRange(theA * myFactor) || !isInRange(theB * myFactor))
+  {
+    return myFault.Fail("VEX_GERBER_COORDINATE_RANGE");
+  }
   myOffset = gp_XY(theA, theB) * myFactor;
   return Standard_True;
 }
@@ -171,7 +185,7 @@ Standard_Boolean VexGerber_Graphics::standardAperture(
   {
     const Standard_Real    aValue = theParams(anIndex);
     const Standard_Boolean isRaw  = anIndex == aVertices || (aVertices > 0 && anIndex == 2);
-    if (aValue < 0.0 ||
+    if (aValue < 0.0 || !isInRange(aValue * myFactor) ||
         (anIndex == aVertices && (aValue < 3.0 || aValue > 12.0 || aValue != std::floor(aValue))))
     {
       return myFault.Fail("VEX_GERBER_APERTURE_PARAMS", theNumber);
@@ -306,6 +320,11 @@ Standard_Boolean VexGerber_Graphics::OnOperation(const Standard_Integer       th
   }
   myLastCode          = aCode;
   const gp_XY aTarget = target(theCoords);
+  if (!isInRange(aTarget.X()) || !isInRange(aTarget.Y()) || !isInRange(theCoords.I * myFactor) ||
+      !isInRange(theCoords.J * myFactor))
+  {
+    return myFault.Fail("VEX_GERBER_COORDINATE_RANGE");
+  }
   if (aCode == 1)
   {
     if (!interpolate(aTarget, theCoords))
@@ -501,6 +520,10 @@ Standard_Boolean VexGerber_Graphics::OnStepRepeat(const Standard_Integer theCoun
   if (static_cast<double>(theCountX) * theCountY > myLimits.StepRepeatCopies)
   {
     return myFault.Fail("VEX_GERBER_LIMIT_STEP_REPEAT", myLimits.StepRepeatCopies);
+  }
+  if (!isInRange(theStepX * myFactor * theCountX) || !isInRange(theStepY * myFactor * theCountY))
+  {
+    return myFault.Fail("VEX_GERBER_COORDINATE_RANGE");
   }
   isBlock  = Standard_True;
   myCountX = theCountX;

@@ -7,6 +7,10 @@ IMPLEMENT_STANDARD_RTTIEXT(VexGerber_Macro, Standard_Transient)
 
 namespace
 {
+//! Largest magnitude of an evaluated value: a length of a kilometre in inches, far within
+//! what the polygon arithmetic can hold (values that are not numbers are refused too).
+const Standard_Real THE_MAX_VALUE = 1.0e6 / 25.4;
+
 //! Returns true for the codes of the primitives this reader draws.
 bool isKnownPrimitive(const Standard_Integer theCode)
 {
@@ -155,7 +159,7 @@ Standard_Boolean VexGerber_Macro::Evaluate(const NCollection_Vector<Standard_Rea
          anArg.Next())
     {
       const Standard_Real aValue = anArg.Value().Evaluate(aVariables);
-      if (!std::isfinite(aValue))
+      if (!(std::abs(aValue) <= THE_MAX_VALUE))
       {
         return theFault.Fail("VEX_GERBER_MACRO_VALUE", myName);
       }
