@@ -16,7 +16,8 @@ VexGerber_Parser::VexGerber_Parser(VexGerber_ParserSink& theSink, VexGerber_Faul
                                    const VexGerber_Limits& theLimits)
     : mySink(theSink), myFault(theFault), myLimits(theLimits),
       myExtended(theSink, theFault, myFormat, hasFormat), hasFormat(Standard_False),
-      isEnd(Standard_False), myPos(nullptr), myEnd(nullptr), myLine(1), myPieceLine(1)
+      isEnd(Standard_False), myPos(nullptr), myEnd(nullptr), myLine(1), myPieceLine(1),
+      myBlockLine(1)
 {
 }
 
@@ -268,6 +269,7 @@ Standard_Boolean VexGerber_Parser::coordinate(const Standard_Integer theInteger,
 Standard_Boolean VexGerber_Parser::extendedBlock()
 {
   myMacro.Nullify();
+  myBlockLine              = myLine;
   Standard_Boolean isEnded = Standard_False;
   while (!isEnded)
   {
@@ -316,7 +318,7 @@ Standard_Boolean VexGerber_Parser::extendedPiece(Standard_Boolean& theEnded)
       myPiece.push_back(aChar);
     }
   }
-  myFault.SetLine(myPieceLine);
+  myFault.SetLine(myBlockLine);
   return myFault.Fail("VEX_GERBER_UNTERMINATED_COMMAND");
 }
 

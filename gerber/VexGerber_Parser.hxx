@@ -64,6 +64,7 @@ private:
   const char*             myEnd;       //!< end of the data
   Standard_Integer        myLine;      //!< current line, from 1
   Standard_Integer        myPieceLine; //!< line where the current piece starts
+  Standard_Integer        myBlockLine; //!< line where the current extended block starts
   std::string             myPiece;     //!< current piece of an extended block
   Handle(VexGerber_Macro) myMacro;     //!< macro being read, null outside %AM
 };
