@@ -170,6 +170,14 @@ Standard_Boolean VexGerber_Parser::word()
 
 Standard_Boolean VexGerber_Parser::comment()
 {
+  // "G04 #@! T..." carries an attribute for readers that know them, a comment for the others.
+  const char* aText = myPos;
+  while (aText < myEnd && (*aText == ' ' || *aText == '\t'))
+  {
+    ++aText;
+  }
+  const Standard_Boolean isAttribute =
+      myEnd - aText >= 3 && aText[0] == '#' && aText[1] == '@' && aText[2] == '!';
   while (myPos < myEnd && *myPos != '*')
   {
     myLine += *myPos == '\n' ? 1 : 0;
@@ -180,7 +188,7 @@ Standard_Boolean VexGerber_Parser::comment()
     return myFault.Fail("VEX_GERBER_UNTERMINATED_COMMAND");
   }
   ++myPos;
-  mySink.OnIgnored("comments");
+  mySink.OnIgnored(isAttribute ? "attributes" : "comments");
   return Standard_True;
 }
 

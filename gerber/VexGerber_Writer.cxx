@@ -16,6 +16,21 @@ const Standard_Real THE_NANOMETRES = 1.0e6;
 //! Distance under which two points of a contour are the same point (model unit).
 const Standard_Real THE_SAME_POINT = 1.0e-9;
 
+//! Returns theText with the characters that would end a command or a line replaced.
+TCollection_AsciiString attributeValue(const TCollection_AsciiString& theText)
+{
+  TCollection_AsciiString aValue = theText;
+  for (Standard_Integer anIndex = 1; anIndex <= aValue.Length(); ++anIndex)
+  {
+    const char aChar = aValue.Value(anIndex);
+    if (aChar == '*' || aChar == '%' || aChar < 32 || aChar > 126)
+    {
+      aValue.SetValue(anIndex, '_');
+    }
+  }
+  return aValue;
+}
+
 //! An area contour with what the writer needs to know of it.
 struct AreaContour
 {
@@ -208,22 +223,30 @@ long long VexGerber_Writer::nanometres(const Standard_Real theValue) const
 
 void VexGerber_Writer::line(const char* theText)
 {
-  myStream << theText << '\n';
-  ++myLines;
+  // Lines count only when written whole, so that a fault names the first line that is not.
+  if (myStream.good())
+  {
+    myStream << theText << '\n';
+    myLines += myStream.good() ? 1 : 0;
+  }
 }
 
 void VexGerber_Writer::writeHeader()
 {
-  char aText[512];
-  std::snprintf(aText, sizeof(aText), "%%TF.GenerationSoftware,%s*%%",
-                myOptions.Software.ToCString());
-  line(aText);
-  std::snprintf(aText, sizeof(aText), "%%TF.FileFunction,%s*%%", myOptions.Function.ToCString());
-  line(aText);
-  line("%TF.FilePolarity,Positive*%");
+  const char* aFormat = myOptions.AttributesAsComments ? "G04 #@! TF.%s,%s*" : "%%TF.%s,%s*%%";
+  const char* const THE_NAMES[] = {"GenerationSoftware", "FileFunction", "FilePolarity"};
+  const TCollection_AsciiString THE_VALUES[] = {attributeValue(myOptions.Software),
+                                                attributeValue(myOptions.Function), "Positive"};
+  char                          aText[512];
+  for (int anIndex = 0; anIndex < 3; ++anIndex)
+  {
+    std::snprintf(aText, sizeof(aText), aFormat, THE_NAMES[anIndex],
+                  THE_VALUES[anIndex].ToCString());
+    line(aText);
+  }
   std::snprintf(aText, sizeof(aText), "G04 Phase: %s, layer: %s*",
-                myOptions.Phase.IsEmpty() ? "all" : myOptions.Phase.ToCString(),
-                myOptions.Layer.IsEmpty() ? "all" : myOptions.Layer.ToCString());
+                myOptions.Phase.IsEmpty() ? "all" : attributeValue(myOptions.Phase).ToCString(),
+                myOptions.Layer.IsEmpty() ? "all" : attributeValue(myOptions.Layer).ToCString());
   line(aText);
   line("%FSLAX46Y46*%");
   line("%MOMM*%");

@@ -12,10 +12,14 @@ struct VexGerber_WriterOptions
   TCollection_AsciiString Function; //!< value of the .FileFunction attribute
   TCollection_AsciiString Software; //!< value of the .GenerationSoftware attribute
   Standard_Boolean        Artwork;  //!< write areas and clear objects too (true by default)
+  //! Write the attributes in the compatible comment form "G04 #@! TF...*" (true by default),
+  //! which readers without attribute support skip silently; false: as %TF...*% commands.
+  Standard_Boolean AttributesAsComments;
 
   //! Every phase and layer, toolpaths and artwork, described as CAM toolpaths of this system.
   VexGerber_WriterOptions()
-      : Function("Other,CAM toolpaths"), Software("VexData,vex,1.0.0"), Artwork(Standard_True)
+      : Function("Other,CAM toolpaths"), Software("VexData,vex,1.0.0"), Artwork(Standard_True),
+        AttributesAsComments(Standard_True)
   {
   }
 };

@@ -11,7 +11,10 @@
 #include <PhGeom_Curve.hxx>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <tuple>
 #include <cmath>
 #include <sstream>
@@ -115,7 +118,7 @@ struct Feature
     }
     for (int anIndex = 0; anIndex < 6; ++anIndex)
     {
-      if (std::abs(Values[anIndex] - theOther.Values[anIndex]) > 1.0e-4)
+      if (std::abs(Values[anIndex] - theOther.Values[anIndex]) > 1.0e-3)
       {
         return Values[anIndex] < theOther.Values[anIndex];
       }
@@ -226,6 +229,40 @@ inline std::string CompareFeatures(const std::vector<Feature>& theFirst,
     }
   }
   return std::string();
+}
+//! Returns true when gerbv can be run.
+inline bool HasGerbv()
+{
+  return std::system("gerbv --version > /dev/null 2>&1") == 0;
+}
+
+//! Runs gerbv's RS-274X export of theInput into theOutput; returns its exit status and puts
+//! what it printed into thePrinted.
+inline int ExportWithGerbv(const std::string& theInput, const std::string& theOutput,
+                           std::string& thePrinted)
+{
+  const std::string aCommand = "gerbv -x rs274x -o '" + theOutput + "' '" + theInput + "' 2>&1";
+  thePrinted.clear();
+  FILE* aPipe = popen(aCommand.c_str(), "r");
+  if (aPipe == nullptr)
+  {
+    return -1;
+  }
+  char aBuffer[4096];
+  while (size_t aRead = fread(aBuffer, 1, sizeof(aBuffer), aPipe))
+  {
+    thePrinted.append(aBuffer, aRead);
+  }
+  return pclose(aPipe);
+}
+
+//! Returns the content of theFile.
+inline std::string FileText(const std::string& theFile)
+{
+  std::ifstream      aFile(theFile, std::ios::binary);
+  std::ostringstream aText;
+  aText << aFile.rdbuf();
+  return aText.str();
 }
 } // namespace VexGerber_TestModel
 
