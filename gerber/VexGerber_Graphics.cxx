@@ -403,9 +403,13 @@ Standard_Boolean VexGerber_Graphics::interpolate(const gp_XY&                 th
                                                  const VexGerber_Coordinates& theCoords)
 {
   gp_XY                  aCenter;
-  const Standard_Boolean isArc  = myMode != 1 && arcCenter(myPoint, theTo, theCoords.I * myFactor,
+  Standard_Boolean       isArc  = myMode != 1 && arcCenter(myPoint, theTo, theCoords.I * myFactor,
                                                            theCoords.J * myFactor, aCenter);
   const Standard_Boolean isFull = isArc && (theTo - myPoint).Modulus() < THE_SAME_POINT;
+  if (isFull && (aCenter - myPoint).Modulus() < THE_SAME_POINT)
+  {
+    isArc = Standard_False; // a circle without radius marks a dot, like a draw without length
+  }
   if (isRegion)
   {
     return regionEdge(theTo, isArc, aCenter, isFull);

@@ -75,20 +75,30 @@ Standard_Boolean VexGerber_Reader::Probe(const char* theHead, const size_t theSi
   {
     return Standard_False;
   }
-  for (const char* aMarker : THE_MARKERS)
-  {
-    if (contains(theHead, theSize, aMarker))
-    {
-      return Standard_True;
-    }
-  }
+  // A Gerber file starts with a command: an extended one, a G code or a lone '*' ...
   size_t aPos = 0;
   while (aPos < theSize && (theHead[aPos] == ' ' || theHead[aPos] == '\t' ||
                             theHead[aPos] == '\r' || theHead[aPos] == '\n' || theHead[aPos] == '*'))
   {
     ++aPos;
   }
-  return theSize - aPos >= 3 && std::memcmp(theHead + aPos, "G04", 3) == 0;
+  if (aPos == theSize || (theHead[aPos] != '%' && theHead[aPos] != 'G'))
+  {
+    return Standard_False;
+  }
+  if (theSize - aPos >= 3 && std::memcmp(theHead + aPos, "G04", 3) == 0)
+  {
+    return Standard_True;
+  }
+  // ... and has one of the extended commands that only Gerber has.
+  for (const char* aMarker : THE_MARKERS)
+  {
+    if (contains(theHead + aPos, theSize - aPos, aMarker))
+    {
+      return Standard_True;
+    }
+  }
+  return Standard_False;
 }
 
 Standard_Boolean VexGerber_Reader::Read(std::istream&               theStream,

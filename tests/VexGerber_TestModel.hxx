@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <map>
 #include <tuple>
 #include <cmath>
 #include <sstream>
@@ -110,20 +111,14 @@ struct Feature
   double Width;
   double Values[6];
 
+  //! Exact order, for sorting and for finding the pairs of cut-in segments.
   bool operator<(const Feature& theOther) const
   {
-    if (Kind != theOther.Kind || Clear != theOther.Clear || Area != theOther.Area)
-    {
-      return std::tie(Kind, Clear, Area) < std::tie(theOther.Kind, theOther.Clear, theOther.Area);
-    }
-    for (int anIndex = 0; anIndex < 6; ++anIndex)
-    {
-      if (std::abs(Values[anIndex] - theOther.Values[anIndex]) > 1.0e-3)
-      {
-        return Values[anIndex] < theOther.Values[anIndex];
-      }
-    }
-    return false;
+    return std::tie(Kind, Clear, Area, Width, Values[0], Values[1], Values[2], Values[3], Values[4],
+                    Values[5]) < std::tie(theOther.Kind, theOther.Clear, theOther.Area,
+                                          theOther.Width, theOther.Values[0], theOther.Values[1],
+                                          theOther.Values[2], theOther.Values[3],
+                                          theOther.Values[4], theOther.Values[5]);
   }
 };
 
@@ -178,58 +173,139 @@ inline std::vector<Feature> Features(const PenFormatData_Model& theModel)
         (aFeature.Kind == 'S' && aSequence->IsArea() ? aSegments : aFeatures).push_back(aFeature);
       }
     }
-    // Cut-ins: equal segments (ends sorted) come in pairs.
-    std::sort(aSegments.begin(), aSegments.end());
+    // Cut-ins: segments over the same two points (to 10 nm) come in pairs; drop each pair.
+    std::map<std::vector<long long>, std::vector<size_t>> aByEnds;
     for (size_t anIndex = 0; anIndex < aSegments.size(); ++anIndex)
     {
-      if (anIndex + 1 < aSegments.size() && !(aSegments[anIndex] < aSegments[anIndex + 1]) &&
-          !(aSegments[anIndex + 1] < aSegments[anIndex]))
+      std::vector<long long> aKey;
+      for (int aValue = 0; aValue < 4; ++aValue)
       {
-        ++anIndex;
-        continue;
+        aKey.push_back(std::llround(aSegments[anIndex].Values[aValue] * 1.0e5));
       }
-      aFeatures.push_back(aSegments[anIndex]);
+      if (std::tie(aKey[2], aKey[3]) < std::tie(aKey[0], aKey[1]))
+      {
+        std::swap(aKey[0], aKey[2]);
+        std::swap(aKey[1], aKey[3]);
+      }
+      aByEnds[aKey].push_back(anIndex);
+    }
+    for (const auto& anEntry : aByEnds)
+    {
+      if (anEntry.second.size() % 2 == 1)
+      {
+        aFeatures.push_back(aSegments[anEntry.second.front()]);
+      }
     }
   }
   std::sort(aFeatures.begin(), aFeatures.end());
   return aFeatures;
 }
 
+//! Returns true when theOne and theTwo are the same feature within the tolerances; segments
+//! may run either way.
+inline bool IsSame(const Feature& theOne, const Feature& theTwo, const double theTolerance,
+                   const double theWidthTolerance, const double theCenterTolerance)
+{
+  if (theOne.Kind != theTwo.Kind || theOne.Clear != theTwo.Clear || theOne.Area != theTwo.Area ||
+      std::abs(theOne.Width - theTwo.Width) > theWidthTolerance)
+  {
+    return false;
+  }
+  const int THE_ORDERS[2][6] = {{0, 1, 2, 3, 4, 5}, {2, 3, 0, 1, 4, 5}};
+  for (int anOrder = 0; anOrder < (theOne.Kind == 'S' ? 2 : 1); ++anOrder)
+  {
+    bool isSame = true;
+    for (int aValue = 0; aValue < 6 && isSame; ++aValue)
+    {
+      isSame = std::abs(theOne.Values[aValue] - theTwo.Values[THE_ORDERS[anOrder][aValue]]) <=
+               (aValue < 4 ? theTolerance : theCenterTolerance);
+    }
+    if (isSame)
+    {
+      return true;
+    }
+  }
+  return false;
+}
+
+//! Describes theFeature for a message.
+inline std::string Describe(const Feature& theFeature)
+{
+  std::ostringstream aText;
+  aText.precision(9);
+  aText << theFeature.Kind << (theFeature.Clear ? " clear" : "") << (theFeature.Area ? " area" : "")
+        << " (" << theFeature.Values[0] << ", " << theFeature.Values[1] << ") -> ("
+        << theFeature.Values[2] << ", " << theFeature.Values[3] << ")";
+  if (theFeature.Kind == 'A')
+  {
+    aText << " centre (" << theFeature.Values[4] << ", " << theFeature.Values[5] << ")";
+  }
+  aText << " width " << theFeature.Width;
+  return aText.str();
+}
+
 //! Returns "" when both lists hold the same features within theTolerance (coordinates) and
-//! theWidthTolerance (widths), else a description of the first difference.
+//! theWidthTolerance (widths), whatever their order, else the first feature of theFirst that
+//! theSecond lacks. Features are matched through a grid of cells of theTolerance * 100. Arc
+//! centres may differ by theCenterTolerance (by default theTolerance).
 inline std::string CompareFeatures(const std::vector<Feature>& theFirst,
                                    const std::vector<Feature>& theSecond, const double theTolerance,
-                                   const double theWidthTolerance)
+                                   const double theWidthTolerance, double theCenterTolerance = -1.0)
 {
+  theCenterTolerance = theCenterTolerance < 0.0 ? theTolerance : theCenterTolerance;
   if (theFirst.size() != theSecond.size())
   {
     return "feature counts differ: " + std::to_string(theFirst.size()) + " and " +
            std::to_string(theSecond.size());
   }
-  for (size_t anIndex = 0; anIndex < theFirst.size(); ++anIndex)
+  const double aCell  = theTolerance * 100.0;
+  auto         cellOf = [aCell](const double theX, const double theY)
   {
-    const Feature& aOne = theFirst[anIndex];
-    const Feature& aTwo = theSecond[anIndex];
-    bool isSame = aOne.Kind == aTwo.Kind && aOne.Clear == aTwo.Clear && aOne.Area == aTwo.Area &&
-                  std::abs(aOne.Width - aTwo.Width) <= theWidthTolerance;
-    for (int aValue = 0; aValue < 6; ++aValue)
+    return std::make_pair(static_cast<long long>(std::floor(theX / aCell)),
+                          static_cast<long long>(std::floor(theY / aCell)));
+  };
+  // Every feature of theSecond under the cells of both its ends.
+  std::map<std::pair<long long, long long>, std::vector<size_t>> aGrid;
+  for (size_t anIndex = 0; anIndex < theSecond.size(); ++anIndex)
+  {
+    aGrid[cellOf(theSecond[anIndex].Values[0], theSecond[anIndex].Values[1])].push_back(anIndex);
+    aGrid[cellOf(theSecond[anIndex].Values[2], theSecond[anIndex].Values[3])].push_back(anIndex);
+  }
+  std::vector<bool> isUsed(theSecond.size(), false);
+  for (const Feature& aFeature : theFirst)
+  {
+    const std::pair<long long, long long> aCenter = cellOf(aFeature.Values[0], aFeature.Values[1]);
+    bool                                  isFound = false;
+    for (long long aDx = -1; aDx <= 1 && !isFound; ++aDx)
     {
-      isSame = isSame && std::abs(aOne.Values[aValue] - aTwo.Values[aValue]) <= theTolerance;
+      for (long long aDy = -1; aDy <= 1 && !isFound; ++aDy)
+      {
+        const auto aCellIter =
+            aGrid.find(std::make_pair(aCenter.first + aDx, aCenter.second + aDy));
+        if (aCellIter == aGrid.end())
+        {
+          continue;
+        }
+        for (const size_t anIndex : aCellIter->second)
+        {
+          if (!isUsed[anIndex] && IsSame(aFeature, theSecond[anIndex], theTolerance,
+                                         theWidthTolerance, theCenterTolerance))
+          {
+            isUsed[anIndex] = true;
+            isFound         = true;
+            break;
+          }
+        }
+      }
     }
-    if (!isSame)
+    if (!isFound)
     {
-      std::ostringstream aText;
-      aText.precision(9);
-      aText << "feature " << anIndex << " differs: " << aOne.Kind << " (" << aOne.Values[0] << ", "
-            << aOne.Values[1] << ") -> (" << aOne.Values[2] << ", " << aOne.Values[3] << ") w "
-            << aOne.Width << " and " << aTwo.Kind << " (" << aTwo.Values[0] << ", "
-            << aTwo.Values[1] << ") -> (" << aTwo.Values[2] << ", " << aTwo.Values[3] << ") w "
-            << aTwo.Width;
-      return aText.str();
+      return "no match for " + Describe(aFeature);
     }
   }
   return std::string();
 }
+
 //! Returns true when gerbv can be run.
 inline bool HasGerbv()
 {
