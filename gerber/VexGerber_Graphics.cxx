@@ -568,21 +568,20 @@ Standard_Boolean VexGerber_Graphics::spend(const Standard_Integer theCount)
   return Standard_True;
 }
 
-Standard_Boolean VexGerber_Graphics::emit(const Event& theEvent)
+Standard_Boolean VexGerber_Graphics::emit(Event& theEvent)
 {
-  Event anEvent     = theEvent;
-  anEvent.Transform = myTransform;
-  anEvent.Clear     = isClear;
+  theEvent.Transform = myTransform;
+  theEvent.Clear     = isClear;
   if (!isBlock)
   {
-    return deliver(anEvent, gp_XY(0.0, 0.0));
+    return deliver(theEvent, gp_XY(0.0, 0.0));
   }
   // What a block keeps is bounded like what it will hand over.
   if (myEvents.Length() >= myLimits.Objects)
   {
     return myFault.Fail("VEX_GERBER_LIMIT_OBJECTS", myLimits.Objects);
   }
-  myEvents.Append(anEvent);
+  myEvents.Append(theEvent);
   return Standard_True;
 }
 

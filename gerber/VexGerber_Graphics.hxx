@@ -110,7 +110,7 @@ private:
   Handle(VexGerber_Aperture) aperture();
 
   //! Hands theEvent over now, or keeps it while a block is open.
-  Standard_Boolean emit(const Event& theEvent);
+  Standard_Boolean emit(Event& theEvent);
 
   //! Hands theEvent over, moved by theOffset.
   Standard_Boolean deliver(const Event& theEvent, const gp_XY& theOffset);

@@ -65,7 +65,7 @@ VexGerber_ModelBuilder::VexGerber_ModelBuilder(PenFormatData_Model&             
     : myModel(theModel), myPhase(thePhase), myLayer(theLayer), myReport(theReport),
       myFault(theFault), myShapes(theLimits, theFault), myFactor(1.0),
       myNextNumber(Max(theModel.NbApertures(), 1)), myKind(Kind_None), myNumber(0),
-      isClear(Standard_False), isNegative(Standard_False)
+      isClear(Standard_False), isNegative(Standard_False), myLastTally(0)
 {
   const Standard_Boolean isEmpty = theModel.Objects().IsEmpty() && theModel.NbApertures() <= 1;
   if (!isEmpty)
@@ -309,10 +309,10 @@ void VexGerber_ModelBuilder::count(const VexPcb_ImportReport::Outcome theOutcome
 {
   if (theIsClear)
   {
-    myReport.Add(VexPcb_ImportReport::Outcome_Artwork, "clear objects");
+    tally(VexPcb_ImportReport::Outcome_Artwork, "clear objects");
     return;
   }
-  myReport.Add(theOutcome, theKind);
+  tally(theOutcome, theKind);
 }
 
 Standard_CString VexGerber_ModelBuilder::flashKind(const VexGerber_Aperture& theAperture)
@@ -465,13 +465,53 @@ Standard_Boolean VexGerber_ModelBuilder::OnImagePolarity(const Standard_Boolean 
     return myFault.Fail("VEX_GERBER_NEGATIVE_IMAGE");
   }
   isNegative = theIsNegative;
-  myReport.Add(VexPcb_ImportReport::Outcome_Artwork,
-               theIsNegative ? "negative image statements (model polarity negative)"
-                             : "positive image statements");
+  tally(VexPcb_ImportReport::Outcome_Artwork,
+        theIsNegative ? "negative image statements (model polarity negative)"
+                      : "positive image statements");
   return Standard_True;
+}
+
+void VexGerber_ModelBuilder::tally(const VexPcb_ImportReport::Outcome theOutcome,
+                                   const Standard_CString             theKind)
+{
+  // Kinds are string literals: a pointer comparison finds them, and the last one counted is
+  // by far the likeliest, so the search starts there.
+  for (Standard_Integer anIndex = myLastTally; anIndex < myTallies.Length(); ++anIndex)
+  {
+    Tally& aTally = myTallies.ChangeValue(anIndex);
+    if (aTally.Kind == theKind && aTally.Outcome == theOutcome)
+    {
+      ++aTally.Count;
+      myLastTally = anIndex;
+      return;
+    }
+  }
+  for (Standard_Integer anIndex = 0; anIndex < myLastTally; ++anIndex)
+  {
+    Tally& aTally = myTallies.ChangeValue(anIndex);
+    if (aTally.Kind == theKind && aTally.Outcome == theOutcome)
+    {
+      ++aTally.Count;
+      myLastTally = anIndex;
+      return;
+    }
+  }
+  Tally aTally = {theOutcome, theKind, 1};
+  myTallies.Append(aTally);
+  myLastTally = myTallies.Length() - 1;
+}
+
+void VexGerber_ModelBuilder::FlushCounts()
+{
+  for (NCollection_Vector<Tally>::Iterator anIter(myTallies); anIter.More(); anIter.Next())
+  {
+    myReport.Add(anIter.Value().Outcome, anIter.Value().Kind, anIter.Value().Count);
+  }
+  myTallies.Clear();
+  myLastTally = 0;
 }
 
 void VexGerber_ModelBuilder::OnIgnored(const Standard_CString theKind)
 {
-  myReport.Add(VexPcb_ImportReport::Outcome_Ignored, theKind);
+  tally(VexPcb_ImportReport::Outcome_Ignored, theKind);
 }

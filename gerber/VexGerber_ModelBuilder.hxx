@@ -35,6 +35,9 @@ public:
   //! model (in millimetres when the model was empty, else converted to its unit).
   Standard_EXPORT void Commit();
 
+  //! Adds the counts gathered so far to the report (done on success and on failure alike).
+  Standard_EXPORT void FlushCounts();
+
   Standard_EXPORT Standard_Boolean OnAperture(const Handle(VexGerber_Aperture) &
                                               theAperture) Standard_OVERRIDE;
   Standard_EXPORT Standard_Boolean OnDraw(const Handle(VexGerber_Aperture) & theAperture,
@@ -109,8 +112,19 @@ private:
   void count(const VexPcb_ImportReport::Outcome theOutcome, const Standard_CString theKind,
              const Standard_Boolean isClear);
 
+  //! Counts one feature of theKind (a string literal) with theOutcome.
+  void tally(const VexPcb_ImportReport::Outcome theOutcome, const Standard_CString theKind);
+
   //! Returns the artwork kind of a flash of theAperture.
   static Standard_CString flashKind(const VexGerber_Aperture& theAperture);
+
+  //! A count of one kind, kept here until FlushCounts.
+  struct Tally
+  {
+    VexPcb_ImportReport::Outcome Outcome; //!< outcome
+    Standard_CString             Kind;    //!< kind, a string literal
+    Standard_Integer             Count;   //!< features counted
+  };
 
   PenFormatData_Model&       myModel;      //!< model filled on Commit
   TCollection_ExtendedString myPhase;      //!< phase of every object
@@ -123,13 +137,15 @@ private:
   NCollection_DataMap<Standard_Integer, Handle(PenFormatData_Aperture)> myStaged; //!< new apertures
   NCollection_DataMap<TCollection_ExtendedString, Standard_Integer>     myNames; //!< name -> number
   NCollection_List<Handle(PenFormatData_Object)> myObjects;                      //!< sequences made
-  Kind                                           myKind;     //!< kind of the sequence
-  Standard_Integer                               myNumber;   //!< its aperture
-  Standard_Boolean                               isClear;    //!< its polarity
-  Standard_Boolean                               isNegative; //!< the file\'s image is negative
-  Handle(PhGeom_Curve) myContainer;                          //!< its contours
-  Handle(PhGeom_Curve) myPath;                               //!< open path contour
-  gp_XY myPathEnd;                                           //!< where it ends (mm)
+  Kind                                           myKind;      //!< kind of the sequence
+  Standard_Integer                               myNumber;    //!< its aperture
+  Standard_Boolean                               isClear;     //!< its polarity
+  Standard_Boolean                               isNegative;  //!< the file\'s image is negative
+  NCollection_Vector<Tally>                      myTallies;   //!< counts not yet in the report
+  Standard_Integer                               myLastTally; //!< index of the last kind counted
+  Handle(PhGeom_Curve) myContainer;                           //!< its contours
+  Handle(PhGeom_Curve) myPath;                                //!< open path contour
+  gp_XY myPathEnd;                                            //!< where it ends (mm)
 };
 
 #endif

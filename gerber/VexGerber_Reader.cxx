@@ -8,7 +8,7 @@
 #include <Message_Messenger.hxx>
 
 #include <cstring>
-#include <string>
+#include <memory>
 
 namespace
 {
@@ -39,21 +39,64 @@ TCollection_ExtendedString nameOr(const TCollection_AsciiString& theText, const 
                                     Standard_False);
 }
 
-//! Reads all of theStream into theData; false when the stream fails other than at its end.
-bool readAll(std::istream& theStream, std::string& theData)
+//! The bytes of a whole file, read in one go when the stream can tell its size, else chunk by
+//! chunk; never zero-filled first.
+class FileBytes
 {
-  for (;;)
+public:
+  //! Reads all of theStream; returns false when the stream fails other than at its end.
+  bool Read(std::istream& theStream)
   {
-    const size_t aSize = theData.size();
-    theData.resize(aSize + THE_CHUNK);
-    theStream.read(&theData[aSize], static_cast<std::streamsize>(THE_CHUNK));
-    theData.resize(aSize + static_cast<size_t>(theStream.gcount()));
-    if (!theStream)
+    const std::streampos aStart = theStream.tellg();
+    if (aStart != std::streampos(-1) && theStream.seekg(0, std::ios::end))
     {
-      return theStream.eof() && !theStream.bad();
+      const std::streamoff aSize = theStream.tellg() - aStart;
+      theStream.seekg(aStart);
+      reserve(aSize > 0 ? static_cast<size_t>(aSize) + 1 : THE_CHUNK);
+    }
+    theStream.clear(theStream.rdstate() & ~std::ios::failbit);
+    for (;;)
+    {
+      if (mySize == myCapacity)
+      {
+        reserve(myCapacity * 2 + THE_CHUNK);
+      }
+      theStream.read(myData.get() + mySize, static_cast<std::streamsize>(myCapacity - mySize));
+      mySize += static_cast<size_t>(theStream.gcount());
+      if (!theStream)
+      {
+        return theStream.eof() && !theStream.bad();
+      }
     }
   }
-}
+
+  //! Returns the bytes.
+  const char* Data() const { return myData.get(); }
+
+  //! Returns the number of bytes.
+  size_t Size() const { return mySize; }
+
+private:
+  //! Grows the storage to theCapacity bytes, keeping what was read.
+  void reserve(const size_t theCapacity)
+  {
+    if (theCapacity <= myCapacity)
+    {
+      return;
+    }
+    std::unique_ptr<char[]> aData(new char[theCapacity]);
+    if (mySize > 0)
+    {
+      std::memcpy(aData.get(), myData.get(), mySize);
+    }
+    myData.swap(aData);
+    myCapacity = theCapacity;
+  }
+
+  std::unique_ptr<char[]> myData;         //!< storage
+  size_t                  mySize     = 0; //!< bytes read
+  size_t                  myCapacity = 0; //!< bytes of storage
+};
 
 //! Sends the fault to the model's messenger and files it in the report.
 void report(const VexGerber_Fault& theFault, PenFormatData_Model& theModel,
@@ -118,14 +161,14 @@ Standard_Boolean VexGerber_Reader::Read(std::istream&               theStream,
   VexGerber_Fault aFault;
   try
   {
-    std::string aData;
-    if (!readAll(theStream, aData))
+    FileBytes aData;
+    if (!aData.Read(theStream))
     {
       aFault.Fail("VEX_GERBER_READ_FAILED");
       report(aFault, theModel, theReport);
       return Standard_False;
     }
-    return ReadBuffer(aData.data(), aData.size(), theOptions, theLimits, theModel, theReport);
+    return ReadBuffer(aData.Data(), aData.Size(), theOptions, theLimits, theModel, theReport);
   }
   catch (...)
   {
@@ -151,7 +194,9 @@ Standard_Boolean VexGerber_Reader::ReadBuffer(const char* theData, const size_t 
     VexGerber_Graphics     aGraphics(aBuilder, aFault, theLimits,
                                      theOptions.DefaultUnit != VexPcb_ImportOptions::Unit_Millimetre);
     VexGerber_Parser       aParser(aGraphics, aFault, theLimits);
-    if (aParser.Parse(theData, theSize))
+    const Standard_Boolean isDone = aParser.Parse(theData, theSize);
+    aBuilder.FlushCounts();
+    if (isDone)
     {
       aBuilder.Commit();
       return Standard_True;
