@@ -22,7 +22,8 @@ bool isWord(const char* thePos, const char* theEnd, const char* theWord)
 //! Returns the two-letter code of a command as one number.
 constexpr int code(const char theFirst, const char theSecond)
 {
-  return (theFirst << 8) | theSecond;
+  // Bytes above 127 are negative chars: shift them as unsigned.
+  return (static_cast<unsigned char>(theFirst) << 8) | static_cast<unsigned char>(theSecond);
 }
 } // namespace
 
