@@ -11,16 +11,6 @@ const Standard_Real THE_INCH = 25.4;
 //! Distance under which two points are the same point (a full circle, a zero-length draw).
 const Standard_Real THE_SAME_POINT = 1.0e-9;
 
-//! Largest coordinate, size or step accepted, in millimetres (a kilometre): far beyond any
-//! board, and far within what the polygon arithmetic can hold.
-const Standard_Real THE_MAX_LENGTH = 1.0e6;
-
-//! Returns true when theValue is a length the reader works with.
-bool isInRange(const Standard_Real theValue)
-{
-  return std::abs(theValue) <= THE_MAX_LENGTH;
-}
-
 //! Slack on the quarter turn of a single-quadrant arc.
 const Standard_Real THE_QUADRANT_SLACK = 1.0e-6;
 
@@ -47,7 +37,7 @@ gp_XY onBisector(const gp_XY& theFrom, const gp_XY& theTo, const gp_XY& theCente
 VexGerber_Graphics::VexGerber_Graphics(VexGerber_ObjectSink& theSink, VexGerber_Fault& theFault,
                                        const VexGerber_Limits& theLimits,
                                        const Standard_Boolean  isInch)
-    : mySink(theSink), myFault(theFault), myLimits(theLimits), mySelected(0),
+    : mySink(theSink), myFault(theFault), myLimits(theLimits), myApertures(theFault),
       myFactor(isInch ? THE_INCH : 1.0), myMode(1), myLastCode(0), hasUnit(Standard_False),
       isMulti(Standard_False), isIncremental(Standard_False), isClear(Standard_False),
       isRegion(Standard_False), hasContour(Standard_False), isBlock(Standard_False), myCountX(1),
@@ -98,7 +88,7 @@ Standard_Boolean VexGerber_Graphics::OnApertureRotation(const Standard_Real theD
 
 Standard_Boolean VexGerber_Graphics::OnApertureScale(const Standard_Real theScale)
 {
-  if (!(theScale > 0.0) || theScale > THE_MAX_LENGTH)
+  if (!(theScale > 0.0) || theScale > VexGerber_Limits::THE_MAX_LENGTH)
   {
     return myFault.Fail("VEX_GERBER_BAD_SCALE");
   }
@@ -109,7 +99,8 @@ Standard_Boolean VexGerber_Graphics::OnApertureScale(const Standard_Real theScal
 Standard_Boolean VexGerber_Graphics::OnImageOffset(const Standard_Real theA,
                                                    const Standard_Real theB)
 {
-  if (!isInRange(theA * myFactor) || !isInRange(theB * myFactor))
+  if (!VexGerber_Limits::IsInRange(theA * myFactor) ||
+      !VexGerber_Limits::IsInRange(theB * myFactor))
   {
     return myFault.Fail("VEX_GERBER_COORDINATE_RANGE");
   }
@@ -145,58 +136,7 @@ void VexGerber_Graphics::OnIgnored(const Standard_CString theKind)
 
 Standard_Boolean VexGerber_Graphics::OnMacro(const Handle(VexGerber_Macro) & theMacro)
 {
-  myMacros.Bind(theMacro->Name(), theMacro);
-  return Standard_True;
-}
-
-Standard_Boolean VexGerber_Graphics::standardAperture(
-    const Standard_Integer theNumber, const char theTemplate,
-    const NCollection_Vector<Standard_Real>& theParams, Handle(VexGerber_Aperture) & theAperture)
-{
-  // Kind, fewest and most parameters, and the index of the vertex count (-1 none).
-  VexGerber_Aperture::Kind aKind   = VexGerber_Aperture::Kind_Circle;
-  Standard_Integer         aFewest = 2, aMost = 3, aVertices = -1;
-  switch (theTemplate)
-  {
-  case 'C':
-    aFewest = 1;
-    aMost   = 2;
-    break;
-  case 'R':
-    aKind   = VexGerber_Aperture::Kind_Rectangle;
-    aFewest = 1; // a missing height is 0, as other readers take it
-    break;
-  case 'O':
-    aKind   = VexGerber_Aperture::Kind_Obround;
-    aFewest = 1;
-    break;
-  default:
-    aKind     = VexGerber_Aperture::Kind_Polygon;
-    aMost     = 4;
-    aVertices = 1;
-  }
-  const Standard_Integer aCount = theParams.Length();
-  if (aCount < aFewest || aCount > aMost)
-  {
-    return myFault.Fail("VEX_GERBER_APERTURE_PARAMS", theNumber);
-  }
-  theAperture = new VexGerber_Aperture(theNumber, aKind);
-  for (Standard_Integer anIndex = 0; anIndex < aCount; ++anIndex)
-  {
-    const Standard_Real    aValue = theParams(anIndex);
-    const Standard_Boolean isRaw  = anIndex == aVertices || (aVertices > 0 && anIndex == 2);
-    if (aValue < 0.0 || !isInRange(aValue * myFactor) ||
-        (anIndex == aVertices && (aValue < 3.0 || aValue > 12.0 || aValue != std::floor(aValue))))
-    {
-      return myFault.Fail("VEX_GERBER_APERTURE_PARAMS", theNumber);
-    }
-    theAperture->AddParam(isRaw ? aValue : aValue * myFactor);
-  }
-  if (aKind != VexGerber_Aperture::Kind_Circle && aKind != VexGerber_Aperture::Kind_Polygon &&
-      aCount == 1)
-  {
-    theAperture->AddParam(0.0);
-  }
+  myApertures.AddMacro(theMacro);
   return Standard_True;
 }
 
@@ -204,84 +144,24 @@ Standard_Boolean VexGerber_Graphics::OnApertureDefinition(
     const Standard_Integer theNumber, const TCollection_AsciiString& theTemplate,
     const NCollection_Vector<Standard_Real>& theParams)
 {
-  if (theNumber < 10)
-  {
-    return myFault.Fail("VEX_GERBER_APERTURE_NUMBER", theNumber);
-  }
   Handle(VexGerber_Aperture) anAperture;
-  const Standard_Boolean isStandard =
-      theTemplate.Length() == 1 && TCollection_AsciiString("CROP").Search(theTemplate) > 0;
-  if (isStandard)
-  {
-    if (!standardAperture(theNumber, theTemplate.Value(1), theParams, anAperture))
-    {
-      return Standard_False;
-    }
-  }
-  else
-  {
-    const Handle(VexGerber_Macro)* aMacro = myMacros.Seek(theTemplate);
-    if (aMacro == NULL)
-    {
-      return myFault.Fail("VEX_GERBER_UNKNOWN_TEMPLATE", theTemplate);
-    }
-    anAperture = new VexGerber_Aperture(theNumber, VexGerber_Aperture::Kind_Macro);
-    anAperture->SetMacro(*aMacro, myFactor);
-    for (NCollection_Vector<Standard_Real>::Iterator anIter(theParams); anIter.More();
-         anIter.Next())
-    {
-      anAperture->AddParam(anIter.Value());
-    }
-  }
-  myApertures.Bind(theNumber, anAperture);
-  myMalformed.UnBind(theNumber);
-  if (mySelected == theNumber)
-  {
-    myAperture = anAperture;
-  }
-  return mySink.OnAperture(anAperture);
+  return myApertures.Define(theNumber, theTemplate, theParams, myFactor, anAperture) &&
+         mySink.OnAperture(anAperture);
 }
 
 Standard_Boolean VexGerber_Graphics::OnMalformedAperture(const Standard_Integer         theNumber,
                                                          const TCollection_AsciiString& theText)
 {
   (void)theText;
-  myApertures.UnBind(theNumber);
-  myMalformed.Bind(theNumber, myFault.Line());
-  if (mySelected == theNumber)
-  {
-    myAperture.Nullify();
-  }
+  myApertures.DefineMalformed(theNumber, myFault.Line());
   mySink.OnIgnored("aperture definitions that do not parse (fault only if used)");
   return Standard_True;
 }
 
 Standard_Boolean VexGerber_Graphics::OnSelectAperture(const Standard_Integer theNumber)
 {
-  mySelected                               = theNumber;
-  const Handle(VexGerber_Aperture)* aFound = myApertures.Seek(theNumber);
-  myAperture = aFound != NULL ? *aFound : Handle(VexGerber_Aperture)();
+  myApertures.Select(theNumber);
   return Standard_True;
-}
-
-Handle(VexGerber_Aperture) VexGerber_Graphics::aperture()
-{
-  if (myAperture.IsNull())
-  {
-    if (mySelected == 0)
-    {
-      myFault.Fail("VEX_GERBER_NO_APERTURE");
-    }
-    else if (const Standard_Integer* aLine = myMalformed.Seek(mySelected))
-    {
-      myFault.Fail("VEX_GERBER_MALFORMED_APERTURE", mySelected, *aLine);
-    }
-    else
-    {
-      myFault.Fail("VEX_GERBER_UNDEFINED_APERTURE", mySelected);
-    }
-  }
-  return myAperture;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -320,8 +200,9 @@ Standard_Boolean VexGerber_Graphics::OnOperation(const Standard_Integer       th
   }
   myLastCode          = aCode;
   const gp_XY aTarget = target(theCoords);
-  if (!isInRange(aTarget.X()) || !isInRange(aTarget.Y()) || !isInRange(theCoords.I * myFactor) ||
-      !isInRange(theCoords.J * myFactor))
+  if (!VexGerber_Limits::IsInRange(aTarget.X()) || !VexGerber_Limits::IsInRange(aTarget.Y()) ||
+      !VexGerber_Limits::IsInRange(theCoords.I * myFactor) ||
+      !VexGerber_Limits::IsInRange(theCoords.J * myFactor))
   {
     return myFault.Fail("VEX_GERBER_COORDINATE_RANGE");
   }
@@ -347,7 +228,7 @@ Standard_Boolean VexGerber_Graphics::OnOperation(const Standard_Integer       th
     }
     Event aFlash;
     aFlash.Type     = Event::Kind_Flash;
-    aFlash.Aperture = aperture();
+    aFlash.Aperture = myApertures.Current();
     aFlash.From     = aTarget;
     if (aFlash.Aperture.IsNull() || !emit(aFlash))
     {
@@ -416,7 +297,7 @@ Standard_Boolean VexGerber_Graphics::interpolate(const gp_XY&                 th
   }
   Event anEvent;
   anEvent.Type     = isArc ? Event::Kind_Arc : Event::Kind_Draw;
-  anEvent.Aperture = aperture();
+  anEvent.Aperture = myApertures.Current();
   anEvent.From     = myPoint;
   anEvent.To       = isFull ? myPoint : theTo;
   anEvent.Center   = aCenter;
@@ -525,7 +406,8 @@ Standard_Boolean VexGerber_Graphics::OnStepRepeat(const Standard_Integer theCoun
   {
     return myFault.Fail("VEX_GERBER_LIMIT_STEP_REPEAT", myLimits.StepRepeatCopies);
   }
-  if (!isInRange(theStepX * myFactor * theCountX) || !isInRange(theStepY * myFactor * theCountY))
+  if (!VexGerber_Limits::IsInRange(theStepX * myFactor * theCountX) ||
+      !VexGerber_Limits::IsInRange(theStepY * myFactor * theCountY))
   {
     return myFault.Fail("VEX_GERBER_COORDINATE_RANGE");
   }

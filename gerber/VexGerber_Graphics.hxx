@@ -2,6 +2,7 @@
 #ifndef _VexGerber_Graphics_HeaderFile
 #define _VexGerber_Graphics_HeaderFile
 
+#include <VexGerber_ApertureTable.hxx>
 #include <VexGerber_Fault.hxx>
 #include <VexGerber_Limits.hxx>
 #include <VexGerber_ObjectSink.hxx>
@@ -106,9 +107,6 @@ private:
   //! Ends the region contour being gathered (closing it when it is open).
   void endContour();
 
-  //! Returns the current aperture, or records a fault and returns a null handle.
-  Handle(VexGerber_Aperture) aperture();
-
   //! Hands theEvent over now, or keeps it while a block is open.
   Standard_Boolean emit(Event& theEvent);
 
@@ -121,19 +119,10 @@ private:
   //! Counts theCount more objects; false with the fault when the bound is passed.
   Standard_Boolean spend(const Standard_Integer theCount);
 
-  //! Builds the file aperture of a standard template; false with a fault on bad parameters.
-  Standard_Boolean standardAperture(const Standard_Integer theNumber, const char theTemplate,
-                                    const NCollection_Vector<Standard_Real>& theParams,
-                                    Handle(VexGerber_Aperture) & theAperture);
-
-  VexGerber_ObjectSink&   mySink;   //!< where objects go
-  VexGerber_Fault&        myFault;  //!< faults and the current line
-  const VexGerber_Limits& myLimits; //!< bounds
-  NCollection_DataMap<Standard_Integer, Handle(VexGerber_Aperture)>     myApertures; //!< by D code
-  NCollection_DataMap<TCollection_AsciiString, Handle(VexGerber_Macro)> myMacros;    //!< by name
-  NCollection_DataMap<Standard_Integer, Standard_Integer> myMalformed; //!< D code -> line
-  Handle(VexGerber_Aperture) myAperture;                    //!< current aperture, null none
-  Standard_Integer                      mySelected;         //!< selected D code, 0 none
+  VexGerber_ObjectSink&                 mySink;             //!< where objects go
+  VexGerber_Fault&                      myFault;            //!< faults and the current line
+  const VexGerber_Limits&               myLimits;           //!< bounds
+  VexGerber_ApertureTable               myApertures;        //!< apertures, macros, the selected one
   VexGerber_ApertureTransform           myTransform;        //!< aperture transformation
   gp_XY                                 myPoint;            //!< current point, mm
   gp_XY                                 myOffset;           //!< image offset, mm

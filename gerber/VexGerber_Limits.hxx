@@ -18,6 +18,16 @@ struct VexGerber_Limits
   Standard_Integer PolygonVertices;   //!< vertices of one outline primitive or aperture outline
   Standard_Integer FlattenedSegments; //!< segments made by flattening arcs and circles, in all
 
+  //! Largest coordinate, size, offset or step accepted, in millimetres (a kilometre): far
+  //! beyond any board, and far within what the polygon arithmetic (integer nanometres) holds.
+  static constexpr Standard_Real THE_MAX_LENGTH = 1.0e6;
+
+  //! Returns true when theMillimetres is a length the reader works with (not a NaN either).
+  static Standard_Boolean IsInRange(const Standard_Real theMillimetres)
+  {
+    return theMillimetres <= THE_MAX_LENGTH && theMillimetres >= -THE_MAX_LENGTH;
+  }
+
   //! The defaults used by VexGerber_Reader::Read.
   VexGerber_Limits()
       : StepRepeatCopies(100000), Objects(10000000), MacroPrimitives(10000), ExpressionDepth(64),
