@@ -18,39 +18,6 @@ using namespace VexGerber_TestModel;
 
 namespace
 {
-//! Where the Debian package puts the examples.
-const char* const THE_EXAMPLES = "/usr/share/doc/gerbv/examples";
-
-//! One example file and whether our Probe claims it.
-struct Example
-{
-  std::string Path;     //!< full path
-  std::string Name;     //!< path below the examples folder
-  bool        IsGerber; //!< claimed by VexGerber_Reader::Probe
-};
-
-//! Lists the example files in name order with the Probe's verdict on their first 4 KB (a helper
-//! the render comparison can use too).
-std::vector<Example> listExamples()
-{
-  std::vector<Example> anExamples;
-  std::error_code      anError;
-  for (const auto& anEntry : std::filesystem::recursive_directory_iterator(THE_EXAMPLES, anError))
-  {
-    if (!anEntry.is_regular_file())
-    {
-      continue;
-    }
-    const std::string aPath = anEntry.path().string();
-    const std::string aHead = FileText(aPath).substr(0, 4096);
-    anExamples.push_back({aPath, aPath.substr(std::strlen(THE_EXAMPLES) + 1),
-                          VexGerber_Reader::Probe(aHead.data(), aHead.size()) == Standard_True});
-  }
-  std::sort(anExamples.begin(), anExamples.end(),
-            [](const Example& theA, const Example& theB) { return theA.Name < theB.Name; });
-  return anExamples;
-}
-
 //! The toolpath features of theModel (strokes and points, areas left out).
 std::vector<Feature> toolpaths(const PenFormatData_Model& theModel)
 {
@@ -107,7 +74,7 @@ std::string compareArea(const char* theWhat, const double theOurs, const double 
 
 //! Reads theExample, has gerbv export it, reads the export and compares; returns the outcome
 //! for the table, "" or the difference in theDifference.
-std::string check(const Example& theExample, std::string& theDifference)
+std::string check(const GerbvExample& theExample, std::string& theDifference)
 {
   Read        anOurs;
   std::string aText = FileText(theExample.Path);
@@ -177,25 +144,27 @@ std::string check(const Example& theExample, std::string& theDifference)
 
 TEST(VexGerber_Examples, GerbvExamplesImportLikeGerbvReadsThem)
 {
-  if (!HasGerbv() || !std::filesystem::exists(THE_EXAMPLES))
+  if (!HasGerbv() || !std::filesystem::exists(THE_GERBV_EXAMPLES))
   {
     GTEST_SKIP() << "gerbv or its examples are not installed (scripts/install-deps.sh installs "
                     "them): skipped";
   }
   int aChecked = 0;
   std::cout
-      << "| example file | Gerber | our import | same as gerbv's export |\n|---|---|---|---|\n";
-  for (const Example& anExample : listExamples())
+      << "| example file | Gerber | round apertures only | our import | same as gerbv's export |\n"
+         "|---|---|---|---|---|\n";
+  for (const GerbvExample& anExample : ListGerbvExamples())
   {
     if (!anExample.IsGerber)
     {
-      std::cout << "| " << anExample.Name << " | no | - | - |\n";
+      std::cout << "| " << anExample.Name << " | no | - | - | - |\n";
       continue;
     }
     std::string       aDifference;
     const std::string anOutcome = check(anExample, aDifference);
-    std::cout << "| " << anExample.Name << " | yes | " << anOutcome << " | "
-              << (aDifference.empty() ? "yes" : aDifference) << " |\n";
+    std::cout << "| " << anExample.Name << " | yes | "
+              << (anExample.Imports ? (anExample.RoundOnly ? "yes" : "no") : "-") << " | "
+              << anOutcome << " | " << (aDifference.empty() ? "yes" : aDifference) << " |\n";
     EXPECT_EQ(aDifference, "") << anExample.Name;
     ++aChecked;
   }

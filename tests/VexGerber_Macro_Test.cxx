@@ -16,10 +16,12 @@ TEST(VexGerber_Macro, ExpressionsEvaluate)
   aVariables.Append(2.0); // $1
   aVariables.Append(4.0); // $2
   const std::pair<const char*, double> THE_CASES[] = {
-      {"1+2x3", 7.0},   {"(1+2)x3", 9.0},  {"-$1", -2.0},     {"$1/$2", 0.5},
-      {"--1", 1.0},     {"2x-3", -6.0},    {"10-2-3", 5.0},   {"8/2/2", 2.0},
-      {"$5", 0.0},      {"1.5X2", 3.0},    {"+.5", 0.5},      {"$1x$1+$2", 8.0},
-      {"-(1-3)x2", 4.0}, {"", 0.0},        {"1.08239X$1", 2.16478}, {"0.5-$2/(2+$1x3)", 0.0}};
+      {"1+2x3", 7.0},          {"(1+2)x3", 9.0}, {"-$1", -2.0},
+      {"$1/$2", 0.5},          {"--1", 1.0},     {"2x-3", -6.0},
+      {"10-2-3", 5.0},         {"8/2/2", 2.0},   {"$5", 0.0},
+      {"1.5X2", 3.0},          {"+.5", 0.5},     {"$1x$1+$2", 8.0},
+      {"-(1-3)x2", 4.0},       {"", 0.0},        {"1.08239X$1", 2.16478},
+      {"0.5-$2/(2+$1x3)", 0.0}};
   for (const auto& aCase : THE_CASES)
   {
     VexGerber_Expression anExpression;
@@ -34,11 +36,16 @@ TEST(VexGerber_Macro, ExpressionsEvaluate)
 TEST(VexGerber_Macro, BadExpressionsAreFaults)
 {
   const std::pair<const char*, const char*> THE_CASES[] = {
-      {"1+", "VEX_GERBER_MACRO_EXPRESSION"}, {"(1", "VEX_GERBER_MACRO_EXPRESSION"},
-      {"1)", "VEX_GERBER_MACRO_EXPRESSION"}, {"$", "VEX_GERBER_MACRO_EXPRESSION"},
-      {"$0", "VEX_GERBER_MACRO_EXPRESSION"}, {"1..2", "VEX_GERBER_MACRO_EXPRESSION"},
-      {"x2", "VEX_GERBER_MACRO_EXPRESSION"}, {"1e5", "VEX_GERBER_MACRO_EXPRESSION"},
-      {"$10000", "VEX_GERBER_LIMIT_MACRO_VARIABLE"}, {"-----1", "VEX_GERBER_LIMIT_EXPRESSION_DEPTH"}};
+      {"1+", "VEX_GERBER_MACRO_EXPRESSION"},
+      {"(1", "VEX_GERBER_MACRO_EXPRESSION"},
+      {"1)", "VEX_GERBER_MACRO_EXPRESSION"},
+      {"$", "VEX_GERBER_MACRO_EXPRESSION"},
+      {"$0", "VEX_GERBER_MACRO_EXPRESSION"},
+      {"1..2", "VEX_GERBER_MACRO_EXPRESSION"},
+      {"x2", "VEX_GERBER_MACRO_EXPRESSION"},
+      {"1e5", "VEX_GERBER_MACRO_EXPRESSION"},
+      {"$10000", "VEX_GERBER_LIMIT_MACRO_VARIABLE"},
+      {"-----1", "VEX_GERBER_LIMIT_EXPRESSION_DEPTH"}};
   for (const auto& aCase : THE_CASES)
   {
     VexGerber_Expression anExpression;
@@ -88,7 +95,8 @@ TEST(VexGerber_Macro, PrimitivesComposeIntoOutlines)
     ASSERT_EQ(aSequences.size(), 1u) << aCase.Body;
     EXPECT_TRUE(aSequences[0]->IsArea());
     // The thermal's gaps cut chords of the rings, not straight bands: a looser bound.
-    EXPECT_NEAR(Area(*aSequences[0]), aCase.Area, aCase.Body[0] == '7' ? 0.05 : 0.005) << aCase.Body;
+    EXPECT_NEAR(Area(*aSequences[0]), aCase.Area, aCase.Body[0] == '7' ? 0.05 : 0.005)
+        << aCase.Body;
     double aBox[4] = {1e9, 1e9, -1e9, -1e9};
     for (const Feature& aFeature : Features(*aRead.Model))
     {

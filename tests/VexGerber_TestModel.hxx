@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <tuple>
@@ -339,6 +340,57 @@ inline std::string FileText(const std::string& theFile)
   std::ostringstream aText;
   aText << aFile.rdbuf();
   return aText.str();
+}
+//! Where the Debian package puts gerbv's example files.
+const char* const THE_GERBV_EXAMPLES = "/usr/share/doc/gerbv/examples";
+
+//! One of gerbv's example files: whether our Probe claims it, and for a Gerber file that
+//! imports, whether it draws with round apertures only (no artwork areas), which is what the
+//! render comparison's threshold depends on.
+struct GerbvExample
+{
+  std::string Path;              //!< full path
+  std::string Name;              //!< path below the examples folder
+  bool        IsGerber  = false; //!< claimed by VexGerber_Reader::Probe
+  bool        Imports   = false; //!< read by VexGerber_Reader without a fault
+  bool        RoundOnly = false; //!< imported, and every sequence is a stroke or a point
+};
+
+//! Lists gerbv's example files in name order (none when they are not installed).
+inline std::vector<GerbvExample> ListGerbvExamples()
+{
+  std::vector<GerbvExample> anExamples;
+  std::error_code           anError;
+  for (const auto& anEntry :
+       std::filesystem::recursive_directory_iterator(THE_GERBV_EXAMPLES, anError))
+  {
+    if (!anEntry.is_regular_file())
+    {
+      continue;
+    }
+    GerbvExample anExample;
+    anExample.Path          = anEntry.path().string();
+    anExample.Name          = anExample.Path.substr(std::strlen(THE_GERBV_EXAMPLES) + 1);
+    const std::string aText = FileText(anExample.Path);
+    const std::string aHead = aText.substr(0, 4096);
+    anExample.IsGerber      = VexGerber_Reader::Probe(aHead.data(), aHead.size()) == Standard_True;
+    if (anExample.IsGerber)
+    {
+      Read aRead;
+      ReadText(aText, aRead);
+      anExample.Imports   = aRead.Ok;
+      anExample.RoundOnly = aRead.Ok;
+      for (const Handle(PenFormatData_Sequence) & aSequence : Sequences(*aRead.Model))
+      {
+        anExample.RoundOnly = anExample.RoundOnly && !aSequence->IsArea();
+      }
+    }
+    anExamples.push_back(anExample);
+  }
+  std::sort(anExamples.begin(), anExamples.end(),
+            [](const GerbvExample& theA, const GerbvExample& theB)
+            { return theA.Name < theB.Name; });
+  return anExamples;
 }
 } // namespace VexGerber_TestModel
 
