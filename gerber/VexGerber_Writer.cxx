@@ -234,9 +234,11 @@ void VexGerber_Writer::line(const char* theText)
 void VexGerber_Writer::writeHeader()
 {
   const char* aFormat = myOptions.AttributesAsComments ? "G04 #@! TF.%s,%s*" : "%%TF.%s,%s*%%";
-  const char* const THE_NAMES[] = {"GenerationSoftware", "FileFunction", "FilePolarity"};
+  const char* const      THE_NAMES[] = {"GenerationSoftware", "FileFunction", "FilePolarity"};
+  const Standard_Boolean isNegative  = myModel.ImagePolarity() == PenFormatData_IP_Negative;
   const TCollection_AsciiString THE_VALUES[] = {attributeValue(myOptions.Software),
-                                                attributeValue(myOptions.Function), "Positive"};
+                                                attributeValue(myOptions.Function),
+                                                isNegative ? "Negative" : "Positive"};
   char                          aText[512];
   for (int anIndex = 0; anIndex < 3; ++anIndex)
   {
@@ -250,6 +252,10 @@ void VexGerber_Writer::writeHeader()
   line(aText);
   line("%FSLAX46Y46*%");
   line("%MOMM*%");
+  if (isNegative)
+  {
+    line("%IPNEG*%"); // the model's own polarity, as an imported negative file had it
+  }
   writeApertures();
   line("G75*");
   line("G01*");

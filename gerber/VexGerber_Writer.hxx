@@ -20,7 +20,8 @@
 //!   start) with one round aperture per tool, of the tool's width;
 //! - point toolpaths as flashes of the tool's aperture;
 //! - artwork areas as regions, each outline with the holes it encloses joined to it by cut-in
-//!   lines, and clear objects under clear polarity, so that an imported design writes back.
+//!   lines, and clear objects under clear polarity, so that an imported design writes back;
+//!   a model of negative polarity gets %IPNEG.
 //! Other objects (layers, scan-field rectangles) are left out and counted.
 class VexGerber_Writer
 {

@@ -313,3 +313,25 @@ TEST(VexGerber_Writer, AFailingStreamGivesTheLine)
   // The line that did not fit: the one after the lines the first 200 bytes end.
   EXPECT_EQ(aCounts.FaultLine(), std::count(aWhole.begin(), aWhole.begin() + 200, '\n') + 1);
 }
+
+TEST(VexGerber_Writer, NegativeImagesStayNegative)
+{
+  Read aFirst;
+  ReadText("%FSLAX23Y23*%%MOIN*%%IPNEG*%%ADD10C,0.05*%D10*X100Y100D03*M02*", aFirst);
+  ASSERT_TRUE(aFirst.Ok) << aFirst.Capture.Dump();
+  EXPECT_EQ(aFirst.Model->ImagePolarity(), PenFormatData_IP_Negative);
+  const std::string aText = write(*aFirst.Model);
+  EXPECT_NE(aText.find("TF.FilePolarity,Negative"), std::string::npos);
+  Read aSecond;
+  ReadText(aText, aSecond);
+  ASSERT_TRUE(aSecond.Ok) << aSecond.Capture.Dump();
+  EXPECT_EQ(aSecond.Model->ImagePolarity(), PenFormatData_IP_Negative);
+  // A negative file into a model that already holds a positive image is refused.
+  Read aMixed;
+  ReadText("%FSLAX23Y23*%%MOIN*%%ADD10C,0.05*%D10*X100Y100D03*M02*", aMixed);
+  ReadText("%FSLAX23Y23*%%MOIN*%\n%IPNEG*%%ADD10C,0.05*%D10*X100Y100D03*M02*", aMixed);
+  EXPECT_FALSE(aMixed.Ok);
+  EXPECT_EQ(aMixed.Report.FaultLine(), 2);
+  EXPECT_EQ(aMixed.Capture.Count("VEX_GERBER_NEGATIVE_IMAGE"), 1);
+  EXPECT_EQ(aMixed.Model->ImagePolarity(), PenFormatData_IP_Positive);
+}
