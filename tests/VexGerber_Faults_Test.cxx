@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 using namespace VexGerber_TestModel;
 
 namespace
@@ -124,4 +126,28 @@ TEST(VexGerber_Faults, EveryLimitHasItsMessage)
   }
   aDraws += "\n%SR*%\nM02*";
   expectFault({aDraws.c_str(), "VEX_GERBER_LIMIT_OBJECTS", 7, "100"}, aSmall);
+}
+
+TEST(VexGerber_Faults, EveryKeyHasATextThatStartsWithTheLine)
+{
+  std::map<std::string, std::string> aCatalogue;
+  for (const auto& aKey : VexTest_MessageCapture::CatalogueKeys())
+  {
+    EXPECT_TRUE(aCatalogue.emplace(aKey.first, aKey.second).second) << "twice: " << aKey.first;
+  }
+  int aCount = 0;
+  for (const auto& anEntry :
+       std::filesystem::directory_iterator(std::string(VEX_SOURCE_DIR) + "/gerber"))
+  {
+    const std::string aText = FileText(anEntry.path().string());
+    for (size_t aPos = aText.find("\"VEX_GERBER_"); aPos != std::string::npos;
+         aPos        = aText.find("\"VEX_GERBER_", aPos + 1))
+    {
+      const std::string aKey = aText.substr(aPos + 1, aText.find('"', aPos + 1) - aPos - 1);
+      ++aCount;
+      ASSERT_EQ(aCatalogue.count(aKey), 1u) << aKey << " has no text";
+      EXPECT_EQ(aCatalogue[aKey].substr(0, 1), "d") << aKey << ": the line comes first";
+    }
+  }
+  EXPECT_GT(aCount, 30);
 }
