@@ -31,7 +31,7 @@ struct VexGerber_Limits
   //! The defaults used by VexGerber_Reader::Read.
   VexGerber_Limits()
       : StepRepeatCopies(100000), Objects(10000000), MacroPrimitives(10000), ExpressionDepth(64),
-        MacroVariable(9999), PolygonVertices(100000), FlattenedSegments(10000000)
+        MacroVariable(9999), PolygonVertices(100000), FlattenedSegments(2000000)
   {
   }
 };
