@@ -87,6 +87,9 @@ private:
     Standard_Boolean            Ccw;       //!< arc direction
     Standard_Boolean            Clear;     //!< polarity
     Standard_Integer            Region;    //!< index of the region's contours
+
+    //! Creates a draw with every field set, so that copies never read an unset value.
+    Event() : Type(Kind_Draw), Ccw(Standard_False), Clear(Standard_False), Region(0) {}
   };
 
   //! Returns the point the coordinates lead to from the current point.
