@@ -133,7 +133,7 @@ for t in "${TARGETS[@]}"; do
   TIMEOUTS=$(count "$t" timeout); OOMS=$(count "$t" oom)
   TOTAL_FOUND=$((TOTAL_FOUND + CRASHES + LEAKS + TIMEOUTS + OOMS))
   SLOWEST="$(awk '/^slowest/ { n = split($4, p, "/"); printf "%s ms %s", $2, p[n] }' "$RUN/$t.replay.log")"
-  PEAK="$(( $(cat "$RUN/$t.maxrss" 2>/dev/null || echo 0) / 1024 )) MB"
+  PEAK="$(( $(tail -n 1 "$RUN/$t.maxrss" 2>/dev/null || echo 0) / 1024 )) MB"
   printf '| %-9s | %15s | %8s | %7s | %5s | %8s | %4s | %-52s | %11s |\n' \
     "$t" "${EXECS:-0}" "$RATE" "$CRASHES" "$LEAKS" "$TIMEOUTS" "$OOMS" "$SLOWEST" "$PEAK"
 done

@@ -11,7 +11,7 @@ PACKAGES=(
   libcli11-dev nlohmann-json3-dev
   clang libclang-rt-14-dev llvm
   clang-format
-  gerbv librsvg2-bin libpng-dev
+  gerbv librsvg2-bin libpng-dev libpolyclipping-dev
 )
 
 missing=()

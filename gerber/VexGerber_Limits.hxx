@@ -1,0 +1,39 @@
+// Copyright (c) 2026 VexData developers
+#ifndef _VexGerber_Limits_HeaderFile
+#define _VexGerber_Limits_HeaderFile
+
+#include <Standard_TypeDef.hxx>
+
+//! Bounds on the work one Gerber file may cause. A Gerber file is small compared with what it
+//! can ask for (a step and repeat of a step and repeat, a macro of a thousand rings flashed a
+//! million times), so every place where the reader multiplies work has a bound of its own, with
+//! its own message when a file reaches it. The defaults are far above any real board.
+struct VexGerber_Limits
+{
+  Standard_Integer StepRepeatCopies;  //!< copies made by one step-and-repeat block
+  Standard_Integer Objects;           //!< draws, arcs, flashes and region edges, copies included
+  Standard_Integer MacroPrimitives;   //!< primitives of one macro aperture, after evaluation
+  Standard_Integer ExpressionDepth;   //!< nesting of parentheses and unary signs in a macro
+  Standard_Integer MacroVariable;     //!< largest macro variable number ($n)
+  Standard_Integer PolygonVertices;   //!< vertices of one outline primitive or aperture outline
+  Standard_Integer FlattenedSegments; //!< segments made by flattening arcs and circles, in all
+
+  //! Largest coordinate, size, offset or step accepted, in millimetres (a kilometre): far
+  //! beyond any board, and far within what the polygon arithmetic (integer nanometres) holds.
+  static constexpr Standard_Real THE_MAX_LENGTH = 1.0e6;
+
+  //! Returns true when theMillimetres is a length the reader works with (not a NaN either).
+  static Standard_Boolean IsInRange(const Standard_Real theMillimetres)
+  {
+    return theMillimetres <= THE_MAX_LENGTH && theMillimetres >= -THE_MAX_LENGTH;
+  }
+
+  //! The defaults used by VexGerber_Reader::Read.
+  VexGerber_Limits()
+      : StepRepeatCopies(100000), Objects(10000000), MacroPrimitives(10000), ExpressionDepth(64),
+        MacroVariable(9999), PolygonVertices(100000), FlattenedSegments(2000000)
+  {
+  }
+};
+
+#endif

@@ -1,0 +1,517 @@
+// Copyright (c) 2026 VexData developers
+#include <VexGerber_ModelBuilder.hxx>
+
+#include <PenFormatData.hxx>
+
+#include <NCollection_Array1.hxx>
+
+#include <cmath>
+
+namespace
+{
+//! Flag bits set on the layer the reader registers (visible and selectable).
+const Standard_Integer THE_LAYER_FLAGS = 3;
+
+//! Distance under which a stroke starts where the last one ended, and a draw has no length.
+const Standard_Real THE_SAME_POINT = 1.0e-9;
+
+//! Most names tried for one aperture (D10, D10_1 ... D10_999).
+const Standard_Integer THE_MAX_SUFFIX = 1000;
+
+//! Model shape code of a file aperture.
+Standard_Integer shapeOf(const VexGerber_Aperture& theAperture)
+{
+  switch (theAperture.GetKind())
+  {
+  case VexGerber_Aperture::Kind_Circle:
+    return PenFormatData_Aperture::Shape_Round;
+  case VexGerber_Aperture::Kind_Rectangle:
+    return PenFormatData_Aperture::Shape_Rectangle;
+  case VexGerber_Aperture::Kind_Obround:
+    return PenFormatData_Aperture::Shape_Obround;
+  case VexGerber_Aperture::Kind_Polygon:
+    return PenFormatData_Aperture::Shape_Polygon;
+  default:
+    return PenFormatData_Aperture::Shape_Macro;
+  }
+}
+
+//! Returns true when theAperture has exactly this shape, these parameters and this tool flag.
+bool isSame(const PenFormatData_Aperture& theAperture, const Standard_Integer theShape,
+            const NCollection_Vector<Standard_Real>& theParams, const Standard_Integer theToolFlag)
+{
+  if (theAperture.ShapeCode() != theShape || theAperture.NbParams() != theParams.Length() ||
+      theAperture.ToolFlag() != theToolFlag)
+  {
+    return false;
+  }
+  for (Standard_Integer anIndex = 0; anIndex < theParams.Length(); ++anIndex)
+  {
+    if (theAperture.Param(anIndex + 1) != theParams(anIndex))
+    {
+      return false;
+    }
+  }
+  return true;
+}
+} // namespace
+
+VexGerber_ModelBuilder::VexGerber_ModelBuilder(PenFormatData_Model&              theModel,
+                                               const TCollection_ExtendedString& thePhase,
+                                               const TCollection_ExtendedString& theLayer,
+                                               VexPcb_ImportReport&              theReport,
+                                               VexGerber_Fault&                  theFault,
+                                               const VexGerber_Limits&           theLimits)
+    : myModel(theModel), myPhase(thePhase), myLayer(theLayer), myReport(theReport),
+      myFault(theFault), myShapes(theLimits, theFault), myFactor(1.0),
+      myNextNumber(Max(theModel.NbApertures(), 1)), myKind(Kind_None), myNumber(0),
+      isClear(Standard_False), isNegative(Standard_False), myLastTally(0)
+{
+  const Standard_Boolean isEmpty = theModel.Objects().IsEmpty() && theModel.NbApertures() <= 1;
+  if (!isEmpty)
+  {
+    myFactor =
+        PenFormatData::ComputeUnitFactor(PenFormatData_DU_Millimetre, theModel.DimensionUnit());
+  }
+  for (Standard_Integer aNumber = 1; aNumber < theModel.NbApertures(); ++aNumber)
+  {
+    const Handle(PenFormatData_Aperture)& anAperture = theModel.Aperture(aNumber);
+    if (!anAperture.IsNull())
+    {
+      myNames.Bind(anAperture->Name(), aNumber);
+    }
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Apertures
+// ---------------------------------------------------------------------------------------------
+
+Handle(PenFormatData_Aperture)
+    VexGerber_ModelBuilder::apertureOf(const Standard_Integer theNumber) const
+{
+  const Handle(PenFormatData_Aperture)* aStaged = myStaged.Seek(theNumber);
+  return aStaged != NULL ? *aStaged : myModel.Aperture(theNumber);
+}
+
+Standard_Integer VexGerber_ModelBuilder::findOrAdd(
+    const TCollection_AsciiString& theBase, const Standard_Integer theShape,
+    const NCollection_Vector<Standard_Real>& theParams, const Standard_Integer theToolFlag)
+{
+  for (Standard_Integer aSuffix = 0; aSuffix < THE_MAX_SUFFIX; ++aSuffix)
+  {
+    const TCollection_ExtendedString aName(
+        aSuffix == 0 ? theBase : theBase + "_" + TCollection_AsciiString(aSuffix));
+    const Standard_Integer* aTaken = myNames.Seek(aName);
+    if (aTaken != NULL)
+    {
+      const Handle(PenFormatData_Aperture) anAperture = apertureOf(*aTaken);
+      if (!anAperture.IsNull() && isSame(*anAperture, theShape, theParams, theToolFlag))
+      {
+        return *aTaken;
+      }
+      continue;
+    }
+    Handle(PenFormatData_Aperture) anAperture =
+        new PenFormatData_Aperture(theShape, aName, Handle(Standard_Transient)(), 0);
+    NCollection_Array1<Standard_Real> aValues(0, Max(theParams.Length(), 1) - 1);
+    for (Standard_Integer anIndex = 0; anIndex < theParams.Length(); ++anIndex)
+    {
+      aValues(anIndex) = theParams(anIndex);
+    }
+    anAperture->SetParam(&aValues(0), theParams.Length());
+    anAperture->SetToolFlag(theToolFlag);
+    myStaged.Bind(myNextNumber, anAperture);
+    myNames.Bind(aName, myNextNumber);
+    return myNextNumber++;
+  }
+  myFault.Fail("VEX_GERBER_LIMIT_APERTURE_NAMES", theBase);
+  return 0;
+}
+
+Standard_Integer VexGerber_ModelBuilder::modelAperture(
+    const Handle(VexGerber_Aperture) & theAperture, const VexGerber_ApertureTransform& theTransform)
+{
+  const Standard_Boolean isScaled = theTransform.Scale != 1.0 && theAperture->IsRoundTool();
+  if (theAperture->ModelNumber() != 0 && !isScaled)
+  {
+    return theAperture->ModelNumber();
+  }
+  // Lengths in the model's unit; polygon vertices and rotation, and macro values, as they are.
+  const Standard_Boolean isMacro   = theAperture->GetKind() == VexGerber_Aperture::Kind_Macro;
+  const Standard_Boolean isPolygon = theAperture->GetKind() == VexGerber_Aperture::Kind_Polygon;
+  NCollection_Vector<Standard_Real> aParams(8);
+  for (Standard_Integer anIndex = 0; anIndex < theAperture->Params().Length(); ++anIndex)
+  {
+    const Standard_Boolean isLength = !isMacro && !(isPolygon && (anIndex == 1 || anIndex == 2));
+    const Standard_Real    aScale   = isScaled ? theTransform.Scale : 1.0;
+    aParams.Append(theAperture->Param(anIndex) * (isLength ? myFactor * aScale : 1.0));
+  }
+  const Standard_Integer aNumber =
+      findOrAdd(TCollection_AsciiString("D") + theAperture->Number(), shapeOf(*theAperture),
+                aParams, theAperture->IsRoundTool() ? 1 : 0);
+  if (!isScaled)
+  {
+    theAperture->SetModelNumber(aNumber);
+  }
+  return aNumber;
+}
+
+Standard_Boolean VexGerber_ModelBuilder::OnAperture(const Handle(VexGerber_Aperture) & theAperture)
+{
+  return modelAperture(theAperture, VexGerber_ApertureTransform()) != 0;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Sequences
+// ---------------------------------------------------------------------------------------------
+
+void VexGerber_ModelBuilder::useSequence(const Kind theKind, const Standard_Integer theAperture,
+                                         const Standard_Boolean theIsClear)
+{
+  if (theKind == myKind && theAperture == myNumber && theIsClear == isClear)
+  {
+    return;
+  }
+  flushSequence();
+  myKind      = theKind;
+  myNumber    = theAperture;
+  isClear     = theIsClear;
+  myContainer = PhGeom_Curve::Create(myModel.Allocator(), 0);
+}
+
+void VexGerber_ModelBuilder::flushSequence()
+{
+  myPath.Nullify();
+  if (myKind == Kind_None || myContainer.IsNull() || myContainer->Children().IsEmpty())
+  {
+    myKind = Kind_None;
+    return;
+  }
+  Handle(PenFormatData_Sequence) aSequence = new PenFormatData_Sequence(myNumber, 0, myContainer);
+  aSequence->SetLayerName(myLayer);
+  aSequence->SetPhaseName(myPhase);
+  aSequence->SetToolpathMode(myKind == Kind_Point ? 2 : 1);
+  aSequence->SetToolpathFlag(isClear || myKind == Kind_Area ? 0 : 1);
+  aSequence->SetArea(myKind == Kind_Area);
+  aSequence->SetClear(isClear);
+  myObjects.Append(aSequence);
+  myContainer.Nullify();
+  myKind = Kind_None;
+}
+
+void VexGerber_ModelBuilder::Commit()
+{
+  flushSequence();
+  if (myModel.Objects().IsEmpty() && myModel.NbApertures() <= 1)
+  {
+    myModel.SetDimensionUnit(PenFormatData_DU_Millimetre);
+  }
+  if (isNegative)
+  {
+    myModel.SetImagePolarity(PenFormatData_IP_Negative);
+  }
+  for (NCollection_DataMap<Standard_Integer, Handle(PenFormatData_Aperture)>::Iterator anIter(
+           myStaged);
+       anIter.More(); anIter.Next())
+  {
+    myModel.SetAperture(anIter.Key(), anIter.Value());
+  }
+  if (myModel.FindLayer(myLayer).IsNull())
+  {
+    Handle(PenFormatData_Layer) aLayer = new PenFormatData_Layer(myLayer);
+    aLayer->SetFlags(aLayer->Flags() | THE_LAYER_FLAGS);
+    myModel.SetLayer(aLayer);
+  }
+  for (NCollection_List<Handle(PenFormatData_Object)>::Iterator anIter(myObjects); anIter.More();
+       anIter.Next())
+  {
+    myModel.AddObject(anIter.Value());
+  }
+  myObjects.Clear();
+  myStaged.Clear();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Geometry
+// ---------------------------------------------------------------------------------------------
+
+void VexGerber_ModelBuilder::addArc(const Handle(PhGeom_Curve) & theCurve, const gp_XY& theFrom,
+                                    const gp_XY& theTo, const gp_XY& theCenter,
+                                    const Standard_Boolean isCcw) const
+{
+  const gp_XY         aStart = theFrom - theCenter, anEnd = theTo - theCenter;
+  const Standard_Real anAngle1 = std::atan2(aStart.Y(), aStart.X());
+  Standard_Real       anAngle2 = std::atan2(anEnd.Y(), anEnd.X());
+  if ((theTo - theFrom).Modulus() < THE_SAME_POINT)
+  {
+    anAngle2 = anAngle1 + (isCcw ? 2.0 * M_PI : -2.0 * M_PI);
+  }
+  theCurve->CreateArc(theCenter * myFactor, aStart.Modulus() * myFactor, anAngle1, anAngle2,
+                      isCcw ? 1 : 0);
+}
+
+Handle(PhGeom_Curve) VexGerber_ModelBuilder::toCurve(const VexGerber_Contour& theContour) const
+{
+  Handle(PhGeom_Curve) aCurve = PhGeom_Curve::Create(myModel.Allocator(), 0);
+  for (Standard_Integer anIndex = 0; anIndex < theContour.NbEdges(); ++anIndex)
+  {
+    const VexGerber_Edge& anEdge = theContour.Edge(anIndex);
+    const gp_XY&          aFrom  = theContour.EdgeStart(anIndex);
+    if (anEdge.Type == VexGerber_Edge::Kind_Segment)
+    {
+      aCurve->CreateSegment(aFrom * myFactor, anEdge.End * myFactor);
+    }
+    else
+    {
+      addArc(aCurve, aFrom, anEdge.End, anEdge.Center, anEdge.Type == VexGerber_Edge::Kind_ArcCcw);
+    }
+  }
+  return aCurve;
+}
+
+const Handle(PhGeom_Curve) & VexGerber_ModelBuilder::pathFrom(const gp_XY& theFrom)
+{
+  if (myPath.IsNull() || (theFrom - myPathEnd).Modulus() >= THE_SAME_POINT)
+  {
+    myPath = PhGeom_Curve::Create(myModel.Allocator(), 0);
+    myContainer->AddChild(myPath);
+  }
+  return myPath;
+}
+
+void VexGerber_ModelBuilder::addPoint(const gp_XY& thePoint)
+{
+  Handle(PhGeom_Curve) aHole = PhGeom_Curve::Create(myModel.Allocator(), 0);
+  aHole->CreatePoint(thePoint * myFactor);
+  myContainer->AddChild(std::move(aHole));
+}
+
+void VexGerber_ModelBuilder::addContours(const NCollection_Vector<VexGerber_Contour>& theContours)
+{
+  for (NCollection_Vector<VexGerber_Contour>::Iterator anIter(theContours); anIter.More();
+       anIter.Next())
+  {
+    if (anIter.Value().NbEdges() > 0)
+    {
+      myContainer->AddChild(toCurve(anIter.Value()));
+    }
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Objects
+// ---------------------------------------------------------------------------------------------
+
+void VexGerber_ModelBuilder::count(const VexPcb_ImportReport::Outcome theOutcome,
+                                   const Standard_CString             theKind,
+                                   const Standard_Boolean             theIsClear)
+{
+  if (theIsClear)
+  {
+    tally(VexPcb_ImportReport::Outcome_Artwork, "clear objects");
+    return;
+  }
+  tally(theOutcome, theKind);
+}
+
+Standard_CString VexGerber_ModelBuilder::flashKind(const VexGerber_Aperture& theAperture)
+{
+  switch (theAperture.GetKind())
+  {
+  case VexGerber_Aperture::Kind_Circle:
+    return "flashes of round apertures with a hole";
+  case VexGerber_Aperture::Kind_Rectangle:
+    return "flashes of rectangular apertures";
+  case VexGerber_Aperture::Kind_Obround:
+    return "flashes of obround apertures";
+  case VexGerber_Aperture::Kind_Polygon:
+    return "flashes of polygon apertures";
+  default:
+    return "flashes of macro apertures";
+  }
+}
+
+Standard_Boolean VexGerber_ModelBuilder::OnDraw(const Handle(VexGerber_Aperture) & theAperture,
+                                                const VexGerber_ApertureTransform& theTransform,
+                                                const gp_XY& theFrom, const gp_XY& theTo,
+                                                const Standard_Boolean theIsClear)
+{
+  const Standard_Boolean isPoint = (theTo - theFrom).Modulus() < THE_SAME_POINT;
+  if (theAperture->IsRoundTool())
+  {
+    const Standard_Integer aNumber = modelAperture(theAperture, theTransform);
+    if (aNumber == 0)
+    {
+      return Standard_False;
+    }
+    // A draw without length marks a dot: the same as a flash of the aperture.
+    useSequence(isPoint ? Kind_Point : Kind_Path, aNumber, theIsClear);
+    if (isPoint)
+    {
+      addPoint(theFrom);
+      count(VexPcb_ImportReport::Outcome_Toolpath, "zero-length draws (as points)", theIsClear);
+      return Standard_True;
+    }
+    pathFrom(theFrom)->CreateSegment(theFrom * myFactor, theTo * myFactor);
+    myPathEnd = theTo;
+    count(VexPcb_ImportReport::Outcome_Toolpath, "draws", theIsClear);
+    return Standard_True;
+  }
+  NCollection_Vector<VexGerber_Contour> aContours(4);
+  VexGerber_Contour                     aPath(theFrom);
+  aPath.AddSegment(theTo);
+  const Standard_Boolean isDone =
+      isPoint ? myShapes.Flash(*theAperture, theTransform, theFrom, aContours)
+              : myShapes.Sweep(*theAperture, theTransform, aPath, aContours);
+  if (!isDone)
+  {
+    return Standard_False;
+  }
+  useSequence(Kind_Area, modelAperture(theAperture, VexGerber_ApertureTransform()), theIsClear);
+  addContours(aContours);
+  count(VexPcb_ImportReport::Outcome_Artwork, "draws with non-round apertures", theIsClear);
+  return Standard_True;
+}
+
+Standard_Boolean VexGerber_ModelBuilder::OnArc(const Handle(VexGerber_Aperture) & theAperture,
+                                               const VexGerber_ApertureTransform& theTransform,
+                                               const gp_XY& theFrom, const gp_XY& theTo,
+                                               const gp_XY& theCenter, const Standard_Boolean isCcw,
+                                               const Standard_Boolean theIsClear)
+{
+  if (theAperture->IsRoundTool())
+  {
+    const Standard_Integer aNumber = modelAperture(theAperture, theTransform);
+    if (aNumber == 0)
+    {
+      return Standard_False;
+    }
+    useSequence(Kind_Path, aNumber, theIsClear);
+    addArc(pathFrom(theFrom), theFrom, theTo, theCenter, isCcw);
+    myPathEnd = theTo;
+    count(VexPcb_ImportReport::Outcome_Toolpath, "arcs", theIsClear);
+    return Standard_True;
+  }
+  NCollection_Vector<VexGerber_Contour> aContours(4);
+  VexGerber_Contour                     aPath(theFrom);
+  aPath.AddArc(theTo, theCenter, isCcw);
+  if (!myShapes.Sweep(*theAperture, theTransform, aPath, aContours))
+  {
+    return Standard_False;
+  }
+  useSequence(Kind_Area, modelAperture(theAperture, VexGerber_ApertureTransform()), theIsClear);
+  addContours(aContours);
+  count(VexPcb_ImportReport::Outcome_Artwork, "arcs with non-round apertures", theIsClear);
+  return Standard_True;
+}
+
+Standard_Boolean VexGerber_ModelBuilder::OnFlash(const Handle(VexGerber_Aperture) & theAperture,
+                                                 const VexGerber_ApertureTransform& theTransform,
+                                                 const gp_XY&                       thePoint,
+                                                 const Standard_Boolean             theIsClear)
+{
+  if (theAperture->IsRoundTool())
+  {
+    const Standard_Integer aNumber = modelAperture(theAperture, theTransform);
+    if (aNumber == 0)
+    {
+      return Standard_False;
+    }
+    useSequence(Kind_Point, aNumber, theIsClear);
+    addPoint(thePoint);
+    count(VexPcb_ImportReport::Outcome_Toolpath, "flashes", theIsClear);
+    return Standard_True;
+  }
+  NCollection_Vector<VexGerber_Contour> aContours(4);
+  if (!myShapes.Flash(*theAperture, theTransform, thePoint, aContours))
+  {
+    return Standard_False;
+  }
+  useSequence(Kind_Area, modelAperture(theAperture, VexGerber_ApertureTransform()), theIsClear);
+  addContours(aContours);
+  count(VexPcb_ImportReport::Outcome_Artwork, flashKind(*theAperture), theIsClear);
+  return Standard_True;
+}
+
+Standard_Boolean VexGerber_ModelBuilder::OnRegion(
+    const NCollection_Vector<VexGerber_Contour>& theContours, const Standard_Boolean theIsClear)
+{
+  // Every contour of a region fills what it encloses: turn clockwise ones round so that the
+  // contours of the sequence fill by non-zero winding.
+  NCollection_Vector<VexGerber_Contour> aContours(theContours.Length());
+  for (NCollection_Vector<VexGerber_Contour>::Iterator anIter(theContours); anIter.More();
+       anIter.Next())
+  {
+    aContours.Append(anIter.Value());
+    if (aContours.Last().SignedArea() < 0.0)
+    {
+      aContours.ChangeLast().Reverse();
+    }
+  }
+  useSequence(Kind_Area, 0, theIsClear);
+  addContours(aContours);
+  count(VexPcb_ImportReport::Outcome_Artwork, "regions", theIsClear);
+  return Standard_True;
+}
+
+Standard_Boolean VexGerber_ModelBuilder::OnImagePolarity(const Standard_Boolean theIsNegative)
+{
+  // The model has one polarity for all it holds: a negative file may only start a model.
+  const Standard_Boolean isEmpty         = myModel.Objects().IsEmpty() && myObjects.IsEmpty();
+  const Standard_Boolean isModelNegative = myModel.ImagePolarity() == PenFormatData_IP_Negative;
+  if (theIsNegative && !isEmpty && !isModelNegative)
+  {
+    return myFault.Fail("VEX_GERBER_NEGATIVE_IMAGE");
+  }
+  isNegative = theIsNegative;
+  tally(VexPcb_ImportReport::Outcome_Artwork,
+        theIsNegative ? "negative image statements (model polarity negative)"
+                      : "positive image statements");
+  return Standard_True;
+}
+
+void VexGerber_ModelBuilder::tally(const VexPcb_ImportReport::Outcome theOutcome,
+                                   const Standard_CString             theKind)
+{
+  // Kinds are string literals: a pointer comparison finds them, and the last one counted is
+  // by far the likeliest, so the search starts there.
+  for (Standard_Integer anIndex = myLastTally; anIndex < myTallies.Length(); ++anIndex)
+  {
+    Tally& aTally = myTallies.ChangeValue(anIndex);
+    if (aTally.Kind == theKind && aTally.Outcome == theOutcome)
+    {
+      ++aTally.Count;
+      myLastTally = anIndex;
+      return;
+    }
+  }
+  for (Standard_Integer anIndex = 0; anIndex < myLastTally; ++anIndex)
+  {
+    Tally& aTally = myTallies.ChangeValue(anIndex);
+    if (aTally.Kind == theKind && aTally.Outcome == theOutcome)
+    {
+      ++aTally.Count;
+      myLastTally = anIndex;
+      return;
+    }
+  }
+  Tally aTally = {theOutcome, theKind, 1};
+  myTallies.Append(aTally);
+  myLastTally = myTallies.Length() - 1;
+}
+
+void VexGerber_ModelBuilder::FlushCounts()
+{
+  for (NCollection_Vector<Tally>::Iterator anIter(myTallies); anIter.More(); anIter.Next())
+  {
+    myReport.Add(anIter.Value().Outcome, anIter.Value().Kind, anIter.Value().Count);
+  }
+  myTallies.Clear();
+  myLastTally = 0;
+}
+
+void VexGerber_ModelBuilder::OnIgnored(const Standard_CString theKind)
+{
+  tally(VexPcb_ImportReport::Outcome_Ignored, theKind);
+}

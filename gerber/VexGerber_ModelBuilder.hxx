@@ -1,0 +1,151 @@
+// Copyright (c) 2026 VexData developers
+#ifndef _VexGerber_ModelBuilder_HeaderFile
+#define _VexGerber_ModelBuilder_HeaderFile
+
+#include <VexGerber_ObjectSink.hxx>
+#include <VexGerber_Shapes.hxx>
+
+#include <PenFormatData_Model.hxx>
+#include <PenFormatData_Sequence.hxx>
+#include <VexPcb_ImportReport.hxx>
+
+#include <NCollection_DataMap.hxx>
+
+//! Turns the objects of a Gerber file into pen-format model objects, in drawing order:
+//! - dark draws and arcs of a round aperture (a circle without hole) are path toolpaths of that
+//!   aperture, a draw that starts where the last one ended continuing its contour;
+//! - dark flashes of a round aperture (and zero-length draws) are point toolpaths;
+//! - everything else is artwork, sequences that are not toolpaths: regions, flashes of other
+//!   apertures and draws with them (as their outlines) are filled areas; clear objects carry the
+//!   clear attribute (areas, or strokes and points of a round aperture).
+//! A new sequence starts whenever the kind, the aperture or the polarity changes.
+//!
+//! Nothing goes into the model until Commit: a file that fails leaves the model as it was.
+class VexGerber_ModelBuilder : public VexGerber_ObjectSink
+{
+public:
+  //! Creates a builder for theModel; objects get thePhase and theLayer; counts go to theReport.
+  Standard_EXPORT VexGerber_ModelBuilder(PenFormatData_Model&              theModel,
+                                         const TCollection_ExtendedString& thePhase,
+                                         const TCollection_ExtendedString& theLayer,
+                                         VexPcb_ImportReport& theReport, VexGerber_Fault& theFault,
+                                         const VexGerber_Limits& theLimits);
+
+  //! Ends the sequence being built and adds the layer, the apertures and the objects to the
+  //! model (in millimetres when the model was empty, else converted to its unit).
+  Standard_EXPORT void Commit();
+
+  //! Adds the counts gathered so far to the report (done on success and on failure alike).
+  Standard_EXPORT void FlushCounts();
+
+  Standard_EXPORT Standard_Boolean OnAperture(const Handle(VexGerber_Aperture) &
+                                              theAperture) Standard_OVERRIDE;
+  Standard_EXPORT Standard_Boolean OnDraw(const Handle(VexGerber_Aperture) & theAperture,
+                                          const VexGerber_ApertureTransform& theTransform,
+                                          const gp_XY& theFrom, const gp_XY& theTo,
+                                          const Standard_Boolean isClear) Standard_OVERRIDE;
+  Standard_EXPORT Standard_Boolean OnArc(const Handle(VexGerber_Aperture) & theAperture,
+                                         const VexGerber_ApertureTransform& theTransform,
+                                         const gp_XY& theFrom, const gp_XY& theTo,
+                                         const gp_XY& theCenter, const Standard_Boolean isCcw,
+                                         const Standard_Boolean isClear) Standard_OVERRIDE;
+  Standard_EXPORT Standard_Boolean OnFlash(const Handle(VexGerber_Aperture) & theAperture,
+                                           const VexGerber_ApertureTransform& theTransform,
+                                           const gp_XY&                       thePoint,
+                                           const Standard_Boolean isClear) Standard_OVERRIDE;
+  Standard_EXPORT Standard_Boolean
+  OnRegion(const NCollection_Vector<VexGerber_Contour>& theContours,
+           const Standard_Boolean                       isClear) Standard_OVERRIDE;
+  Standard_EXPORT Standard_Boolean OnImagePolarity(const Standard_Boolean isNegative)
+      Standard_OVERRIDE;
+  Standard_EXPORT void OnIgnored(const Standard_CString theKind) Standard_OVERRIDE;
+
+private:
+  //! Kinds of sequences.
+  enum Kind
+  {
+    Kind_None,  //!< no sequence yet
+    Kind_Path,  //!< strokes of a round aperture
+    Kind_Point, //!< flashes of a round aperture
+    Kind_Area   //!< filled outlines
+  };
+
+  //! Returns the model aperture number of theAperture under theTransform, creating the model
+  //! aperture on first use; 0 with a fault when no name can be found.
+  Standard_Integer modelAperture(const Handle(VexGerber_Aperture) & theAperture,
+                                 const VexGerber_ApertureTransform& theTransform);
+
+  //! Returns the number of the model aperture named after theBase (theBase, theBase_1 ...) with
+  //! the given shape, parameters and tool flag, adding it when there is none; 0 on a fault.
+  Standard_Integer findOrAdd(const TCollection_AsciiString&           theBase,
+                             const Standard_Integer                   theShape,
+                             const NCollection_Vector<Standard_Real>& theParams,
+                             const Standard_Integer                   theToolFlag);
+
+  //! Returns the aperture numbered theNumber, staged or already in the model.
+  Handle(PenFormatData_Aperture) apertureOf(const Standard_Integer theNumber) const;
+
+  //! Makes the sequence being built one of theKind, theAperture and polarity isClear.
+  void useSequence(const Kind theKind, const Standard_Integer theAperture,
+                   const Standard_Boolean isClear);
+
+  //! Ends the sequence being built and stages it.
+  void flushSequence();
+
+  //! Returns the contour to continue with a stroke from theFrom.
+  const Handle(PhGeom_Curve) & pathFrom(const gp_XY& theFrom);
+
+  //! Adds a point toolpath element at thePoint to the sequence being built.
+  void addPoint(const gp_XY& thePoint);
+
+  //! Adds theContours as children of the area sequence being built.
+  void addContours(const NCollection_Vector<VexGerber_Contour>& theContours);
+
+  //! Returns theContour as a curve of the model, in the model's unit.
+  Handle(PhGeom_Curve) toCurve(const VexGerber_Contour& theContour) const;
+
+  //! Appends an arc from theFrom to theTo around theCenter to theCurve (model unit).
+  void addArc(const Handle(PhGeom_Curve) & theCurve, const gp_XY& theFrom, const gp_XY& theTo,
+              const gp_XY& theCenter, const Standard_Boolean isCcw) const;
+
+  //! Counts one feature of theKind with theOutcome, or as a clear object when isClear.
+  void count(const VexPcb_ImportReport::Outcome theOutcome, const Standard_CString theKind,
+             const Standard_Boolean isClear);
+
+  //! Counts one feature of theKind (a string literal) with theOutcome.
+  void tally(const VexPcb_ImportReport::Outcome theOutcome, const Standard_CString theKind);
+
+  //! Returns the artwork kind of a flash of theAperture.
+  static Standard_CString flashKind(const VexGerber_Aperture& theAperture);
+
+  //! A count of one kind, kept here until FlushCounts.
+  struct Tally
+  {
+    VexPcb_ImportReport::Outcome Outcome; //!< outcome
+    Standard_CString             Kind;    //!< kind, a string literal
+    Standard_Integer             Count;   //!< features counted
+  };
+
+  PenFormatData_Model&       myModel;      //!< model filled on Commit
+  TCollection_ExtendedString myPhase;      //!< phase of every object
+  TCollection_ExtendedString myLayer;      //!< layer of every object
+  VexPcb_ImportReport&       myReport;     //!< counts
+  VexGerber_Fault&           myFault;      //!< faults
+  VexGerber_Shapes           myShapes;     //!< outlines of apertures
+  Standard_Real              myFactor;     //!< millimetres to the model's unit
+  Standard_Integer           myNextNumber; //!< next free model aperture number
+  NCollection_DataMap<Standard_Integer, Handle(PenFormatData_Aperture)> myStaged; //!< new apertures
+  NCollection_DataMap<TCollection_ExtendedString, Standard_Integer>     myNames; //!< name -> number
+  NCollection_List<Handle(PenFormatData_Object)> myObjects;                      //!< sequences made
+  Kind                                           myKind;      //!< kind of the sequence
+  Standard_Integer                               myNumber;    //!< its aperture
+  Standard_Boolean                               isClear;     //!< its polarity
+  Standard_Boolean                               isNegative;  //!< the file\'s image is negative
+  NCollection_Vector<Tally>                      myTallies;   //!< counts not yet in the report
+  Standard_Integer                               myLastTally; //!< index of the last kind counted
+  Handle(PhGeom_Curve) myContainer;                           //!< its contours
+  Handle(PhGeom_Curve) myPath;                                //!< open path contour
+  gp_XY myPathEnd;                                            //!< where it ends (mm)
+};
+
+#endif

@@ -1,0 +1,215 @@
+// Copyright (c) 2026 VexData developers
+#include <VexGerber_Reader.hxx>
+
+#include <VexGerber_Graphics.hxx>
+#include <VexGerber_ModelBuilder.hxx>
+#include <VexGerber_Parser.hxx>
+
+#include <Message_Messenger.hxx>
+
+#include <cstring>
+#include <memory>
+
+namespace
+{
+//! Bytes read from the stream at a time.
+const size_t THE_CHUNK = 1 << 20;
+
+//! Extended commands that only Gerber files have.
+const char* const THE_MARKERS[] = {"%FS", "%MO", "%AD", "%AM", "%TF", "%IN", "%IP", "%OF", "%LP"};
+
+//! Returns true when theNeedle occurs in the theSize bytes of theHead.
+bool contains(const char* theHead, const size_t theSize, const char* theNeedle)
+{
+  const size_t aLength = std::strlen(theNeedle);
+  for (size_t aPos = 0; aPos + aLength <= theSize; ++aPos)
+  {
+    if (std::memcmp(theHead + aPos, theNeedle, aLength) == 0)
+    {
+      return true;
+    }
+  }
+  return false;
+}
+
+//! Returns theText as an extended string, or theDefault when it is empty.
+TCollection_ExtendedString nameOr(const TCollection_AsciiString& theText, const char* theDefault)
+{
+  return TCollection_ExtendedString(theText.IsEmpty() ? theDefault : theText.ToCString(),
+                                    Standard_False);
+}
+
+//! The bytes of a whole file, read in one go when the stream can tell its size, else chunk by
+//! chunk; never zero-filled first.
+class FileBytes
+{
+public:
+  //! Reads all of theStream; returns false when the stream fails other than at its end.
+  bool Read(std::istream& theStream)
+  {
+    const std::streampos aStart = theStream.tellg();
+    if (aStart != std::streampos(-1) && theStream.seekg(0, std::ios::end))
+    {
+      const std::streamoff aSize = theStream.tellg() - aStart;
+      theStream.seekg(aStart);
+      reserve(aSize > 0 ? static_cast<size_t>(aSize) + 1 : THE_CHUNK);
+    }
+    theStream.clear(theStream.rdstate() & ~std::ios::failbit);
+    for (;;)
+    {
+      if (mySize == myCapacity)
+      {
+        reserve(myCapacity * 2 + THE_CHUNK);
+      }
+      theStream.read(myData.get() + mySize, static_cast<std::streamsize>(myCapacity - mySize));
+      mySize += static_cast<size_t>(theStream.gcount());
+      if (!theStream)
+      {
+        return theStream.eof() && !theStream.bad();
+      }
+    }
+  }
+
+  //! Returns the bytes.
+  const char* Data() const { return myData.get(); }
+
+  //! Returns the number of bytes.
+  size_t Size() const { return mySize; }
+
+private:
+  //! Grows the storage to theCapacity bytes, keeping what was read.
+  void reserve(const size_t theCapacity)
+  {
+    if (theCapacity <= myCapacity)
+    {
+      return;
+    }
+    std::unique_ptr<char[]> aData(new char[theCapacity]);
+    if (mySize > 0)
+    {
+      std::memcpy(aData.get(), myData.get(), mySize);
+    }
+    myData.swap(aData);
+    myCapacity = theCapacity;
+  }
+
+  std::unique_ptr<char[]> myData;         //!< storage
+  size_t                  mySize     = 0; //!< bytes read
+  size_t                  myCapacity = 0; //!< bytes of storage
+};
+
+//! Sends the fault to the model's messenger and files it in the report.
+void report(const VexGerber_Fault& theFault, PenFormatData_Model& theModel,
+            VexPcb_ImportReport& theReport)
+{
+  theReport.SetFault(theFault.FaultLine(), theFault.Message());
+  if (!theModel.Messenger().IsNull())
+  {
+    Message_Msg aMessage(theFault.Message());
+    theModel.Messenger()->Send(aMessage.Get(), Message_Fail);
+  }
+}
+} // namespace
+
+Standard_Boolean VexGerber_Reader::Probe(const char* theHead, const size_t theSize)
+{
+  if (theHead == NULL || theSize == 0 || std::memchr(theHead, '\0', theSize) != NULL ||
+      std::memchr(theHead, '*', theSize) == NULL)
+  {
+    return Standard_False;
+  }
+  // A Gerber file starts with a command: an extended one, a G code or a lone '*' ...
+  size_t aPos = 0;
+  while (aPos < theSize && (theHead[aPos] == ' ' || theHead[aPos] == '\t' ||
+                            theHead[aPos] == '\r' || theHead[aPos] == '\n' || theHead[aPos] == '*'))
+  {
+    ++aPos;
+  }
+  if (aPos == theSize || (theHead[aPos] != '%' && theHead[aPos] != 'G'))
+  {
+    return Standard_False;
+  }
+  if (theSize - aPos >= 3 && std::memcmp(theHead + aPos, "G04", 3) == 0)
+  {
+    return Standard_True;
+  }
+  // ... and has one of the extended commands that only Gerber has.
+  for (const char* aMarker : THE_MARKERS)
+  {
+    if (contains(theHead + aPos, theSize - aPos, aMarker))
+    {
+      return Standard_True;
+    }
+  }
+  return Standard_False;
+}
+
+Standard_Boolean VexGerber_Reader::Read(std::istream&               theStream,
+                                        const VexPcb_ImportOptions& theOptions,
+                                        PenFormatData_Model&        theModel,
+                                        VexPcb_ImportReport&        theReport)
+{
+  return Read(theStream, theOptions, VexGerber_Limits(), theModel, theReport);
+}
+
+Standard_Boolean VexGerber_Reader::Read(std::istream&               theStream,
+                                        const VexPcb_ImportOptions& theOptions,
+                                        const VexGerber_Limits&     theLimits,
+                                        PenFormatData_Model&        theModel,
+                                        VexPcb_ImportReport&        theReport)
+{
+  VexGerber_Fault aFault;
+  try
+  {
+    FileBytes aData;
+    if (!aData.Read(theStream))
+    {
+      aFault.Fail("VEX_GERBER_READ_FAILED");
+      report(aFault, theModel, theReport);
+      return Standard_False;
+    }
+    return ReadBuffer(aData.Data(), aData.Size(), theOptions, theLimits, theModel, theReport);
+  }
+  catch (...)
+  {
+    // Memory exhaustion or a stream that throws: the model is untouched.
+    aFault.Fail("VEX_GERBER_READ_FAILED");
+    report(aFault, theModel, theReport);
+    return Standard_False;
+  }
+}
+
+Standard_Boolean VexGerber_Reader::ReadBuffer(const char* theData, const size_t theSize,
+                                              const VexPcb_ImportOptions& theOptions,
+                                              const VexGerber_Limits&     theLimits,
+                                              PenFormatData_Model&        theModel,
+                                              VexPcb_ImportReport&        theReport)
+{
+  VexGerber_Fault aFault;
+  try
+  {
+    VexGerber_ModelBuilder aBuilder(theModel, nameOr(theOptions.Phase, THE_DEFAULT_PHASE),
+                                    nameOr(theOptions.Layer, THE_DEFAULT_LAYER), theReport, aFault,
+                                    theLimits);
+    VexGerber_Graphics     aGraphics(aBuilder, aFault, theLimits,
+                                     theOptions.DefaultUnit != VexPcb_ImportOptions::Unit_Millimetre);
+    VexGerber_Parser       aParser(aGraphics, aFault, theLimits);
+    const Standard_Boolean isDone = aParser.Parse(theData, theSize);
+    aBuilder.FlushCounts();
+    if (isDone)
+    {
+      aBuilder.Commit();
+      return Standard_True;
+    }
+    if (!aFault.HasFault())
+    {
+      aFault.Fail("VEX_GERBER_READ_FAILED");
+    }
+  }
+  catch (...)
+  {
+    aFault.Fail("VEX_GERBER_READ_FAILED");
+  }
+  report(aFault, theModel, theReport);
+  return Standard_False;
+}

@@ -1,0 +1,496 @@
+// Copyright (c) 2026 VexData developers
+#include <VexGerber_Writer.hxx>
+
+#include <VexGerber_Contour.hxx>
+
+#include <PenFormatData.hxx>
+
+#include <cmath>
+#include <cstdio>
+
+namespace
+{
+//! Nanometres per millimetre: the file has six decimals.
+const Standard_Real THE_NANOMETRES = 1.0e6;
+
+//! Distance under which two points of a contour are the same point (model unit).
+const Standard_Real THE_SAME_POINT = 1.0e-9;
+
+//! Returns theText with the characters that would end a command or a line replaced.
+TCollection_AsciiString attributeValue(const TCollection_AsciiString& theText)
+{
+  TCollection_AsciiString aValue = theText;
+  for (Standard_Integer anIndex = 1; anIndex <= aValue.Length(); ++anIndex)
+  {
+    const char aChar = aValue.Value(anIndex);
+    if (aChar == '*' || aChar == '%' || aChar < 32 || aChar > 126)
+    {
+      aValue.SetValue(anIndex, '_');
+    }
+  }
+  return aValue;
+}
+
+//! An area contour with what the writer needs to know of it.
+struct AreaContour
+{
+  VexGerber_Contour Contour; //!< the contour
+  Standard_Real     Area;    //!< signed area
+  Standard_Real     Box[4];  //!< bounding box of the flattened contour: x min, y min, x max, y max
+  NCollection_Vector<gp_XY> Polygon; //!< flattened contour, for containment tests
+};
+
+//! Returns theCurve as a contour (model unit).
+VexGerber_Contour toContour(const PhGeom_Curve& theCurve)
+{
+  VexGerber_Contour aContour(theCurve.FirstElement()->StartPoint());
+  for (PhGeom_Curve::ElementIterator anIter(theCurve); anIter.More(); anIter.Next())
+  {
+    const PhGeom_Element& anElement = anIter.Value();
+    if (anElement.Kind() == PhGeom_Element::Kind_Arc)
+    {
+      const PhGeom_Arc& anArc = static_cast<const PhGeom_Arc&>(anElement);
+      aContour.AddArc(anArc.EndPoint(), anArc.Center(), anArc.Sense() == 1);
+    }
+    else if (anElement.Kind() == PhGeom_Element::Kind_Segment)
+    {
+      aContour.AddSegment(anElement.EndPoint());
+    }
+  }
+  if (aContour.NbEdges() > 0 && !aContour.IsClosed(THE_SAME_POINT))
+  {
+    aContour.AddSegment(aContour.Start()); // an area outline is closed
+  }
+  return aContour;
+}
+
+//! Fills the polygon and the box of theItem from its contour.
+void flatten(AreaContour& theItem)
+{
+  const VexGerber_Contour& aContour = theItem.Contour;
+  theItem.Polygon.Append(aContour.Start());
+  for (Standard_Integer anIndex = 0; anIndex < aContour.NbEdges(); ++anIndex)
+  {
+    const VexGerber_Edge& anEdge = aContour.Edge(anIndex);
+    if (anEdge.Type != VexGerber_Edge::Kind_Segment)
+    {
+      const gp_XY         aRadius = aContour.EdgeStart(anIndex) - anEdge.Center;
+      const Standard_Real aSweep  = aContour.ArcSweep(anIndex);
+      const Standard_Real aStart  = std::atan2(aRadius.Y(), aRadius.X());
+      for (int aStep = 1; aStep < 16; ++aStep)
+      {
+        const Standard_Real anAngle = aStart + aSweep * aStep / 16.0;
+        theItem.Polygon.Append(anEdge.Center +
+                               aRadius.Modulus() * gp_XY(std::cos(anAngle), std::sin(anAngle)));
+      }
+    }
+    theItem.Polygon.Append(anEdge.End);
+  }
+  theItem.Box[0] = theItem.Box[1] = RealLast();
+  theItem.Box[2] = theItem.Box[3] = RealFirst();
+  for (NCollection_Vector<gp_XY>::Iterator anIter(theItem.Polygon); anIter.More(); anIter.Next())
+  {
+    theItem.Box[0] = Min(theItem.Box[0], anIter.Value().X());
+    theItem.Box[1] = Min(theItem.Box[1], anIter.Value().Y());
+    theItem.Box[2] = Max(theItem.Box[2], anIter.Value().X());
+    theItem.Box[3] = Max(theItem.Box[3], anIter.Value().Y());
+  }
+}
+
+//! Returns true when thePoint lies inside the flattened outline theOuter (even-odd crossing).
+bool contains(const AreaContour& theOuter, const gp_XY& thePoint)
+{
+  if (thePoint.X() < theOuter.Box[0] || thePoint.X() > theOuter.Box[2] ||
+      thePoint.Y() < theOuter.Box[1] || thePoint.Y() > theOuter.Box[3])
+  {
+    return false;
+  }
+  bool                             isInside = false;
+  const NCollection_Vector<gp_XY>& aPolygon = theOuter.Polygon;
+  for (Standard_Integer anIndex = 1; anIndex < aPolygon.Length(); ++anIndex)
+  {
+    const gp_XY& aFrom = aPolygon(anIndex - 1);
+    const gp_XY& aTo   = aPolygon(anIndex);
+    if ((aFrom.Y() > thePoint.Y()) != (aTo.Y() > thePoint.Y()))
+    {
+      const Standard_Real aX =
+          aFrom.X() + (thePoint.Y() - aFrom.Y()) * (aTo.X() - aFrom.X()) / (aTo.Y() - aFrom.Y());
+      isInside = aX > thePoint.X() ? !isInside : isInside;
+    }
+  }
+  return isInside;
+}
+
+//! Returns the index of the outline of theItems that holds hole theHole: the outline just
+//! before it when it does (the usual order of an aperture's outline and its hole), else the
+//! smallest one that does; -1 when none does.
+Standard_Integer containerOf(const NCollection_Vector<AreaContour>& theItems,
+                             const Standard_Integer                 theHole)
+{
+  const gp_XY& aPoint = theItems(theHole).Contour.Start();
+  for (Standard_Integer anIndex = theHole - 1; anIndex >= 0; --anIndex)
+  {
+    if (theItems(anIndex).Area > 0.0)
+    {
+      if (contains(theItems(anIndex), aPoint))
+      {
+        return anIndex;
+      }
+      break;
+    }
+  }
+  Standard_Integer aBest = -1;
+  for (Standard_Integer anIndex = 0; anIndex < theItems.Length(); ++anIndex)
+  {
+    const AreaContour& anItem = theItems(anIndex);
+    if (anItem.Area > 0.0 && contains(anItem, aPoint) &&
+        (aBest < 0 || anItem.Area < theItems(aBest).Area))
+    {
+      aBest = anIndex;
+    }
+  }
+  return aBest;
+}
+} // namespace
+
+Standard_Boolean VexGerber_Writer::Write(const PenFormatData_Model&     theModel,
+                                         const VexGerber_WriterOptions& theOptions,
+                                         std::ostream& theStream, VexPcb_ImportReport& theCounts)
+{
+  VexGerber_Writer aWriter(theModel, theOptions, theStream, theCounts);
+  try
+  {
+    aWriter.writeHeader();
+    for (NCollection_List<Handle(PenFormatData_Object)>::Iterator anIter(theModel.Objects());
+         anIter.More() && theStream.good(); anIter.Next())
+    {
+      const Handle(PenFormatData_Sequence) aSequence =
+          Handle(PenFormatData_Sequence)::DownCast(anIter.Value());
+      if (!aSequence.IsNull())
+      {
+        aWriter.writeSequence(*aSequence);
+      }
+    }
+    aWriter.line("M02*");
+    theStream.flush();
+  }
+  catch (...)
+  {
+    theStream.setstate(std::ios::badbit);
+  }
+  if (theStream.good())
+  {
+    return Standard_True;
+  }
+  Message_Msg aMessage("VEX_GERBER_WRITE_FAILED");
+  aMessage.Arg(aWriter.myLines + 1);
+  theCounts.SetFault(aWriter.myLines + 1, aMessage);
+  return Standard_False;
+}
+
+VexGerber_Writer::VexGerber_Writer(const PenFormatData_Model&     theModel,
+                                   const VexGerber_WriterOptions& theOptions,
+                                   std::ostream& theStream, VexPcb_ImportReport& theCounts)
+    : myModel(theModel), myOptions(theOptions), myStream(theStream), myCounts(theCounts),
+      myFactor(PenFormatData::UnitInMillimetres(theModel.DimensionUnit())), myLines(0), myMode(0),
+      myCode(0), myPolarity(-1)
+{
+}
+
+Standard_Boolean VexGerber_Writer::isSelected(const PenFormatData_Sequence& theSequence) const
+{
+  return (myOptions.Phase.IsEmpty() || theSequence.PhaseName().IsEqual(TCollection_ExtendedString(
+                                           myOptions.Phase.ToCString()))) &&
+         (myOptions.Layer.IsEmpty() ||
+          theSequence.LayerName().IsEqual(TCollection_ExtendedString(myOptions.Layer.ToCString())));
+}
+
+Standard_Boolean VexGerber_Writer::isWritten(const PenFormatData_Sequence& theSequence) const
+{
+  if (theSequence.GetCurve().IsNull() || !isSelected(theSequence))
+  {
+    return Standard_False;
+  }
+  const Standard_Boolean isToolpath = theSequence.ToolpathFlag() != 0;
+  const Standard_Boolean isArtwork  = theSequence.IsArea() || theSequence.IsClear();
+  return isToolpath || (isArtwork && myOptions.Artwork);
+}
+
+long long VexGerber_Writer::nanometres(const Standard_Real theValue) const
+{
+  return std::llround(theValue * myFactor * THE_NANOMETRES);
+}
+
+void VexGerber_Writer::line(const char* theText)
+{
+  // Lines count only when written whole, so that a fault names the first line that is not.
+  if (myStream.good())
+  {
+    myStream << theText << '\n';
+    myLines += myStream.good() ? 1 : 0;
+  }
+}
+
+void VexGerber_Writer::writeHeader()
+{
+  const char* aFormat = myOptions.AttributesAsComments ? "G04 #@! TF.%s,%s*" : "%%TF.%s,%s*%%";
+  const char* const      THE_NAMES[] = {"GenerationSoftware", "FileFunction", "FilePolarity"};
+  const Standard_Boolean isNegative  = myModel.ImagePolarity() == PenFormatData_IP_Negative;
+  const TCollection_AsciiString THE_VALUES[] = {attributeValue(myOptions.Software),
+                                                attributeValue(myOptions.Function),
+                                                isNegative ? "Negative" : "Positive"};
+  char                          aText[512];
+  for (int anIndex = 0; anIndex < 3; ++anIndex)
+  {
+    std::snprintf(aText, sizeof(aText), aFormat, THE_NAMES[anIndex],
+                  THE_VALUES[anIndex].ToCString());
+    line(aText);
+  }
+  std::snprintf(aText, sizeof(aText), "G04 Phase: %s, layer: %s*",
+                myOptions.Phase.IsEmpty() ? "all" : attributeValue(myOptions.Phase).ToCString(),
+                myOptions.Layer.IsEmpty() ? "all" : attributeValue(myOptions.Layer).ToCString());
+  line(aText);
+  line("%FSLAX46Y46*%");
+  line("%MOMM*%");
+  if (isNegative)
+  {
+    line("%IPNEG*%"); // the model's own polarity, as an imported negative file had it
+  }
+  writeApertures();
+  line("G75*");
+  line("G01*");
+  myMode = 1;
+}
+
+void VexGerber_Writer::writeApertures()
+{
+  Standard_Integer aNext = 10;
+  for (NCollection_List<Handle(PenFormatData_Object)>::Iterator anIter(myModel.Objects());
+       anIter.More(); anIter.Next())
+  {
+    const Handle(PenFormatData_Sequence) aSequence =
+        Handle(PenFormatData_Sequence)::DownCast(anIter.Value());
+    if (aSequence.IsNull() || aSequence->IsArea() || !isWritten(*aSequence) ||
+        myCodes.IsBound(aSequence->ApertureNumber()))
+    {
+      continue;
+    }
+    // A round aperture of the tool's width; an aperture the model lacks draws with width 0.
+    const Handle(PenFormatData_Aperture)& anAperture =
+        myModel.Aperture(aSequence->ApertureNumber());
+    const Standard_Real aWidth =
+        !anAperture.IsNull() && anAperture->NbParams() > 0 ? anAperture->Param(1) : 0.0;
+    char aText[128];
+    std::snprintf(aText, sizeof(aText), "%%ADD%dC,%.6f*%%", aNext,
+                  std::isfinite(aWidth) ? Max(aWidth * myFactor, 0.0) : 0.0);
+    line(aText);
+    myCodes.Bind(aSequence->ApertureNumber(), aNext++);
+  }
+}
+
+void VexGerber_Writer::writeSequence(const PenFormatData_Sequence& theSequence)
+{
+  if (!isWritten(theSequence))
+  {
+    myCounts.Add(VexPcb_ImportReport::Outcome_Ignored,
+                 isSelected(theSequence) ? "objects that are neither toolpaths nor artwork"
+                                         : "sequences of other phases or layers");
+    return;
+  }
+  setPolarity(theSequence.IsClear());
+  if (theSequence.IsArea())
+  {
+    writeAreas(theSequence);
+  }
+  else
+  {
+    writeStrokes(theSequence);
+  }
+}
+
+void VexGerber_Writer::setPolarity(const Standard_Boolean isClear)
+{
+  const Standard_Integer aPolarity = isClear ? 1 : 0;
+  if (aPolarity != myPolarity)
+  {
+    line(isClear ? "%LPC*%" : "%LPD*%");
+    myPolarity = aPolarity;
+  }
+}
+
+void VexGerber_Writer::setMode(const Standard_Integer theMode)
+{
+  if (theMode != myMode)
+  {
+    line(theMode == 1 ? "G01*" : (theMode == 2 ? "G02*" : "G03*"));
+    myMode = theMode;
+  }
+}
+
+void VexGerber_Writer::writePoint(const gp_XY& thePoint, const char* theTail)
+{
+  char aText[96];
+  std::snprintf(aText, sizeof(aText), "X%lldY%lld%s", nanometres(thePoint.X()),
+                nanometres(thePoint.Y()), theTail);
+  line(aText);
+  myPoint = thePoint;
+}
+
+void VexGerber_Writer::writeStrokes(const PenFormatData_Sequence& theSequence)
+{
+  const Standard_Integer aCode = myCodes.Find(theSequence.ApertureNumber());
+  if (aCode != myCode)
+  {
+    char aText[32];
+    std::snprintf(aText, sizeof(aText), "D%d*", aCode);
+    line(aText);
+    myCode = aCode;
+  }
+  for (NCollection_List<Handle(PhGeom_Curve)>::Iterator anIter(theSequence.GetCurve()->Children());
+       anIter.More(); anIter.Next())
+  {
+    writeContour(*anIter.Value());
+  }
+  // A container without children holds its elements itself.
+  if (theSequence.GetCurve()->Children().IsEmpty())
+  {
+    writeContour(*theSequence.GetCurve());
+  }
+}
+
+void VexGerber_Writer::writeContour(const PhGeom_Curve& theCurve)
+{
+  Standard_Boolean isMoved = Standard_False;
+  for (PhGeom_Curve::ElementIterator anIter(theCurve); anIter.More(); anIter.Next())
+  {
+    const PhGeom_Element& anElement = anIter.Value();
+    if (anElement.Kind() == PhGeom_Element::Kind_Point)
+    {
+      writePoint(anElement.StartPoint(), "D03*");
+      count(VexPcb_ImportReport::Outcome_Toolpath, "flashes");
+      isMoved = Standard_False;
+      continue;
+    }
+    if (!isMoved || (anElement.StartPoint() - myPoint).Modulus() > THE_SAME_POINT)
+    {
+      writePoint(anElement.StartPoint(), "D02*");
+      isMoved = Standard_True;
+    }
+    if (anElement.Kind() == PhGeom_Element::Kind_Arc)
+    {
+      const PhGeom_Arc& anArc = static_cast<const PhGeom_Arc&>(anElement);
+      writeArc(anArc.EndPoint(), anArc.Center(), anArc.Sense() == 1);
+      count(VexPcb_ImportReport::Outcome_Toolpath, "arcs");
+    }
+    else
+    {
+      setMode(1);
+      writePoint(anElement.EndPoint(), "D01*");
+      count(VexPcb_ImportReport::Outcome_Toolpath, "draws");
+    }
+  }
+}
+
+void VexGerber_Writer::writeArc(const gp_XY& theEnd, const gp_XY& theCenter,
+                                const Standard_Boolean isCcw)
+{
+  setMode(isCcw ? 3 : 2);
+  const gp_XY anOffset = theCenter - myPoint;
+  char        aTail[96];
+  std::snprintf(aTail, sizeof(aTail), "I%lldJ%lldD01*", nanometres(anOffset.X()),
+                nanometres(anOffset.Y()));
+  writePoint(theEnd, aTail);
+}
+
+void VexGerber_Writer::count(const VexPcb_ImportReport::Outcome theOutcome,
+                             const Standard_CString             theKind)
+{
+  if (myPolarity == 1)
+  {
+    myCounts.Add(VexPcb_ImportReport::Outcome_Artwork, "clear objects");
+    return;
+  }
+  myCounts.Add(theOutcome, theKind);
+}
+
+void VexGerber_Writer::writeRegionContour(const VexGerber_Contour& theContour,
+                                          const Standard_Boolean   isMove)
+{
+  if (isMove)
+  {
+    writePoint(theContour.Start(), "D02*");
+  }
+  for (Standard_Integer anIndex = 0; anIndex < theContour.NbEdges(); ++anIndex)
+  {
+    const VexGerber_Edge& anEdge = theContour.Edge(anIndex);
+    if (anEdge.Type == VexGerber_Edge::Kind_Segment)
+    {
+      setMode(1);
+      writePoint(anEdge.End, "D01*");
+    }
+    else
+    {
+      writeArc(anEdge.End, anEdge.Center, anEdge.Type == VexGerber_Edge::Kind_ArcCcw);
+    }
+  }
+}
+
+void VexGerber_Writer::writeAreas(const PenFormatData_Sequence& theSequence)
+{
+  NCollection_Vector<AreaContour> anItems(16);
+  for (NCollection_List<Handle(PhGeom_Curve)>::Iterator anIter(theSequence.GetCurve()->Children());
+       anIter.More(); anIter.Next())
+  {
+    if (anIter.Value()->NbElements() == 0)
+    {
+      continue;
+    }
+    AreaContour& anItem = anItems.Appended();
+    anItem.Contour      = toContour(*anIter.Value());
+    anItem.Area         = anItem.Contour.SignedArea();
+    flatten(anItem);
+  }
+  // Holes go with the outline that holds them; a hole that nothing holds fills by itself.
+  NCollection_Vector<NCollection_Vector<Standard_Integer>> aHoles(anItems.Length());
+  for (Standard_Integer anIndex = 0; anIndex < anItems.Length(); ++anIndex)
+  {
+    aHoles.Appended();
+  }
+  for (Standard_Integer anIndex = 0; anIndex < anItems.Length(); ++anIndex)
+  {
+    if (anItems(anIndex).Area < 0.0)
+    {
+      const Standard_Integer anOuter = containerOf(anItems, anIndex);
+      aHoles.ChangeValue(anOuter >= 0 ? anOuter : anIndex).Append(anIndex);
+      if (anOuter < 0)
+      {
+        anItems.ChangeValue(anIndex).Contour.Reverse();
+      }
+    }
+  }
+  for (Standard_Integer anIndex = 0; anIndex < anItems.Length(); ++anIndex)
+  {
+    const AreaContour& anItem = anItems(anIndex);
+    if (anItem.Area < 0.0 && (aHoles(anIndex).IsEmpty() || aHoles(anIndex)(0) != anIndex))
+    {
+      continue; // written with its outline
+    }
+    line("G36*");
+    writeRegionContour(anItem.Contour);
+    for (NCollection_Vector<Standard_Integer>::Iterator aHole(aHoles(anIndex)); aHole.More();
+         aHole.Next())
+    {
+      if (aHole.Value() != anIndex)
+      {
+        // A cut-in to the hole and back: the two passes cancel, the hole stays open.
+        setMode(1);
+        writePoint(anItems(aHole.Value()).Contour.Start(), "D01*");
+        writeRegionContour(anItems(aHole.Value()).Contour, Standard_False);
+        setMode(1);
+        writePoint(anItem.Contour.Start(), "D01*");
+      }
+    }
+    line("G37*");
+    count(VexPcb_ImportReport::Outcome_Artwork, "regions");
+  }
+}
