@@ -9,6 +9,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev googletest
   libbenchmark-dev
   libcli11-dev nlohmann-json3-dev
+  libpolyclipping-dev
   clang libclang-rt-14-dev llvm
   clang-format
 )

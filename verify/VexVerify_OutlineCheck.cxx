@@ -1,0 +1,168 @@
+// Copyright (c) 2026 VexData developers
+#include <VexVerify_OutlineCheck.hxx>
+
+#include <VexVerify_Board.hxx>
+#include <VexVerify_Fragmenter.hxx>
+#include <VexVerify_Pieces.hxx>
+#include <VexVerify_Places.hxx>
+
+#include <Standard_Failure.hxx>
+
+#include <cstdio>
+#include <exception>
+#include <map>
+
+namespace
+{
+//! Cells per tile side.
+const Standard_Integer THE_CELLS_PER_TILE = 8;
+
+//! Most grid cells, whatever the board.
+const Standard_Real THE_MAX_CELLS = 4.0e6;
+
+//! Tile state: the grown board does not reach the tile's window.
+const Standard_Integer THE_EMPTY = -1;
+
+//! Tile state: the grown board covers the tile's window.
+const Standard_Integer THE_WHOLE = -2;
+
+//! The board grown by one tool radius, cut into tiles.
+struct GrownBoard
+{
+  std::vector<Standard_Integer>  States;    //!< per tile: THE_EMPTY, THE_WHOLE or a fragment
+  std::vector<ClipperLib::Paths> Fragments; //!< the fragments along the edge
+};
+
+//! Returns the lower left and upper right corners of thePolygons, in millimetres.
+void box(const ClipperLib::Paths& thePolygons, gp_XY& theMin, gp_XY& theMax)
+{
+  for (const ClipperLib::Path& aPath : thePolygons)
+  {
+    for (const ClipperLib::IntPoint& aPoint : aPath)
+    {
+      const gp_XY anXY = VexVerify_Geometry::ToXY(aPoint);
+      theMin.SetCoord(std::min(theMin.X(), anXY.X()), std::min(theMin.Y(), anXY.Y()));
+      theMax.SetCoord(std::max(theMax.X(), anXY.X()), std::max(theMax.Y(), anXY.Y()));
+    }
+  }
+}
+} // namespace
+
+Standard_Boolean VexVerify_OutlineCheck::Perform(const PenFormatData_Model& theDesign,
+                                                 const VexVerify_JobPaths&  thePaths,
+                                                 VexVerify_Report::Check&   theCheck)
+{
+  TCollection_AsciiString aReason;
+  try
+  {
+    return perform(theDesign, thePaths, theCheck);
+  }
+  catch (const Standard_Failure& theFailure)
+  {
+    aReason = theFailure.GetMessageString();
+  }
+  catch (const std::exception& theException)
+  {
+    aReason = theException.what();
+  }
+  myFault = Message_Msg("VEX_VERIFY_GEOMETRY_FAILED");
+  myFault << theCheck.Design << aReason;
+  return Standard_False;
+}
+
+Standard_Boolean VexVerify_OutlineCheck::perform(const PenFormatData_Model& theDesign,
+                                                 const VexVerify_JobPaths&  thePaths,
+                                                 VexVerify_Report::Check&   theCheck)
+{
+  thePaths.Describe(theCheck);
+  VexVerify_Board aBoard;
+  aBoard.Build(theDesign, std::max(myTolerance, VexVerify_Geometry::ChordTolerance()));
+  theCheck.Features = aBoard.NbLoops() + aBoard.NbAreas();
+  if (aBoard.NbOpenEnds() > 0)
+  {
+    char aNote[160];
+    std::snprintf(aNote, sizeof(aNote),
+                  "%d ends of outline contours meet no other end and were left out, the first "
+                  "at (%.3f, %.3f)",
+                  aBoard.NbOpenEnds(), aBoard.FirstOpenEnd().X(), aBoard.FirstOpenEnd().Y());
+    theCheck.Notes.Append(aNote);
+  }
+  if (aBoard.Area().empty())
+  {
+    myFault = Message_Msg("VEX_VERIFY_OUTLINE_EMPTY");
+    myFault << theCheck.Design;
+    return Standard_False;
+  }
+  if (thePaths.NbChords() == 0)
+  {
+    return Standard_True;
+  }
+  gp_XY aMin = thePaths.Min(), aMax = thePaths.Max();
+  box(aBoard.Area(), aMin, aMax);
+  const Standard_Real aReach = thePaths.MaxRadius() + myTolerance + 1.0;
+  VexVerify_Grid      aGrid;
+  aGrid.Init(aMin - gp_XY(aReach, aReach), aMax + gp_XY(aReach, aReach),
+             VexVerify_Grid::CellSizeFor(aMin, aMax, thePaths.NbChords()), THE_CELLS_PER_TILE,
+             THE_MAX_CELLS);
+
+  VexVerify_Pieces aPieces;
+  thePaths.Visit(aGrid.CellSize(),
+                 [&](const Standard_Integer thePath, const gp_XY& theStart, const gp_XY& theEnd) {
+                   aPieces.Add(theStart, theEnd, thePath, aGrid.Tile(0.5 * (theStart + theEnd)));
+                 });
+
+  // A piece lies within half a cell of its tile: windows a cell wider hold it whole.
+  const VexVerify_Fragmenter             aFragmenter(aGrid, aGrid.CellSize() +
+                                                                2.0 * VexVerify_Geometry::ChordTolerance());
+  std::map<ClipperLib::cInt, GrownBoard> aBoards;
+  VexVerify_Places                       aPlaces;
+  ClipperLib::Paths                      anOutside;
+  aPieces.Visit(
+      [&](const Standard_Integer theTile, const Standard_Integer thePath,
+          const ClipperLib::Paths& theLines, std::vector<Standard_Integer>&)
+      {
+        const Standard_Real aDistance = thePaths.Radius(thePath) + myTolerance;
+        GrownBoard&         aGrown    = aBoards[VexVerify_Geometry::ToInt(aDistance)];
+        if (aGrown.States.empty())
+        {
+          aGrown.States.assign(static_cast<size_t>(aGrid.NbTiles()), THE_EMPTY);
+          ClipperLib::Paths anArea = aBoard.Area();
+          VexVerify_Geometry::Grow(anArea, aDistance);
+          aFragmenter.Split(anArea,
+                            [&aGrown](Standard_Integer theIndex, ClipperLib::Paths& thePart,
+                                      Standard_Boolean isWhole)
+                            {
+                              aGrown.States[theIndex] =
+                                  isWhole ? THE_WHOLE
+                                          : static_cast<Standard_Integer>(aGrown.Fragments.size());
+                              if (!isWhole)
+                              {
+                                aGrown.Fragments.emplace_back();
+                                aGrown.Fragments.back().swap(thePart);
+                              }
+                            });
+        }
+        const Standard_Integer aState = aGrown.States[theTile];
+        if (aState == THE_WHOLE)
+        {
+          return;
+        }
+        anOutside = theLines;
+        if (aState != THE_EMPTY)
+        {
+          ClipperLib::Clipper aClipper;
+          aClipper.AddPaths(theLines, ClipperLib::ptSubject, false);
+          aClipper.AddPaths(aGrown.Fragments[aState], ClipperLib::ptClip, true);
+          ClipperLib::PolyTree aTree;
+          aClipper.Execute(ClipperLib::ctDifference, aTree, ClipperLib::pftNonZero,
+                           ClipperLib::pftNonZero);
+          ClipperLib::OpenPathsFromPolyTree(aTree, anOutside);
+        }
+        for (const ClipperLib::Path& aPiece : anOutside)
+        {
+          aPlaces.Add(thePath, aPiece);
+        }
+      });
+  aPlaces.Finish(VexVerify_Report::Kind_Outside, theCheck);
+  return Standard_True;
+}
