@@ -88,13 +88,8 @@ void VexVerify_CopperCheck::perform(const PenFormatData_Model& theDesign,
           std::vector<Standard_Integer>& theFeatures)
       {
         anIndex.Copper(theFeatures, thePaths.Radius(thePath) - myTolerance, aCopper);
-        ClipperLib::Clipper aClipper;
-        aClipper.AddPaths(theLines, ClipperLib::ptSubject, false);
-        aClipper.AddPaths(aCopper, ClipperLib::ptClip, true);
-        ClipperLib::PolyTree aTree;
-        aClipper.Execute(ClipperLib::ctIntersection, aTree, ClipperLib::pftNonZero,
-                         ClipperLib::pftNonZero);
-        ClipperLib::OpenPathsFromPolyTree(aTree, aCut);
+        aCut.clear();
+        VexVerify_Geometry::ClipLines(theLines, aCopper, Standard_True, aCut);
         for (const ClipperLib::Path& aPiece : aCut)
         {
           aPlaces.Add(thePath, aPiece);

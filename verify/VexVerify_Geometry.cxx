@@ -142,6 +142,75 @@ void VexVerify_Geometry::Normalise(ClipperLib::Paths& thePolygons)
   thePolygons.swap(aUnion);
 }
 
+namespace
+{
+//! Returns true when every point of thePath has the same y.
+Standard_Boolean isLevel(const ClipperLib::Path& thePath)
+{
+  for (const ClipperLib::IntPoint& aPoint : thePath)
+  {
+    if (aPoint.Y != thePath.front().Y)
+    {
+      return Standard_False;
+    }
+  }
+  return Standard_True;
+}
+
+//! Swaps x and y of every point of thePaths.
+void transpose(ClipperLib::Paths& thePaths)
+{
+  for (ClipperLib::Path& aPath : thePaths)
+  {
+    for (ClipperLib::IntPoint& aPoint : aPath)
+    {
+      std::swap(aPoint.X, aPoint.Y);
+    }
+  }
+}
+
+//! Appends to theResult the parts of theLines inside or outside thePolygons.
+void clipLines(const ClipperLib::Paths& theLines, const ClipperLib::Paths& thePolygons,
+               const Standard_Boolean isInside, ClipperLib::Paths& theResult)
+{
+  ClipperLib::Clipper aClipper;
+  aClipper.AddPaths(theLines, ClipperLib::ptSubject, false);
+  aClipper.AddPaths(thePolygons, ClipperLib::ptClip, true);
+  ClipperLib::PolyTree aTree;
+  aClipper.Execute(isInside ? ClipperLib::ctIntersection : ClipperLib::ctDifference, aTree,
+                   ClipperLib::pftNonZero, ClipperLib::pftNonZero);
+  ClipperLib::Paths aParts;
+  ClipperLib::OpenPathsFromPolyTree(aTree, aParts);
+  theResult.insert(theResult.end(), aParts.begin(), aParts.end());
+}
+} // namespace
+
+void VexVerify_Geometry::ClipLines(const ClipperLib::Paths& theLines,
+                                   const ClipperLib::Paths& thePolygons,
+                                   const Standard_Boolean isInside, ClipperLib::Paths& theResult)
+{
+  ClipperLib::Paths aLevel, anOthers;
+  for (const ClipperLib::Path& aLine : theLines)
+  {
+    (isLevel(aLine) ? aLevel : anOthers).push_back(aLine);
+  }
+  if (!anOthers.empty())
+  {
+    clipLines(anOthers, thePolygons, isInside, theResult);
+  }
+  if (aLevel.empty())
+  {
+    return;
+  }
+  // Swapping x and y mirrors the polygons; the non-zero rule does not mind their orientation.
+  ClipperLib::Paths aPolygons = thePolygons, aParts;
+  transpose(aLevel);
+  transpose(aPolygons);
+  clipLines(aLevel, aPolygons, isInside, aParts);
+  transpose(aParts);
+  theResult.insert(theResult.end(), aParts.begin(), aParts.end());
+}
+
 ClipperLib::Path VexVerify_Geometry::Rectangle(const ClipperLib::IntPoint& theMin,
                                                const ClipperLib::IntPoint& theMax)
 {

@@ -69,6 +69,13 @@ public:
   //! clockwise, holes clockwise, no overlaps.
   static void Normalise(ClipperLib::Paths& thePolygons);
 
+  //! Appends to theResult the parts of the open polylines theLines inside (isInside) or outside
+  //! the non-zero-winding area of thePolygons. A polyline lying wholly on one horizontal line is
+  //! clipped with x and y swapped: the polygon library loses such a line when it crosses no
+  //! polygon edge.
+  static void ClipLines(const ClipperLib::Paths& theLines, const ClipperLib::Paths& thePolygons,
+                        const Standard_Boolean isInside, ClipperLib::Paths& theResult);
+
   //! Returns the closed rectangle from theMin to theMax (integer units), counter-clockwise.
   static ClipperLib::Path Rectangle(const ClipperLib::IntPoint& theMin,
                                     const ClipperLib::IntPoint& theMax);

@@ -147,16 +147,15 @@ Standard_Boolean VexVerify_OutlineCheck::perform(const PenFormatData_Model& theD
         {
           return;
         }
-        anOutside = theLines;
-        if (aState != THE_EMPTY)
+        anOutside.clear();
+        if (aState == THE_EMPTY)
         {
-          ClipperLib::Clipper aClipper;
-          aClipper.AddPaths(theLines, ClipperLib::ptSubject, false);
-          aClipper.AddPaths(aGrown.Fragments[aState], ClipperLib::ptClip, true);
-          ClipperLib::PolyTree aTree;
-          aClipper.Execute(ClipperLib::ctDifference, aTree, ClipperLib::pftNonZero,
-                           ClipperLib::pftNonZero);
-          ClipperLib::OpenPathsFromPolyTree(aTree, anOutside);
+          anOutside = theLines;
+        }
+        else
+        {
+          VexVerify_Geometry::ClipLines(theLines, aGrown.Fragments[aState], Standard_False,
+                                        anOutside);
         }
         for (const ClipperLib::Path& aPiece : anOutside)
         {
