@@ -49,8 +49,9 @@ void VexVerify_CopperCheck::perform(const PenFormatData_Model& theDesign,
   thePaths.Describe(theCheck);
   // One grid over the design and the job, with a few features per cell.
   gp_XY  aMin = thePaths.Min(), aMax = thePaths.Max();
-  size_t aCount = thePaths.NbChords();
-  VexVerify_CopperIndex::Survey(theDesign, aMin, aMax, aCount);
+  size_t aDesignCount = 0;
+  VexVerify_CopperIndex::Survey(theDesign, aMin, aMax, aDesignCount);
+  const size_t aCount = aDesignCount + thePaths.NbChords();
   if (aMin.X() > aMax.X())
   {
     return; // nothing drawn and nothing cut
@@ -62,18 +63,20 @@ void VexVerify_CopperCheck::perform(const PenFormatData_Model& theDesign,
   // A piece is at most a cell long and lies in the tile of its middle, so everything within its
   // tool's reach lies within a cell and a radius of that tile.
   VexVerify_CopperIndex anIndex(aGrid);
-  anIndex.Build(theDesign, aGrid.CellSize() + thePaths.MaxRadius() +
-                               4.0 * VexVerify_Geometry::ChordTolerance());
+  anIndex.Build(theDesign, aDesignCount,
+                aGrid.CellSize() + thePaths.MaxRadius() +
+                    4.0 * VexVerify_Geometry::ChordTolerance());
   theCheck.Features = anIndex.NbFeatures();
 
   VexVerify_Pieces aPieces;
   thePaths.Visit(aGrid.CellSize(),
                  [&](const Standard_Integer thePath, const gp_XY& theStart, const gp_XY& theEnd)
                  {
-                   const Standard_Real anExtra = thePaths.Radius(thePath) - myTolerance;
-                   if (anIndex.Near(theStart, theEnd, anExtra, aPieces.Features()))
+                   const Standard_Real    anExtra = thePaths.Radius(thePath) - myTolerance;
+                   const Standard_Integer aTile   = aGrid.Tile(0.5 * (theStart + theEnd));
+                   if (anIndex.Near(theStart, theEnd, anExtra, aTile, aPieces.Features()))
                    {
-                     aPieces.Add(theStart, theEnd, thePath, aGrid.Tile(0.5 * (theStart + theEnd)));
+                     aPieces.Add(theStart, theEnd, thePath, aTile);
                    }
                    else
                    {

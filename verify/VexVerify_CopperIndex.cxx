@@ -10,6 +10,10 @@
 
 namespace
 {
+//! Most vertices of an area kept whole however many tiles it spans: the work of a tile is then
+//! still small, and cutting it would cost more than it saves.
+const size_t THE_WHOLE_AREA = 1024;
+
 //! Margin added to every distance test: the chords of the job and of the design may each lie a
 //! chord tolerance inside their arcs, and integer rounding moves points by half a unit.
 Standard_Real slack()
@@ -41,7 +45,7 @@ Handle(PenFormatData_Sequence) drawing(const Handle(PenFormatData_Object) & theO
 } // namespace
 
 VexVerify_CopperIndex::VexVerify_CopperIndex(const VexVerify_Grid& theGrid)
-    : myGrid(theGrid), myStamp(0), myOrder(0), isClear(Standard_False), myNbFeatures(0)
+    : myGrid(theGrid), myStamp(0), isClear(Standard_False), myNbFeatures(0)
 {
 }
 
@@ -86,9 +90,10 @@ void VexVerify_CopperIndex::Survey(const PenFormatData_Model& theDesign, gp_XY& 
   }
 }
 
-void VexVerify_CopperIndex::Build(const PenFormatData_Model& theDesign,
-                                  const Standard_Real        theMargin)
+void VexVerify_CopperIndex::Build(const PenFormatData_Model& theDesign, const size_t theNbElements,
+                                  const Standard_Real theMargin)
 {
+  myItems.reserve(theNbElements);
   const Standard_Real aFactor = VexVerify_Features::UnitFactor(theDesign);
   for (NCollection_List<Handle(PenFormatData_Object)>::Iterator anIt(theDesign.Objects());
        anIt.More(); anIt.Next())
@@ -98,7 +103,6 @@ void VexVerify_CopperIndex::Build(const PenFormatData_Model& theDesign,
     {
       continue;
     }
-    ++myOrder;
     isClear = aSequence->IsClear();
     if (aSequence->IsArea())
     {
@@ -134,8 +138,7 @@ void VexVerify_CopperIndex::addStrokes(const PhGeom_Curve& theContour,
     const gp_XY aStart = anElement.StartPoint() * theFactor;
     if (anElement.Kind() == PhGeom_Element::Kind_Point)
     {
-      myItems.push_back(
-          Item{aStart, aStart, theRadius, std::max(0.0, theHole), myOrder, -1, isClear});
+      myItems.push_back(Item{aStart, aStart, theRadius, std::max(0.0, theHole), -1, -1, isClear});
     }
     else if (anElement.Kind() == PhGeom_Element::Kind_Segment)
     {
@@ -163,7 +166,7 @@ void VexVerify_CopperIndex::addStroke(const gp_XY& theStart, const gp_XY& theEnd
   for (Standard_Integer aPart = 1; aPart <= aParts; ++aPart)
   {
     const gp_XY aTo = aPart == aParts ? theEnd : theStart + aSpan * (Standard_Real(aPart) / aParts);
-    myItems.push_back(Item{aFrom, aTo, theRadius, 0.0, myOrder, -1, isClear});
+    myItems.push_back(Item{aFrom, aTo, theRadius, 0.0, -1, -1, isClear});
     aFrom = aTo;
   }
 }
@@ -194,28 +197,30 @@ void VexVerify_CopperIndex::addArea(const PhGeom_Curve& theCurve, const Standard
   {
     return;
   }
-  // An area within one tile stays whole; a larger one is cut so that no tile's work holds all
-  // of it.
+  // A small area stays whole; a large one (a pour) is cut so that no tile's work holds all of it.
   ClipperLib::IntPoint aMin = anArea.front().front(), aMax = aMin;
+  size_t               aVertices = 0;
   for (const ClipperLib::Path& aPath : anArea)
   {
+    aVertices += aPath.size();
     for (const ClipperLib::IntPoint& aPoint : aPath)
     {
       aMin.X = std::min(aMin.X, aPoint.X), aMin.Y = std::min(aMin.Y, aPoint.Y);
       aMax.X = std::max(aMax.X, aPoint.X), aMax.Y = std::max(aMax.Y, aPoint.Y);
     }
   }
-  if (myGrid.Tile(VexVerify_Geometry::ToXY(aMin)) == myGrid.Tile(VexVerify_Geometry::ToXY(aMax)))
+  if (aVertices <= THE_WHOLE_AREA ||
+      myGrid.Tile(VexVerify_Geometry::ToXY(aMin)) == myGrid.Tile(VexVerify_Geometry::ToXY(aMax)))
   {
-    addAreaItem(anArea);
+    addAreaItem(anArea, -1);
     return;
   }
   const VexVerify_Fragmenter aFragmenter(myGrid, theMargin);
-  aFragmenter.Split(anArea, [this](Standard_Integer, ClipperLib::Paths& thePart, Standard_Boolean)
-                    { addAreaItem(thePart); });
+  aFragmenter.Split(anArea, [this](Standard_Integer theTile, ClipperLib::Paths& thePart,
+                                   Standard_Boolean) { addAreaItem(thePart, theTile); });
 }
 
-void VexVerify_CopperIndex::addAreaItem(ClipperLib::Paths& theArea)
+void VexVerify_CopperIndex::addAreaItem(ClipperLib::Paths& theArea, const Standard_Integer theTile)
 {
   if (theArea.empty())
   {
@@ -231,7 +236,7 @@ void VexVerify_CopperIndex::addAreaItem(ClipperLib::Paths& theArea)
     }
   }
   myItems.push_back(Item{VexVerify_Geometry::ToXY(aMin), VexVerify_Geometry::ToXY(aMax), 0.0, 0.0,
-                         myOrder, static_cast<Standard_Integer>(myAreas.size()), isClear});
+                         static_cast<Standard_Integer>(myAreas.size()), theTile, isClear});
   myAreas.emplace_back();
   myAreas.back().swap(theArea);
 }
@@ -286,6 +291,7 @@ void VexVerify_CopperIndex::fileItems()
 
 Standard_Boolean VexVerify_CopperIndex::Near(const gp_XY& theStart, const gp_XY& theEnd,
                                              const Standard_Real            theExtra,
+                                             const Standard_Integer         theTile,
                                              std::vector<Standard_Integer>& theItems)
 {
   if (++myStamp == 0)
@@ -313,6 +319,10 @@ Standard_Boolean VexVerify_CopperIndex::Near(const gp_XY& theStart, const gp_XY&
       myStamps[anIndex]       = myStamp;
       const Item&      anItem = myItems[anIndex];
       Standard_Boolean isNear = Standard_False;
+      if (anItem.Tile >= 0 && anItem.Tile != theTile)
+      {
+        continue;
+      }
       if (anItem.Area >= 0)
       {
         isNear = anItem.Start.X() <= aMax.X() && anItem.End.X() >= aMin.X() &&

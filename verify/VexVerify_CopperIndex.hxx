@@ -15,8 +15,9 @@
 //! The copper of a design as many small features filed in the cells of a grid: every stroke cut
 //! into straight pieces no longer than a cell (a stroke of a polyline is the union of the round-
 //! ended strokes of its pieces), every disc, and every area (areas larger than a tile cut into
-//! one fragment per tile). Each feature keeps the place of its sequence in the design's object
-//! order and its polarity, so that clear features erase only what came before them.
+//! one fragment per tile, each reaching a margin beyond its tile). Features are filed in the
+//! design's object order with their polarity, so that clear features erase only what came before
+//! them.
 //!
 //! A check asks which features lie near a piece of job path (exact distances between centre
 //! lines for strokes and discs, boxes for areas) and then builds the copper of just those.
@@ -31,18 +32,20 @@ public:
   static void Survey(const PenFormatData_Model& theDesign, gp_XY& theMin, gp_XY& theMax,
                      size_t& theNbElements);
 
-  //! Files the copper of theDesign, whose values must be usable. Areas larger than a tile are cut
-  //! with windows reaching theMargin beyond their tiles.
-  void Build(const PenFormatData_Model& theDesign, const Standard_Real theMargin);
+  //! Files the copper of theDesign, whose values must be usable; theNbElements (from Survey())
+  //! sizes the list. Large areas are cut with windows reaching theMargin beyond their tiles.
+  void Build(const PenFormatData_Model& theDesign, const size_t theNbElements,
+             const Standard_Real theMargin);
 
   //! Returns the number of design features filed: strokes, discs and areas as drawn.
   Standard_Integer NbFeatures() const { return myNbFeatures; }
 
   //! Appends to theItems the features that may lie closer than their radius + theExtra to the
-  //! straight piece theStart-theEnd (with a margin for the chord tolerance). Returns true when at
-  //! least one of them is dark.
+  //! straight piece theStart-theEnd (with a margin for the chord tolerance); of an area cut into
+  //! fragments only the fragment of theTile, the tile of the piece's middle, which holds all of
+  //! the area within the margin. Returns true when at least one of them is dark.
   Standard_Boolean Near(const gp_XY& theStart, const gp_XY& theEnd, const Standard_Real theExtra,
-                        std::vector<Standard_Integer>& theItems);
+                        const Standard_Integer theTile, std::vector<Standard_Integer>& theItems);
 
   //! Replaces theCopper by the copper of features theItems (any order, repeats allowed) grown by
   //! theExtra (negative: shrunk), clear features applied in order. The result is to be read with
@@ -58,8 +61,8 @@ private:
     gp_XY            End;    //!< stroke: end; disc: centre; area: box max
     Standard_Real    Radius; //!< stroke or disc radius; 0 for an area
     Standard_Real    Hole;   //!< disc: radius of its hole, 0 none
-    Standard_Integer Order;  //!< place of its sequence in the object order
     Standard_Integer Area;   //!< index in myAreas, -1 for strokes and discs
+    Standard_Integer Tile;   //!< the tile of an area's fragment, -1 for whole features
     Standard_Boolean Clear;  //!< erases what came before
   };
 
@@ -74,8 +77,8 @@ private:
   void addArea(const PhGeom_Curve& theCurve, const Standard_Real theFactor,
                const Standard_Real theMargin);
 
-  //! Files theArea (normalised polygons) as one feature.
-  void addAreaItem(ClipperLib::Paths& theArea);
+  //! Files theArea (normalised polygons) as one feature, the fragment of theTile (-1: whole).
+  void addAreaItem(ClipperLib::Paths& theArea, const Standard_Integer theTile);
 
   //! Fills the cells with the features.
   void fileItems();
@@ -93,7 +96,6 @@ private:
   std::vector<uint32_t>          myCellItems;  //!< features by cell
   std::vector<uint32_t>          myStamps;     //!< last query that met each feature
   uint32_t                       myStamp;      //!< current query
-  Standard_Integer               myOrder;      //!< order of the sequence being filed
   Standard_Boolean               isClear;      //!< polarity of the sequence being filed
   Standard_Integer               myNbFeatures; //!< features as drawn
 };

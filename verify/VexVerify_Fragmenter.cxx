@@ -63,8 +63,8 @@ void VexVerify_Fragmenter::Split(const ClipperLib::Paths& thePolygons,
   const gp_XY            aHigh  = VexVerify_Geometry::ToXY(aMax) + gp_XY(myMargin, myMargin);
   const Standard_Integer aFirst = myGrid.Tile(aLow), aLast = myGrid.Tile(aHigh);
   const Standard_Integer aNbX = myGrid.NbTilesX();
-  ClipperLib::Paths      aPart;
-  clip(thePolygons, window(aFirst % aNbX, aFirst / aNbX, aLast % aNbX, aLast / aNbX), aPart);
+  // The window of those tiles holds the whole area: nothing to clip yet.
+  ClipperLib::Paths aPart = thePolygons;
   split(aPart, aFirst % aNbX, aFirst / aNbX, aLast % aNbX, aLast / aNbX, theVisit);
 }
 

@@ -120,8 +120,6 @@ void VexVerify_Geometry::Grow(ClipperLib::Paths& thePolygons, const Standard_Rea
   {
     return;
   }
-  // The offsetter wants outlines counter-clockwise and holes clockwise.
-  Normalise(thePolygons);
   ClipperLib::ClipperOffset anOffsetter(2.0, arcTolerance());
   anOffsetter.AddPaths(thePolygons, ClipperLib::jtRound, ClipperLib::etClosedPolygon);
   ClipperLib::Paths aGrown;

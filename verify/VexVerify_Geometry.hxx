@@ -61,8 +61,9 @@ public:
   static void Stroke(const ClipperLib::Paths& thePaths, const Standard_Real theRadius,
                      ClipperLib::Paths& theResult);
 
-  //! Replaces thePolygons (closed, non-zero winding) by the same area grown by theDistance
-  //! (millimetres) with round corners; a negative distance shrinks it.
+  //! Replaces thePolygons (normalised: outlines counter-clockwise, holes clockwise, as the
+  //! polygon library's results are) by the same area grown by theDistance (millimetres) with
+  //! round corners; a negative distance shrinks it.
   static void Grow(ClipperLib::Paths& thePolygons, const Standard_Real theDistance);
 
   //! Replaces thePolygons by the union of their non-zero-winding areas: outlines counter-

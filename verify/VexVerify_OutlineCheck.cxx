@@ -33,6 +33,29 @@ struct GrownBoard
   std::vector<ClipperLib::Paths> Fragments; //!< the fragments along the edge
 };
 
+//! Fills theGrown with theBoard grown by theDistance and cut into the tiles of theFragmenter.
+void grow(const ClipperLib::Paths& theBoard, const Standard_Real theDistance,
+          const VexVerify_Fragmenter& theFragmenter, const Standard_Integer theNbTiles,
+          GrownBoard& theGrown)
+{
+  theGrown.States.assign(static_cast<size_t>(theNbTiles), THE_EMPTY);
+  ClipperLib::Paths anArea = theBoard;
+  VexVerify_Geometry::Grow(anArea, theDistance);
+  theFragmenter.Split(
+      anArea,
+      [&theGrown](Standard_Integer theTile, ClipperLib::Paths& thePart, Standard_Boolean isWhole)
+      {
+        if (isWhole)
+        {
+          theGrown.States[theTile] = THE_WHOLE;
+          return;
+        }
+        theGrown.States[theTile] = static_cast<Standard_Integer>(theGrown.Fragments.size());
+        theGrown.Fragments.emplace_back();
+        theGrown.Fragments.back().swap(thePart);
+      });
+}
+
 //! Returns the lower left and upper right corners of thePolygons, in millimetres.
 void box(const ClipperLib::Paths& thePolygons, gp_XY& theMin, gp_XY& theMax)
 {
@@ -105,58 +128,51 @@ Standard_Boolean VexVerify_OutlineCheck::perform(const PenFormatData_Model& theD
              VexVerify_Grid::CellSizeFor(aMin, aMax, thePaths.NbChords()), THE_CELLS_PER_TILE,
              THE_MAX_CELLS);
 
-  VexVerify_Pieces aPieces;
-  thePaths.Visit(aGrid.CellSize(),
-                 [&](const Standard_Integer thePath, const gp_XY& theStart, const gp_XY& theEnd) {
-                   aPieces.Add(theStart, theEnd, thePath, aGrid.Tile(0.5 * (theStart + theEnd)));
-                 });
-
-  // A piece lies within half a cell of its tile: windows a cell wider hold it whole.
+  // The board grown by every tool radius in use, cut into tiles.
   const VexVerify_Fragmenter             aFragmenter(aGrid, aGrid.CellSize() +
                                                                 2.0 * VexVerify_Geometry::ChordTolerance());
   std::map<ClipperLib::cInt, GrownBoard> aBoards;
-  VexVerify_Places                       aPlaces;
-  ClipperLib::Paths                      anOutside;
-  aPieces.Visit(
+  std::vector<const GrownBoard*>         aBoardOf;
+  for (Standard_Integer aPath = 0; aPath < thePaths.Paths().Length(); ++aPath)
+  {
+    const Standard_Real aDistance = thePaths.Radius(aPath) + myTolerance;
+    GrownBoard&         aGrown    = aBoards[VexVerify_Geometry::ToInt(aDistance)];
+    if (aGrown.States.empty())
+    {
+      grow(aBoard.Area(), aDistance, aFragmenter, aGrid.NbTiles(), aGrown);
+    }
+    aBoardOf.push_back(&aGrown);
+  }
+
+  // Pieces in tiles inside the grown board are done with, those in tiles it does not reach are
+  // outside whole; only those along its edge wait for the polygon work.
+  VexVerify_Pieces anEdges;
+  VexVerify_Places aPlaces;
+  thePaths.Visit(aGrid.CellSize(),
+                 [&](const Standard_Integer thePath, const gp_XY& theStart, const gp_XY& theEnd)
+                 {
+                   const Standard_Integer aTile  = aGrid.Tile(0.5 * (theStart + theEnd));
+                   const Standard_Integer aState = aBoardOf[thePath]->States[aTile];
+                   if (aState == THE_EMPTY)
+                   {
+                     ClipperLib::Path aPiece(1, VexVerify_Geometry::ToInt(theStart));
+                     aPiece.push_back(VexVerify_Geometry::ToInt(theEnd));
+                     aPlaces.Add(thePath, aPiece);
+                   }
+                   else if (aState != THE_WHOLE)
+                   {
+                     anEdges.Add(theStart, theEnd, thePath, aTile);
+                   }
+                 });
+  ClipperLib::Paths anOutside;
+  anEdges.Visit(
       [&](const Standard_Integer theTile, const Standard_Integer thePath,
           const ClipperLib::Paths& theLines, std::vector<Standard_Integer>&)
       {
-        const Standard_Real aDistance = thePaths.Radius(thePath) + myTolerance;
-        GrownBoard&         aGrown    = aBoards[VexVerify_Geometry::ToInt(aDistance)];
-        if (aGrown.States.empty())
-        {
-          aGrown.States.assign(static_cast<size_t>(aGrid.NbTiles()), THE_EMPTY);
-          ClipperLib::Paths anArea = aBoard.Area();
-          VexVerify_Geometry::Grow(anArea, aDistance);
-          aFragmenter.Split(anArea,
-                            [&aGrown](Standard_Integer theIndex, ClipperLib::Paths& thePart,
-                                      Standard_Boolean isWhole)
-                            {
-                              aGrown.States[theIndex] =
-                                  isWhole ? THE_WHOLE
-                                          : static_cast<Standard_Integer>(aGrown.Fragments.size());
-                              if (!isWhole)
-                              {
-                                aGrown.Fragments.emplace_back();
-                                aGrown.Fragments.back().swap(thePart);
-                              }
-                            });
-        }
-        const Standard_Integer aState = aGrown.States[theTile];
-        if (aState == THE_WHOLE)
-        {
-          return;
-        }
+        const GrownBoard& aGrown = *aBoardOf[thePath];
         anOutside.clear();
-        if (aState == THE_EMPTY)
-        {
-          anOutside = theLines;
-        }
-        else
-        {
-          VexVerify_Geometry::ClipLines(theLines, aGrown.Fragments[aState], Standard_False,
-                                        anOutside);
-        }
+        VexVerify_Geometry::ClipLines(theLines, aGrown.Fragments[aGrown.States[theTile]],
+                                      Standard_False, anOutside);
         for (const ClipperLib::Path& aPiece : anOutside)
         {
           aPlaces.Add(thePath, aPiece);
