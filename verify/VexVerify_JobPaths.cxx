@@ -101,8 +101,11 @@ void VexVerify_JobPaths::chords(const PhGeom_Curve& theContour, std::vector<gp_X
     {
       continue;
     }
+    // An element starting where the last one ended, but for the rounding of the file's numbers,
+    // goes on from there; a real gap is bridged.
     const gp_XY aStart = anElement.StartPoint() * myFactor;
-    if (thePoints.empty() || !(thePoints.back() - aStart).IsEqual(gp_XY(0.0, 0.0), 0.0))
+    if (thePoints.empty() ||
+        (thePoints.back() - aStart).Modulus() > VexVerify_Geometry::ChordTolerance())
     {
       thePoints.push_back(aStart);
     }
@@ -115,5 +118,12 @@ void VexVerify_JobPaths::chords(const PhGeom_Curve& theContour, std::vector<gp_X
     {
       thePoints.push_back(anElement.EndPoint() * myFactor);
     }
+  }
+  // A closed contour ends exactly where it starts, so that the pieces found on both sides of its
+  // start make one place.
+  if (thePoints.size() > 2 &&
+      (thePoints.back() - thePoints.front()).Modulus() <= VexVerify_Geometry::ChordTolerance())
+  {
+    thePoints.back() = thePoints.front();
   }
 }

@@ -83,7 +83,9 @@ public:
 
 private:
   //! Replaces thePoints by the chord ends of theContour, one polyline through all its segments
-  //! and arcs (a gap between elements is bridged, points are skipped).
+  //! and arcs: an element that starts within the chord tolerance of the last one's end goes on
+  //! from that end, a wider gap is bridged, points are skipped; a contour that closes within the
+  //! chord tolerance closes exactly.
   void chords(const PhGeom_Curve& theContour, std::vector<gp_XY>& thePoints) const;
 
   std::vector<Handle(PenFormatData_Sequence)> mySequences; //!< selected path toolpaths
