@@ -7,6 +7,7 @@
 #include <NCollection_DataMap.hxx>
 
 #include <algorithm>
+#include <exception>
 #include <cmath>
 #include <tuple>
 #include <vector>
@@ -279,17 +280,27 @@ private:
 };
 } // namespace
 
-void VexVerify_DrillCheck::Perform(const PenFormatData_Model& theDesign,
-                                   const PenFormatData_Model& theJob,
-                                   VexVerify_Report::Check&   theCheck) const
+Standard_Boolean VexVerify_DrillCheck::Perform(const PenFormatData_Model& theDesign,
+                                               const PenFormatData_Model& theJob,
+                                               VexVerify_Report::Check&   theCheck)
 {
-  // Design tools come first in the check's list, then the job's.
-  std::vector<Drill> aHoles, aHits;
-  Standard_Integer   aJobSlots = 0;
-  collect(theDesign, Standard_True, theCheck.Tools, aHoles, theCheck.Slots);
-  collect(theJob, Standard_False, theCheck.Tools, aHits, aJobSlots);
-  theCheck.Holes = static_cast<Standard_Integer>(aHoles.size());
-  theCheck.Hits  = static_cast<Standard_Integer>(aHits.size());
-  Matcher aMatcher(myTolerance, aHoles, aHits, theCheck);
-  aMatcher.Perform();
+  try
+  {
+    // Design tools come first in the check's list, then the job's.
+    std::vector<Drill> aHoles, aHits;
+    Standard_Integer   aJobSlots = 0;
+    collect(theDesign, Standard_True, theCheck.Tools, aHoles, theCheck.Slots);
+    collect(theJob, Standard_False, theCheck.Tools, aHits, aJobSlots);
+    theCheck.Holes = static_cast<Standard_Integer>(aHoles.size());
+    theCheck.Hits  = static_cast<Standard_Integer>(aHits.size());
+    Matcher aMatcher(myTolerance, aHoles, aHits, theCheck);
+    aMatcher.Perform();
+    return Standard_True;
+  }
+  catch (const std::exception& theException)
+  {
+    myFault = Message_Msg("VEX_VERIFY_GEOMETRY_FAILED");
+    myFault << theCheck.Design << theException.what();
+    return Standard_False;
+  }
 }

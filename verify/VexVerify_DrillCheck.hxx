@@ -4,6 +4,8 @@
 
 #include <VexVerify_Report.hxx>
 
+#include <Message_Msg.hxx>
+
 //! Compares the holes of a drill design with the drill hits of a job.
 //!
 //! Holes are the points of the design's point toolpaths, hits those of the job's; the diameter
@@ -24,12 +26,17 @@ public:
   VexVerify_DrillCheck(const Standard_Real theTolerance) : myTolerance(theTolerance) {}
 
   //! Compares theDesign with theJob and fills the drill part of theCheck. Both models must have
-  //! passed VexVerify_Features::IsUsable().
-  void Perform(const PenFormatData_Model& theDesign, const PenFormatData_Model& theJob,
-               VexVerify_Report::Check& theCheck) const;
+  //! passed VexVerify_Features::IsUsable(). Returns false with Fault() set when the work cannot be
+  //! done (memory).
+  Standard_Boolean Perform(const PenFormatData_Model& theDesign, const PenFormatData_Model& theJob,
+                           VexVerify_Report::Check& theCheck);
+
+  //! Returns the reason of the last failure.
+  const Message_Msg& Fault() const { return myFault; }
 
 private:
   Standard_Real myTolerance; //!< tolerance in millimetres
+  Message_Msg   myFault;     //!< reason of the last failure
 };
 
 #endif

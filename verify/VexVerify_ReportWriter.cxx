@@ -5,6 +5,7 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <exception>
 #include <string>
 
 namespace
@@ -87,9 +88,9 @@ std::string drillLine(const Check& theCheck, const Finding& theFinding)
   case VexVerify_Report::Kind_Missing:
     return aKind + "hole at " + at(theFinding.At) + ": no hit";
   case VexVerify_Report::Kind_Moved:
-    return aKind + "hole at " + at(theFinding.At) + ": its hit " +
-           format("%.3f mm away at ", theFinding.Distance) + at(theFinding.Other) + " with " +
-           tool(theCheck.Tools.Value(theFinding.JobTool));
+    return aKind + "hole at " + at(theFinding.At) +
+           format(": hit %.3f mm off, at ", theFinding.Distance) + at(theFinding.Other) +
+           ", tool " + tool(theCheck.Tools.Value(theFinding.JobTool));
   case VexVerify_Report::Kind_Diameter:
     return aKind + "hole at " + at(theFinding.At) + ": drilled with " +
            tool(theCheck.Tools.Value(theFinding.JobTool));
@@ -297,6 +298,20 @@ private:
 Standard_Boolean VexVerify_ReportWriter::WriteText(const VexVerify_Report& theReport,
                                                    Standard_OStream&       theStream) const
 {
+  try
+  {
+    writeText(theReport, theStream);
+  }
+  catch (const std::exception&)
+  {
+    return Standard_False;
+  }
+  return theStream.good();
+}
+
+void VexVerify_ReportWriter::writeText(const VexVerify_Report& theReport,
+                                       Standard_OStream&       theStream) const
+{
   const Standard_Boolean isAll = theReport.Phases.IsEmpty() && theReport.Layers.IsEmpty();
   theStream << "Job: " << theReport.Job << ": " << count(theReport.Hits, "drill hit", "drill hits")
             << ", " << count(theReport.Contours, "path contour", "path contours")
@@ -315,7 +330,6 @@ Standard_Boolean VexVerify_ReportWriter::WriteText(const VexVerify_Report& theRe
             << (aFindings == 0 ? std::string("no findings")
                                : count(aFindings, "finding", "findings"))
             << std::endl;
-  return theStream.good();
 }
 
 namespace
@@ -443,6 +457,20 @@ void pathPart(const Check& theCheck, Json& theJson)
 Standard_Boolean VexVerify_ReportWriter::WriteJson(const VexVerify_Report& theReport,
                                                    Standard_OStream&       theStream) const
 {
+  try
+  {
+    writeJson(theReport, theStream);
+  }
+  catch (const std::exception&)
+  {
+    return Standard_False;
+  }
+  return theStream.good();
+}
+
+void VexVerify_ReportWriter::writeJson(const VexVerify_Report& theReport,
+                                       Standard_OStream&       theStream) const
+{
   Json aChecks = Json::array();
   for (NCollection_Vector<Check>::Iterator anIt(theReport.Checks); anIt.More(); anIt.Next())
   {
@@ -486,5 +514,4 @@ Standard_Boolean VexVerify_ReportWriter::WriteJson(const VexVerify_Report& theRe
                           {"findings", theReport.NbFindings()}};
   // File names need not be UTF-8; the document stays valid with replacement characters.
   theStream << aDocument.dump(2, ' ', false, Json::error_handler_t::replace) << std::endl;
-  return theStream.good();
 }

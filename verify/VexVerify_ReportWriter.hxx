@@ -15,16 +15,22 @@ public:
   //! Creates a writer that lists at most theLimit findings per check (0: every one).
   VexVerify_ReportWriter(const Standard_Integer theLimit) : myLimit(theLimit) {}
 
-  //! Writes theReport as text. Returns false when the stream fails.
+  //! Writes theReport as text. Returns false when the stream fails or memory runs out.
   Standard_Boolean WriteText(const VexVerify_Report& theReport, Standard_OStream& theStream) const;
 
-  //! Writes theReport as a JSON document. Returns false when the stream fails.
+  //! Writes theReport as a JSON document. Returns false when the stream fails or memory runs out.
   Standard_Boolean WriteJson(const VexVerify_Report& theReport, Standard_OStream& theStream) const;
 
   //! Returns the name of theKind as both reports write it ("missing", "copper" ...).
   static const char* KindName(const VexVerify_Report::Kind theKind);
 
 private:
+  //! Writes the text; may throw (memory).
+  void writeText(const VexVerify_Report& theReport, Standard_OStream& theStream) const;
+
+  //! Writes the JSON document; may throw (memory).
+  void writeJson(const VexVerify_Report& theReport, Standard_OStream& theStream) const;
+
   //! Returns how many findings of theCheck are listed.
   Standard_Integer listed(const VexVerify_Report::Check& theCheck) const;
 
