@@ -262,3 +262,39 @@ TEST(VexVerify_CopperTest, OnlyTheSelectedPathsAreCompared)
     EXPECT_EQ(aCheck.Findings.Length(), aSelection.Paths);
   }
 }
+
+TEST(VexVerify_CopperTest, APourCutIntoTilesKeepsItsHolesAndClears)
+{
+  // A 100 mm square pour with 400 round holes, a clear square over its middle, and a job of
+  // isolation circles in every hole (many chords: the board is cut into many tiles) and one path
+  // straight across, between two rows of holes.
+  for (const bool hasClear : {false, true})
+  {
+    VexVerify_TestModel     aDesign;
+    PenFormatData_Sequence& aPour = aDesign.Area();
+    aDesign.Rectangle(aPour, gp_XY(0, 0), gp_XY(100, 100));
+    VexVerify_TestModel     aJob;
+    PenFormatData_Sequence& anIsolation = aJob.Paths(aJob.Aperture("Iso", {0.2}));
+    for (int aRow = 0; aRow < 20; ++aRow)
+    {
+      for (int aColumn = 0; aColumn < 20; ++aColumn)
+      {
+        const gp_XY aCenter(2.5 + 5.0 * aColumn, 2.5 + 5.0 * aRow);
+        aDesign.Circle(aPour, aCenter, 1.0, true);
+        aJob.Circle(anIsolation, aCenter, 0.85);
+      }
+    }
+    if (hasClear)
+    {
+      aDesign.Rectangle(aDesign.Area(true), gp_XY(40, 45), gp_XY(60, 55));
+    }
+    aJob.Line(anIsolation, {gp_XY(-5, 50), gp_XY(105, 50)});
+    const VexVerify_JobPaths aPaths(*aJob.Model(), NCollection_Sequence<TCollection_AsciiString>(),
+                                    NCollection_Sequence<TCollection_AsciiString>());
+    VexVerify_Report::Check  aCheck;
+    ASSERT_TRUE(VexVerify_CopperCheck(THE_TOLERANCE).Perform(*aDesign.Model(), aPaths, aCheck));
+    EXPECT_EQ(aCheck.Findings.Length(), hasClear ? 2 : 1) << hasClear;
+    EXPECT_NEAR(aCheck.FoundLength, hasClear ? 2.0 * 40.18 : 100.18, THE_LENGTH_ACCURACY)
+        << hasClear;
+  }
+}

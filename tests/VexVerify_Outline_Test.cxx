@@ -175,3 +175,27 @@ TEST(VexVerify_OutlineTest, OpenEndsBesideAClosedOutlineAreNoted)
                "2 ends of outline contours meet no other end and were left out, the first at "
                "(70.000, 0.000)");
 }
+
+TEST(VexVerify_OutlineTest, ABoardCutIntoManyTiles)
+{
+  // Many small contours inside make the tiles small; the board's inside, edge and outside
+  // tiles all take part.
+  VexVerify_TestModel     aDesign;
+  PenFormatData_Sequence& aDraws = aDesign.Paths(aDesign.Aperture("D10", {0.1}));
+  aDesign.Line(aDraws, {gp_XY(0, 0), gp_XY(100, 0), gp_XY(100, 100)});
+  aDesign.Line(aDraws, {gp_XY(0, 0), gp_XY(0, 100), gp_XY(100, 100)});
+  VexVerify_TestModel     aJob;
+  PenFormatData_Sequence& anIsolation = aJob.Paths(aJob.Aperture("Iso", {0.2}));
+  for (int anIndex = 0; anIndex < 400; ++anIndex)
+  {
+    aJob.Circle(anIsolation, gp_XY(2.5 + 5.0 * (anIndex % 20), 2.5 + 5.0 * (anIndex / 20)), 1.0);
+  }
+  aJob.Line(anIsolation, {gp_XY(110, 10), gp_XY(110, 90)});
+  aJob.Line(anIsolation, {gp_XY(50, 90), gp_XY(50, 110)});
+  const VexVerify_JobPaths aPaths(*aJob.Model(), NCollection_Sequence<TCollection_AsciiString>(),
+                                  NCollection_Sequence<TCollection_AsciiString>());
+  VexVerify_Report::Check  aCheck;
+  ASSERT_TRUE(VexVerify_OutlineCheck(THE_TOLERANCE).Perform(*aDesign.Model(), aPaths, aCheck));
+  EXPECT_EQ(aCheck.Findings.Length(), 2);
+  EXPECT_NEAR(aCheck.FoundLength, 80.0 + (110.0 - 100.11), THE_LENGTH_ACCURACY);
+}
