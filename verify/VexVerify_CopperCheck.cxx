@@ -68,23 +68,34 @@ void VexVerify_CopperCheck::perform(const PenFormatData_Model& theDesign,
                     4.0 * VexVerify_Geometry::ChordTolerance());
   theCheck.Features = anIndex.NbFeatures();
 
+  // Pieces with copper in reach wait for the polygon work, unless they lie inside one stroke.
   VexVerify_Pieces aPieces;
+  VexVerify_Places aPlaces;
   thePaths.Visit(aGrid.CellSize(),
                  [&](const Standard_Integer thePath, const gp_XY& theStart, const gp_XY& theEnd)
                  {
                    const Standard_Real    anExtra = thePaths.Radius(thePath) - myTolerance;
                    const Standard_Integer aTile   = aGrid.Tile(0.5 * (theStart + theEnd));
-                   if (anIndex.Near(theStart, theEnd, anExtra, aTile, aPieces.Features()))
+                   if (!anIndex.Near(theStart, theEnd, anExtra, aTile, aPieces.Features()))
                    {
-                     aPieces.Add(theStart, theEnd, thePath, aTile);
+                     aPieces.DropFeatures();
+                     return;
+                   }
+                   size_t                        aCount    = 0;
+                   const Standard_Integer* const aFeatures = aPieces.NewFeatures(aCount);
+                   if (anIndex.Covers(theStart, theEnd, anExtra, aFeatures, aCount))
+                   {
+                     ClipperLib::Path aPiece(1, VexVerify_Geometry::ToInt(theStart));
+                     aPiece.push_back(VexVerify_Geometry::ToInt(theEnd));
+                     aPlaces.Add(thePath, aPiece);
+                     aPieces.DropFeatures();
                    }
                    else
                    {
-                     aPieces.DropFeatures();
+                     aPieces.Add(theStart, theEnd, thePath, aTile);
                    }
                  });
 
-  VexVerify_Places  aPlaces;
   ClipperLib::Paths aCopper, aCut;
   aPieces.Visit(
       [&](Standard_Integer, const Standard_Integer thePath, const ClipperLib::Paths& theLines,

@@ -344,6 +344,29 @@ Standard_Boolean VexVerify_CopperIndex::Near(const gp_XY& theStart, const gp_XY&
   return isDark;
 }
 
+Standard_Boolean VexVerify_CopperIndex::Covers(const gp_XY& theStart, const gp_XY& theEnd,
+                                               const Standard_Real     theExtra,
+                                               const Standard_Integer* theItems,
+                                               const size_t            theCount) const
+{
+  Standard_Boolean isCovered = Standard_False;
+  for (size_t anIndex = 0; anIndex < theCount; ++anIndex)
+  {
+    const Item& anItem = myItems[theItems[anIndex]];
+    if (anItem.Clear)
+    {
+      return Standard_False;
+    }
+    // A disc with a hole is not convex; its hole is left to the polygon work.
+    const Standard_Real aReach = anItem.Radius + theExtra - slack();
+    isCovered                  = isCovered ||
+                (anItem.Area < 0 && anItem.Hole <= 0.0 && aReach > 0.0 &&
+                 VexVerify_Geometry::PointDistance(theStart, anItem.Start, anItem.End) < aReach &&
+                 VexVerify_Geometry::PointDistance(theEnd, anItem.Start, anItem.End) < aReach);
+  }
+  return isCovered;
+}
+
 void VexVerify_CopperIndex::Copper(std::vector<Standard_Integer>& theItems,
                                    const Standard_Real theExtra, ClipperLib::Paths& theCopper) const
 {

@@ -47,6 +47,13 @@ public:
   Standard_Boolean Near(const gp_XY& theStart, const gp_XY& theEnd, const Standard_Real theExtra,
                         const Standard_Integer theTile, std::vector<Standard_Integer>& theItems);
 
+  //! Returns true when the straight piece theStart-theEnd lies wholly inside one of the strokes or
+  //! discs theItems (theCount of them) grown by theExtra, less the chord tolerance, and none of
+  //! theItems is clear: a grown stroke is convex, so both ends inside it put the piece inside.
+  //! Such a piece is in copper whole without any polygon work.
+  Standard_Boolean Covers(const gp_XY& theStart, const gp_XY& theEnd, const Standard_Real theExtra,
+                          const Standard_Integer* theItems, const size_t theCount) const;
+
   //! Replaces theCopper by the copper of features theItems (any order, repeats allowed) grown by
   //! theExtra (negative: shrunk), clear features applied in order. The result is to be read with
   //! the non-zero winding rule (without clear features it is not yet one union).

@@ -28,6 +28,13 @@ public:
   //! Returns the list the features of the next piece are appended to.
   std::vector<Standard_Integer>& Features() { return myFeatures; }
 
+  //! Returns the features appended since the last piece, and their number in theCount.
+  const Standard_Integer* NewFeatures(size_t& theCount) const
+  {
+    theCount = myFeatures.size() - myFirstFree;
+    return theCount == 0 ? NULL : &myFeatures[myFirstFree];
+  }
+
   //! Forgets the features appended since the last piece (the piece was not kept).
   void DropFeatures() { myFeatures.resize(myFirstFree); }
 

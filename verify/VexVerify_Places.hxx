@@ -6,6 +6,7 @@
 
 #include <clipper.hpp>
 
+#include <deque>
 #include <vector>
 
 //! Gathers the pieces of job paths that a path check found (the stretches in copper, or outside
@@ -42,7 +43,7 @@ private:
   //! Returns the piece that represents the place of thePiece (union-find, path halving).
   Standard_Integer root(Standard_Integer thePiece);
 
-  std::vector<Piece>            myPieces;  //!< every piece
+  std::deque<Piece>             myPieces;  //!< every piece (a deque grows without copying)
   std::vector<Standard_Integer> myParents; //!< union-find parents
 };
 

@@ -303,6 +303,7 @@ int main(int theArgc, char** theArgv)
               std::chrono::duration<double>(std::chrono::steady_clock::now() - aStart).count(),
               status("VmRSS:") / 1024);
   const NCollection_Sequence<TCollection_AsciiString> anEvery;
+  const Handle(PenFormatData_Model) aJob = aBoard.TracesAsJob();
   std::printf("| %-44s | %10s | %10s | %11s | %8s |\n", "check", "CPU time", "wall time",
               "peak memory", "findings");
   std::printf("|%s|%s|%s|%s|%s|\n", std::string(46, '-').c_str(), std::string(12, '-').c_str(),
@@ -327,7 +328,6 @@ int main(int theArgc, char** theArgv)
           [&]()
           {
             VexVerify_Report::Check aCheck;
-            const Handle(PenFormatData_Model) aJob = aBoard.TracesAsJob();
             VexVerify_CopperCheck(0.01).Perform(
                 *aBoard.Copper(), VexVerify_JobPaths(*aJob, anEvery, anEvery), aCheck);
             return aCheck.Findings.Length();
