@@ -195,7 +195,7 @@ TEST(VexVerify_DrillTest, SlotsOfTheDesignAreCountedNotCompared)
   EXPECT_EQ(aCheck.Findings.Length(), 0);
 }
 
-TEST(VexVerify_DesignTest, RoleComesFromThePrefixOrTheContent)
+TEST(VexVerify_DesignTest, ARolePrefixIsReadOrRefused)
 {
   VexTest_MessageCapture aCapture;
   char                   aTemplate[] = "/tmp/vexroleXXXXXX";
@@ -254,7 +254,10 @@ TEST(VexVerify_DesignTest, RoleComesFromThePrefixOrTheContent)
   EXPECT_TRUE(VexVerify_Design::ParseArgument(anOdd.c_str(), aRole, isGiven, aPath, aFault));
   std::remove(anOdd.c_str());
   ::rmdir(aTemplate);
+}
 
+TEST(VexVerify_DesignTest, WithoutARoleTheContentDecides)
+{
   struct Content
   {
     const char* Name;

@@ -20,6 +20,80 @@ ClipperLib::Path toPath(const std::vector<gp_XY>& theLine)
   }
   return aPath;
 }
+//! Joins lines end to end: finds, for the last point of a chain, the nearest line not yet taken
+//! whose start or end meets it.
+class Chainer
+{
+public:
+  //! Files the two ends of every line of theLines: 2 i for its start, 2 i + 1 for its end.
+  Chainer(const std::vector<std::vector<gp_XY>>& theLines, const Standard_Real theJoin)
+      : myLines(theLines), myEnds(theJoin), myTaken(theLines.size(), false), myJoin(theJoin)
+  {
+    for (size_t anIndex = 0; anIndex < myLines.size(); ++anIndex)
+    {
+      myEnds.Add(myLines[anIndex].front(), static_cast<Standard_Integer>(2 * anIndex));
+      myEnds.Add(myLines[anIndex].back(), static_cast<Standard_Integer>(2 * anIndex + 1));
+    }
+    myEnds.Sort();
+  }
+
+  //! Takes line theIndex; false when it was taken already.
+  bool Take(const size_t theIndex)
+  {
+    const bool isFree = !myTaken[theIndex];
+    myTaken[theIndex] = true;
+    return isFree;
+  }
+
+  //! Appends lines to theChain until it closes or no line meets its last point.
+  void Grow(std::vector<gp_XY>& theChain)
+  {
+    while ((theChain.size() < 3 || (theChain.front() - theChain.back()).Modulus() > myJoin) &&
+           extend(theChain))
+    {
+    }
+  }
+
+private:
+  //! Appends to theChain the nearest free line whose end meets its last point; false if none.
+  bool extend(std::vector<gp_XY>& theChain)
+  {
+    Standard_Integer aBest         = -1;
+    Standard_Real    aBestDistance = myJoin;
+    myEnds.Visit(
+        theChain.back(), myJoin,
+        [&](const Standard_Integer theEnd)
+        {
+          const std::vector<gp_XY>& aLine = myLines[theEnd / 2];
+          const Standard_Real       aDistance =
+              ((theEnd % 2 == 0 ? aLine.front() : aLine.back()) - theChain.back()).Modulus();
+          if (!myTaken[theEnd / 2] && aDistance <= aBestDistance)
+          {
+            aBest         = theEnd;
+            aBestDistance = aDistance;
+          }
+        });
+    if (aBest < 0 || !Take(static_cast<size_t>(aBest / 2)))
+    {
+      return false;
+    }
+    const std::vector<gp_XY>& aLine = myLines[aBest / 2];
+    if (aBest % 2 == 0)
+    {
+      theChain.insert(theChain.end(), aLine.begin() + 1, aLine.end());
+    }
+    else
+    {
+      theChain.insert(theChain.end(), aLine.rbegin() + 1, aLine.rend());
+    }
+    return true;
+  }
+
+  const std::vector<std::vector<gp_XY>>& myLines; //!< the lines
+  VexVerify_PointGrid                    myEnds;  //!< their ends
+  std::vector<bool>                      myTaken; //!< lines already in a chain
+  Standard_Real                          myJoin;  //!< how close ends meet
+};
 } // namespace
 
 void VexVerify_Board::Build(const PenFormatData_Model& theDesign, const Standard_Real theJoin)
@@ -120,67 +194,18 @@ void VexVerify_Board::addLines(const PenFormatData_Sequence& theSequence,
 
 void VexVerify_Board::joinLines(const Standard_Real theJoin, ClipperLib::Paths& theLoops)
 {
-  // Every line's two ends are filed: 2 i for its start, 2 i + 1 for its end.
-  VexVerify_PointGrid anEnds(theJoin);
+  Chainer aChainer(myLines, theJoin);
   for (size_t anIndex = 0; anIndex < myLines.size(); ++anIndex)
   {
-    anEnds.Add(myLines[anIndex].front(), static_cast<Standard_Integer>(2 * anIndex));
-    anEnds.Add(myLines[anIndex].back(), static_cast<Standard_Integer>(2 * anIndex + 1));
-  }
-  anEnds.Sort();
-  std::vector<bool> isUsed(myLines.size(), false);
-  // Appends to theChain the nearest unused line whose end meets its last point; false if none.
-  auto extend = [&](std::vector<gp_XY>& theChain)
-  {
-    Standard_Integer aBest         = -1;
-    Standard_Real    aBestDistance = theJoin;
-    anEnds.Visit(
-        theChain.back(), theJoin,
-        [&](const Standard_Integer theEnd)
-        {
-          const std::vector<gp_XY>& aLine = myLines[theEnd / 2];
-          const Standard_Real       aDistance =
-              ((theEnd % 2 == 0 ? aLine.front() : aLine.back()) - theChain.back()).Modulus();
-          if (!isUsed[theEnd / 2] && aDistance <= aBestDistance)
-          {
-            aBest         = theEnd;
-            aBestDistance = aDistance;
-          }
-        });
-    if (aBest < 0)
-    {
-      return false;
-    }
-    isUsed[aBest / 2]               = true;
-    const std::vector<gp_XY>& aLine = myLines[aBest / 2];
-    if (aBest % 2 == 0)
-    {
-      theChain.insert(theChain.end(), aLine.begin() + 1, aLine.end());
-    }
-    else
-    {
-      theChain.insert(theChain.end(), aLine.rbegin() + 1, aLine.rend());
-    }
-    return true;
-  };
-  for (size_t anIndex = 0; anIndex < myLines.size(); ++anIndex)
-  {
-    if (isUsed[anIndex])
+    if (!aChainer.Take(anIndex))
     {
       continue;
     }
-    isUsed[anIndex]           = true;
-    std::vector<gp_XY> aChain = myLines[anIndex];
     // Grow forwards, and unless it closed, backwards from the other end.
-    while ((aChain.size() < 3 || (aChain.front() - aChain.back()).Modulus() > theJoin) &&
-           extend(aChain))
-    {
-    }
+    std::vector<gp_XY> aChain = myLines[anIndex];
+    aChainer.Grow(aChain);
     std::reverse(aChain.begin(), aChain.end());
-    while ((aChain.size() < 3 || (aChain.front() - aChain.back()).Modulus() > theJoin) &&
-           extend(aChain))
-    {
-    }
+    aChainer.Grow(aChain);
     fileChain(aChain, theJoin, theLoops);
   }
   myLines.clear();

@@ -17,6 +17,59 @@ const Standard_Integer THE_CELLS_PER_TILE = 8;
 
 //! Most grid cells, whatever the board (four bytes each in the index).
 const Standard_Real THE_MAX_CELLS = 4.0e6;
+//! Sorts the pieces of thePaths: those with no copper in reach are done with; those inside one
+//! grown stroke are in copper whole (into thePlaces); the others wait in thePieces, with the
+//! features in their reach, for the polygon work.
+void sortPieces(const VexVerify_JobPaths& thePaths, const Standard_Real theTolerance,
+                const VexVerify_Grid& theGrid, VexVerify_CopperIndex& theIndex,
+                VexVerify_Pieces& thePieces, VexVerify_Places& thePlaces)
+{
+  thePaths.Visit(theGrid.CellSize(),
+                 [&](const Standard_Integer thePath, const gp_XY& theStart, const gp_XY& theEnd)
+                 {
+                   const Standard_Real    anExtra = thePaths.Radius(thePath) - theTolerance;
+                   const Standard_Integer aTile   = theGrid.Tile(0.5 * (theStart + theEnd));
+                   if (!theIndex.Near(theStart, theEnd, anExtra, aTile, thePieces.Features()))
+                   {
+                     thePieces.DropFeatures();
+                     return;
+                   }
+                   size_t                        aCount    = 0;
+                   const Standard_Integer* const aFeatures = thePieces.NewFeatures(aCount);
+                   if (theIndex.Covers(theStart, theEnd, anExtra, aFeatures, aCount))
+                   {
+                     ClipperLib::Path aPiece(1, VexVerify_Geometry::ToInt(theStart));
+                     aPiece.push_back(VexVerify_Geometry::ToInt(theEnd));
+                     thePlaces.Add(thePath, aPiece);
+                     thePieces.DropFeatures();
+                   }
+                   else
+                   {
+                     thePieces.Add(theStart, theEnd, thePath, aTile);
+                   }
+                 });
+}
+
+//! Clips the waiting pieces, per tile and path toolpath, with the copper of their features grown
+//! by the tool radius less theTolerance; what lies inside goes to thePlaces.
+void clipPieces(const VexVerify_JobPaths& thePaths, const Standard_Real theTolerance,
+                const VexVerify_CopperIndex& theIndex, VexVerify_Pieces& thePieces,
+                VexVerify_Places& thePlaces)
+{
+  ClipperLib::Paths aCopper, aCut;
+  thePieces.Visit(
+      [&](Standard_Integer, const Standard_Integer thePath, const ClipperLib::Paths& theLines,
+          std::vector<Standard_Integer>& theFeatures)
+      {
+        theIndex.Copper(theFeatures, thePaths.Radius(thePath) - theTolerance, aCopper);
+        aCut.clear();
+        VexVerify_Geometry::ClipLines(theLines, aCopper, Standard_True, aCut);
+        for (const ClipperLib::Path& aPiece : aCut)
+        {
+          thePlaces.Add(thePath, aPiece);
+        }
+      });
+}
 } // namespace
 
 Standard_Boolean VexVerify_CopperCheck::Perform(const PenFormatData_Model& theDesign,
@@ -68,46 +121,9 @@ void VexVerify_CopperCheck::perform(const PenFormatData_Model& theDesign,
                     4.0 * VexVerify_Geometry::ChordTolerance());
   theCheck.Features = anIndex.NbFeatures();
 
-  // Pieces with copper in reach wait for the polygon work, unless they lie inside one stroke.
   VexVerify_Pieces aPieces;
   VexVerify_Places aPlaces;
-  thePaths.Visit(aGrid.CellSize(),
-                 [&](const Standard_Integer thePath, const gp_XY& theStart, const gp_XY& theEnd)
-                 {
-                   const Standard_Real    anExtra = thePaths.Radius(thePath) - myTolerance;
-                   const Standard_Integer aTile   = aGrid.Tile(0.5 * (theStart + theEnd));
-                   if (!anIndex.Near(theStart, theEnd, anExtra, aTile, aPieces.Features()))
-                   {
-                     aPieces.DropFeatures();
-                     return;
-                   }
-                   size_t                        aCount    = 0;
-                   const Standard_Integer* const aFeatures = aPieces.NewFeatures(aCount);
-                   if (anIndex.Covers(theStart, theEnd, anExtra, aFeatures, aCount))
-                   {
-                     ClipperLib::Path aPiece(1, VexVerify_Geometry::ToInt(theStart));
-                     aPiece.push_back(VexVerify_Geometry::ToInt(theEnd));
-                     aPlaces.Add(thePath, aPiece);
-                     aPieces.DropFeatures();
-                   }
-                   else
-                   {
-                     aPieces.Add(theStart, theEnd, thePath, aTile);
-                   }
-                 });
-
-  ClipperLib::Paths aCopper, aCut;
-  aPieces.Visit(
-      [&](Standard_Integer, const Standard_Integer thePath, const ClipperLib::Paths& theLines,
-          std::vector<Standard_Integer>& theFeatures)
-      {
-        anIndex.Copper(theFeatures, thePaths.Radius(thePath) - myTolerance, aCopper);
-        aCut.clear();
-        VexVerify_Geometry::ClipLines(theLines, aCopper, Standard_True, aCut);
-        for (const ClipperLib::Path& aPiece : aCut)
-        {
-          aPlaces.Add(thePath, aPiece);
-        }
-      });
+  sortPieces(thePaths, myTolerance, aGrid, anIndex, aPieces, aPlaces);
+  clipPieces(thePaths, myTolerance, anIndex, aPieces, aPlaces);
   aPlaces.Finish(VexVerify_Report::Kind_Copper, theCheck);
 }

@@ -69,6 +69,50 @@ void box(const ClipperLib::Paths& thePolygons, gp_XY& theMin, gp_XY& theMax)
     }
   }
 }
+//! Sorts the pieces of thePaths by the state of their tile in the board grown for their path
+//! (theBoardOf): inside, done with; outside, into thePlaces whole; along the edge, into theEdges.
+void sortPieces(const VexVerify_JobPaths& thePaths, const VexVerify_Grid& theGrid,
+                const std::vector<const GrownBoard*>& theBoardOf, VexVerify_Pieces& theEdges,
+                VexVerify_Places& thePlaces)
+{
+  thePaths.Visit(theGrid.CellSize(),
+                 [&](const Standard_Integer thePath, const gp_XY& theStart, const gp_XY& theEnd)
+                 {
+                   const Standard_Integer aTile  = theGrid.Tile(0.5 * (theStart + theEnd));
+                   const Standard_Integer aState = theBoardOf[thePath]->States[aTile];
+                   if (aState == THE_EMPTY)
+                   {
+                     ClipperLib::Path aPiece(1, VexVerify_Geometry::ToInt(theStart));
+                     aPiece.push_back(VexVerify_Geometry::ToInt(theEnd));
+                     thePlaces.Add(thePath, aPiece);
+                   }
+                   else if (aState != THE_WHOLE)
+                   {
+                     theEdges.Add(theStart, theEnd, thePath, aTile);
+                   }
+                 });
+}
+
+//! Clips the pieces along the edge, per tile and path toolpath, with the grown board's fragment
+//! of the tile; what lies outside goes to thePlaces.
+void clipPieces(const std::vector<const GrownBoard*>& theBoardOf, VexVerify_Pieces& theEdges,
+                VexVerify_Places& thePlaces)
+{
+  ClipperLib::Paths anOutside;
+  theEdges.Visit(
+      [&](const Standard_Integer theTile, const Standard_Integer thePath,
+          const ClipperLib::Paths& theLines, std::vector<Standard_Integer>&)
+      {
+        const GrownBoard& aGrown = *theBoardOf[thePath];
+        anOutside.clear();
+        VexVerify_Geometry::ClipLines(theLines, aGrown.Fragments[aGrown.States[theTile]],
+                                      Standard_False, anOutside);
+        for (const ClipperLib::Path& aPiece : anOutside)
+        {
+          thePlaces.Add(thePath, aPiece);
+        }
+      });
+}
 } // namespace
 
 Standard_Boolean VexVerify_OutlineCheck::Perform(const PenFormatData_Model& theDesign,
@@ -93,27 +137,38 @@ Standard_Boolean VexVerify_OutlineCheck::Perform(const PenFormatData_Model& theD
   return Standard_False;
 }
 
+Standard_Boolean VexVerify_OutlineCheck::buildBoard(const PenFormatData_Model& theDesign,
+                                                    VexVerify_Board&           theBoard,
+                                                    VexVerify_Report::Check&   theCheck)
+{
+  theBoard.Build(theDesign, std::max(myTolerance, VexVerify_Geometry::ChordTolerance()));
+  theCheck.Features = theBoard.NbLoops() + theBoard.NbAreas();
+  if (theBoard.NbOpenEnds() > 0)
+  {
+    char aNote[160];
+    std::snprintf(aNote, sizeof(aNote),
+                  "%d ends of outline contours meet no other end and were left out, the first "
+                  "at (%.3f, %.3f)",
+                  theBoard.NbOpenEnds(), theBoard.FirstOpenEnd().X(), theBoard.FirstOpenEnd().Y());
+    theCheck.Notes.Append(aNote);
+  }
+  if (theBoard.Area().empty())
+  {
+    myFault = Message_Msg("VEX_VERIFY_OUTLINE_EMPTY");
+    myFault << theCheck.Design;
+    return Standard_False;
+  }
+  return Standard_True;
+}
+
 Standard_Boolean VexVerify_OutlineCheck::perform(const PenFormatData_Model& theDesign,
                                                  const VexVerify_JobPaths&  thePaths,
                                                  VexVerify_Report::Check&   theCheck)
 {
   thePaths.Describe(theCheck);
   VexVerify_Board aBoard;
-  aBoard.Build(theDesign, std::max(myTolerance, VexVerify_Geometry::ChordTolerance()));
-  theCheck.Features = aBoard.NbLoops() + aBoard.NbAreas();
-  if (aBoard.NbOpenEnds() > 0)
+  if (!buildBoard(theDesign, aBoard, theCheck))
   {
-    char aNote[160];
-    std::snprintf(aNote, sizeof(aNote),
-                  "%d ends of outline contours meet no other end and were left out, the first "
-                  "at (%.3f, %.3f)",
-                  aBoard.NbOpenEnds(), aBoard.FirstOpenEnd().X(), aBoard.FirstOpenEnd().Y());
-    theCheck.Notes.Append(aNote);
-  }
-  if (aBoard.Area().empty())
-  {
-    myFault = Message_Msg("VEX_VERIFY_OUTLINE_EMPTY");
-    myFault << theCheck.Design;
     return Standard_False;
   }
   if (thePaths.NbChords() == 0)
@@ -128,9 +183,10 @@ Standard_Boolean VexVerify_OutlineCheck::perform(const PenFormatData_Model& theD
              VexVerify_Grid::CellSizeFor(aMin, aMax, thePaths.NbChords()), THE_CELLS_PER_TILE,
              THE_MAX_CELLS);
 
-  // The board grown by every tool radius in use, cut into tiles.
-  const VexVerify_Fragmenter             aFragmenter(aGrid, aGrid.CellSize() +
-                                                                2.0 * VexVerify_Geometry::ChordTolerance());
+  // The board grown by every tool radius in use, cut into tiles. A piece lies within half a
+  // cell of its tile: windows a cell wider hold it whole.
+  const Standard_Real aMargin = aGrid.CellSize() + 2.0 * VexVerify_Geometry::ChordTolerance();
+  const VexVerify_Fragmenter             aFragmenter(aGrid, aMargin);
   std::map<ClipperLib::cInt, GrownBoard> aBoards;
   std::vector<const GrownBoard*>         aBoardOf;
   for (Standard_Integer aPath = 0; aPath < thePaths.Paths().Length(); ++aPath)
@@ -144,40 +200,10 @@ Standard_Boolean VexVerify_OutlineCheck::perform(const PenFormatData_Model& theD
     aBoardOf.push_back(&aGrown);
   }
 
-  // Pieces in tiles inside the grown board are done with, those in tiles it does not reach are
-  // outside whole; only those along its edge wait for the polygon work.
   VexVerify_Pieces anEdges;
   VexVerify_Places aPlaces;
-  thePaths.Visit(aGrid.CellSize(),
-                 [&](const Standard_Integer thePath, const gp_XY& theStart, const gp_XY& theEnd)
-                 {
-                   const Standard_Integer aTile  = aGrid.Tile(0.5 * (theStart + theEnd));
-                   const Standard_Integer aState = aBoardOf[thePath]->States[aTile];
-                   if (aState == THE_EMPTY)
-                   {
-                     ClipperLib::Path aPiece(1, VexVerify_Geometry::ToInt(theStart));
-                     aPiece.push_back(VexVerify_Geometry::ToInt(theEnd));
-                     aPlaces.Add(thePath, aPiece);
-                   }
-                   else if (aState != THE_WHOLE)
-                   {
-                     anEdges.Add(theStart, theEnd, thePath, aTile);
-                   }
-                 });
-  ClipperLib::Paths anOutside;
-  anEdges.Visit(
-      [&](const Standard_Integer theTile, const Standard_Integer thePath,
-          const ClipperLib::Paths& theLines, std::vector<Standard_Integer>&)
-      {
-        const GrownBoard& aGrown = *aBoardOf[thePath];
-        anOutside.clear();
-        VexVerify_Geometry::ClipLines(theLines, aGrown.Fragments[aGrown.States[theTile]],
-                                      Standard_False, anOutside);
-        for (const ClipperLib::Path& aPiece : anOutside)
-        {
-          aPlaces.Add(thePath, aPiece);
-        }
-      });
+  sortPieces(thePaths, aGrid, aBoardOf, anEdges, aPlaces);
+  clipPieces(aBoardOf, anEdges, aPlaces);
   aPlaces.Finish(VexVerify_Report::Kind_Outside, theCheck);
   return Standard_True;
 }

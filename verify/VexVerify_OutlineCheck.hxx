@@ -6,6 +6,8 @@
 
 #include <Message_Msg.hxx>
 
+class VexVerify_Board;
+
 //! Finds where the job's paths leave the board that an outline design encloses.
 //!
 //! A cut along the board's edge runs with its centre line one tool radius outside the outline,
@@ -34,6 +36,11 @@ public:
   const Message_Msg& Fault() const { return myFault; }
 
 private:
+  //! Builds theBoard of theDesign and notes its open ends in theCheck; false with myFault set
+  //! when it encloses nothing.
+  Standard_Boolean buildBoard(const PenFormatData_Model& theDesign, VexVerify_Board& theBoard,
+                              VexVerify_Report::Check& theCheck);
+
   //! Does the work of Perform(); the polygon library may throw.
   Standard_Boolean perform(const PenFormatData_Model& theDesign, const VexVerify_JobPaths& thePaths,
                            VexVerify_Report::Check& theCheck);

@@ -62,8 +62,7 @@ Standard_Integer VexVerify_Places::root(Standard_Integer thePiece)
   return thePiece;
 }
 
-void VexVerify_Places::Finish(const VexVerify_Report::Kind theKind,
-                              VexVerify_Report::Check&     theCheck)
+void VexVerify_Places::join()
 {
   // Pieces of one path that share an end point belong to one place.
   typedef std::tuple<Standard_Integer, ClipperLib::cInt, ClipperLib::cInt, Standard_Integer> End;
@@ -89,7 +88,12 @@ void VexVerify_Places::Finish(const VexVerify_Report::Kind theKind,
       myParents[root(std::get<3>(aLeft))] = root(std::get<3>(aRight));
     }
   }
+}
 
+void VexVerify_Places::Finish(const VexVerify_Report::Kind theKind,
+                              VexVerify_Report::Check&     theCheck)
+{
+  join();
   // One finding per place, represented by its root piece's slot.
   std::vector<VexVerify_Report::Finding> aPlaces;
   std::vector<Standard_Integer>          aPlaceOf(myPieces.size(), -1);

@@ -40,6 +40,9 @@ private:
     Standard_Integer     Path;   //!< path toolpath
   };
 
+  //! Joins the pieces that meet end to end (union-find over their sorted end points).
+  void join();
+
   //! Returns the piece that represents the place of thePiece (union-find, path halving).
   Standard_Integer root(Standard_Integer thePiece);
 
