@@ -33,6 +33,9 @@ public:
 
   //! "dump FILE": the records of a machine file with their offsets and values.
   static void RegisterDump(CLI::App& theApp, VexHost_Context& theContext);
+
+  //! "verify JOB --against [ROLE:]FILE...": a job checked against its design files.
+  static void RegisterVerify(CLI::App& theApp, VexHost_Context& theContext);
 };
 
 #endif

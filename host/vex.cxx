@@ -21,6 +21,7 @@ int main(int theArgc, char** theArgv)
   VexHost_Commands::RegisterFromJson(anApp, aContext);
   VexHost_Commands::RegisterRender(anApp, aContext);
   VexHost_Commands::RegisterDump(anApp, aContext);
+  VexHost_Commands::RegisterVerify(anApp, aContext);
   anApp.require_subcommand(1);
   anApp.footer("Exit status: 0 success, 1 not a machine file, 2 usage error, 3 plug-in not "
                "loaded, 201-207 the plug-in's read or write failure, 255 no model.");

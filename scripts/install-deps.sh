@@ -9,9 +9,10 @@ PACKAGES=(
   libgtest-dev libgmock-dev googletest
   libbenchmark-dev
   libcli11-dev nlohmann-json3-dev
+  libpolyclipping-dev
   clang libclang-rt-14-dev llvm
   clang-format
-  gerbv librsvg2-bin libpng-dev libpolyclipping-dev
+  gerbv librsvg2-bin libpng-dev
 )
 
 missing=()

@@ -1,0 +1,306 @@
+// Copyright (c) 2026 VexData developers
+#include <VexVerify_DrillCheck.hxx>
+
+#include <VexVerify_Features.hxx>
+#include <VexVerify_PointGrid.hxx>
+
+#include <NCollection_DataMap.hxx>
+
+#include <algorithm>
+#include <exception>
+#include <cmath>
+#include <tuple>
+#include <vector>
+
+namespace
+{
+typedef VexVerify_Report::Tool    Tool;
+typedef VexVerify_Report::Finding Finding;
+
+//! A hole of the design or a hit of the job.
+struct Drill
+{
+  gp_XY            At;       //!< position
+  Standard_Real    Diameter; //!< its tool's diameter
+  Standard_Integer Tool;     //!< index in the check's tools
+  Standard_Integer Partner;  //!< the paired hit or hole, -1 none
+};
+
+//! A possible pairing of hole and hit.
+typedef std::tuple<Standard_Real, Standard_Integer, Standard_Integer> Pair;
+
+//! Collects the drill points of theModel's point toolpaths into theDrills and their tools into
+//! theTools (numbered on from those already there); counts the contours of its path toolpaths
+//! (slots) into theSlots. The model's values were found usable beforehand.
+void collect(const PenFormatData_Model& theModel, const Standard_Boolean isDesign,
+             NCollection_Vector<Tool>& theTools, std::vector<Drill>& theDrills,
+             Standard_Integer& theSlots)
+{
+  const Standard_Real aFactor = VexVerify_Features::UnitFactor(theModel);
+  NCollection_DataMap<Standard_Integer, Standard_Integer> aToolOf;
+  for (NCollection_List<Handle(PenFormatData_Object)>::Iterator anIt(theModel.Objects());
+       anIt.More(); anIt.Next())
+  {
+    const Handle(PenFormatData_Sequence) aSequence =
+        Handle(PenFormatData_Sequence)::DownCast(anIt.Value());
+    if (aSequence.IsNull() || !VexVerify_Features::IsPointToolpath(*aSequence))
+    {
+      theSlots += !aSequence.IsNull() && VexVerify_Features::IsPathToolpath(*aSequence)
+                      ? aSequence->GetCurve()->Children().Extent()
+                      : 0;
+      continue;
+    }
+    const Standard_Integer anAperture = aSequence->ApertureNumber();
+    if (!aToolOf.IsBound(anAperture))
+    {
+      Tool aTool;
+      aTool.Name     = VexVerify_Features::Name(theModel, anAperture);
+      aTool.Diameter = VexVerify_Features::Width(theModel, anAperture) * aFactor;
+      aTool.IsDesign = isDesign;
+      aToolOf.Bind(anAperture, theTools.Length());
+      theTools.Append(aTool);
+    }
+    const Standard_Integer aToolIndex = aToolOf.Find(anAperture);
+    Tool&                  aTool      = theTools.ChangeValue(aToolIndex);
+    for (NCollection_List<Handle(PhGeom_Curve)>::Iterator aContour(
+             aSequence->GetCurve()->Children());
+         aContour.More(); aContour.Next())
+    {
+      if (aContour.Value().IsNull())
+      {
+        continue;
+      }
+      for (PhGeom_Curve::ElementIterator anElement(*aContour.Value()); anElement.More();
+           anElement.Next())
+      {
+        const gp_XY aPoint = anElement.Value().StartPoint() * aFactor;
+        theDrills.push_back(Drill{aPoint, aTool.Diameter, aToolIndex, -1});
+        ++aTool.Count;
+      }
+    }
+  }
+}
+
+//! Pairs holes and hits of theCandidates greedily, closest first, each at most once.
+void pair(std::vector<Pair>& theCandidates, std::vector<Drill>& theHoles,
+          std::vector<Drill>& theHits)
+{
+  std::sort(theCandidates.begin(), theCandidates.end());
+  for (const Pair& aPair : theCandidates)
+  {
+    Drill& aHole = theHoles[std::get<1>(aPair)];
+    Drill& aHit  = theHits[std::get<2>(aPair)];
+    if (aHole.Partner < 0 && aHit.Partner < 0)
+    {
+      aHole.Partner = std::get<2>(aPair);
+      aHit.Partner  = std::get<1>(aPair);
+    }
+  }
+}
+
+//! Returns the sort key of a finding: its tool, its kind, its position.
+std::tuple<Standard_Integer, Standard_Integer, Standard_Real, Standard_Real> order(
+    const Finding& theFinding)
+{
+  const Standard_Boolean isHit = theFinding.What == VexVerify_Report::Kind_Extra ||
+                                 theFinding.What == VexVerify_Report::Kind_Doubled;
+  return std::make_tuple(isHit ? theFinding.JobTool : theFinding.DesignTool,
+                         static_cast<Standard_Integer>(theFinding.What), theFinding.At.X(),
+                         theFinding.At.Y());
+}
+
+//! Does the pairing and files the findings.
+class Matcher
+{
+public:
+  Matcher(const Standard_Real theTolerance, std::vector<Drill>& theHoles,
+          std::vector<Drill>& theHits, VexVerify_Report::Check& theCheck)
+      : myTolerance(theTolerance), myHoles(theHoles), myHits(theHits), myCheck(theCheck),
+        myMaxHit(0.0), myMaxHole(0.0)
+  {
+    for (const Drill& aHit : myHits)
+    {
+      myMaxHit = std::max(myMaxHit, aHit.Diameter);
+    }
+    for (const Drill& aHole : myHoles)
+    {
+      myMaxHole = std::max(myMaxHole, aHole.Diameter);
+    }
+  }
+
+  //! Pairs, then files every finding into the check.
+  void Perform()
+  {
+    // Cells as wide as the farthest pairing looked for, so that three by three cells hold it.
+    const Standard_Real aCell =
+        std::max(std::max(myTolerance, 1.0e-3), std::min(0.5 * (myMaxHole + myMaxHit), 10.0));
+    VexVerify_PointGrid aHitGrid(aCell), aHoleGrid(aCell);
+    file(myHits, aHitGrid);
+    file(myHoles, aHoleGrid);
+    pairWithin(aHitGrid);
+    pairOverlapping(aHitGrid);
+    fileHoles();
+    fileHits(aHoleGrid);
+    std::vector<Finding> aFindings(myFindings.begin(), myFindings.end());
+    std::stable_sort(aFindings.begin(), aFindings.end(),
+                     [](const Finding& theLeft, const Finding& theRight)
+                     { return order(theLeft) < order(theRight); });
+    for (const Finding& aFinding : aFindings)
+    {
+      myCheck.Findings.Append(aFinding);
+    }
+  }
+
+private:
+  //! Files theDrills in theGrid.
+  static void file(const std::vector<Drill>& theDrills, VexVerify_PointGrid& theGrid)
+  {
+    for (size_t anIndex = 0; anIndex < theDrills.size(); ++anIndex)
+    {
+      theGrid.Add(theDrills[anIndex].At, static_cast<Standard_Integer>(anIndex));
+    }
+    theGrid.Sort();
+  }
+
+  //! Pairs every hole with hits within the tolerance.
+  void pairWithin(const VexVerify_PointGrid& theHits)
+  {
+    std::vector<Pair> aCandidates;
+    for (size_t aHole = 0; aHole < myHoles.size(); ++aHole)
+    {
+      const gp_XY& anAt = myHoles[aHole].At;
+      theHits.Visit(anAt, myTolerance,
+                    [&](const Standard_Integer theHit)
+                    {
+                      const Standard_Real aDistance = (myHits[theHit].At - anAt).Modulus();
+                      if (aDistance <= myTolerance)
+                      {
+                        aCandidates.emplace_back(aDistance, static_cast<Standard_Integer>(aHole),
+                                                 theHit);
+                      }
+                    });
+    }
+    pair(aCandidates, myHoles, myHits);
+  }
+
+  //! Pairs the holes left with the hits left that overlap them: holes drilled off their place.
+  void pairOverlapping(const VexVerify_PointGrid& theHits)
+  {
+    std::vector<Pair> aCandidates;
+    for (size_t aHole = 0; aHole < myHoles.size(); ++aHole)
+    {
+      const Drill& aDrill = myHoles[aHole];
+      if (aDrill.Partner >= 0)
+      {
+        continue;
+      }
+      theHits.Visit(aDrill.At, 0.5 * (aDrill.Diameter + myMaxHit),
+                    [&](const Standard_Integer theHit)
+                    {
+                      const Drill&        aHit      = myHits[theHit];
+                      const Standard_Real aDistance = (aHit.At - aDrill.At).Modulus();
+                      if (aHit.Partner < 0 && aDistance < 0.5 * (aDrill.Diameter + aHit.Diameter))
+                      {
+                        aCandidates.emplace_back(aDistance, static_cast<Standard_Integer>(aHole),
+                                                 theHit);
+                      }
+                    });
+    }
+    pair(aCandidates, myHoles, myHits);
+  }
+
+  //! Files the findings of the holes: missing, moved, wrong diameter.
+  void fileHoles()
+  {
+    for (const Drill& aHole : myHoles)
+    {
+      Finding aFinding(VexVerify_Report::Kind_Missing);
+      aFinding.At         = aHole.At;
+      aFinding.DesignTool = aHole.Tool;
+      if (aHole.Partner >= 0)
+      {
+        const Drill& aHit = myHits[aHole.Partner];
+        aFinding.Other    = aHit.At;
+        aFinding.JobTool  = aHit.Tool;
+        aFinding.Distance = (aHit.At - aHole.At).Modulus();
+        aFinding.What     = aFinding.Distance > myTolerance ? VexVerify_Report::Kind_Moved
+                                                            : VexVerify_Report::Kind_Diameter;
+        const Standard_Boolean isMatched = aFinding.What == VexVerify_Report::Kind_Diameter;
+        myCheck.Matched += isMatched ? 1 : 0;
+        myCheck.Tools.ChangeValue(aHole.Tool).Matched += isMatched ? 1 : 0;
+        myCheck.Tools.ChangeValue(aHit.Tool).Matched += isMatched ? 1 : 0;
+        if (isMatched && std::fabs(aHit.Diameter - aHole.Diameter) <= myTolerance)
+        {
+          continue;
+        }
+      }
+      myCheck.Tools.ChangeValue(aHole.Tool).Findings += 1;
+      myFindings.push_back(aFinding);
+    }
+  }
+
+  //! Files the hits without a hole: doubled when a paired hole lies within the tolerance.
+  void fileHits(const VexVerify_PointGrid& theHoles)
+  {
+    for (const Drill& aHit : myHits)
+    {
+      if (aHit.Partner >= 0)
+      {
+        continue;
+      }
+      Finding aFinding(VexVerify_Report::Kind_Extra);
+      aFinding.At         = aHit.At;
+      aFinding.JobTool    = aHit.Tool;
+      Standard_Real aBest = myTolerance;
+      theHoles.Visit(aHit.At, myTolerance,
+                     [&](const Standard_Integer theHole)
+                     {
+                       const Standard_Real aDistance = (myHoles[theHole].At - aHit.At).Modulus();
+                       if (aDistance <= aBest)
+                       {
+                         aBest               = aDistance;
+                         aFinding.What       = VexVerify_Report::Kind_Doubled;
+                         aFinding.Other      = myHoles[theHole].At;
+                         aFinding.DesignTool = myHoles[theHole].Tool;
+                         aFinding.Distance   = aDistance;
+                       }
+                     });
+      myCheck.Tools.ChangeValue(aHit.Tool).Findings += 1;
+      myFindings.push_back(aFinding);
+    }
+  }
+
+  Standard_Real            myTolerance; //!< tolerance
+  std::vector<Drill>&      myHoles;     //!< holes of the design
+  std::vector<Drill>&      myHits;      //!< hits of the job
+  VexVerify_Report::Check& myCheck;     //!< where findings go
+  std::vector<Finding>     myFindings;  //!< findings before sorting
+  Standard_Real            myMaxHit;    //!< largest hit diameter
+  Standard_Real            myMaxHole;   //!< largest hole diameter
+};
+} // namespace
+
+Standard_Boolean VexVerify_DrillCheck::Perform(const PenFormatData_Model& theDesign,
+                                               const PenFormatData_Model& theJob,
+                                               VexVerify_Report::Check&   theCheck)
+{
+  try
+  {
+    // Design tools come first in the check's list, then the job's.
+    std::vector<Drill> aHoles, aHits;
+    Standard_Integer   aJobSlots = 0;
+    collect(theDesign, Standard_True, theCheck.Tools, aHoles, theCheck.Slots);
+    collect(theJob, Standard_False, theCheck.Tools, aHits, aJobSlots);
+    theCheck.Holes = static_cast<Standard_Integer>(aHoles.size());
+    theCheck.Hits  = static_cast<Standard_Integer>(aHits.size());
+    Matcher aMatcher(myTolerance, aHoles, aHits, theCheck);
+    aMatcher.Perform();
+    return Standard_True;
+  }
+  catch (const std::exception& theException)
+  {
+    myFault = Message_Msg("VEX_VERIFY_GEOMETRY_FAILED");
+    myFault << theCheck.Design << theException.what();
+    return Standard_False;
+  }
+}

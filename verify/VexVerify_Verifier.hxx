@@ -1,0 +1,60 @@
+// Copyright (c) 2026 VexData developers
+#ifndef _VexVerify_Verifier_HeaderFile
+#define _VexVerify_Verifier_HeaderFile
+
+#include <VexVerify_Report.hxx>
+
+#include <Message_Msg.hxx>
+
+//! Checks a job against its designs, each by its role, and fills the report.
+//!
+//! The drill check takes every drill hit of the job, whatever its phase and layer: a hole may be
+//! drilled in any phase. The copper and outline checks take the job's path toolpaths of the
+//! selected phases and layers (every one when none is selected).
+class VexVerify_Verifier
+{
+public:
+  //! What the user chose.
+  struct Options
+  {
+    Standard_Real                                 Tolerance; //!< millimetres, greater than 0
+    NCollection_Sequence<TCollection_AsciiString> Phases;    //!< phases of the paths checked
+    NCollection_Sequence<TCollection_AsciiString> Layers;    //!< layers of the paths checked
+
+    //! The defaults: 0.01 mm, every phase and layer.
+    Options() : Tolerance(0.01) {}
+  };
+
+  //! Creates a verifier with theOptions.
+  VexVerify_Verifier(const Options& theOptions) : myOptions(theOptions) {}
+
+  //! Checks theJob (read from theJobFile) against theDesigns in order and fills theReport. Returns
+  //! false with Fault() set on bad input: a tolerance that is not a positive length
+  //! ("VEX_VERIFY_BAD_TOLERANCE"), a model with values that are not numbers or beyond 10 m
+  //! ("VEX_VERIFY_OUT_OF_RANGE"), an outline that encloses nothing ("VEX_VERIFY_OUTLINE_EMPTY"),
+  //! or a failure of the polygon work ("VEX_VERIFY_GEOMETRY_FAILED").
+  Standard_Boolean Perform(const Handle(PenFormatData_Model) & theJob,
+                           const TCollection_AsciiString&                theJobFile,
+                           const NCollection_Sequence<VexVerify_Design>& theDesigns,
+                           VexVerify_Report&                             theReport);
+
+  //! Returns the reason of the last failure.
+  const Message_Msg& Fault() const { return myFault; }
+
+  //! Returns true when theTolerance is a usable tolerance: greater than 0 and at most 10 m.
+  static Standard_Boolean IsTolerance(const Standard_Real theTolerance);
+
+private:
+  //! Fills the job's part of theReport.
+  void describeJob(const PenFormatData_Model& theJob, VexVerify_Report& theReport) const;
+
+  //! Runs the check of theDesign into theCheck; false with myFault set on failure.
+  Standard_Boolean check(const VexVerify_Design& theDesign, const PenFormatData_Model& theJob,
+                         const class VexVerify_JobPaths& thePaths,
+                         VexVerify_Report::Check&        theCheck);
+
+  Options     myOptions; //!< what the user chose
+  Message_Msg myFault;   //!< reason of the last failure
+};
+
+#endif
