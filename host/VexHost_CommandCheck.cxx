@@ -1,6 +1,7 @@
 // Copyright (c) 2026 VexData developers
 #include <VexHost_Commands.hxx>
 
+#include <VexHost_ModelFile.hxx>
 #include <VexHost_Text.hxx>
 
 #include <CLI/CLI.hpp>
@@ -29,13 +30,12 @@ int check(VexHost_Context& theContext, const std::string& theFile)
     return VexHost_Context::THE_SETUP_FAILED;
   }
   Handle(PenFormatData_Model) aModel;
-  Standard_Integer aCode = theContext.Plugin().Read(theFile, theContext.Messenger(), aModel);
-  if (aCode != 0)
+  if (const int aStatus = VexHost_ModelFile::Load(theContext, theFile, aModel))
   {
-    return VexHost_Plugin::ExitStatus(aCode);
+    return aStatus;
   }
   NCollection_List<Handle(PenFormatData_Object)> aWritable, anUnWritable;
-  aCode =
+  const Standard_Integer                         aCode =
       theContext.Plugin().CheckWritable(aModel, theContext.Messenger(), aWritable, anUnWritable);
   if (aCode != 0)
   {
@@ -51,9 +51,9 @@ int check(VexHost_Context& theContext, const std::string& theFile)
 void VexHost_Commands::RegisterCheck(CLI::App& theApp, VexHost_Context& theContext)
 {
   CLI::App* aCommand = theApp.add_subcommand(
-      "check", "Read a machine file and list which of its objects can be written back "
-               "(toolpaths) and which are left out without error");
+      "check", "Read a machine file, model document or design file and list which of its "
+               "objects a machine file takes (toolpaths) and which are left out without error");
   auto aFile = std::make_shared<std::string>();
-  aCommand->add_option("FILE", *aFile, "Machine file to read")->required();
+  aCommand->add_option("FILE", *aFile, "File to read")->required();
   theContext.AddCommand(aCommand, [&theContext, aFile]() { return check(theContext, *aFile); });
 }

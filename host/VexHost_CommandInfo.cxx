@@ -1,6 +1,8 @@
 // Copyright (c) 2026 VexData developers
 #include <VexHost_Commands.hxx>
 
+#include <VexHost_DesignText.hxx>
+#include <VexHost_ModelFile.hxx>
 #include <VexHost_Text.hxx>
 
 #include <PenFormatData_Sequence.hxx>
@@ -220,22 +222,30 @@ int info(VexHost_Context& theContext, const std::string& theFile)
     return VexHost_Context::THE_SETUP_FAILED;
   }
   Handle(PenFormatData_Model) aModel;
-  const Standard_Integer aCode = theContext.Plugin().Read(theFile, theContext.Messenger(), aModel);
-  if (aCode != 0)
+  VexPcb_ImportReport aReport;
+  if (const int aStatus =
+          VexHost_ModelFile::Load(theContext, theFile, VexPcb_ImportOptions(), aModel, aReport))
   {
-    return VexHost_Plugin::ExitStatus(aCode);
+    return aStatus;
   }
-  std::cout << "File: " << theFile << "\n";
+  const VexHost_ModelFile::Kind aKind = VexHost_ModelFile::Identify(theContext, theFile);
+  std::cout << "File: " << theFile << " (" << VexHost_ModelFile::KindName(aKind) << ")\n";
   printApertures(*aModel);
   printLayers(*aModel);
   std::map<Standard_Integer, ToolUse> aUses;
   printToolpaths(*aModel, aUses);
+  VexHost_DesignText::PrintArtwork(*aModel, std::cout);
   printTools(*aModel, aUses);
   const std::vector<std::string> aFields = scanFieldLines(*aModel);
   std::cout << "Scan fields: " << aFields.size() << "\n";
   for (const std::string& aLine : aFields)
   {
     std::cout << "  " << aLine << "\n";
+  }
+  if (VexHost_ModelFile::IsDesign(aKind))
+  {
+    std::cout << "Import:\n";
+    VexHost_DesignText::PrintCounts(aReport, "  ", std::cout);
   }
   std::cout.flush();
   return 0;
@@ -245,9 +255,11 @@ int info(VexHost_Context& theContext, const std::string& theFile)
 void VexHost_Commands::RegisterInfo(CLI::App& theApp, VexHost_Context& theContext)
 {
   CLI::App* aCommand = theApp.add_subcommand(
-      "info", "Read a machine file and summarise it: unit, apertures, layers, toolpaths per "
-              "phase and layer, cut length and drill hits per tool, scan fields");
+      "info", "Read a machine file, model document or design file (Excellon, Gerber) and "
+              "summarise it: unit, apertures, layers, toolpaths per phase and layer, artwork, cut "
+              "length and drill hits per tool, scan fields, and for a design file what its import "
+              "counted");
   auto aFile = std::make_shared<std::string>();
-  aCommand->add_option("FILE", *aFile, "Machine file to read")->required();
+  aCommand->add_option("FILE", *aFile, "File to read")->required();
   theContext.AddCommand(aCommand, [&theContext, aFile]() { return info(theContext, *aFile); });
 }

@@ -36,6 +36,18 @@ public:
 
   //! "verify JOB --against [ROLE:]FILE...": a job checked against its design files.
   static void RegisterVerify(CLI::App& theApp, VexHost_Context& theContext);
+
+  //! "from-drill FILE... -o OUT": Excellon drill files imported and written as a machine file.
+  static void RegisterFromDrill(CLI::App& theApp, VexHost_Context& theContext);
+
+  //! "from-gerber FILE... -o OUT": Gerber files imported and written as a machine file.
+  static void RegisterFromGerber(CLI::App& theApp, VexHost_Context& theContext);
+
+  //! "to-gerber JOB -o OUT": the toolpaths (and artwork) of a model written as Gerber.
+  static void RegisterToGerber(CLI::App& theApp, VexHost_Context& theContext);
+
+  //! "to-excellon JOB -o OUT": the drilling toolpaths of a model written as an Excellon file.
+  static void RegisterToExcellon(CLI::App& theApp, VexHost_Context& theContext);
 };
 
 #endif

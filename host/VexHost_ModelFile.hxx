@@ -11,9 +11,9 @@
 #include <string>
 
 //! Loads a model from any file vex understands: a machine file (through the loaded plug-in, as
-//! the CAM host reads it), a JSON model document, or a design file of the PCB world. Commands
-//! that take "a file" (info, render, check against a design ...) load it here, so a new format
-//! is added in one place.
+//! the CAM host reads it), a JSON model document, or a design file of the PCB world (an Excellon
+//! drill file or Gerber artwork, through their readers). Commands that take "a file" (info,
+//! render, check, verify ...) load it here, so a new format is added in one place.
 class VexHost_ModelFile
 {
 public:
@@ -22,14 +22,33 @@ public:
   {
     Kind_Unknown,     //!< none of the kinds below
     Kind_MachineFile, //!< recognised by the plug-in's MATCHFILE
-    Kind_Document     //!< text starting with "{": a JSON model document
+    Kind_Document,    //!< text starting with "{": a JSON model document
+    Kind_Excellon,    //!< claimed by the Excellon reader's probe
+    Kind_Gerber       //!< claimed by the Gerber reader's probe
   };
 
-  //! Returns the kind of thePath. Needs a prepared context (the plug-in loaded).
+  //! Returns the kind of thePath: the plug-in is asked first, then a document is recognised by
+  //! its brace, then the design-file probes look at the file's first bytes. Needs a prepared
+  //! context (the plug-in loaded).
   static Kind Identify(const VexHost_Context& theContext, const std::string& thePath);
 
   //! Returns a short name of theKind for messages and summaries ("machine file" ...).
   static const char* KindName(const Kind theKind);
+
+  //! Returns true for the kinds read by a design-file reader (Excellon, Gerber).
+  static Standard_Boolean IsDesign(const Kind theKind)
+  {
+    return theKind == Kind_Excellon || theKind == Kind_Gerber;
+  }
+
+  //! Imports the design file thePath, of theKind (Excellon or Gerber), into theModel, which may
+  //! already hold earlier imports, with theOptions; the counts and the fault go to theReport. A
+  //! file that does not open sends "VEX_CANT_OPEN_FILE"; a fault sends "VEX_HOST_DESIGN_FAULT"
+  //! with the path and the reader's message (which names the line), once, and leaves theModel
+  //! as it was. Returns 0, or the usage-error status on any failure.
+  static int Import(const VexHost_Context& theContext, const std::string& thePath,
+                    const Kind theKind, const VexPcb_ImportOptions& theOptions,
+                    PenFormatData_Model& theModel, VexPcb_ImportReport& theReport);
 
   //! Loads thePath into theModel. Design files are imported with theOptions and their counts
   //! and fault go to theReport. Every fault is reported through the context's messenger; the
