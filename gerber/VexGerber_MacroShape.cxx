@@ -216,11 +216,17 @@ Standard_Boolean VexGerber_MacroShape::outline(const NCollection_Vector<Standard
   {
     return Standard_False;
   }
+  // The last point should repeat the first; where a file leaves the outline open, the closing
+  // edge joins it, so every point given is a corner.
   ClipperLib::Path aPath;
-  for (Standard_Integer anIndex = 0; anIndex < aVertices; ++anIndex) // the last repeats the first
+  for (Standard_Integer anIndex = 0; anIndex <= aVertices; ++anIndex)
   {
     aPath.push_back(VexGerber_Polygons::ToPoint(
         gp_XY(theValues(2 + 2 * anIndex), theValues(3 + 2 * anIndex)) * myFactor));
+  }
+  if (aPath.size() > 1 && aPath.back() == aPath.front())
+  {
+    aPath.pop_back();
   }
   // An outline drawn clockwise covers the same area: orient it like the others.
   if (!ClipperLib::Orientation(aPath))

@@ -184,6 +184,23 @@ Standard_Boolean VexGerber_Shapes::Sweep(VexGerber_Aperture&                    
     ClipperLib::Paths aPiece;
     ClipperLib::MinkowskiSum(aPattern, aPath, aPiece, isClosed);
     aSum.insert(aSum.end(), aPiece.begin(), aPiece.end());
+    // The sum covers what the shape's edges sweep over; the inside of the shape is left out
+    // wherever the move is shorter than the shape (a square pad drawn a little longer would be
+    // two thin strips). The shape itself at every corner of the path fills that in.
+    if (!ClipperLib::Orientation(aPattern))
+    {
+      ClipperLib::ReversePath(aPattern);
+    }
+    for (const ClipperLib::IntPoint& aCorner : aPath)
+    {
+      ClipperLib::Path aCopy(aPattern);
+      for (ClipperLib::IntPoint& aPoint : aCopy)
+      {
+        aPoint.X += aCorner.X;
+        aPoint.Y += aCorner.Y;
+      }
+      aSum.push_back(aCopy);
+    }
   }
   ClipperLib::Paths   aResult;
   ClipperLib::Clipper aClipper;

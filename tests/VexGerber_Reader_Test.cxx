@@ -310,6 +310,32 @@ TEST(VexGerber_Reader, ApertureTransformations)
   EXPECT_EQ(Sequences(*aRead.Model).size(), 2u);
 }
 
+TEST(VexGerber_Reader, DrawsWithOtherShapesCoverTheSweptShape)
+{
+  // A 2 x 2 square (and a 2 x 1 obround) drawn along paths shorter and longer than itself: the
+  // filled area is the shape at the start, swept to the end.
+  struct Case
+  {
+    const char* Path;
+    double      Area;
+  };
+  const Case THE_CASES[] = {
+      {"X0Y500000D01*", 4.0 + 2.0 * 0.5},            // shorter than the square
+      {"X0Y3000000D01*", 4.0 + 2.0 * 3.0},           // longer
+      {"X500000Y500000D01*", 4.0 + 2.0 * 2.0 * 0.5}, // short diagonal
+  };
+  for (const Case& aCase : THE_CASES)
+  {
+    Read aRead;
+    ReadText(mm(std::string("%ADD11R,2X2*%D11*X0Y0D02*") + aCase.Path), aRead);
+    ASSERT_TRUE(aRead.Ok) << aRead.Capture.Dump();
+    const std::vector<Handle(PenFormatData_Sequence)> aSequences = Sequences(*aRead.Model);
+    ASSERT_EQ(aSequences.size(), 1u) << aCase.Path;
+    EXPECT_TRUE(aSequences[0]->IsArea());
+    EXPECT_NEAR(Area(*aSequences[0]), aCase.Area, 1e-6) << aCase.Path;
+  }
+}
+
 TEST(VexGerber_Reader, SeveralFilesIntoOneModel)
 {
   Read aRead;
