@@ -23,6 +23,12 @@ public:
                 Standard_OStream& theStream)
       : myOptions(theOptions), myBuffer(theStream), myJob(theModel), myLegend(myJob)
   {
+    if (myOptions.IsBare && myJob.IsNegative())
+    {
+      // A negative image on its own: the window is dark and what the model draws is clear, as
+      // a viewer shows such a layer.
+      std::swap(myOptions.Foreground, myOptions.Background);
+    }
   }
 
   //! Writes the whole picture.
@@ -40,7 +46,7 @@ private:
     return myOptions.IsBare ? VexHost_SvgPainter::Role_Drawing : VexHost_SvgPainter::Role_Picture;
   }
 
-  const VexHost_SvgOptions&                       myOptions; //!< what to draw and how
+  VexHost_SvgOptions                              myOptions; //!< what to draw and how
   VexHost_SvgBuffer                               myBuffer;  //!< text on its way out
   VexHost_SvgSurvey                               myJob;     //!< the model on top
   std::vector<std::unique_ptr<VexHost_SvgSurvey>> myBeneath; //!< the designs beneath

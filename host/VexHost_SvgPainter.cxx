@@ -7,7 +7,8 @@
 VexHost_SvgPainter::VexHost_SvgPainter(VexHost_SvgBuffer& theBuffer, const VexHost_SvgPage& thePage,
                                        const VexHost_SvgSurvey& theSurvey, const Role theRole)
     : myBuffer(theBuffer), myPage(thePage), mySurvey(theSurvey),
-      myPath(theBuffer, thePage, theSurvey.Factor()), myRole(theRole)
+      myPath(theBuffer, thePage, theSurvey.Factor()), myRole(theRole),
+      isNegative(theSurvey.IsNegative() && theRole != Role_Drawing)
 {
 }
 
@@ -49,6 +50,13 @@ void VexHost_SvgPainter::WriteScanFieldList()
 
 void VexHost_SvgPainter::WriteSequences()
 {
+  if (isNegative)
+  {
+    // The dark field: what would erase in a positive image paints in a negative one.
+    myBuffer.Add(std::string("<rect class=\"") + fillClass(true) + "\"");
+    myPage.DrawnRectangle(myBuffer);
+    myBuffer.Add("/>\n");
+  }
   for (NCollection_List<Handle(PenFormatData_Object)>::Iterator anIter(mySurvey.Model().Objects());
        anIter.More(); anIter.Next())
   {
@@ -100,7 +108,8 @@ void VexHost_SvgPainter::writePathToolpath(const PenFormatData_Sequence& theSequ
   const VexHost_SvgSurvey::Tool& aTool = mySurvey.FindTool(theSequence.ApertureNumber());
   if (myRole == Role_Mask)
   {
-    writeLines(*theSequence.GetCurve(), "m-line", myPage.DrawnWidth(aTool.Width), false, false);
+    writeLines(*theSequence.GetCurve(), lineClass(false), myPage.DrawnWidth(aTool.Width), false,
+               false);
     return;
   }
   // The stroke width comes with the tool's class.
@@ -112,7 +121,7 @@ void VexHost_SvgPainter::writeDrills(const PenFormatData_Sequence& theSequence)
 {
   const VexHost_SvgSurvey::Tool& aTool = mySurvey.FindTool(theSequence.ApertureNumber());
   const std::string              aClass =
-      myRole == Role_Mask ? std::string("m") : "d" + std::to_string(aTool.Colour);
+      myRole == Role_Mask ? std::string(fillClass(false)) : "d" + std::to_string(aTool.Colour);
   const double aRadius = 0.5 * myPage.DrawnWidth(aTool.Width);
   for (NCollection_List<Handle(PhGeom_Curve)>::Iterator aContour(
            theSequence.GetCurve()->Children());
@@ -216,18 +225,21 @@ void VexHost_SvgPainter::writeShapes(const PhGeom_Curve&        theContainer,
 
 const char* VexHost_SvgPainter::fillClass(const bool isClear) const
 {
+  // In a negative image what is drawn dark is clear and the other way round.
+  const bool isErasing = isClear != isNegative;
   if (myRole == Role_Mask)
   {
-    return isClear ? "m-clear" : "m";
+    return isErasing ? "m-clear" : "m";
   }
-  return isClear ? "clear" : "art";
+  return isErasing ? "clear" : "art";
 }
 
 const char* VexHost_SvgPainter::lineClass(const bool isClear) const
 {
+  const bool isErasing = isClear != isNegative;
   if (myRole == Role_Mask)
   {
-    return isClear ? "m-clear-line" : "m-line";
+    return isErasing ? "m-clear-line" : "m-line";
   }
-  return isClear ? "clear-line" : "art-line";
+  return isErasing ? "clear-line" : "art-line";
 }

@@ -16,7 +16,10 @@
 //!
 //! Artwork of clear polarity gets a class of its own: in a picture it is painted in the page
 //! colour, so it erases what lies below it as a single-layer viewer shows it; in a mask it is
-//! black, so it erases only what the same design drew before it.
+//! black, so it erases only what the same design drew before it. A model of negative image
+//! polarity first covers the drawn rectangle with its artwork colour (or mask white) and then
+//! paints its dark artwork as clear and its clear artwork as dark; in a bare drawing the
+//! picture's colours are swapped instead.
 class VexHost_SvgPainter
 {
 public:
@@ -67,11 +70,12 @@ private:
   //! Returns the class of stroked artwork of the given polarity.
   const char* lineClass(const bool isClear) const;
 
-  VexHost_SvgBuffer&       myBuffer; //!< destination
-  const VexHost_SvgPage&   myPage;   //!< coordinate mapping and hairline
-  const VexHost_SvgSurvey& mySurvey; //!< model, its tools and its unit
-  VexHost_SvgPathData      myPath;   //!< path element writer
-  Role                     myRole;   //!< what the drawing is for
+  VexHost_SvgBuffer&       myBuffer;   //!< destination
+  const VexHost_SvgPage&   myPage;     //!< coordinate mapping and hairline
+  const VexHost_SvgSurvey& mySurvey;   //!< model, its tools and its unit
+  VexHost_SvgPathData      myPath;     //!< path element writer
+  Role                     myRole;     //!< what the drawing is for
+  bool                     isNegative; //!< a negative image drawn over its own dark field
 };
 
 #endif

@@ -52,7 +52,7 @@ void VexHost_SvgStyle::Write(VexHost_SvgBuffer& theBuffer, const VexHost_SvgPage
   {
     writePictureRules(theBuffer, thePage, theJob);
   }
-  if (theJob.HasArtwork())
+  if (theJob.HasArtwork() || theJob.IsNegative())
   {
     writeArtworkRules(theBuffer, theOptions.IsBare ? theOptions.Foreground : THE_ARTWORK_COLOUR,
                       aPaper);

@@ -90,6 +90,10 @@ public:
   //! Returns true when the model has artwork to draw.
   bool HasArtwork() const { return myNbAreas + myNbFlashes + myNbLines > 0; }
 
+  //! Returns true when the model's image is negative: its plane is dark and what it draws is
+  //! clear (and its clear artwork dark).
+  bool IsNegative() const { return myModel.ImagePolarity() == PenFormatData_IP_Negative; }
+
 private:
   //! Walks the object list and the scan-field list.
   void perform();
