@@ -45,24 +45,34 @@ std::map<std::string, std::string> keysUsedIn(const std::string& theFolder)
   return aKeys;
 }
 
-TEST(VexData_EntryCatalogueTest, EveryKeySentHasAText)
+//! The folders whose sources send catalogue messages: the plug-in, vex, and the libraries of
+//! design files vex uses.
+const char* const THE_SENDERS[] = {"format", "reader",   "writer", "entry",
+                                   "host",   "excellon", "gerber", "verify"};
+
+TEST(VexData_EntryCatalogueTest, EveryKeySentHasATextAndEveryTextIsSent)
 {
   std::set<std::string> aCatalogue;
   for (const auto& aKey : VexTest_MessageCapture::CatalogueKeys())
   {
     EXPECT_TRUE(aCatalogue.insert(aKey.first).second) << "twice in the catalogue: " << aKey.first;
   }
-  size_t aCount = 0;
-  for (const char* aFolder : {"format", "reader", "writer", "entry", "host"})
+  std::map<std::string, std::string> aSent;
+  for (const char* aFolder : THE_SENDERS)
   {
-    for (const auto& aKey : keysUsedIn(aFolder))
-    {
-      ++aCount;
-      EXPECT_EQ(aCatalogue.count(aKey.first), 1u)
-          << aKey.first << " (" << aKey.second << ") has no text";
-    }
+    const std::map<std::string, std::string> aKeys = keysUsedIn(aFolder);
+    EXPECT_FALSE(aKeys.empty()) << aFolder << ": no key found; the sources were not found";
+    aSent.insert(aKeys.begin(), aKeys.end());
   }
-  EXPECT_GE(aCount, 6u) << "the sources were not found";
+  for (const auto& aKey : aSent)
+  {
+    EXPECT_EQ(aCatalogue.count(aKey.first), 1u)
+        << aKey.first << " (" << aKey.second << ") has no text";
+  }
+  for (const std::string& aKey : aCatalogue)
+  {
+    EXPECT_EQ(aSent.count(aKey), 1u) << aKey << " has a text but no source sends it";
+  }
 }
 
 TEST(VexData_EntryCatalogueTest, TextsHaveTheArgumentsTheKeysAreSentWith)
@@ -73,6 +83,8 @@ TEST(VexData_EntryCatalogueTest, TextsHaveTheArgumentsTheKeysAreSentWith)
       {"VEX_CANT_OPEN_FILE", "s"},     {"VEX_INTERNAL_ERROR", "s"},
       {"VEX_WRITER_WRITING_FAIL", ""}, {"VEX_HOST_NOT_MACHINE_FILE", "s"},
       {"VEX_HOST_PLUGIN_LOAD", "s"},   {"VEX_HOST_PLUGIN_SYMBOL", "ss"},
+      {"VEX_HOST_JSON_INVALID", "ss"}, {"VEX_HOST_OUTPUT_FAIL", "ss"},
+      {"VEX_HOST_DESIGN_FAULT", "ss"}, {"VEX_HOST_NOT_DESIGN_FILE", "sss"},
   };
   std::map<std::string, std::string> aCatalogue;
   for (const auto& aKey : VexTest_MessageCapture::CatalogueKeys())
