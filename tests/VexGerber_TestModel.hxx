@@ -356,24 +356,52 @@ struct GerbvExample
   bool        RoundOnly = false; //!< imported, and every sequence is a stroke or a point
 };
 
-//! Lists gerbv's example files in name order (none when they are not installed).
-inline std::vector<GerbvExample> ListGerbvExamples()
+//! Returns true in the sanitizer build, where every import costs several times as much: the
+//! loops over gerbv's examples take a sample there (the normal build takes every file).
+inline bool IsSanitized()
 {
-  std::vector<GerbvExample> anExamples;
-  std::error_code           anError;
+#if defined(__SANITIZE_ADDRESS__)
+  return true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+  return true;
+#else
+  return false;
+#endif
+#else
+  return false;
+#endif
+}
+
+//! Lists gerbv's example files in name order (none when they are not installed); of the Gerber
+//! files only every theStep-th (from the first) when theStep is above 1.
+inline std::vector<GerbvExample> ListGerbvExamples(const size_t theStep = 1)
+{
+  std::vector<std::string> aPaths;
+  std::error_code          anError;
   for (const auto& anEntry :
        std::filesystem::recursive_directory_iterator(THE_GERBV_EXAMPLES, anError))
   {
-    if (!anEntry.is_regular_file())
+    if (anEntry.is_regular_file())
     {
-      continue;
+      aPaths.push_back(anEntry.path().string());
     }
+  }
+  std::sort(aPaths.begin(), aPaths.end());
+  std::vector<GerbvExample> anExamples;
+  size_t                    aGerberFiles = 0;
+  for (const std::string& aPath : aPaths)
+  {
     GerbvExample anExample;
-    anExample.Path          = anEntry.path().string();
+    anExample.Path          = aPath;
     anExample.Name          = anExample.Path.substr(std::strlen(THE_GERBV_EXAMPLES) + 1);
     const std::string aText = FileText(anExample.Path);
     const std::string aHead = aText.substr(0, 4096);
     anExample.IsGerber      = VexGerber_Reader::Probe(aHead.data(), aHead.size()) == Standard_True;
+    if (anExample.IsGerber && aGerberFiles++ % theStep != 0)
+    {
+      continue;
+    }
     if (anExample.IsGerber)
     {
       Read aRead;
@@ -387,9 +415,6 @@ inline std::vector<GerbvExample> ListGerbvExamples()
     }
     anExamples.push_back(anExample);
   }
-  std::sort(anExamples.begin(), anExamples.end(),
-            [](const GerbvExample& theA, const GerbvExample& theB)
-            { return theA.Name < theB.Name; });
   return anExamples;
 }
 } // namespace VexGerber_TestModel
