@@ -201,6 +201,22 @@ void VexBench_Reporter::PrintTable(std::ostream& theStream) const
       {"write path-heavy large file, ms/MB", aScaled(secondsPerMegabyte("write/path"), 1.0e3),
        "write path-heavy 1 MB file, ms/MB", aScaled(secondsPerMegabyte("write/path_1mb"), 1.0e3),
        0.8, 1.2, true},
+      // The design-file imports beside the machine-file reader, for scale: a Gerber file of a
+      // million draws and an Excellon file of a million holes, read into a new model.
+      {"import Gerber 1M draws, MB/s", megabytesPerSecond("gerber_read/1M_draws"),
+       "read path-heavy machine file, MB/s", megabytesPerSecond("read/path"), 0.0, anInf, false},
+      {"import Gerber 1M draws, Mdraws/s",
+       aScaled(counter("gerber_read/1M_draws", "draws"), 1.0e-6),
+       "read path-heavy machine file, Melements/s",
+       aScaled(counter("read/path", "elements"), 1.0e-6), 0.0, anInf, false},
+      {"import Excellon 1M holes, MB/s", megabytesPerSecond("excellonRead/decimal"),
+       "read drill-heavy machine file, MB/s", megabytesPerSecond("read/drill"), 0.0, anInf, false},
+      {"import Excellon 1M holes, Mholes/s",
+       aScaled(counter("excellonRead/decimal", "holes"), 1.0e-6),
+       "read drill-heavy machine file, Melements/s",
+       aScaled(counter("read/drill", "elements"), 1.0e-6), 0.0, anInf, false},
+      {"import Excellon 1M holes implied, MB/s", megabytesPerSecond("excellonRead/implied"),
+       "read drill-heavy machine file, MB/s", megabytesPerSecond("read/drill"), 0.0, anInf, false},
   };
   char aTitle[512];
   std::snprintf(aTitle, sizeof(aTitle), "%-40s %10s  %-44s %10s  %7s  %-10s %s\n", "figure",

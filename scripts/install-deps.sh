@@ -13,6 +13,7 @@ PACKAGES=(
   clang libclang-rt-14-dev llvm
   clang-format
   gerbv librsvg2-bin libpng-dev
+  time
 )
 
 missing=()
