@@ -2,18 +2,10 @@
 #include <VexData_TypeTable.hxx>
 
 #include <VexData_Message.hxx>
+#include <VexData_RecordTable.hxx>
 
 namespace
 {
-//! Built-in sizes of field types 1 to 10; 0 means the length is found while reading.
-const Standard_Integer THE_FIELD_SIZES[10] = {1, 2, 4, 8, 4, 8, 0, 0, 0, 0};
-
-//! Built-in payload sizes of record tags 12 to 20.
-const Standard_Integer THE_RECORD_SIZES[9] = {8, 8, 12, 8, 4, 20, 8, 8, 0};
-
-//! First record tag with a built-in size.
-const Standard_Integer THE_FIRST_SIZED_TAG = 12;
-
 //! Returns true when theTag lies in 0..255.
 Standard_Boolean isByte(const Standard_Integer theTag)
 {
@@ -23,14 +15,23 @@ Standard_Boolean isByte(const Standard_Integer theTag)
 
 VexData_TypeTable::VexData_TypeTable() : myFieldSizes(1), myRecordSizes(1), myRedeclared(1)
 {
-  for (Standard_Integer aType = 1; aType <= 10; ++aType)
+  // The sizes a reader knows without a declaration: field types 1 to 10, record tags 12 to 20.
+  for (Standard_Integer anIndex = 0; anIndex < VexData_RecordTable::NbRows(); ++anIndex)
   {
-    myFieldSizes.Bind(static_cast<Standard_Byte>(aType), THE_FIELD_SIZES[aType - 1]);
-  }
-  for (Standard_Integer anIndex = 0; anIndex < 9; ++anIndex)
-  {
-    myRecordSizes.Bind(static_cast<Standard_Byte>(THE_FIRST_SIZED_TAG + anIndex),
-                       THE_RECORD_SIZES[anIndex]);
+    const VexData_RecordTable::Row& aRow = VexData_RecordTable::Value(anIndex);
+    if (!aRow.IsBuiltIn)
+    {
+      continue;
+    }
+    const Standard_Byte aTag = static_cast<Standard_Byte>(aRow.Tag);
+    if (VexData_Format::ClassOf(aRow.Tag) == VexData_Format::TagClass_Field)
+    {
+      myFieldSizes.Bind(aTag, aRow.Size);
+    }
+    else
+    {
+      myRecordSizes.Bind(aTag, aRow.Size);
+    }
   }
 }
 

@@ -2,6 +2,7 @@
 #include <VexHost_Dump.hxx>
 
 #include <VexData_Message.hxx>
+#include <VexData_RecordTable.hxx>
 
 #include <algorithm>
 #include <charconv>
@@ -87,52 +88,10 @@ std::string quoted(const TCollection_AsciiString& theText)
   return aResult;
 }
 
-//! Returns the name of the field type theType (1 to 10).
-const char* fieldName(const Standard_Integer theType)
-{
-  static const char* const THE_NAMES[10] = {"byte field",
-                                            "2-byte field",
-                                            "int32 field",
-                                            "8-byte field",
-                                            "float32 field",
-                                            "8-byte field",
-                                            "string field",
-                                            "wide string field",
-                                            "bit field (byte count)",
-                                            "bit field (int32 count)"};
-  return THE_NAMES[theType - 1];
-}
-
-//! Names of the records and items that have one.
-const struct
-{
-  Standard_Integer Tag;  //!< tag byte
-  const char*      Name; //!< record name
-} THE_TAG_NAMES[] = {{0, "end marker"},        {11, "type declaration"},
-                     {12, "path start"},       {13, "line-to"},
-                     {14, "circle"},           {15, "drill point"},
-                     {16, "tool group"},       {17, "arc-to"},
-                     {18, "scanner box"},      {19, "scan field position"},
-                     {20, "empty record"},     {26, "macro definition"},
-                     {27, "macro end"},        {28, "macro placement"},
-                     {128, "tool definition"}, {129, "block header"},
-                     {130, "toolpath block"}};
-
 //! Returns the name of the record or item whose tag byte is theTag.
 const char* tagName(const Standard_Integer theTag)
 {
-  for (const auto& anEntry : THE_TAG_NAMES)
-  {
-    if (anEntry.Tag == theTag)
-    {
-      return anEntry.Name;
-    }
-  }
-  if (theTag >= 1 && theTag <= 10)
-  {
-    return fieldName(theTag);
-  }
-  return theTag < 128 ? "record" : "compound record";
+  return VexData_RecordTable::Name(theTag);
 }
 
 //! Returns the meaning of the reader's status theStatus.

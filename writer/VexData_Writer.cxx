@@ -5,9 +5,9 @@
 #include <VexData_ExportParameters.hxx>
 #include <VexData_Format.hxx>
 #include <VexData_Message.hxx>
+#include <VexData_RecordTable.hxx>
 #include <PenFormatData.hxx>
 
-#include <NCollection_IndexedDataMap.hxx>
 #include <NCollection_Map.hxx>
 #include <NCollection_LocalArray.hxx>
 #include <Precision.hxx>
@@ -776,26 +776,16 @@ void VexData_Writer::WriteBody()
 
 void VexData_Writer::WriteTypeDeclarations()
 {
-  // Every fixed-size record tag the file may hold, declared with its size in insertion order;
-  // the macro tags are declared although the writer never uses them.
-  NCollection_IndexedDataMap<Standard_Integer, Standard_Integer> aSizes(1);
-  aSizes.Add(VexData_Format::Tag_PathStart, 8);
-  aSizes.Add(VexData_Format::Tag_LineTo, 8);
-  aSizes.Add(VexData_Format::Tag_Circle, 12);
-  aSizes.Add(VexData_Format::Tag_DrillPoint, 8);
-  aSizes.Add(VexData_Format::Tag_ToolGroup, 4);
-  aSizes.Add(VexData_Format::Tag_ArcTo, 20);
-  aSizes.Add(VexData_Format::Tag_ScannerBox, 8);
-  aSizes.Add(VexData_Format::Tag_ScanFieldPosition, 8);
-  aSizes.Add(VexData_Format::Tag_MacroDefinition, 4);
-  aSizes.Add(VexData_Format::Tag_MacroEnd, 0);
-  aSizes.Add(VexData_Format::Tag_MacroPlacement, 12);
+  // Every fixed-size record tag the file may hold, declared with its size in ascending order of
+  // tags; the macro tags are declared although the writer never uses them.
   RecordBuffer aRecord;
-  for (Standard_Integer anIndex = 1; anIndex <= aSizes.Extent(); ++anIndex)
+  for (Standard_Integer anIndex = 0; anIndex < VexData_RecordTable::NbRows(); ++anIndex)
   {
-    aRecord.Byte(VexData_Format::Tag_TypeDeclaration)
-        .Byte(aSizes.FindKey(anIndex))
-        .Int(aSizes.FindFromIndex(anIndex));
+    const VexData_RecordTable::Row& aRow = VexData_RecordTable::Value(anIndex);
+    if (aRow.IsDeclared)
+    {
+      aRecord.Byte(VexData_Format::Tag_TypeDeclaration).Byte(aRow.Tag).Int(aRow.Size);
+    }
   }
   WriteBytes(aRecord.Data(), aRecord.Size());
 }
