@@ -23,6 +23,8 @@ static const Standard_Byte THE_HEADER_END = 0x1A;
 static const Standard_Integer THE_MAX_STRING_LENGTH = 8190;
 //! Size of the read buffer: the longest string, its 0 byte and the 0 the bounded read appends.
 static const Standard_Integer THE_BUFFER_SIZE = 8192;
+//! Name of the layer on which the reader puts the rectangles of scan fields.
+static const char THE_SCAN_FIELD_LAYER[] = "Scan fields";
 
 //! Outcome codes of the format layer's reads and checks. They share their values with the
 //! reader's status, which takes them over unchanged.
@@ -85,6 +87,14 @@ enum Tag
   Tag_ToolDefinition    = 128, //!< compound: index, mode, width, name
   Tag_BlockHeader       = 129, //!< compound: phase name, layer name
   Tag_ToolpathBlock     = 130  //!< compound: header, tools, macro, scan field, tool groups
+};
+
+//! The tool mode byte of a tool definition: which toolpaths use the tool.
+enum ToolMode
+{
+  ToolMode_Paths  = 0, //!< path toolpaths only
+  ToolMode_Points = 1, //!< point toolpaths (drill points) only
+  ToolMode_Both   = 2  //!< toolpaths of both kinds
 };
 
 //! Field types inside compound records.

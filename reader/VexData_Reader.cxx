@@ -27,9 +27,6 @@ const Standard_Real THE_TWO_PI = 2.0 * M_PI;
 //! Flag bits set on every layer the reader creates (visible and selectable).
 const Standard_Integer THE_LAYER_FLAGS = 3;
 
-//! Name of the layer of scan field rectangles.
-const char THE_SCAN_LAYER[] = "Scan fields";
-
 //! Returns the angle of theVector from the X axis, in [-pi, pi], exactly as gp_Dir2d measures it
 //! (hosts compare the model's angles with it; atan2 differs in the last bit for many directions
 //! and gives +pi where gp_Dir2d gives -pi). A vector too short for gp_Dir2d has no direction and
@@ -216,7 +213,7 @@ Standard_Boolean VexData_Reader::readToolFields(const Standard_Integer   theInde
   {
     return Standard_False;
   }
-  if (theMode > 2)
+  if (theMode > VexData_Format::ToolMode_Both)
   {
     return fail(InvalidData, "VEX_READER_INVALID_MODE", theIndex);
   }
@@ -415,11 +412,11 @@ void VexData_Reader::finishGroup(Group& theGroup, const Block& theBlock)
   flushCurve(theGroup);
   if (!theGroup.Curves->Children().IsEmpty())
   {
-    addToolpath(theGroup.Tool, theGroup.Curves, 1, theBlock);
+    addToolpath(theGroup.Tool, theGroup.Curves, PenFormatData_TM_Path, theBlock);
   }
   if (!theGroup.Points.IsNull())
   {
-    addToolpath(theGroup.Tool, theGroup.Points, 2, theBlock);
+    addToolpath(theGroup.Tool, theGroup.Points, PenFormatData_TM_Point, theBlock);
   }
 }
 
@@ -653,7 +650,7 @@ void VexData_Reader::readScanField()
   aContainer->AddChild(aRectangle);
   Handle(PenFormatData_Sequence) aSequence = new PenFormatData_Sequence(0, 0, aContainer);
   aSequence->SetLayerName(scanFieldLayer()->Name());
-  aSequence->SetToolpathMode(1);
+  aSequence->SetToolpathMode(PenFormatData_TM_Path);
   aSequence->SetToolpathFlag(0);
   myModel.AddObject(aSequence);
 }
@@ -662,7 +659,7 @@ const Handle(PenFormatData_Layer) & VexData_Reader::scanFieldLayer()
 {
   if (myScanLayer.IsNull())
   {
-    myScanLayer = addLayer(TCollection_ExtendedString(THE_SCAN_LAYER));
+    myScanLayer = addLayer(TCollection_ExtendedString(VexData_Format::THE_SCAN_FIELD_LAYER));
   }
   return myScanLayer;
 }

@@ -427,7 +427,7 @@ void VexData_Writer::CollectToolpaths()
 Standard_Boolean VexData_Writer::CheckToolpath(const PenFormatData_Sequence& theSequence)
 {
   const Standard_Integer aMode = theSequence.ToolpathMode();
-  if (aMode != 1 && aMode != 2)
+  if (aMode != PenFormatData_TM_Path && aMode != PenFormatData_TM_Point)
   {
     refuse(myStatus, Messenger(), "VEX_WRITER_TOOLPATH_MODE", aMode);
     return Standard_False;
@@ -504,9 +504,11 @@ Standard_Boolean VexData_Writer::CheckToolpathTool(const PenFormatData_Sequence&
 void VexData_Writer::FileToolpath(const Handle(PenFormatData_Object) & theObject,
                                   const PenFormatData_Sequence& theSequence)
 {
-  // Tool mode: 0 used by path toolpaths only, 1 by point toolpaths only, 2 by both.
+  // The tool mode byte tells whether path toolpaths, point toolpaths or both use the tool.
   const Standard_Integer anAperture = theSequence.ApertureNumber();
-  const Standard_Byte    aCode      = theSequence.ToolpathMode() == 1 ? 0 : 1;
+  const Standard_Byte    aCode      = theSequence.ToolpathMode() == PenFormatData_TM_Path
+                                          ? VexData_Format::ToolMode_Paths
+                                          : VexData_Format::ToolMode_Points;
   Standard_Byte*         aToolMode  = myToolModes.ChangeSeek(anAperture);
   if (aToolMode == NULL)
   {
@@ -514,7 +516,7 @@ void VexData_Writer::FileToolpath(const Handle(PenFormatData_Object) & theObject
   }
   else if (*aToolMode != aCode)
   {
-    *aToolMode = 2;
+    *aToolMode = VexData_Format::ToolMode_Both;
   }
 
   static const Handle(PenFormatData_ScanField) THE_NO_SCAN_FIELD;
@@ -1035,7 +1037,7 @@ void VexData_Writer::WriteToolDefinition(const Standard_Integer         theApert
       .Byte(VexData_Format::Field_Int)
       .Int(1)
       .Byte(VexData_Format::Field_Byte)
-      .Byte(aToolMode != NULL ? *aToolMode : 0)
+      .Byte(aToolMode != NULL ? *aToolMode : Standard_Byte(VexData_Format::ToolMode_Paths))
       .Byte(VexData_Format::Field_Float)
       .Float(aWidth * myUnitFactor)
       .Byte(VexData_Format::Field_String);
@@ -1065,7 +1067,7 @@ void VexData_Writer::WriteSequenceGeometry(const PenFormatData_Sequence& theSequ
   {
     return;
   }
-  const Standard_Boolean isPath = theSequence.ToolpathMode() == 1;
+  const Standard_Boolean isPath = theSequence.ToolpathMode() == PenFormatData_TM_Path;
   for (NCollection_List<Handle(PhGeom_Curve)>::Iterator anIter(aCurve->Children()); anIter.More();
        anIter.Next())
   {
