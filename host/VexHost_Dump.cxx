@@ -25,14 +25,6 @@ const Standard_Integer THE_MAX_INDENT = 24;
 //! Longest part of a string shown in the listing.
 const size_t THE_SHOWN_TEXT = 60;
 
-//! Gives access to the reader's bounds, so that the dump refuses exactly the files the reader
-//! refuses. Never instantiated.
-struct ReaderLimits : public VexData_Reader
-{
-  static const Standard_Size Elements  = THE_ELEMENT_LIMIT;  //!< elements copied by placements
-  static const Standard_Size Renamings = THE_RENAMING_LIMIT; //!< tool renamings
-};
-
 //! Returns theOffset as eight or more hexadecimal digits.
 std::string hexOffset(const Standard_Size theOffset)
 {
@@ -118,11 +110,11 @@ Standard_Integer clampToInt(const Standard_Size theValue)
 }
 } // namespace
 
-VexHost_Dump::VexHost_Dump(std::ostream& theOut, const Handle(Message_Messenger) & theMessenger)
+VexHost_Dump::VexHost_Dump(std::ostream& theOut, const Handle(Message_Messenger) & theMessenger,
+                           const VexData_Reader::Limits& theLimits)
     : myOut(theOut), myMessenger(theMessenger), myStatus(VexData_Reader::NotDone), myReadStart(0),
-      myLineOpen(Standard_False), myTools(ReaderLimits::Renamings), myFileTools(1), myBlockTools(1),
-      myBoxWidth(-1.0), myBoxHeight(-1.0), myCopiedElements(0),
-      myElementLimit(ReaderLimits::Elements)
+      myLineOpen(Standard_False), myTools(theLimits.Renamings), myFileTools(1), myBlockTools(1),
+      myBoxWidth(-1.0), myBoxHeight(-1.0), myCopiedElements(0), myElementLimit(theLimits.Elements)
 {
 }
 

@@ -31,20 +31,13 @@ class VexHost_Dump
 {
 public:
   //! Creates a dump that writes its listing to theOut and sends the reader's messages to
-  //! theMessenger (may be null).
-  VexHost_Dump(std::ostream& theOut, const Handle(Message_Messenger) & theMessenger);
+  //! theMessenger (may be null); it refuses what a reader with theLimits refuses.
+  VexHost_Dump(std::ostream&                 theOut, const Handle(Message_Messenger) & theMessenger,
+               const VexData_Reader::Limits& theLimits = VexData_Reader::Limits());
 
   //! Lists the machine file read from theIn, from its current position to its end or its first
   //! fault. Returns the status the reader gives for the same bytes.
   VexData_Reader::Status Process(std::istream& theIn);
-
-  //! Replaces the bounds on elements copied by macro placements and on tool renamings (by
-  //! default the reader's), for a reader whose bounds were changed the same way.
-  void SetLimits(const Standard_Size theElements, const Standard_Size theRenamings)
-  {
-    myElementLimit = theElements;
-    myTools.SetRenamingLimit(theRenamings);
-  }
 
 private:
   //! Tool index of the file -> tool number.

@@ -61,10 +61,14 @@ TCollection_ExtendedString toExtended(const TCollection_AsciiString& theText)
 }
 } // namespace
 
-VexData_Reader::VexData_Reader(PenFormatData_Model& theModel)
-    : myModel(theModel), myStatus(NotDone), myTools(THE_RENAMING_LIMIT), myFileTools(1),
+VexData_Reader::VexData_Reader(PenFormatData_Model& theModel) : VexData_Reader(theModel, Limits())
+{
+}
+
+VexData_Reader::VexData_Reader(PenFormatData_Model& theModel, const Limits& theLimits)
+    : myModel(theModel), myStatus(NotDone), myTools(theLimits.Renamings), myFileTools(1),
       myBlockTools(1), myBoxWidth(-1.0), myBoxHeight(-1.0), myCopiedElements(0),
-      myElementLimit(THE_ELEMENT_LIMIT)
+      myElementLimit(theLimits.Elements)
 {
 }
 

@@ -39,30 +39,31 @@ public:
     StringTooLong = 7  //!< a string without its 0 byte within the limit
   };
 
-  //! Creates a reader that fills theModel.
+  //! Bounds on what one file may make the reader do. Both are far above any real board; they
+  //! keep a small file from building an unbounded model or taking quadratic time.
+  struct Limits
+  {
+    //! Most curve elements that macro placements may copy while reading one file.
+    Standard_Size Elements;
+    //! Most renamings (T_1, T_2 ...) that tool definitions may cause while reading one file;
+    //! every renaming probes the tool table.
+    Standard_Size Renamings;
+
+    //! Creates the bounds the entry points use: ten million elements, a million renamings.
+    Limits() : Elements(10000000), Renamings(1000000) {}
+  };
+
+  //! Creates a reader that fills theModel, with the default limits.
   VexData_EXPORT VexData_Reader(PenFormatData_Model& theModel);
+
+  //! Creates a reader that fills theModel within theLimits.
+  VexData_EXPORT VexData_Reader(PenFormatData_Model& theModel, const Limits& theLimits);
 
   //! Reads a machine file from theStream into the model and returns the final status.
   VexData_EXPORT Status Process(std::istream& theStream);
 
   //! Returns the current status.
   VexData_EXPORT Status GetStatus() const;
-
-protected:
-  //! Largest number of curve elements that macro placements may copy while reading one file.
-  //! Far above any real board; it keeps a small file from building an unbounded model.
-  static const Standard_Size THE_ELEMENT_LIMIT = 10000000;
-
-  //! Largest number of renamings (T_1, T_2 ...) that tool definitions may cause while reading
-  //! one file. Every renaming probes the tool table, so the bound keeps a small file of many
-  //! same-named tools from taking quadratic time; real boards stay far below it.
-  static const Standard_Size THE_RENAMING_LIMIT = 1000000;
-
-  //! Replaces the limit on elements copied by macro placements (THE_ELEMENT_LIMIT by default).
-  void setElementLimit(const Standard_Size theLimit) { myElementLimit = theLimit; }
-
-  //! Replaces the limit on tool renamings (THE_RENAMING_LIMIT by default).
-  void setRenamingLimit(const Standard_Size theLimit) { myTools.SetRenamingLimit(theLimit); }
 
 private:
   //! Names shared by the sequences of one toolpath block.

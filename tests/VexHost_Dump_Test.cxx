@@ -29,17 +29,17 @@ struct Outcome
   std::string Messages; //!< captured messages
 };
 
-//! A reader whose bounds on copied elements and renamings are set by the test.
-class BoundedReader : public VexData_Reader
+//! Returns the reader's bounds, or theElements and theRenamings when they are not 0.
+VexData_Reader::Limits limits(size_t theElements, size_t theRenamings)
 {
-public:
-  BoundedReader(PenFormatData_Model& theModel, size_t theElements, size_t theRenamings)
-      : VexData_Reader(theModel)
+  VexData_Reader::Limits aLimits;
+  if (theElements != 0)
   {
-    setElementLimit(theElements);
-    setRenamingLimit(theRenamings);
+    aLimits.Elements  = theElements;
+    aLimits.Renamings = theRenamings;
   }
-};
+  return aLimits;
+}
 
 //! Dumps theBytes (theBuffer when given instead); bounds of 0 keep the reader's.
 Outcome dumpOf(const std::string& theBytes, size_t theElements = 0, size_t theRenamings = 0,
@@ -49,12 +49,8 @@ Outcome dumpOf(const std::string& theBytes, size_t theElements = 0, size_t theRe
   std::istringstream     anInput(theBytes);
   std::istream           aFailing(theBuffer);
   std::ostringstream     aListing;
-  VexHost_Dump           aDump(aListing, aCapture.Messenger());
-  if (theElements != 0)
-  {
-    aDump.SetLimits(theElements, theRenamings);
-  }
-  const int aStatus = aDump.Process(theBuffer != nullptr ? aFailing : anInput);
+  VexHost_Dump           aDump(aListing, aCapture.Messenger(), limits(theElements, theRenamings));
+  const int              aStatus = aDump.Process(theBuffer != nullptr ? aFailing : anInput);
   return Outcome{aStatus, aListing.str(), aCapture.Dump()};
 }
 
@@ -68,9 +64,7 @@ Outcome readOf(const std::string& theBytes, size_t theElements = 0, size_t theRe
   std::istringstream anInput(theBytes);
   std::istream       aFailing(theBuffer);
   std::istream&      aStream = theBuffer != nullptr ? aFailing : anInput;
-  const int          aStatus = theElements != 0
-                                   ? BoundedReader(*aModel, theElements, theRenamings).Process(aStream)
-                                   : VexData_Reader(*aModel).Process(aStream);
+  const int aStatus = VexData_Reader(*aModel, limits(theElements, theRenamings)).Process(aStream);
   return Outcome{aStatus, std::string(), aCapture.Dump()};
 }
 
