@@ -1,9 +1,9 @@
 // Copyright (c) 2026 VexData developers
 #include <VexHost_DumpFault.hxx>
 
-#include <VexData_Format.hxx>
+#include <VexHost_DumpListing.hxx>
 
-#include <cstdio>
+#include <VexData_Format.hxx>
 
 namespace
 {
@@ -75,14 +75,6 @@ const struct
     {Fault::Reason_NoScannerBox, "no valid scanner box comes before this scan field"},
     {Fault::Reason_Unexpected, "unexpected failure while listing"}};
 
-//! Returns theOffset as eight or more hexadecimal digits.
-std::string hexOffset(const Standard_Size theOffset)
-{
-  char aText[24];
-  std::snprintf(aText, sizeof(aText), "%08llx", static_cast<unsigned long long>(theOffset));
-  return aText;
-}
-
 //! Returns theTag in decimal.
 std::string tag(const Standard_Integer theTag)
 {
@@ -101,11 +93,7 @@ std::string VexHost_DumpFault::Describe(const VexData_ParseFault& theFault)
   case Fault::Reason_ShortMagic:
     return "the file ends inside the " + aMagic + "-byte magic";
   case Fault::Reason_NoHeaderEnd:
-  {
-    char anEnd[8];
-    std::snprintf(anEnd, sizeof(anEnd), "0x%02X", unsigned(VexData_Format::THE_HEADER_END));
-    return std::string("no ") + anEnd + " byte ends the header";
-  }
+    return "no " + VexHost_DumpListing::HeaderEnd() + " byte ends the header";
   case Fault::Reason_Read:
     return describeRead(theFault);
   case Fault::Reason_WrongItem:
@@ -146,8 +134,8 @@ std::string VexHost_DumpFault::describeRead(const VexData_ParseFault& theFault)
   switch (theFault.Status)
   {
   case VexData_Reader::EndOfFile:
-    return "the file ends at offset " + hexOffset(theFault.End) + " where " + aWhat +
-           " was expected";
+    return "the file ends at offset " + VexHost_DumpListing::Offset(theFault.End) + " where " +
+           aWhat + " was expected";
   case VexData_Reader::StringTooLong:
     return aWhat + " has no 0 byte within " + tag(VexData_Format::THE_MAX_STRING_LENGTH + 1) +
            " bytes";

@@ -18,23 +18,6 @@ const Standard_Integer THE_MAX_INDENT = 24;
 //! Longest part of a string shown in the listing.
 const size_t THE_SHOWN_TEXT = 60;
 
-//! Returns theOffset as eight or more hexadecimal digits.
-std::string hexOffset(const Standard_Size theOffset)
-{
-  char aText[24];
-  std::snprintf(aText, sizeof(aText), "%08llx", static_cast<unsigned long long>(theOffset));
-  return aText;
-}
-
-//! Returns the byte that ends the header as "0x1A".
-std::string headerEnd()
-{
-  char aText[8];
-  std::snprintf(aText, sizeof(aText), "0x%02X",
-                static_cast<unsigned>(VexData_Format::THE_HEADER_END));
-  return aText;
-}
-
 //! Returns theValue, a float32 widened to double, with the fewest digits that give it back.
 std::string number(const Standard_Real theValue)
 {
@@ -133,6 +116,21 @@ bool hasColon(const Standard_Integer theTag)
 }
 } // namespace
 
+std::string VexHost_DumpListing::Offset(const Standard_Size theOffset)
+{
+  char aText[24];
+  std::snprintf(aText, sizeof(aText), "%08llx", static_cast<unsigned long long>(theOffset));
+  return aText;
+}
+
+std::string VexHost_DumpListing::HeaderEnd()
+{
+  char aText[8];
+  std::snprintf(aText, sizeof(aText), "0x%02X",
+                static_cast<unsigned>(VexData_Format::THE_HEADER_END));
+  return aText;
+}
+
 VexHost_DumpListing::VexHost_DumpListing(std::ostream& theOut)
     : myOut(theOut), myLineOpen(Standard_False)
 {
@@ -141,7 +139,7 @@ VexHost_DumpListing::VexHost_DumpListing(std::ostream& theOut)
 void VexHost_DumpListing::Header(const Standard_Size theLength)
 {
   line(0, 0) << "header: \"" << VexData_Format::THE_MAGIC << "\", " << theLength
-             << " bytes up to and including " << headerEnd();
+             << " bytes up to and including " << HeaderEnd();
 }
 
 void VexHost_DumpListing::Begin(const VexData_RecordPlace& thePlace)
@@ -353,7 +351,7 @@ void VexHost_DumpListing::SkippedEnd(const VexData_RecordPlace& thePlace)
 {
   const Standard_Size aStart = myOpen.empty() ? thePlace.Offset : myOpen.back();
   line(thePlace.Offset, thePlace.Depth)
-      << "[" << thePlace.Tag << "] end of the record at " << hexOffset(aStart) << ", "
+      << "[" << thePlace.Tag << "] end of the record at " << Offset(aStart) << ", "
       << (thePlace.Offset + 1 - aStart) << " bytes";
   if (!myOpen.empty())
   {
@@ -386,7 +384,7 @@ std::ostream& VexHost_DumpListing::line(const Standard_Size    theOffset,
 {
   closeLine();
   myLineOpen = Standard_True;
-  myOut << hexOffset(theOffset) << "  ";
+  myOut << Offset(theOffset) << "  ";
   if (theDepth > THE_MAX_INDENT)
   {
     return myOut << std::string(2 * THE_MAX_INDENT, ' ') << "(depth " << theDepth << ") ";
