@@ -66,7 +66,7 @@ Handle(PenFormatData_Model) VexBench_ModelMaker::ScanFieldModel(const int theNbF
         new PenFormatData_Sequence(1 + aField % theNbTools, 0, aContainer);
     aToolpath->SetPhaseName("Drill");
     aToolpath->SetLayerName("Top");
-    aToolpath->SetToolpathMode(2);
+    aToolpath->SetToolpathMode(PenFormatData_TM_Point);
     aToolpath->SetToolpathFlag(1);
     aToolpath->SetScanFieldIndex(anIndex);
     aModel->AddObject(aToolpath);

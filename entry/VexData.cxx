@@ -19,20 +19,11 @@
 
 namespace
 {
-//! Code returned when the model (or the model out-pointer) is missing.
-const Standard_Integer THE_NO_MODEL = -1;
-
-//! Added to a failing reader or writer status to make the return code.
-const Standard_Integer THE_STATUS_BASE = 200;
-
-//! Returned when the path is missing or the file does not open.
-const Standard_Integer THE_CANT_OPEN = THE_STATUS_BASE + 1;
-
 //! Returned by READFILE when something unexpected was thrown: a hard read error.
-const Standard_Integer THE_READ_ABORTED = THE_STATUS_BASE + VexData_Reader::StreamBad;
+const Standard_Integer THE_READ_ABORTED = VexData_RC_StatusBase + VexData_Reader::StreamBad;
 
 //! Returned by CHECKWRITABLE and WRITEFILE when something unexpected was thrown.
-const Standard_Integer THE_WRITE_ABORTED = THE_STATUS_BASE + VexData_Writer::StreamBad;
+const Standard_Integer THE_WRITE_ABORTED = VexData_RC_StatusBase + VexData_Writer::StreamBad;
 
 //! The export parameters: set by SETPARAM, used by every later WRITEFILE, alive as long as the
 //! library is loaded.
@@ -121,10 +112,10 @@ Standard_Integer readFile(const Standard_ExtString thePath,
   const Standard_Integer aStatus = readInto(thePath, theSink, *aModel);
   if (aStatus != VexData_Reader::Ok)
   {
-    return THE_STATUS_BASE + aStatus;
+    return VexData_RC_StatusBase + aStatus;
   }
   *theModel = aModel.release();
-  return 0;
+  return VexData_RC_Ok;
 }
 
 //! The body of WRITEFILE once the model is known to be there.
@@ -137,31 +128,31 @@ Standard_Integer writeFile(const Standard_ExtString thePath, const PenFormatData
   if (thePath == NULL)
   {
     VexData_Message::Send(theSink, "VEX_NULL_FILE_NAME");
-    return THE_CANT_OPEN;
+    return VexData_RC_CantOpen;
   }
   std::string        aPath;
   VexData_OutputFile aFile;
   if (!VexData_Path::ToUtf8(thePath, aPath) || !aFile.Open(aPath))
   {
     VexData_Message::Send(theSink, "VEX_CANT_OPEN_FILE", VexData_Path::ToMessage(thePath));
-    return THE_CANT_OPEN;
+    return VexData_RC_CantOpen;
   }
   Standard_Integer aStatus = aWriter.Process(aFile.Stream());
   if (aStatus != VexData_Writer::Ok)
   {
     aFile.Discard();
-    return THE_STATUS_BASE + aStatus;
+    return VexData_RC_StatusBase + aStatus;
   }
   aStatus = aFile.Commit();
   if (aStatus != VexData_Writer::Ok)
   {
     VexData_Message::Send(theSink, "VEX_WRITER_WRITING_FAIL");
-    return THE_STATUS_BASE + aStatus;
+    return VexData_RC_StatusBase + aStatus;
   }
   NCollection_List<Handle(PenFormatData_Object)> aSkipped;
   copyObjects(aWriter.GetUnWritable(), aSkipped);
   handOver(aSkipped, theUnWritable);
-  return 0;
+  return VexData_RC_Ok;
 }
 } // namespace
 
@@ -202,7 +193,7 @@ Standard_Integer READFILE(Standard_ExtString    thePath, const Handle(Message_Me
         if (theModel == NULL)
         {
           VexData_Message::Send(theSink, "VEX_NULL_MODEL");
-          return THE_NO_MODEL;
+          return VexData_RC_NoModel;
         }
         return readFile(thePath, theSink, theModel);
       },
@@ -247,20 +238,20 @@ Standard_Integer CHECKWRITABLE(const PenFormatData_Model* theModel,
         if (theModel == NULL)
         {
           VexData_Message::Send(theSink, "VEX_NULL_MODEL");
-          return THE_NO_MODEL;
+          return VexData_RC_NoModel;
         }
         VexData_Writer         aWriter(*theModel);
         const Standard_Integer aStatus = aWriter.CheckWritable();
         if (aStatus != VexData_Writer::Ok)
         {
-          return THE_STATUS_BASE + aStatus;
+          return VexData_RC_StatusBase + aStatus;
         }
         NCollection_List<Handle(PenFormatData_Object)> aWritable, aSkipped;
         copyObjects(aWriter.GetWritable(), aWritable);
         copyObjects(aWriter.GetUnWritable(), aSkipped);
         handOver(aWritable, theWritable);
         handOver(aSkipped, theUnWritable);
-        return 0;
+        return VexData_RC_Ok;
       },
       THE_WRITE_ABORTED, theSink);
 }
@@ -275,7 +266,7 @@ Standard_Integer WRITEFILE(Standard_ExtString thePath, const PenFormatData_Model
         if (theModel == NULL)
         {
           VexData_Message::Send(theSink, "VEX_NULL_MODEL");
-          return THE_NO_MODEL;
+          return VexData_RC_NoModel;
         }
         return writeFile(thePath, *theModel, theSink, theUnWritable);
       },

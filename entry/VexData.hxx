@@ -17,6 +17,16 @@
 // Return code of READFILE, CHECKWRITABLE and WRITEFILE: 0 on success; 200 + the reader's or
 // writer's status on failure (201 also when the path is missing or the file does not open);
 // -1 when the model (or the model out-pointer) is missing.
+
+//! The return codes of READFILE, CHECKWRITABLE and WRITEFILE besides 200 + a failing status.
+enum VexData_ReturnCode
+{
+  VexData_RC_Ok         = 0,   //!< success
+  VexData_RC_NoModel    = -1,  //!< the model, or the model out-pointer, is missing
+  VexData_RC_StatusBase = 200, //!< added to a failing reader or writer status
+  VexData_RC_CantOpen   = 201  //!< the path is missing or the file does not open
+};
+
 extern "C"
 {
   //! Type of the read entry point that MATCHFILE hands out: reads thePath into a new model that

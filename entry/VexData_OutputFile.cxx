@@ -1,6 +1,8 @@
 // Copyright (c) 2026 VexData developers
 #include <VexData_OutputFile.hxx>
 
+#include <VexData_RecordWriter.hxx>
+
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -19,20 +21,6 @@ const size_t THE_MAX_BASE_LENGTH = 200;
 
 //! How many temporary names are tried before giving up.
 const int THE_MAX_ATTEMPTS = 100;
-
-//! The writer status that the state of theStream stands for.
-VexData_Writer::Status statusOf(const std::ios& theStream)
-{
-  if (theStream.bad())
-  {
-    return VexData_Writer::StreamBad;
-  }
-  if (theStream.fail())
-  {
-    return theStream.eof() ? VexData_Writer::StreamFailEof : VexData_Writer::StreamFail;
-  }
-  return VexData_Writer::Ok;
-}
 
 //! Splits thePath into its directory (never empty) and its last component.
 void splitPath(const std::string& thePath, std::string& theDir, std::string& theBase)
@@ -198,11 +186,11 @@ void VexData_OutputFile::keepTargetIdentity()
 VexData_Writer::Status VexData_OutputFile::Commit()
 {
   myStream.flush();
-  VexData_Writer::Status aStatus = statusOf(myStream);
+  VexData_Writer::Status aStatus = VexData_RecordWriter::StatusOf(myStream);
   if (aStatus == VexData_Writer::Ok)
   {
     myStream.close();
-    aStatus = statusOf(myStream);
+    aStatus = VexData_RecordWriter::StatusOf(myStream);
   }
   if (aStatus == VexData_Writer::Ok && !myTempPath.empty())
   {

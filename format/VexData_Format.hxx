@@ -23,19 +23,15 @@ static const Standard_Byte THE_HEADER_END = 0x1A;
 static const Standard_Integer THE_MAX_STRING_LENGTH = 8190;
 //! Size of the read buffer: the longest string, its 0 byte and the 0 the bounded read appends.
 static const Standard_Integer THE_BUFFER_SIZE = 8192;
+//! Name of the layer on which the reader puts the rectangles of scan fields.
+static const char THE_SCAN_FIELD_LAYER[] = "Scan fields";
 
-//! Outcome codes of the format layer's reads and checks. They share their values with the
-//! reader's status, which takes them over unchanged.
-enum Code
-{
-  Code_Ok          = 0, //!< success
-  Code_WrongFormat = 2, //!< wrong magic, wrong item, unknown record to skip
-  Code_InvalidData = 3, //!< invalid type declaration or value
-  Code_StreamBad   = 4, //!< the stream's hard-error flag is set
-  Code_StreamFail  = 5, //!< the stream failed without reaching its end
-  Code_EndOfFile   = 6, //!< the stream ended where more data was needed
-  Code_Limit       = 7  //!< a bounded read stopped at its length limit
-};
+//! Last tag byte that stands for a field type (the first is 1).
+static const Standard_Integer THE_LAST_FIELD_TYPE = 10;
+//! First tag byte of a fixed-size record.
+static const Standard_Integer THE_FIRST_RECORD_TAG = 12;
+//! Last tag byte of a fixed-size record; the tags above it are compound records.
+static const Standard_Integer THE_LAST_RECORD_TAG = 127;
 
 //! The five classes of tag byte; the class decides what follows the tag.
 enum TagClass
@@ -54,15 +50,15 @@ inline TagClass ClassOf(const Standard_Integer theTag)
   {
     return TagClass_End;
   }
-  if (theTag <= 10)
+  if (theTag <= THE_LAST_FIELD_TYPE)
   {
     return TagClass_Field;
   }
-  if (theTag == 11)
+  if (theTag < THE_FIRST_RECORD_TAG)
   {
     return TagClass_TypeDeclaration;
   }
-  return theTag < 128 ? TagClass_FixedRecord : TagClass_Compound;
+  return theTag <= THE_LAST_RECORD_TAG ? TagClass_FixedRecord : TagClass_Compound;
 }
 
 //! Tag bytes of records and items.
@@ -85,6 +81,14 @@ enum Tag
   Tag_ToolDefinition    = 128, //!< compound: index, mode, width, name
   Tag_BlockHeader       = 129, //!< compound: phase name, layer name
   Tag_ToolpathBlock     = 130  //!< compound: header, tools, macro, scan field, tool groups
+};
+
+//! The tool mode byte of a tool definition: which toolpaths use the tool.
+enum ToolMode
+{
+  ToolMode_Paths  = 0, //!< path toolpaths only
+  ToolMode_Points = 1, //!< point toolpaths (drill points) only
+  ToolMode_Both   = 2  //!< toolpaths of both kinds
 };
 
 //! Field types inside compound records.

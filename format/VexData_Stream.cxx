@@ -27,17 +27,17 @@ void VexData_Stream::Init(std::istream* theStream, const Handle(Message_Messenge
   myBuffer[0] = 0;
 }
 
-Standard_Integer VexData_Stream::StreamCode() const
+VexData_Reader::Status VexData_Stream::StreamCode() const
 {
   if (myStream == NULL || myStream->bad())
   {
-    return VexData_Format::Code_StreamBad;
+    return VexData_Reader::StreamBad;
   }
   if (!myStream->fail())
   {
-    return VexData_Format::Code_Ok;
+    return VexData_Reader::Ok;
   }
-  return myStream->eof() ? VexData_Format::Code_EndOfFile : VexData_Format::Code_StreamFail;
+  return myStream->eof() ? VexData_Reader::EndOfFile : VexData_Reader::StreamFail;
 }
 
 void VexData_Stream::setState(const std::ios_base::iostate theBits)
@@ -64,18 +64,18 @@ Standard_Boolean VexData_Stream::isAtEnd() const
   return myStream != NULL && (myStream->rdstate() & std::ios_base::eofbit) != 0;
 }
 
-Standard_Integer VexData_Stream::refuseRead(std::streambuf* theBuffer)
+VexData_Reader::Status VexData_Stream::refuseRead(std::streambuf* theBuffer)
 {
   // An unformatted read on a stream that is not good fails without touching the buffer.
   if (myStream == NULL)
   {
-    return VexData_Format::Code_StreamBad;
+    return VexData_Reader::StreamBad;
   }
   setState(theBuffer == NULL ? std::ios_base::badbit : std::ios_base::failbit);
   return StreamCode();
 }
 
-Standard_Integer VexData_Stream::readOne(Standard_Integer& theByte)
+VexData_Reader::Status VexData_Stream::readOne(Standard_Integer& theByte)
 {
   std::streambuf* aBuffer = myStream != NULL ? myStream->rdbuf() : NULL;
   if (aBuffer == NULL || myStream->rdstate() != std::ios_base::goodbit)
@@ -99,10 +99,10 @@ Standard_Integer VexData_Stream::readOne(Standard_Integer& theByte)
   }
   theByte = static_cast<unsigned char>(aChar);
   ++myOffset;
-  return VexData_Format::Code_Ok;
+  return VexData_Reader::Ok;
 }
 
-Standard_Integer VexData_Stream::readBlock(char* theData, const Standard_Integer theCount)
+VexData_Reader::Status VexData_Stream::readBlock(char* theData, const Standard_Integer theCount)
 {
   std::streambuf* aBuffer = myStream != NULL ? myStream->rdbuf() : NULL;
   if (aBuffer == NULL || myStream->rdstate() != std::ios_base::goodbit)
@@ -125,30 +125,30 @@ Standard_Integer VexData_Stream::readBlock(char* theData, const Standard_Integer
     setState(std::ios_base::eofbit | std::ios_base::failbit);
     return StreamCode();
   }
-  return VexData_Format::Code_Ok;
+  return VexData_Reader::Ok;
 }
 
-Standard_Integer VexData_Stream::BoundedRead(const Standard_Integer theLength,
-                                             const Standard_Integer theDelimiter,
-                                             const Standard_Boolean theStop)
+VexData_Reader::Status VexData_Stream::BoundedRead(const Standard_Integer theLength,
+                                                   const Standard_Integer theDelimiter,
+                                                   const Standard_Boolean theStop)
 {
   if (isAtEnd())
   {
-    return VexData_Format::Code_EndOfFile;
+    return VexData_Reader::EndOfFile;
   }
   const Standard_Integer aLimit =
       std::min(std::max(theLength, 1), VexData_Format::THE_BUFFER_SIZE) - 1;
-  Standard_Integer       aStored = 0;
-  const Standard_Integer aCode   = aLimit > 0
-                                       ? fillBuffer(aLimit, theStop ? theDelimiter : -1, aStored)
-                                       : VexData_Format::Code_Limit;
-  myBuffer[aStored]              = 0;
+  Standard_Integer             aStored = 0;
+  const VexData_Reader::Status aCode =
+      aLimit > 0 ? fillBuffer(aLimit, theStop ? theDelimiter : -1, aStored)
+                 : VexData_Reader::StringTooLong;
+  myBuffer[aStored] = 0;
   return aCode;
 }
 
-Standard_Integer VexData_Stream::fillBuffer(const Standard_Integer theLimit,
-                                            const Standard_Integer theDelimiter,
-                                            Standard_Integer&      theStored)
+VexData_Reader::Status VexData_Stream::fillBuffer(const Standard_Integer theLimit,
+                                                  const Standard_Integer theDelimiter,
+                                                  Standard_Integer&      theStored)
 {
   // The stream's state changes only when a byte cannot be had, which ends the read: it is
   // checked once, and the bytes are then taken from the buffer in a tight loop.
@@ -171,7 +171,7 @@ Standard_Integer VexData_Stream::fillBuffer(const Standard_Integer theLimit,
       ++myOffset;
       if (static_cast<unsigned char>(aChar) == theDelimiter)
       {
-        return VexData_Format::Code_Ok;
+        return VexData_Reader::Ok;
       }
     }
   }
@@ -180,10 +180,11 @@ Standard_Integer VexData_Stream::fillBuffer(const Standard_Integer theLimit,
     setState(std::ios_base::badbit);
     return StreamCode();
   }
-  return VexData_Format::Code_Limit;
+  return VexData_Reader::StringTooLong;
 }
 
-Standard_Integer VexData_Stream::readWords(uint32_t* theWords, const Standard_Integer theCount)
+VexData_Reader::Status VexData_Stream::readWords(uint32_t*              theWords,
+                                                 const Standard_Integer theCount)
 {
   // Coordinates make up most of a file, and the values of one record are read in one go. The
   // outcome is that of theCount bounded reads of length 5 in a row that stop at the first
@@ -194,7 +195,7 @@ Standard_Integer VexData_Stream::readWords(uint32_t* theWords, const Standard_In
     std::fill(theWords, theWords + theCount, 0u);
     if (isAtEnd())
     {
-      return VexData_Format::Code_EndOfFile;
+      return VexData_Reader::EndOfFile;
     }
     myBuffer[0] = 0;
     return refuseRead(myStream != NULL ? myStream->rdbuf() : NULL);
@@ -236,7 +237,7 @@ Standard_Integer VexData_Stream::readWords(uint32_t* theWords, const Standard_In
   {
     keepWord(aWord, 4);
     myOffset += static_cast<Standard_Size>(4 * theCount);
-    return VexData_Format::Code_Ok;
+    return VexData_Reader::Ok;
   }
   std::fill(theWords + aDone, theWords + theCount, 0u);
   keepWord(aWord, aBytes);
@@ -254,7 +255,7 @@ void VexData_Stream::keepWord(const uint32_t theWord, const Standard_Integer the
   myBuffer[theLength] = 0; // the bytes after it are not part of the read
 }
 
-Standard_Integer VexData_Stream::ReadByte(Standard_Integer& theValue)
+VexData_Reader::Status VexData_Stream::ReadByte(Standard_Integer& theValue)
 {
   // The bounded read of one byte, written out: tags are read far more often than anything else.
   theValue                = -1;
@@ -263,7 +264,7 @@ Standard_Integer VexData_Stream::ReadByte(Standard_Integer& theValue)
   {
     if (isAtEnd())
     {
-      return VexData_Format::Code_EndOfFile;
+      return VexData_Reader::EndOfFile;
     }
     myBuffer[0] = 0;
     return refuseRead(myStream != NULL ? myStream->rdbuf() : NULL);
@@ -289,15 +290,15 @@ Standard_Integer VexData_Stream::ReadByte(Standard_Integer& theValue)
   myBuffer[1] = 0;
   theValue    = static_cast<unsigned char>(aChar);
   ++myOffset;
-  return VexData_Format::Code_Ok;
+  return VexData_Reader::Ok;
 }
 
-Standard_Integer VexData_Stream::ReadInt(Standard_Integer& theValue)
+VexData_Reader::Status VexData_Stream::ReadInt(Standard_Integer& theValue)
 {
-  uint32_t               aWord = 0;
-  const Standard_Integer aCode = readWords(&aWord, 1);
-  theValue                     = -1;
-  if (aCode == VexData_Format::Code_Ok)
+  uint32_t                     aWord = 0;
+  const VexData_Reader::Status aCode = readWords(&aWord, 1);
+  theValue                           = -1;
+  if (aCode == VexData_Reader::Ok)
   {
     int32_t aSigned;
     std::memcpy(&aSigned, &aWord, sizeof(aSigned));
@@ -306,20 +307,20 @@ Standard_Integer VexData_Stream::ReadInt(Standard_Integer& theValue)
   return aCode;
 }
 
-Standard_Integer VexData_Stream::ReadFloat(Standard_ShortReal& theValue)
+VexData_Reader::Status VexData_Stream::ReadFloat(Standard_ShortReal& theValue)
 {
   return ReadFloats(&theValue, 1);
 }
 
-Standard_Integer VexData_Stream::ReadFloats(Standard_ShortReal*    theValues,
-                                            const Standard_Integer theCount)
+VexData_Reader::Status VexData_Stream::ReadFloats(Standard_ShortReal*    theValues,
+                                                  const Standard_Integer theCount)
 {
   uint32_t aWords[THE_MAX_FLOATS];
   if (theCount < 1 || theCount > THE_MAX_FLOATS)
   {
-    return VexData_Format::Code_Ok;
+    return VexData_Reader::Ok;
   }
-  const Standard_Integer aCode = readWords(aWords, theCount);
+  const VexData_Reader::Status aCode = readWords(aWords, theCount);
   for (Standard_Integer anIndex = 0; anIndex < theCount; ++anIndex)
   {
     std::memcpy(&theValues[anIndex], &aWords[anIndex], sizeof(Standard_ShortReal));
@@ -327,98 +328,99 @@ Standard_Integer VexData_Stream::ReadFloats(Standard_ShortReal*    theValues,
   return aCode;
 }
 
-Standard_Integer VexData_Stream::ReadString()
+VexData_Reader::Status VexData_Stream::ReadString()
 {
   return BoundedRead(VexData_Format::THE_BUFFER_SIZE, 0, Standard_True);
 }
 
-Standard_Integer VexData_Stream::skipFailed(const Standard_Integer theCode) const
+VexData_Reader::Status VexData_Stream::skipFailed(const VexData_Reader::Status theCode) const
 {
-  VexData_Message::Send(myMessenger, theCode == VexData_Format::Code_EndOfFile
+  VexData_Message::Send(myMessenger, theCode == VexData_Reader::EndOfFile
                                          ? "VEX_READER_END_OF_FILE"
                                          : "VEX_READER_READING_FAIL");
   return theCode;
 }
 
-Standard_Integer VexData_Stream::SkipBytes(const int64_t theCount)
+VexData_Reader::Status VexData_Stream::SkipBytes(const int64_t theCount)
 {
   if (isAtEnd())
   {
-    return skipFailed(VexData_Format::Code_EndOfFile);
+    return skipFailed(VexData_Reader::EndOfFile);
   }
   char anIgnored[THE_SKIP_CHUNK];
   for (int64_t aLeft = theCount; aLeft > 0;)
   {
     const Standard_Integer aChunk =
         static_cast<Standard_Integer>(std::min<int64_t>(aLeft, THE_SKIP_CHUNK));
-    const Standard_Integer aCode = readBlock(anIgnored, aChunk);
-    if (aCode != VexData_Format::Code_Ok)
+    const VexData_Reader::Status aCode = readBlock(anIgnored, aChunk);
+    if (aCode != VexData_Reader::Ok)
     {
       return skipFailed(aCode);
     }
     aLeft -= aChunk;
   }
-  return VexData_Format::Code_Ok;
+  return VexData_Reader::Ok;
 }
 
-Standard_Integer VexData_Stream::SkipToByte(const Standard_Integer theValue)
+VexData_Reader::Status VexData_Stream::SkipToByte(const Standard_Integer theValue)
 {
   if (isAtEnd())
   {
-    return skipFailed(VexData_Format::Code_EndOfFile);
+    return skipFailed(VexData_Reader::EndOfFile);
   }
   for (;;)
   {
-    Standard_Integer       aByte = 0;
-    const Standard_Integer aCode = readOne(aByte);
-    if (aCode != VexData_Format::Code_Ok)
+    Standard_Integer             aByte = 0;
+    const VexData_Reader::Status aCode = readOne(aByte);
+    if (aCode != VexData_Reader::Ok)
     {
       return skipFailed(aCode);
     }
     if (aByte == theValue)
     {
-      return VexData_Format::Code_Ok;
+      return VexData_Reader::Ok;
     }
   }
 }
 
-Standard_Integer VexData_Stream::SkipToUnit(const Standard_Integer theValue)
+VexData_Reader::Status VexData_Stream::SkipToUnit(const Standard_Integer theValue)
 {
   if (isAtEnd())
   {
-    return skipFailed(VexData_Format::Code_EndOfFile);
+    return skipFailed(VexData_Reader::EndOfFile);
   }
   for (;;)
   {
-    Standard_Integer aLow = 0, aHigh = 0;
-    Standard_Integer aCode = readOne(aLow);
-    if (aCode == VexData_Format::Code_Ok)
+    Standard_Integer       aLow = 0, aHigh = 0;
+    VexData_Reader::Status aCode = readOne(aLow);
+    if (aCode == VexData_Reader::Ok)
     {
       aCode = readOne(aHigh);
     }
-    if (aCode != VexData_Format::Code_Ok)
+    if (aCode != VexData_Reader::Ok)
     {
       return skipFailed(aCode);
     }
     if ((aLow | (aHigh << 8)) == theValue)
     {
-      return VexData_Format::Code_Ok;
+      return VexData_Reader::Ok;
     }
   }
 }
 
-Standard_Integer VexData_Stream::CheckHeader()
+VexData_Reader::Status VexData_Stream::CheckHeader()
 {
-  const Standard_Integer aCode =
+  // All 36 bytes were read when the bounded read stops at its limit.
+  const VexData_Reader::Status aCode =
       BoundedRead(VexData_Format::THE_MAGIC_LENGTH + 1, 0, Standard_False);
-  if (aCode != VexData_Format::Code_Limit)
+  if (aCode != VexData_Reader::StringTooLong)
   {
     return aCode;
   }
   if (std::memcmp(myBuffer, VexData_Format::THE_MAGIC, VexData_Format::THE_MAGIC_LENGTH) != 0)
   {
     VexData_Message::Send(myMessenger, "VEX_READER_WRONG_FORMAT");
-    return VexData_Format::Code_WrongFormat;
+    return VexData_Reader::WrongFormat;
   }
   return SkipToByte(VexData_Format::THE_HEADER_END);
 }

@@ -2,18 +2,10 @@
 #include <VexData_TypeTable.hxx>
 
 #include <VexData_Message.hxx>
+#include <VexData_RecordTable.hxx>
 
 namespace
 {
-//! Built-in sizes of field types 1 to 10; 0 means the length is found while reading.
-const Standard_Integer THE_FIELD_SIZES[10] = {1, 2, 4, 8, 4, 8, 0, 0, 0, 0};
-
-//! Built-in payload sizes of record tags 12 to 20.
-const Standard_Integer THE_RECORD_SIZES[9] = {8, 8, 12, 8, 4, 20, 8, 8, 0};
-
-//! First record tag with a built-in size.
-const Standard_Integer THE_FIRST_SIZED_TAG = 12;
-
 //! Returns true when theTag lies in 0..255.
 Standard_Boolean isByte(const Standard_Integer theTag)
 {
@@ -23,14 +15,23 @@ Standard_Boolean isByte(const Standard_Integer theTag)
 
 VexData_TypeTable::VexData_TypeTable() : myFieldSizes(1), myRecordSizes(1), myRedeclared(1)
 {
-  for (Standard_Integer aType = 1; aType <= 10; ++aType)
+  // The sizes a reader knows without a declaration: field types 1 to 10, record tags 12 to 20.
+  for (Standard_Integer anIndex = 0; anIndex < VexData_RecordTable::NbRows(); ++anIndex)
   {
-    myFieldSizes.Bind(static_cast<Standard_Byte>(aType), THE_FIELD_SIZES[aType - 1]);
-  }
-  for (Standard_Integer anIndex = 0; anIndex < 9; ++anIndex)
-  {
-    myRecordSizes.Bind(static_cast<Standard_Byte>(THE_FIRST_SIZED_TAG + anIndex),
-                       THE_RECORD_SIZES[anIndex]);
+    const VexData_RecordTable::Row& aRow = VexData_RecordTable::Value(anIndex);
+    if (!aRow.IsBuiltIn)
+    {
+      continue;
+    }
+    const Standard_Byte aTag = static_cast<Standard_Byte>(aRow.Tag);
+    if (VexData_Format::ClassOf(aRow.Tag) == VexData_Format::TagClass_Field)
+    {
+      myFieldSizes.Bind(aTag, aRow.Size);
+    }
+    else
+    {
+      myRecordSizes.Bind(aTag, aRow.Size);
+    }
   }
 }
 
@@ -60,9 +61,9 @@ Standard_Boolean VexData_TypeTable::RecordSize(const Standard_Integer theTag,
   return Standard_True;
 }
 
-Standard_Integer VexData_TypeTable::Declare(const Standard_Integer theTag,
-                                            const Standard_Integer theSize,
-                                            const Handle(Message_Messenger) & theMessenger)
+VexData_Reader::Status VexData_TypeTable::Declare(const Standard_Integer theTag,
+                                                  const Standard_Integer theSize,
+                                                  const Handle(Message_Messenger) & theMessenger)
 {
   const Standard_Byte aTag = static_cast<Standard_Byte>(theTag);
   if (theSize < 0)
@@ -70,21 +71,21 @@ Standard_Integer VexData_TypeTable::Declare(const Standard_Integer theTag,
     // Tags from 128 up are reported as the signed byte they were stored as.
     VexData_Message::Send(theMessenger, "VEX_READER_INVALID_TYPEDEF_SIZE",
                           static_cast<Standard_Integer>(static_cast<signed char>(aTag)));
-    return VexData_Format::Code_InvalidData;
+    return VexData_Reader::InvalidData;
   }
   Standard_Integer* aKnown = myRecordSizes.ChangeSeek(aTag);
   if (aKnown == NULL)
   {
     myRecordSizes.Bind(aTag, theSize);
-    return VexData_Format::Code_Ok;
+    return VexData_Reader::Ok;
   }
   if (*aKnown == theSize)
   {
-    return VexData_Format::Code_Ok;
+    return VexData_Reader::Ok;
   }
   if (aTag != VexData_Format::Tag_ScannerBox)
   {
-    return VexData_Format::Code_InvalidData;
+    return VexData_Reader::InvalidData;
   }
   // A scanner box of another size no longer has the known layout; from now on boxes and scan
   // field positions are stepped over by their declared sizes.
@@ -94,47 +95,18 @@ Standard_Integer VexData_TypeTable::Declare(const Standard_Integer theTag,
   *aKnown = theSize;
   myRedeclared.Add(static_cast<Standard_Byte>(VexData_Format::Tag_ScannerBox));
   myRedeclared.Add(static_cast<Standard_Byte>(VexData_Format::Tag_ScanFieldPosition));
-  return VexData_Format::Code_Ok;
+  return VexData_Reader::Ok;
 }
 
-Standard_Integer VexData_TypeTable::ReadDeclaration(VexData_Stream& theStream)
-{
-  Standard_Integer aTag  = 0;
-  Standard_Integer aCode = theStream.ReadByte(aTag);
-  if (aCode != VexData_Format::Code_Ok)
-  {
-    VexData_Message::Send(theStream.Messenger(), "VEX_READER_READ_BYTE_FAILURE");
-    return aCode;
-  }
-  Standard_Integer aSize = 0;
-  aCode                  = theStream.ReadInt(aSize);
-  if (aCode != VexData_Format::Code_Ok)
-  {
-    VexData_Message::Send(theStream.Messenger(), "VEX_READER_READ_INT_FAILURE");
-    return aCode;
-  }
-  return Declare(aTag, aSize, theStream.Messenger());
-}
-
-Standard_Integer VexData_TypeTable::unknownTag(const VexData_Stream&  theStream,
-                                               const Standard_Integer theTag)
+VexData_Reader::Status VexData_TypeTable::unknownTag(const VexData_Stream&  theStream,
+                                                     const Standard_Integer theTag)
 {
   VexData_Message::Send(theStream.Messenger(), "VEX_READER_UNKNOWN_SKIP_TYPE", theTag);
-  return VexData_Format::Code_WrongFormat;
+  return VexData_Reader::WrongFormat;
 }
 
-Standard_Integer VexData_TypeTable::Skip(VexData_Stream&        theStream,
-                                         const Standard_Integer theTag) const
-{
-  if (VexData_Format::ClassOf(theTag) == VexData_Format::TagClass_Compound)
-  {
-    return skipCompound(theStream);
-  }
-  return skipItem(theStream, theTag);
-}
-
-Standard_Integer VexData_TypeTable::skipItem(VexData_Stream&        theStream,
-                                             const Standard_Integer theTag) const
+VexData_Reader::Status VexData_TypeTable::SkipItem(VexData_Stream&        theStream,
+                                                   const Standard_Integer theTag) const
 {
   Standard_Integer aSize = 0;
   switch (VexData_Format::ClassOf(theTag))
@@ -148,42 +120,8 @@ Standard_Integer VexData_TypeTable::skipItem(VexData_Stream&        theStream,
   }
 }
 
-Standard_Integer VexData_TypeTable::skipCompound(VexData_Stream& theStream) const
-{
-  // Each compound tag opens one more level and each end marker closes one; counting them keeps
-  // a deeply nested record off the machine stack.
-  for (Standard_Size aDepth = 1; aDepth > 0;)
-  {
-    Standard_Integer       aTag  = 0;
-    const Standard_Integer aCode = theStream.ReadByte(aTag);
-    if (aCode != VexData_Format::Code_Ok)
-    {
-      VexData_Message::Send(theStream.Messenger(), "VEX_READER_READ_BYTE_FAILURE");
-      return aCode;
-    }
-    const VexData_Format::TagClass aClass = VexData_Format::ClassOf(aTag);
-    if (aClass == VexData_Format::TagClass_End)
-    {
-      --aDepth;
-    }
-    else if (aClass == VexData_Format::TagClass_Compound)
-    {
-      ++aDepth;
-    }
-    else
-    {
-      const Standard_Integer anItemCode = skipItem(theStream, aTag);
-      if (anItemCode != VexData_Format::Code_Ok)
-      {
-        return anItemCode;
-      }
-    }
-  }
-  return VexData_Format::Code_Ok;
-}
-
-Standard_Integer VexData_TypeTable::SkipField(VexData_Stream&        theStream,
-                                              const Standard_Integer theType) const
+VexData_Reader::Status VexData_TypeTable::SkipField(VexData_Stream&        theStream,
+                                                    const Standard_Integer theType) const
 {
   Standard_Integer aSize = 0;
   if (!FieldSize(theType, aSize))
@@ -208,22 +146,22 @@ Standard_Integer VexData_TypeTable::SkipField(VexData_Stream&        theStream,
   }
 }
 
-Standard_Integer VexData_TypeTable::skipBits(VexData_Stream&        theStream,
-                                             const Standard_Integer theType) const
+VexData_Reader::Status VexData_TypeTable::skipBits(VexData_Stream&        theStream,
+                                                   const Standard_Integer theType) const
 {
   // The short count is an unsigned byte (0 to 255); a long count below 1 holds no bits.
-  Standard_Integer       aCount = 0;
-  const Standard_Integer aCode  = theType == VexData_Format::Field_BitsShort
-                                      ? theStream.ReadByte(aCount)
-                                      : theStream.ReadInt(aCount);
-  if (aCode != VexData_Format::Code_Ok)
+  Standard_Integer             aCount = 0;
+  const VexData_Reader::Status aCode  = theType == VexData_Format::Field_BitsShort
+                                            ? theStream.ReadByte(aCount)
+                                            : theStream.ReadInt(aCount);
+  if (aCode != VexData_Reader::Ok)
   {
     VexData_Message::Send(theStream.Messenger(), "VEX_READER_READING_NBBYTES_FAILURE");
-    return VexData_Format::Code_WrongFormat;
+    return VexData_Reader::WrongFormat;
   }
   if (aCount < 1)
   {
-    return VexData_Format::Code_Ok;
+    return VexData_Reader::Ok;
   }
   return theStream.SkipBytes((static_cast<int64_t>(aCount) + 7) / 8);
 }

@@ -10,8 +10,8 @@
 //! What a reader knows about the layout of the records it meets: the byte size of every field
 //! type (fixed), the payload size of every fixed-size record tag (built-in defaults, changed by
 //! the type declarations at the head of a file), and the tags whose built-in layout no longer
-//! applies. It also steps over any item or record by its tag (the skip rule), without recursion:
-//! nested compound records are followed by a depth count.
+//! applies. It also steps over any item or record that is not compound by its tag (the skip
+//! rule; the record parser follows compound records item by item).
 class VexData_TypeTable
 {
 public:
@@ -31,39 +31,31 @@ public:
     return myRedeclared.Contains(static_cast<Standard_Byte>(theTag));
   }
 
-  //! Applies the declaration "tag theTag has payload size theSize". Returns 0 when it is
+  //! Applies the declaration "tag theTag has payload size theSize". Returns Ok when it is
   //! accepted (a new size for tag 18 also sends the "VEX_READER_REPLACE_TYPEDEF_SIZE" warning and
-  //! marks tags 18 and 19 as redeclared), 3 for a negative size (after
+  //! marks tags 18 and 19 as redeclared), InvalidData for a negative size (after
   //! "VEX_READER_INVALID_TYPEDEF_SIZE") or for a new size of any other known tag (no message).
-  Standard_Integer Declare(const Standard_Integer theTag, const Standard_Integer theSize,
-                           const Handle(Message_Messenger) & theMessenger);
+  VexData_Reader::Status Declare(const Standard_Integer theTag, const Standard_Integer theSize,
+                                 const Handle(Message_Messenger) & theMessenger);
 
-  //! Reads the rest of a type declaration whose tag 11 has been consumed and applies it.
-  //! Returns 0, 3 (see Declare) or the stream code of a failed read.
-  Standard_Integer ReadDeclaration(VexData_Stream& theStream);
-
-  //! Steps over the item or record whose tag byte theTag (0 to 255) has just been read.
-  //! Returns 0; 2 for a tag that cannot be skipped or an unreadable bit-field count; or the
-  //! stream code of a failed read. Failures are reported to the stream's messenger.
-  Standard_Integer Skip(VexData_Stream& theStream, const Standard_Integer theTag) const;
+  //! Steps over the item or record whose tag byte theTag has just been read, when it is not a
+  //! compound record (the caller follows those item by item): a field type by its size or its
+  //! own length, a fixed-size record by the size of the record-size table. Returns Ok;
+  //! WrongFormat for a tag that cannot be skipped or an unreadable bit-field count; or the
+  //! stream status of a failed read. Failures are reported to the stream's messenger.
+  VexData_Reader::Status SkipItem(VexData_Stream& theStream, const Standard_Integer theTag) const;
 
   //! Steps over one value of field type theType (1 to 10) whose type byte has been read.
-  //! Returns as Skip.
-  Standard_Integer SkipField(VexData_Stream& theStream, const Standard_Integer theType) const;
+  //! Returns as SkipItem.
+  VexData_Reader::Status SkipField(VexData_Stream& theStream, const Standard_Integer theType) const;
 
 private:
-  //! Steps over a non-compound item or record theTag; returns as Skip.
-  Standard_Integer skipItem(VexData_Stream& theStream, const Standard_Integer theTag) const;
-
-  //! Steps over the items of a compound record up to its end marker, nested ones included.
-  Standard_Integer skipCompound(VexData_Stream& theStream) const;
-
   //! Steps over a bit field whose count is a byte (theType 9) or an int32 (theType 10).
-  Standard_Integer skipBits(VexData_Stream& theStream, const Standard_Integer theType) const;
+  VexData_Reader::Status skipBits(VexData_Stream& theStream, const Standard_Integer theType) const;
 
-  //! Reports theTag as impossible to skip and returns 2.
-  static Standard_Integer unknownTag(const VexData_Stream&  theStream,
-                                     const Standard_Integer theTag);
+  //! Reports theTag as impossible to skip and returns WrongFormat.
+  static VexData_Reader::Status unknownTag(const VexData_Stream&  theStream,
+                                           const Standard_Integer theTag);
 
 private:
   NCollection_DataMap<Standard_Byte, Standard_Integer> myFieldSizes;  //!< field type -> size

@@ -40,7 +40,7 @@ std::vector<Hole> holesOf(const PenFormatData_Model& theModel, int& thePaths, in
   for (const Handle(PenFormatData_Object) & anObject : theModel.Objects())
   {
     const Handle(PenFormatData_Sequence) aSeq = Handle(PenFormatData_Sequence)::DownCast(anObject);
-    if (aSeq->ToolpathMode() != 2)
+    if (aSeq->ToolpathMode() != PenFormatData_TM_Point)
     {
       ++thePaths;
       theContours += aSeq->GetCurve()->Children().Extent();

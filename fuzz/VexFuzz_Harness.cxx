@@ -236,7 +236,7 @@ void VexFuzz_Harness::RequireConsistent(const PenFormatData_Model& theModel)
     for (const Handle(PhGeom_Curve) & aChild : aSeq->GetCurve()->Children())
     {
       Require(aChild->NbElements() > 0, "an empty contour");
-      Require(aSeq->ToolpathMode() != 2 || aChild->NbElements() == 1,
+      Require(aSeq->ToolpathMode() != PenFormatData_TM_Point || aChild->NbElements() == 1,
               "a drill-point contour with more than one element");
     }
   }

@@ -317,7 +317,7 @@ void VexFuzz_Toolpaths::add(const PenFormatData_Model&    theModel,
   const std::string aKey      = toText(theSequence.PhaseName()) + (theByContainer ? "+" : "\x1f") +
                            toText(theSequence.LayerName()) + "\x1f" + aToolName;
   myTools[aToolName] = aTool->Param(1);
-  Group& aGroup      = (theSequence.ToolpathMode() == 1 ? myPaths : myPoints)[aKey];
+  Group& aGroup = (theSequence.ToolpathMode() == PenFormatData_TM_Path ? myPaths : myPoints)[aKey];
   ++aGroup.NbToolpaths;
   Group aToolpath;
   for (const Handle(PhGeom_Curve) & aChild : theSequence.GetCurve()->Children())
@@ -326,7 +326,7 @@ void VexFuzz_Toolpaths::add(const PenFormatData_Model&    theModel,
     aToolpath.Contours.push_back(aGroup.Contours.back());
   }
   // Drill points and arcs are always written; segments may all be too short to write.
-  if (theSequence.ToolpathMode() != 1 || hasArc(aToolpath))
+  if (theSequence.ToolpathMode() != PenFormatData_TM_Path || hasArc(aToolpath))
   {
     myLasting.insert(aToolName);
   }

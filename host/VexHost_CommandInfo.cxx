@@ -5,6 +5,8 @@
 #include <VexHost_ModelFile.hxx>
 #include <VexHost_Text.hxx>
 
+#include <VexData_Format.hxx>
+
 #include <PenFormatData_Sequence.hxx>
 #include <PhGeom_Curve.hxx>
 
@@ -19,9 +21,6 @@
 
 namespace
 {
-//! Name of the layer on which the reader puts scan fields.
-const char THE_SCAN_FIELD_LAYER[] = "Scan fields";
-
 //! What one tool machines over the whole file.
 struct ToolUse
 {
@@ -62,7 +61,8 @@ Standard_Integer measure(const PenFormatData_Sequence& theSeq, ToolUse& theUse)
   {
     for (PhGeom_Curve::ElementIterator anIt(*aContour); anIt.More(); anIt.Next(), ++anElements)
     {
-      theUse.CutLength += theSeq.ToolpathMode() == 2 ? 0.0 : elementLength(anIt.Value());
+      theUse.CutLength +=
+          theSeq.ToolpathMode() == PenFormatData_TM_Point ? 0.0 : elementLength(anIt.Value());
       theUse.DrillHits += anIt.Value().Kind() == PhGeom_Element::Kind_Point ? 1 : 0;
     }
   }
@@ -124,11 +124,11 @@ void printToolpaths(const PenFormatData_Model&           theModel,
     const Standard_Integer aContours =
         aSeq->GetCurve().IsNull() ? 0 : aSeq->GetCurve()->Children().Extent();
     const Standard_Integer anElements = measure(*aSeq, theUses[aSeq->ApertureNumber()]);
-    aGroups[aGroup].second.push_back("tool " + std::to_string(aSeq->ApertureNumber()) + " \"" +
-                                     VexHost_Text::ApertureName(theModel, aSeq->ApertureNumber()) +
-                                     "\": " + (aSeq->ToolpathMode() == 2 ? "drill, " : "path, ") +
-                                     counted(aContours, "contour") + ", " +
-                                     counted(anElements, "element"));
+    aGroups[aGroup].second.push_back(
+        "tool " + std::to_string(aSeq->ApertureNumber()) + " \"" +
+        VexHost_Text::ApertureName(theModel, aSeq->ApertureNumber()) +
+        "\": " + (aSeq->ToolpathMode() == PenFormatData_TM_Point ? "drill, " : "path, ") +
+        counted(aContours, "contour") + ", " + counted(anElements, "element"));
   }
   std::cout << "Toolpaths: " << aCount << "\n";
   for (const auto& aGroup : aGroups)
@@ -178,7 +178,7 @@ std::vector<std::string> scanFieldLines(const PenFormatData_Model& theModel)
   {
     const Handle(PenFormatData_Sequence) aSeq = Handle(PenFormatData_Sequence)::DownCast(anObject);
     if (aSeq.IsNull() || aSeq->ToolpathFlag() != 0 || aSeq->GetCurve().IsNull() ||
-        VexHost_Text::Utf8(aSeq->LayerName()) != THE_SCAN_FIELD_LAYER)
+        VexHost_Text::Utf8(aSeq->LayerName()) != VexData_Format::THE_SCAN_FIELD_LAYER)
     {
       continue;
     }

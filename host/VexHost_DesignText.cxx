@@ -3,6 +3,8 @@
 
 #include <VexHost_Text.hxx>
 
+#include <VexData_Format.hxx>
+
 #include <PenFormatData_Sequence.hxx>
 
 #include <sstream>
@@ -11,9 +13,6 @@
 
 namespace
 {
-//! Name of the layer on which the machine-file reader puts the frames of scan fields.
-const char THE_SCAN_FIELD_LAYER[] = "Scan fields";
-
 //! Sequences and contours of one kind of artwork.
 struct Tally
 {
@@ -94,7 +93,7 @@ std::string kindOf(const PenFormatData_Model& theModel, const PenFormatData_Sequ
 bool isArtwork(const Handle(PenFormatData_Sequence) & theSeq)
 {
   return !theSeq.IsNull() && theSeq->ToolpathFlag() == 0 &&
-         VexHost_Text::Utf8(theSeq->LayerName()) != THE_SCAN_FIELD_LAYER;
+         VexHost_Text::Utf8(theSeq->LayerName()) != VexData_Format::THE_SCAN_FIELD_LAYER;
 }
 } // namespace
 

@@ -2,6 +2,8 @@
 #ifndef _VexHost_Output_HeaderFile
 #define _VexHost_Output_HeaderFile
 
+#include <VexData.hxx>
+
 #include <Message_Messenger.hxx>
 #include <TCollection_AsciiString.hxx>
 
@@ -22,7 +24,7 @@ public:
   static const int THE_OUTPUT_FAILED = 1;
 
   //! Exit status when the output file cannot be created (as for the plug-in's own writes).
-  static const int THE_CANT_OPEN = 201;
+  static const int THE_CANT_OPEN = VexData_RC_CantOpen;
 
   //! Runs theProducer into thePath (a UTF-8 path; empty or "-": standard output). Returns the
   //! exit status: 0; THE_CANT_OPEN with "VEX_CANT_OPEN_FILE"; THE_OUTPUT_FAILED with

@@ -89,7 +89,7 @@ Standard_Integer VexHost_Plugin::Read(const std::string& thePath,
     if (!std::ifstream(thePath, std::ios::in | std::ios::binary).is_open())
     {
       VexData_Message::Send(theSink, "VEX_CANT_OPEN_FILE", aWide);
-      return 201;
+      return VexData_RC_CantOpen;
     }
     VexData_Message::Send(theSink, "VEX_HOST_NOT_MACHINE_FILE", aWide);
     return THE_NOT_MACHINE_FILE;
@@ -130,7 +130,7 @@ Standard_Integer VexHost_Plugin::Write(
 
 int VexHost_Plugin::ExitStatus(const Standard_Integer theCode)
 {
-  if (theCode == -1)
+  if (theCode == VexData_RC_NoModel)
   {
     return 255;
   }

@@ -36,8 +36,8 @@ public:
 
   //! Reads thePath as the CAM host does: MATCHFILE, then the read entry point it hands out.
   //! Returns the read entry point's code (0: theModel holds the new model). A file that is not
-  //! recognised gives THE_NOT_MACHINE_FILE with "VEX_HOST_NOT_MACHINE_FILE", or 201 with
-  //! "VEX_CANT_OPEN_FILE" when it does not even open.
+  //! recognised gives THE_NOT_MACHINE_FILE with "VEX_HOST_NOT_MACHINE_FILE", or
+  //! VexData_RC_CantOpen with "VEX_CANT_OPEN_FILE" when it does not even open.
   Standard_Integer Read(const std::string& thePath, const Handle(Message_Messenger) & theSink,
                         Handle(PenFormatData_Model) & theModel) const;
 

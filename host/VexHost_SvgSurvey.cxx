@@ -1,6 +1,7 @@
 // Copyright (c) 2026 VexData developers
 #include <VexHost_SvgSurvey.hxx>
 
+#include <VexData_Format.hxx>
 #include <PenFormatData.hxx>
 
 #include <cmath>
@@ -49,10 +50,10 @@ VexHost_SvgSurvey::DrawKind VexHost_SvgSurvey::Classify(const PenFormatData_Sequ
 {
   // Toolpaths are told apart as a machine file would receive them; the drawing attributes of
   // artwork only matter for the other sequences.
-  static const TCollection_ExtendedString THE_SCAN_LAYER("Scan fields");
+  static const TCollection_ExtendedString THE_SCAN_LAYER(VexData_Format::THE_SCAN_FIELD_LAYER);
   if (theSequence.ToolpathFlag() != 0)
   {
-    return theSequence.ToolpathMode() == 1 ? DrawKind_Path : DrawKind_Drill;
+    return theSequence.ToolpathMode() == PenFormatData_TM_Path ? DrawKind_Path : DrawKind_Drill;
   }
   if (theSequence.LayerName() == THE_SCAN_LAYER)
   {

@@ -3,6 +3,7 @@
 #define _PenFormatData_Sequence_HeaderFile
 
 #include <PenFormatData_Object.hxx>
+#include <PenFormatData_ToolpathMode.hxx>
 #include <PhGeom_Curve.hxx>
 #include <TCollection_ExtendedString.hxx>
 
@@ -54,7 +55,7 @@ public:
   //! Sets the phase name.
   void SetPhaseName(const TCollection_ExtendedString& theName) { myPhaseName = theName; }
 
-  //! Returns the toolpath mode: 1 path toolpath, 2 point toolpath.
+  //! Returns the toolpath mode: PenFormatData_TM_Path or PenFormatData_TM_Point for a toolpath.
   Standard_Integer ToolpathMode() const { return myToolpathMode; }
 
   //! Sets the toolpath mode.

@@ -24,9 +24,6 @@ public:
   //! Returns the bound on renamings.
   Standard_Size RenamingLimit() const { return myRenamingLimit; }
 
-  //! Replaces the bound on renamings.
-  void SetRenamingLimit(const Standard_Size theLimit) { myRenamingLimit = theLimit; }
-
   //! Returns the tool number of theTool, renaming it when its name is taken by a different tool;
   //! theIsNew tells whether the tool was added by this call. Returns 0 when the bound on
   //! renamings is passed.

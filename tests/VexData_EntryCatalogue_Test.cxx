@@ -14,7 +14,8 @@
 
 namespace
 {
-//! Returns every "VEX_..." string literal of the C++ sources in theFolder, with where it is.
+//! Returns every "VEX_..." string literal of the C++ sources (.cxx, .hxx, .lxx) in theFolder, with
+//! where it is.
 std::map<std::string, std::string> keysUsedIn(const std::string& theFolder)
 {
   std::map<std::string, std::string> aKeys;
@@ -23,8 +24,9 @@ std::map<std::string, std::string> keysUsedIn(const std::string& theFolder)
   while (dirent* anEntry = aDir != NULL ? ::readdir(aDir) : NULL)
   {
     const std::string aName = anEntry->d_name;
-    if (aName.size() < 4 ||
-        (aName.substr(aName.size() - 4) != ".cxx" && aName.substr(aName.size() - 4) != ".hxx"))
+    const std::string anExtension =
+        aName.size() < 4 ? std::string() : aName.substr(aName.size() - 4);
+    if (anExtension != ".cxx" && anExtension != ".hxx" && anExtension != ".lxx")
     {
       continue;
     }

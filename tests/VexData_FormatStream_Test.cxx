@@ -1,8 +1,10 @@
 // Copyright (c) 2026 VexData developers
-// Primitive reads, header check, type declarations and the skip rule of the format layer.
+// Primitive reads, header check, type declarations and the skip rule of the format layer (the
+// record parser follows compound records item by item).
 #include <VexData_FormatBuilder_Test.hxx>
 #include <VexTest_Messages.hxx>
 
+#include <VexData_RecordParser.hxx>
 #include <VexData_Stream.hxx>
 #include <VexData_TypeTable.hxx>
 
@@ -207,10 +209,10 @@ TEST(VexData_FormatStream, TypeDeclarations)
   };
   for (const Case& aCase : aCases)
   {
-    Input             anInput(VexTest_FileBuilder().Byte(aCase.Tag).Int(aCase.Size).Data());
-    VexData_TypeTable aTable;
-    EXPECT_EQ(aCase.Code, aTable.ReadDeclaration(anInput.Reader)) << aCase.Tag;
-    EXPECT_EQ(aCase.Dump, anInput.Capture.Dump()) << aCase.Tag;
+    VexTest_MessageCapture aCapture;
+    VexData_TypeTable      aTable;
+    EXPECT_EQ(aCase.Code, aTable.Declare(aCase.Tag, aCase.Size, aCapture.Messenger())) << aCase.Tag;
+    EXPECT_EQ(aCase.Dump, aCapture.Dump()) << aCase.Tag;
     EXPECT_EQ(aCase.Redeclared, aTable.IsRedeclared(18) && aTable.IsRedeclared(19)) << aCase.Tag;
   }
   // A field type cannot be resized; a tag without default keeps its first declared size.
@@ -223,11 +225,23 @@ TEST(VexData_FormatStream, TypeDeclarations)
   EXPECT_EQ(0, aTable.Declare(40, 6, aNone));
   EXPECT_EQ(3, aTable.Declare(40, 7, aNone));
   EXPECT_TRUE(aTable.RecordSize(40, aSize) && aSize == 6);
-
-  Input aCut(VexTest_FileBuilder().Byte(12).Bytes({1, 2}).Data());
-  EXPECT_EQ(6, VexData_TypeTable().ReadDeclaration(aCut.Reader));
-  EXPECT_EQ("4 VEX_READER_READ_INT_FAILURE\n", aCut.Capture.Dump());
 }
+
+//! Notes where the parser meets the record after the one a test steps over.
+class NextRecord final : public VexData_RecordListener
+{
+public:
+  //! Offset of the first top-level record of tag 20, 0 when none was met.
+  Standard_Size Offset = 0;
+
+  void Skipping(const VexData_RecordPlace& thePlace)
+  {
+    if (thePlace.Tag == VexData_Format::Tag_Empty && thePlace.Depth == 0 && Offset == 0)
+    {
+      Offset = thePlace.Offset;
+    }
+  }
+};
 
 TEST(VexData_FormatStream, SkipRuleStepsOverExactlyOneItem)
 {
@@ -268,18 +282,28 @@ TEST(VexData_FormatStream, SkipRuleStepsOverExactlyOneItem)
   };
   for (const Case& aCase : aCases)
   {
-    // A success must leave the stream on the byte after the item.
-    const bool        isGood = aCase.Code == 0;
-    Input             anInput(aCase.Payload + (isGood ? "\xEE" : ""));
-    VexData_TypeTable aTable;
-    EXPECT_EQ(aCase.Code, aTable.Skip(anInput.Reader, aCase.Tag)) << aCase.Tag;
-    EXPECT_EQ(aCase.Dump, anInput.Capture.Dump()) << aCase.Tag;
-    Standard_Integer aNext = 0;
-    if (isGood)
+    // A success must leave the input on the byte after the item: the format layer steps over
+    // one item, the record parser follows compound records item by item.
+    const bool isGood = aCase.Code == 0;
+    if (aCase.Tag < 0x80)
     {
-      EXPECT_EQ(0, anInput.Reader.ReadByte(aNext));
-      EXPECT_EQ(0xEE, aNext) << aCase.Tag;
+      Input             anInput(aCase.Payload + (isGood ? "\xEE" : ""));
+      VexData_TypeTable aTable;
+      EXPECT_EQ(aCase.Code, aTable.SkipItem(anInput.Reader, aCase.Tag)) << aCase.Tag;
+      EXPECT_EQ(aCase.Dump, anInput.Capture.Dump()) << aCase.Tag;
+      EXPECT_EQ(isGood ? aCase.Payload.size() : anInput.Reader.Offset(), anInput.Reader.Offset())
+          << aCase.Tag;
+      continue;
     }
+    const std::string aFile = VexTest_FileBuilder().Header().Byte(aCase.Tag).Data() +
+                              aCase.Payload + (isGood ? "\x14" : "");
+    std::istringstream     aStream(aFile);
+    VexTest_MessageCapture aCapture;
+    NextRecord             aNext;
+    VexData_RecordParser   aParser((VexData_Reader::Limits()));
+    EXPECT_EQ(aCase.Code, aParser.Parse(aStream, aCapture.Messenger(), aNext)) << aCase.Tag;
+    EXPECT_EQ(aCase.Dump, aCapture.Dump()) << aCase.Tag;
+    EXPECT_EQ(isGood ? aFile.size() - 1 : 0u, aNext.Offset) << aCase.Tag;
   }
 }
 } // namespace

@@ -4,8 +4,8 @@
 // a status of the reader's set (an in-memory stream never fails by itself, so 4 and 5 would be
 // exceptions caught inside the reader), and the second read must give the same status and the
 // same messages as the first. When the host's record dump is built (VexHost_Dump, behind
-// "vex dump"), every mutation also goes through it twice: it must end with the reader's status
-// and messages, and give the same listing both times.
+// "vex dump"), every mutation is also listed: the listing, whatever the fault, must end with a
+// line that names the status the dump returns.
 //
 // Inside a long run of one repeated byte (the 8189 to 8191-byte names of the string seeds) a
 // mutation at one position reads like one at any other: the sweeps take every position of the
@@ -112,36 +112,21 @@ int readOnce(const std::string& theData, std::string& theLog)
 }
 
 #ifdef VEX_TEST_DUMP
-//! Lists theData with the record dump; stores listing and messages and returns the status.
-int dumpOnce(const std::string& theData, std::string& theListing, std::string& theLog)
+//! Returns an empty string when the listing of theData ends with the status the dump returns,
+//! otherwise what went wrong.
+std::string checkDump(const std::string& theData)
 {
-  VexTest_MessageCapture aCapture;
-  std::istringstream     anInput(theData);
-  std::ostringstream     anOutput;
-  VexHost_Dump           aDump(anOutput, aCapture.Messenger());
-  const int              aStatus = aDump.Process(anInput);
-  theListing                     = anOutput.str();
-  theLog                         = aCapture.Dump();
-  return aStatus;
-}
-
-//! Returns an empty string when the dump of theData ends twice alike with theStatus and theLog
-//! of the reader, otherwise what went wrong.
-std::string checkDump(const std::string& theData, const int theStatus, const std::string& theLog)
-{
-  std::string aListing1, aListing2, aLog1, aLog2;
-  const int   aStatus1 = dumpOnce(theData, aListing1, aLog1);
-  const int   aStatus2 = dumpOnce(theData, aListing2, aLog2);
-  if (aStatus1 != theStatus || aLog1 != theLog)
-  {
-    return "dump ends with " + std::to_string(aStatus1) + " where the reader gives " +
-           std::to_string(theStatus) + "\n" + aLog1 + "--\n" + theLog;
-  }
-  if (aStatus2 != aStatus1 || aLog2 != aLog1 || aListing2 != aListing1)
-  {
-    return "second dump differs";
-  }
-  return std::string();
+  std::istringstream anInput(theData);
+  std::ostringstream aListing;
+  VexHost_Dump       aDump(aListing, Handle(Message_Messenger)());
+  const int          aStatus     = aDump.Process(anInput);
+  const std::string  aText       = aListing.str();
+  const size_t       aLast       = aText.rfind('\n', aText.size() >= 2 ? aText.size() - 2 : 0);
+  const std::string  aLine       = aText.substr(aLast == std::string::npos ? 0 : aLast + 1);
+  const std::string  aStatusText = "; status " + std::to_string(aStatus) + " (";
+  const bool         isEnd = aStatus == 0 && aLine.find("  end of file: status 0 (ok)\n") == 8;
+  const bool isFault = aLine.find("  error: ") == 8 && aLine.find(aStatusText) != std::string::npos;
+  return isEnd || isFault ? std::string() : "the listing ends with " + aLine;
 }
 #endif
 
@@ -163,7 +148,7 @@ std::string checkRead(const std::string& theData)
     return "second read differs: " + std::to_string(aStatus2) + "\n" + aLog1 + "--\n" + aLog2;
   }
 #ifdef VEX_TEST_DUMP
-  return checkDump(theData, aStatus1, aLog1);
+  return checkDump(theData);
 #else
   return std::string();
 #endif

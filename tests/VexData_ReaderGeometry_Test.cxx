@@ -176,20 +176,9 @@ TEST(VexData_ReaderGeometry, MacrosAndPlacements)
   }
 }
 
-//! A reader whose bound on copied macro elements a test can lower.
-class LimitedReader : public VexData_Reader
-{
-public:
-  LimitedReader(PenFormatData_Model& theModel, Standard_Size theLimit) : VexData_Reader(theModel)
-  {
-    setElementLimit(theLimit);
-  }
-  static Standard_Size DefaultLimit() { return THE_ELEMENT_LIMIT; }
-};
-
 TEST(VexData_ReaderGeometry, PlacementsCopyABoundedNumberOfElements)
 {
-  EXPECT_GE(LimitedReader::DefaultLimit(), 10000000u);
+  EXPECT_GE(VexData_Reader::Limits().Elements, 10000000u);
   const std::string aMacro =
       Builder().Byte(26).Int(1).XY(12, 0, 0).XY(13, 1, 0).XY(13, 1, 1).XY(13, 0, 1).Byte(27).Data();
   for (int aPlacements : {3, 4})
@@ -202,9 +191,11 @@ TEST(VexData_ReaderGeometry, PlacementsCopyABoundedNumberOfElements)
     PenFormatData_Model    aModel;
     VexTest_MessageCapture aCapture;
     aModel.SetMessenger(aCapture.Messenger());
-    std::istringstream aStream(groupFile(aPlaces.Data(), aMacro));
-    LimitedReader      aReader(aModel, 9);
-    const bool         isWithin = aPlacements * 3 <= 9;
+    std::istringstream     aStream(groupFile(aPlaces.Data(), aMacro));
+    VexData_Reader::Limits aLimits;
+    aLimits.Elements = 9;
+    VexData_Reader aReader(aModel, aLimits);
+    const bool     isWithin = aPlacements * 3 <= 9;
     EXPECT_EQ(isWithin ? 0 : 3, aReader.Process(aStream)) << aPlacements;
     EXPECT_EQ(isWithin ? "" : "4 VEX_READER_TOO_MANY_ELEMENTS 9\n", aCapture.Dump());
     EXPECT_EQ(isWithin ? 1u : 0u, aModel.Objects().Size());

@@ -40,6 +40,7 @@ TEST(VexData_ReaderSpine, StatusesOfTheRecordLoop)
        0, ""},
       {"stray group and field", header() + VexTest_FileBuilder().Group(5).XY(19, 1, 2).Data(), 0,
        ""},
+      {"cut declaration", header() + "\x0B\x0C\x01\x02", 6, "4 VEX_READER_READ_INT_FAILURE\n"},
       {"invalid declaration stops",
        header() + VexTest_FileBuilder().Declare(40, 2).Declare(17, 24).Data(), 3, ""},
       {"wrong magic", "QUOR_Mill_Drill File (VEX) Version 2.0\n\x1A", 2,

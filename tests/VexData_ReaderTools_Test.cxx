@@ -167,16 +167,6 @@ TEST(VexData_ReaderTools, BlockToolsHideFileToolsInTheirBlockOnly)
   EXPECT_EQ("213", apertures(*aRead.Model));
 }
 
-//! A reader whose bound on tool renamings a test can lower.
-class RenamingReader : public VexData_Reader
-{
-public:
-  RenamingReader(PenFormatData_Model& theModel, Standard_Size theLimit) : VexData_Reader(theModel)
-  {
-    setRenamingLimit(theLimit);
-  }
-};
-
 TEST(VexData_ReaderTools, RenamingsAreBoundedAndRepeatedDefinitionsAreFree)
 {
   // T 1, T 2 and T 3 take three renamings; the block repeats known definitions for free.
@@ -189,8 +179,10 @@ TEST(VexData_ReaderTools, RenamingsAreBoundedAndRepeatedDefinitionsAreFree)
     PenFormatData_Model    aModel;
     VexTest_MessageCapture aCapture;
     aModel.SetMessenger(aCapture.Messenger());
-    std::istringstream aStream(aData);
-    RenamingReader     aReader(aModel, 3);
+    std::istringstream     aStream(aData);
+    VexData_Reader::Limits aLimits;
+    aLimits.Renamings = 3;
+    VexData_Reader aReader(aModel, aLimits);
     EXPECT_EQ(isOneMore ? 3 : 0, aReader.Process(aStream));
     EXPECT_EQ(isOneMore ? "4 VEX_READER_TOO_MANY_TOOL_NAMES 3\n" : "", aCapture.Dump());
     EXPECT_EQ(4, aModel.NbApertures());

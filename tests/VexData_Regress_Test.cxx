@@ -1,8 +1,7 @@
 // Copyright (c) 2026 VexData developers
 // Replays every committed fuzz finding (fuzz/regress/) and checks the status it must give. A
 // finding is named <target>-s<status>-<what>.<ext>:
-// - reader-…: a machine file that the reader (and the record dump of "vex dump", when it is
-//   built) must end with that status;
+// - reader-…: a machine file that the reader must end with that status;
 // - roundtrip-…: a machine file that reads with that status; when it is 0, the model must write
 //   with 0 or 2, a written file must read back with status 0, and the model read back must
 //   write and read back again;
@@ -16,11 +15,6 @@
 #include <VexData_Writer.hxx>
 
 #include <gtest/gtest.h>
-
-#if __has_include(<VexHost_Dump.hxx>)
-#include <VexHost_Dump.hxx>
-#define VEX_TEST_DUMP 1
-#endif
 
 #include <algorithm>
 #include <dirent.h>
@@ -83,13 +77,6 @@ void checkFile(const Finding& theFinding)
 {
   const VexFuzz_Harness::Read aRead = VexFuzz_Harness::ReadFile(theFinding.Bytes, false);
   ASSERT_EQ(aRead.Status, theFinding.Status) << aRead.Log->Text;
-#ifdef VEX_TEST_DUMP
-  // The record dump follows the file as the reader does and must stop with the same status.
-  std::istringstream anInput(theFinding.Bytes);
-  std::ostringstream aListing;
-  VexHost_Dump       aDump(aListing, Handle(Message_Messenger)());
-  EXPECT_EQ(aDump.Process(anInput), theFinding.Status) << aListing.str();
-#endif
   if (theFinding.Target != "roundtrip" || aRead.Status != VexData_Reader::Ok)
   {
     return;

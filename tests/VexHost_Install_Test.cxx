@@ -6,10 +6,12 @@
 
 #ifdef VEX_HOST_PATH
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -31,10 +33,10 @@ std::string slurp(const std::string& thePath)
   return std::string(std::istreambuf_iterator<char>(aFile), std::istreambuf_iterator<char>());
 }
 
-//! Returns "#include <NAME>" for every header installed in theDir.
-std::string includesOf(const std::string& theDir)
+//! Returns the names of the headers installed in theDir, sorted.
+std::vector<std::string> headersIn(const std::string& theDir)
 {
-  std::string aText;
+  std::vector<std::string> aNames;
   if (DIR* aDir = ::opendir(theDir.c_str()))
   {
     while (const dirent* anEntry = ::readdir(aDir))
@@ -42,10 +44,22 @@ std::string includesOf(const std::string& theDir)
       const std::string aName = anEntry->d_name;
       if (aName.size() > 4 && aName.compare(aName.size() - 4, 4, ".hxx") == 0)
       {
-        aText += "#include <" + aName + ">\n";
+        aNames.push_back(aName);
       }
     }
     ::closedir(aDir);
+  }
+  std::sort(aNames.begin(), aNames.end());
+  return aNames;
+}
+
+//! Returns "#include <NAME>" for every header of theNames.
+std::string includesOf(const std::vector<std::string>& theNames)
+{
+  std::string aText;
+  for (const std::string& aName : theNames)
+  {
+    aText += "#include <" + aName + ">\n";
   }
   return aText;
 }
@@ -60,21 +74,30 @@ target_link_libraries(consumer PRIVATE VexData::VexData VexData::PenFormatData)
 target_compile_definitions(consumer PRIVATE CATALOGUE="${VexData_CATALOGUE}")
 )";
 
-//! The consumer's program: reads a file with the exported reader and asks the entry points.
+//! The consumer's program: reads a file with the exported reader and writes it back with the
+//! exported writer.
 const char THE_PROGRAM[] = R"(
 #include <fstream>
 #include <iostream>
+#include <sstream>
 int main(int, char** theArgv)
 {
   Handle(PenFormatData_Model) aModel = new PenFormatData_Model();
   std::ifstream  anInput(theArgv[1], std::ios::binary);
   VexData_Reader aReader(*aModel);
   const int      aStatus = aReader.Process(anInput);
+  std::ostringstream anOutput;
+  VexData_Writer     aWriter(*aModel);
   std::cout << "status " << aStatus << ", " << aModel->Objects().Extent() << " objects, "
+            << "written with status " << aWriter.Process(anOutput) << ", "
             << (std::ifstream(CATALOGUE).good() ? "catalogue" : "no catalogue") << "\n";
   return aStatus;
 }
 )";
+
+//! The plug-in's headers a host uses; the reader's and writer's internals are not installed.
+const char* const THE_PUBLIC_HEADERS[] = {"VexData.hxx", "VexData_Macro.hxx", "VexData_Reader.hxx",
+                                          "VexData_Writer.hxx"};
 } // namespace
 
 TEST(VexHost_Install, InstalledToolsAndPackageWorkFromThePrefix)
@@ -105,12 +128,24 @@ TEST(VexHost_Install, InstalledToolsAndPackageWorkFromThePrefix)
   EXPECT_EQ(slurp(aDir + "/info.err"), "Fail: A coordinate or size of the machine file could not "
                                        "be read; the file is truncated or unreadable.\n");
 
+  // The public headers of the plug-in and those of the model library, nothing else.
+  const std::vector<std::string> aHeaders = headersIn(aPrefix + "/include/vexdata");
+  std::vector<std::string>       aPluginHeaders;
+  for (const std::string& aName : aHeaders)
+  {
+    if (aName.compare(0, 13, "PenFormatData") != 0 && aName.compare(0, 6, "PhGeom") != 0)
+    {
+      aPluginHeaders.push_back(aName);
+    }
+  }
+  EXPECT_EQ(aPluginHeaders,
+            std::vector<std::string>(std::begin(THE_PUBLIC_HEADERS), std::end(THE_PUBLIC_HEADERS)));
+
   // A program built against the prefix alone, including every installed header.
   const std::string aSource = aDir + "/consumer";
   ASSERT_EQ(::mkdir(aSource.c_str(), 0755), 0);
   std::ofstream(aSource + "/CMakeLists.txt") << THE_PROJECT;
-  std::ofstream(aSource + "/consumer.cxx")
-      << includesOf(aPrefix + "/include/vexdata") << THE_PROGRAM;
+  std::ofstream(aSource + "/consumer.cxx") << includesOf(aHeaders) << THE_PROGRAM;
 #ifdef __SANITIZE_ADDRESS__
   const std::string aFlags = " -DCMAKE_CXX_FLAGS='-fsanitize=address,undefined'";
 #else
@@ -124,7 +159,8 @@ TEST(VexHost_Install, InstalledToolsAndPackageWorkFromThePrefix)
   EXPECT_EQ(run("'" + aSource + "/build/consumer' '" + VEX_SOURCE_DIR + "/samples/drills.vex' >'" +
                 aDir + "/consumer.out'"),
             0);
-  EXPECT_EQ(slurp(aDir + "/consumer.out"), "status 0, 3 objects, catalogue\n");
+  EXPECT_EQ(slurp(aDir + "/consumer.out"),
+            "status 0, 3 objects, written with status 0, catalogue\n");
   run("rm -rf '" + aDir + "'");
 }
 

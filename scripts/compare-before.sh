@@ -1,0 +1,127 @@
+#!/usr/bin/env bash
+# Compares what vex and the plug-in of this tree make of every machine file of the tree with what
+# those of another commit make, to show that a restructuring changed no output:
+#   - "vex dump" of the samples and of every file of the fuzz folders (listing, messages, status);
+#   - "vex to-json" of every one of those files that reads;
+#   - the files "vex convert" writes for the samples (without parameters, without scan fields, with
+#     arcs as circles) and those "vex from-json" writes for the sample documents (bytes, messages,
+#     status).
+# The other commit is built in a worktree of its own beside this one (only vex and the plug-in);
+# this tree's build folder must hold a build of both.
+#
+#   bash scripts/compare-before.sh [REF]       REF defaults to main
+#
+#   VEX_BUILD_DIR    this tree's build folder (default build)
+#   VEX_BEFORE_DIR   the worktree of REF (default: this folder's path with "-before" added)
+# Exit status 0 when everything is the same, 1 otherwise (the differences are listed).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+ROOT="$PWD"
+REF="${1:-main}"
+AFTER="$ROOT/${VEX_BUILD_DIR:-build}"
+BEFORE_TREE="${VEX_BEFORE_DIR:-$ROOT-before}"
+COMMIT="$(git rev-parse --verify "$REF^{commit}")"
+
+# The worktree of REF, made or moved to REF when needed, and its build.
+if [ ! -d "$BEFORE_TREE" ]; then
+  git worktree add --detach "$BEFORE_TREE" "$COMMIT" >/dev/null
+elif [ "$(git -C "$BEFORE_TREE" rev-parse HEAD)" != "$COMMIT" ]; then
+  git -C "$BEFORE_TREE" checkout --quiet --detach "$COMMIT"
+fi
+cmake -S "$BEFORE_TREE" -B "$BEFORE_TREE/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DVEX_BUILD_TESTS=OFF -DVEX_BUILD_BENCH=OFF >/dev/null
+cmake --build "$BEFORE_TREE/build" -j"${JOBS:-2}" --target vex VexData >/dev/null
+cmake --build "$AFTER" -j"${JOBS:-2}" --target vex VexData >/dev/null
+
+WORK="$(mktemp -d)"
+trap 'rm -rf "$WORK"' EXIT
+export MMGT_OPT=0
+unset VEXDATA_CATALOGUE
+DIFFERENT=0
+
+# run SIDE NAME ARGS...: runs the vex of SIDE (before or after) with message keys; its standard
+# output, standard error and exit status go to $WORK/SIDE/NAME.{out,err,status}.
+run() {
+  local aSide="$1" aName="$2" aBuild
+  shift 2
+  if [ "$aSide" = before ]; then aBuild="$BEFORE_TREE/build"; else aBuild="$AFTER"; fi
+  mkdir -p "$WORK/$aSide/$(dirname "$aName")"
+  set +e
+  "$aBuild/vex" --message-keys "$@" >"$WORK/$aSide/$aName.out" 2>"$WORK/$aSide/$aName.err"
+  echo $? >"$WORK/$aSide/$aName.status"
+  set -e
+}
+
+# same NAME [FILE]: compares the outputs of both sides for NAME (and the written FILE of each).
+same() {
+  local aName="$1" aPart
+  for aPart in out err status; do
+    if ! cmp -s "$WORK/before/$aName.$aPart" "$WORK/after/$aName.$aPart"; then
+      echo "DIFFERENT: $aName ($aPart)"
+      DIFFERENT=1
+      return 1
+    fi
+  done
+  if [ $# -gt 1 ] && ! cmp -s "$WORK/before/$2" "$WORK/after/$2"; then
+    echo "DIFFERENT: $aName (written file)"
+    DIFFERENT=1
+    return 1
+  fi
+}
+
+FILES=(samples/*.vex)
+for aFolder in fuzz/corpus fuzz/regress fuzz/corpus-params fuzz/corpus-excellon fuzz/regress-excellon; do
+  [ -d "$aFolder" ] && FILES+=("$aFolder"/*)
+done
+
+DUMPS=0
+JSONS=0
+for aFile in "${FILES[@]}"; do
+  for aSide in before after; do run "$aSide" "dump/$aFile" dump "$aFile"; done
+  same "dump/$aFile" || true
+  DUMPS=$((DUMPS + 1))
+  if [ "$(cat "$WORK/after/dump/$aFile.status")" = 0 ]; then
+    for aSide in before after; do run "$aSide" "json/$aFile" to-json "$aFile"; done
+    same "json/$aFile" || true
+    JSONS=$((JSONS + 1))
+  fi
+done
+
+WRITES=0
+REFUSED=0
+# Parameter sets, "|" between parameters: none; no scan fields; mappings of the samples' toolpaths
+# that rename them, write some twice and turn their arcs into circles.
+PARAMS=(""
+  "export.scanfield:false"
+  "vex.map:true;Milling;Outline;Contour2.0;Cut;;A;B|vex.map:true;Isolation;Top;Iso0.2;;;|vex.map:false;Milling;Top;T1;X;Y;T9|vex.map:true;Drilling;Top;Drill1.0;;Z;")
+for aFile in samples/*.vex samples/*.json; do
+  case "$aFile" in
+    *.json) aCommand=from-json ;;
+    *) aCommand=convert ;;
+  esac
+  for anIndex in "${!PARAMS[@]}"; do
+    aName="write/$(basename "$aFile").$anIndex"
+    anArgs=()
+    IFS='|' read -r -a aParams <<<"${PARAMS[$anIndex]}"
+    for aParam in "${aParams[@]}"; do anArgs+=("--param=$aParam"); done
+    for aSide in before after; do
+      run "$aSide" "$aName" "$aCommand" "$aFile" "$WORK/$aSide/$aName.vex" "${anArgs[@]}"
+      # The message names the output file, which differs between the sides.
+      sed -i "s|$WORK/$aSide/||g" "$WORK/$aSide/$aName.out"
+    done
+    if [ "$(cat "$WORK/after/$aName.status")" = 0 ]; then
+      same "$aName" "$aName.vex" || true
+      WRITES=$((WRITES + 1))
+    else
+      same "$aName" || true
+      REFUSED=$((REFUSED + 1))
+    fi
+  done
+done
+
+echo "compared with $REF ($COMMIT): $DUMPS dumps, $JSONS JSON documents, $WRITES written files," \
+  "$REFUSED refused writes"
+if [ "$DIFFERENT" = 0 ]; then
+  echo "all the same"
+fi
+exit "$DIFFERENT"
