@@ -32,11 +32,12 @@ VEX="$BUILD/vex"
 measure() {
   local what="$1"
   shift
+  # time writes a line of its own before the figures when the command's exit status is not 0.
   local log="$DIR/time.log" status=0
   /usr/bin/time -f '%U %S %e %M' -o "$log" "$@" >/dev/null 2>"$DIR/stderr.log" || status=$?
   awk -v what="$what" -v status="$status" \
     '{ printf "| %-52s | %6.2f s | %6.2f s | %6.0f MB | %s |\n", what, $1 + $2, $3, $4 / 1024, status }' \
-    "$log"
+    <(tail -n 1 "$log")
 }
 
 printf 'Board of %s traces: %s (%s MB), %s (%s MB), job %s (%s MB)\n\n' "$TRACES" \
