@@ -54,6 +54,36 @@ bool isSame(const PenFormatData_Aperture& theAperture, const Standard_Integer th
   }
   return true;
 }
+
+//! Returns true when both coordinates of thePoint (millimetres) are lengths the reader accepts.
+bool isInRange(const gp_XY& thePoint)
+{
+  return VexGerber_Limits::IsInRange(thePoint.X()) && VexGerber_Limits::IsInRange(thePoint.Y());
+}
+
+//! Returns true when every corner of theContours, and every arc's centre as an offset from the
+//! arc's start, is a length the reader accepts. An outline reaches beyond the coordinates the
+//! file gave (by half an aperture, or by a step-and-repeat offset), and a model holding more than
+//! the reader accepts would be written as a file that does not read back.
+bool isInRange(const NCollection_Vector<VexGerber_Contour>& theContours)
+{
+  for (NCollection_Vector<VexGerber_Contour>::Iterator anIter(theContours); anIter.More();
+       anIter.Next())
+  {
+    const VexGerber_Contour& aContour = anIter.Value();
+    for (Standard_Integer anIndex = 0; anIndex < aContour.NbEdges(); ++anIndex)
+    {
+      const VexGerber_Edge& anEdge = aContour.Edge(anIndex);
+      const gp_XY&          aFrom  = aContour.EdgeStart(anIndex);
+      if (!isInRange(aFrom) || !isInRange(anEdge.End) ||
+          (anEdge.Type != VexGerber_Edge::Kind_Segment && !isInRange(anEdge.Center - aFrom)))
+      {
+        return false;
+      }
+    }
+  }
+  return true;
+}
 } // namespace
 
 VexGerber_ModelBuilder::VexGerber_ModelBuilder(PenFormatData_Model&              theModel,
@@ -338,6 +368,10 @@ Standard_Boolean VexGerber_ModelBuilder::OnDraw(const Handle(VexGerber_Aperture)
                                                 const Standard_Boolean theIsClear)
 {
   const Standard_Boolean isPoint = (theTo - theFrom).Modulus() < THE_SAME_POINT;
+  if (!isInRange(theFrom) || !isInRange(theTo))
+  {
+    return myFault.Fail("VEX_GERBER_COORDINATE_RANGE");
+  }
   if (theAperture->IsRoundTool())
   {
     const Standard_Integer aNumber = modelAperture(theAperture, theTransform);
@@ -369,6 +403,10 @@ Standard_Boolean VexGerber_ModelBuilder::OnDraw(const Handle(VexGerber_Aperture)
     return Standard_False;
   }
   useSequence(Kind_Area, modelAperture(theAperture, VexGerber_ApertureTransform()), theIsClear);
+  if (!isInRange(aContours))
+  {
+    return myFault.Fail("VEX_GERBER_COORDINATE_RANGE");
+  }
   addContours(aContours);
   count(VexPcb_ImportReport::Outcome_Artwork, "draws with non-round apertures", theIsClear);
   return Standard_True;
@@ -380,6 +418,10 @@ Standard_Boolean VexGerber_ModelBuilder::OnArc(const Handle(VexGerber_Aperture) 
                                                const gp_XY& theCenter, const Standard_Boolean isCcw,
                                                const Standard_Boolean theIsClear)
 {
+  if (!isInRange(theFrom) || !isInRange(theTo) || !isInRange(theCenter - theFrom))
+  {
+    return myFault.Fail("VEX_GERBER_COORDINATE_RANGE");
+  }
   if (theAperture->IsRoundTool())
   {
     const Standard_Integer aNumber = modelAperture(theAperture, theTransform);
@@ -401,6 +443,10 @@ Standard_Boolean VexGerber_ModelBuilder::OnArc(const Handle(VexGerber_Aperture) 
     return Standard_False;
   }
   useSequence(Kind_Area, modelAperture(theAperture, VexGerber_ApertureTransform()), theIsClear);
+  if (!isInRange(aContours))
+  {
+    return myFault.Fail("VEX_GERBER_COORDINATE_RANGE");
+  }
   addContours(aContours);
   count(VexPcb_ImportReport::Outcome_Artwork, "arcs with non-round apertures", theIsClear);
   return Standard_True;
@@ -411,6 +457,10 @@ Standard_Boolean VexGerber_ModelBuilder::OnFlash(const Handle(VexGerber_Aperture
                                                  const gp_XY&                       thePoint,
                                                  const Standard_Boolean             theIsClear)
 {
+  if (!isInRange(thePoint))
+  {
+    return myFault.Fail("VEX_GERBER_COORDINATE_RANGE");
+  }
   if (theAperture->IsRoundTool())
   {
     const Standard_Integer aNumber = modelAperture(theAperture, theTransform);
@@ -429,6 +479,10 @@ Standard_Boolean VexGerber_ModelBuilder::OnFlash(const Handle(VexGerber_Aperture
     return Standard_False;
   }
   useSequence(Kind_Area, modelAperture(theAperture, VexGerber_ApertureTransform()), theIsClear);
+  if (!isInRange(aContours))
+  {
+    return myFault.Fail("VEX_GERBER_COORDINATE_RANGE");
+  }
   addContours(aContours);
   count(VexPcb_ImportReport::Outcome_Artwork, flashKind(*theAperture), theIsClear);
   return Standard_True;
@@ -450,6 +504,10 @@ Standard_Boolean VexGerber_ModelBuilder::OnRegion(
     }
   }
   useSequence(Kind_Area, 0, theIsClear);
+  if (!isInRange(aContours))
+  {
+    return myFault.Fail("VEX_GERBER_COORDINATE_RANGE");
+  }
   addContours(aContours);
   count(VexPcb_ImportReport::Outcome_Artwork, "regions", theIsClear);
   return Standard_True;

@@ -181,6 +181,13 @@ Standard_Boolean VexGerber_Shapes::Sweep(VexGerber_Aperture&                    
       }
       continue;
     }
+    // The union below costs far more than the edges it is given: a wide circle swept along a
+    // long arc is bounded here rather than by the time it would take.
+    if (static_cast<double>(aPattern.size()) * static_cast<double>(aPath.size()) >
+        static_cast<double>(myLimits.SweepEdges))
+    {
+      return myFault.Fail("VEX_GERBER_LIMIT_SWEEP", myLimits.SweepEdges);
+    }
     ClipperLib::Paths aPiece;
     ClipperLib::MinkowskiSum(aPattern, aPath, aPiece, isClosed);
     aSum.insert(aSum.end(), aPiece.begin(), aPiece.end());

@@ -76,6 +76,12 @@ TEST(VexGerber_Faults, MalformedFilesNameTheirLine)
       {aHeader + "G36*X0Y0D02*X1Y1D01*\n\nM02*", {"", "VEX_GERBER_REGION_OPEN_AT_END", 7, nullptr}},
       {aHeader + "%LS0*%", {"", "VEX_GERBER_BAD_SCALE", 5, nullptr}},
       {aHeader + "X2000000000000Y0D03*", {"", "VEX_GERBER_COORDINATE_RANGE", 5, nullptr}},
+      // What the model would hold beyond the range the reader accepts, though every coordinate
+      // given is within it: an outline reaching past its centre line, a copy past its original.
+      {aHeader + "%ADD11R,0.5X0.2*%D11*X0Y0D02*\nX1000000000000Y0D01*",
+       {"", "VEX_GERBER_COORDINATE_RANGE", 6, nullptr}},
+      {aHeader + "%SRX2Y1I400000J0*%\nX900000000000Y0D03*\n%SR*%",
+       {"", "VEX_GERBER_COORDINATE_RANGE", 7, nullptr}},
       {aHeader + "%AMM*1,1,1/0,0,0*%\n%ADD11M*%\nD11*X0Y0D03*",
        {"", "VEX_GERBER_MACRO_VALUE", 7, "M"}},
       {aHeader + "%AMM*\n1,1,(1+2,0,0*%", {"", "VEX_GERBER_MACRO_EXPRESSION", 6, "(1+2"}},
@@ -100,6 +106,7 @@ TEST(VexGerber_Faults, EveryLimitHasItsMessage)
   aSmall.MacroVariable      = 9;
   aSmall.PolygonVertices    = 5;
   aSmall.FlattenedSegments  = 200;
+  aSmall.SweepEdges         = 100;
   const std::string aHeader = "%FSLAX36Y36*%\n%MOMM*%\n%ADD10C,0.1*%\nD10*\n";
   const std::vector<std::pair<std::string, FaultCase>> THE_CASES = {
       {aHeader + "%SRX4Y3I1J1*%", {"", "VEX_GERBER_LIMIT_STEP_REPEAT", 5, "10"}},
@@ -111,6 +118,9 @@ TEST(VexGerber_Faults, EveryLimitHasItsMessage)
        {"", "VEX_GERBER_LIMIT_POLYGON_VERTICES", 6, "5"}},
       {aHeader + "%AMM*6,0,0,10,0.1,0.1,2,0,0,0*%%ADD11M*%\nD11*X0Y0D03*",
        {"", "VEX_GERBER_LIMIT_FLATTENED_SEGMENTS", 6, "200"}},
+      // A circle of 1 mm has some 70 corners: swept along a draw of two points, over 100 edges.
+      {aHeader + "%ADD11C,1X0.5*%D11*X0Y0D02*\nX5000000Y0D01*",
+       {"", "VEX_GERBER_LIMIT_SWEEP", 6, "100"}},
   };
   for (const auto& aCase : THE_CASES)
   {
