@@ -1,5 +1,7 @@
 // Copyright (c) 2026 VexData developers
 // vex run as a user runs it, on files made by the test, with --message-keys.
+#include <VexTest_VexRun.hxx>
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -29,55 +31,11 @@ const std::string THE_BLOCK(
     50);
 
 //! What one run of vex gave.
-struct Outcome
+using Outcome = VexTest_VexOutcome;
+
+//! Runs vex with messages as texts.
+class VexHost_CliTest : public VexTest_VexRun
 {
-  int         Status; //!< exit status
-  std::string Out;    //!< standard output
-  std::string Err;    //!< standard error
-};
-
-class VexHost_CliTest : public ::testing::Test
-{
-protected:
-  void SetUp() override
-  {
-    char aTemplate[] = "/tmp/vexcliXXXXXX";
-    ASSERT_NE(::mkdtemp(aTemplate), nullptr);
-    myDir = aTemplate;
-  }
-
-  void TearDown() override { std::system(("rm -rf '" + myDir + "'").c_str()); }
-
-  std::string MakeFile(const std::string& theName, const std::string& theBytes)
-  {
-    const std::string aPath = myDir + "/" + theName;
-    std::ofstream(aPath, std::ios::binary) << theBytes;
-    return aPath;
-  }
-
-  static std::string Slurp(const std::string& thePath)
-  {
-    std::ifstream      aFile(thePath, std::ios::binary);
-    std::ostringstream aData;
-    aData << aFile.rdbuf();
-    return aData.str();
-  }
-
-  //! Runs vex with theArgs (each quoted for the shell) and an optional environment prefix.
-  Outcome Vex(const std::vector<std::string>& theArgs, const std::string& theEnv = "")
-  {
-    std::string aCommand = theEnv + " '" + VEX_HOST_PATH + "'";
-    for (const std::string& anArg : theArgs)
-    {
-      aCommand += " '" + anArg + "'";
-    }
-    aCommand += " >'" + myDir + "/.out' 2>'" + myDir + "/.err' </dev/null";
-    const int aRaw = std::system(aCommand.c_str());
-    return Outcome{WIFEXITED(aRaw) ? WEXITSTATUS(aRaw) : -1, Slurp(myDir + "/.out"),
-                   Slurp(myDir + "/.err")};
-  }
-
-  std::string myDir; //!< scratch directory
 };
 
 TEST_F(VexHost_CliTest, IdentifyNamesTheFormatOfEachFile)

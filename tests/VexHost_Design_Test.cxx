@@ -3,6 +3,8 @@
 // options and refusals (nothing written, an existing target kept), to-gerber and to-excellon
 // read back by the importers, and the commands that take any file (info, check, render,
 // verify) on Excellon and Gerber files.
+#include <VexTest_VexRun.hxx>
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -37,54 +39,15 @@ const char THE_GERBER[] = "%FSLAX36Y36*%\n%MOMM*%\n%ADD10C,0.2*%\n%ADD11R,1X1*%\
                           "X5000000Y15000000D01*\nX0Y10000000D01*\nG37*\nM02*\n";
 
 //! What one run of vex gave.
-struct Outcome
-{
-  int         Status; //!< exit status
-  std::string Out;    //!< standard output
-  std::string Err;    //!< standard error
-};
+using Outcome = VexTest_VexOutcome;
 
-class VexHost_DesignTest : public ::testing::Test
+class VexHost_DesignTest : public VexTest_VexRun
 {
 protected:
   void SetUp() override
   {
-    char aTemplate[] = "/tmp/vexdesignXXXXXX";
-    ASSERT_NE(::mkdtemp(aTemplate), nullptr);
-    myDir = aTemplate;
-  }
-
-  void TearDown() override { std::system(("rm -rf '" + myDir + "'").c_str()); }
-
-  //! Writes theText to theName in the scratch folder; returns its path.
-  std::string MakeFile(const std::string& theName, const std::string& theText)
-  {
-    const std::string aPath = myDir + "/" + theName;
-    std::ofstream(aPath, std::ios::binary) << theText;
-    return aPath;
-  }
-
-  //! Returns the content of thePath ("" when it does not exist).
-  static std::string Slurp(const std::string& thePath)
-  {
-    std::ifstream      aFile(thePath, std::ios::binary);
-    std::ostringstream aData;
-    aData << aFile.rdbuf();
-    return aData.str();
-  }
-
-  //! Runs vex --message-keys with theArgs.
-  Outcome Vex(const std::vector<std::string>& theArgs)
-  {
-    std::string aCommand = std::string("'") + VEX_HOST_PATH + "' --message-keys";
-    for (const std::string& anArg : theArgs)
-    {
-      aCommand += " '" + anArg + "'";
-    }
-    aCommand += " >'" + myDir + "/.out' 2>'" + myDir + "/.err' </dev/null";
-    const int aRaw = std::system(aCommand.c_str());
-    return Outcome{WIFEXITED(aRaw) ? WEXITSTATUS(aRaw) : -1, Slurp(myDir + "/.out"),
-                   Slurp(myDir + "/.err")};
+    VexTest_VexRun::SetUp();
+    myMessageKeys = true;
   }
 
   //! Runs theArgs, which write a model document to theDocument, and returns the document.
@@ -94,8 +57,6 @@ protected:
     EXPECT_EQ(aRun.Status, 0) << aRun.Err;
     return Json::parse(Slurp(theDocument), nullptr, false);
   }
-
-  std::string myDir; //!< scratch folder
 };
 
 //! Returns "x,y" of every point element of theDocument's toolpaths, sorted.

@@ -2,6 +2,8 @@
 // vex verify run as a user runs it: a job written as a machine file checked
 // against drill, copper and outline documents; four faults planted in the job
 // are named and nothing else; bad input gives exit status 2 with its message.
+#include <VexTest_VexRun.hxx>
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -23,12 +25,7 @@ namespace
 using Json = nlohmann::json;
 
 //! What one run of vex gave.
-struct Outcome
-{
-  int         Status; //!< exit status
-  std::string Out;    //!< standard output
-  std::string Err;    //!< standard error
-};
+using Outcome = VexTest_VexOutcome;
 
 //! A model document under construction.
 class Document
@@ -245,26 +242,16 @@ std::string job(const int theFaults)
   return aDocument.Text();
 }
 
-class VexVerify_CliTest : public ::testing::Test
+class VexVerify_CliTest : public VexTest_VexRun
 {
 protected:
   void SetUp() override
   {
-    char aTemplate[] = "/tmp/vexverifyXXXXXX";
-    ASSERT_NE(::mkdtemp(aTemplate), nullptr);
-    myDir     = aTemplate;
-    myDrill   = MakeFile("drill.json", drillDesign());
-    myCopper  = MakeFile("copper.json", copperDesign());
-    myOutline = MakeFile("outline.json", outlineDesign());
-  }
-
-  void TearDown() override { std::system(("rm -rf '" + myDir + "'").c_str()); }
-
-  std::string MakeFile(const std::string& theName, const std::string& theBytes)
-  {
-    const std::string aPath = myDir + "/" + theName;
-    std::ofstream(aPath, std::ios::binary) << theBytes;
-    return aPath;
+    VexTest_VexRun::SetUp();
+    myMessageKeys = true;
+    myDrill       = MakeFile("drill.json", drillDesign());
+    myCopper      = MakeFile("copper.json", copperDesign());
+    myOutline     = MakeFile("outline.json", outlineDesign());
   }
 
   //! Writes the job with theFaults as a machine file through from-json; returns its path.
@@ -277,28 +264,6 @@ protected:
     return aMachine;
   }
 
-  static std::string Slurp(const std::string& thePath)
-  {
-    std::ifstream      aFile(thePath, std::ios::binary);
-    std::ostringstream aData;
-    aData << aFile.rdbuf();
-    return aData.str();
-  }
-
-  //! Runs vex with theArgs, messages as keys.
-  Outcome Vex(const std::vector<std::string>& theArgs)
-  {
-    std::string aCommand = std::string("'") + VEX_HOST_PATH + "' --message-keys";
-    for (const std::string& anArg : theArgs)
-    {
-      aCommand += " '" + anArg + "'";
-    }
-    aCommand += " >'" + myDir + "/.out' 2>'" + myDir + "/.err' </dev/null";
-    const int aRaw = std::system(aCommand.c_str());
-    return Outcome{WIFEXITED(aRaw) ? WEXITSTATUS(aRaw) : -1, Slurp(myDir + "/.out"),
-                   Slurp(myDir + "/.err")};
-  }
-
   //! Runs verify of theJob against the three designs with --json; returns the parsed report.
   Json Verify(const std::string& theJob, int& theStatus)
   {
@@ -309,7 +274,6 @@ protected:
     return Json::parse(aRun.Out);
   }
 
-  std::string myDir;     //!< scratch directory
   std::string myDrill;   //!< drill design
   std::string myCopper;  //!< copper design
   std::string myOutline; //!< outline design
