@@ -87,6 +87,18 @@ int exportModel(VexHost_Context& theContext, const ExportOptions& theOptions,
   return 0;
 }
 
+//! Returns the writer of one design format (the class WriterClass with its WriterOptions)
+//! limited to the phase and layer of theOptions.
+template <class WriterClass, class WriterOptions> Writer writerOf(const ExportOptions& theOptions)
+{
+  WriterOptions anOptions;
+  anOptions.Phase = theOptions.Phase.c_str();
+  anOptions.Layer = theOptions.Layer.c_str();
+  return [anOptions](const PenFormatData_Model& theModel, std::ostream& theStream,
+                     VexPcb_ImportReport& theCounts)
+  { return WriterClass::Write(theModel, anOptions, theStream, theCounts); };
+}
+
 //! Declares the command theName writing with theWriter (made from the options once parsed).
 void registerExport(CLI::App& theApp, VexHost_Context& theContext, const char* theName,
                     const std::string&                                 theDescription,
@@ -114,15 +126,7 @@ void VexHost_Commands::RegisterToGerber(CLI::App& theApp, VexHost_Context& theCo
       theApp, theContext, "to-gerber",
       "Write a job as Gerber artwork in millimetres: paths as draws and arcs of one round "
       "aperture per tool, drill hits as flashes, design artwork as regions",
-      [](const ExportOptions& theOptions) -> Writer
-      {
-        VexGerber_WriterOptions anOptions;
-        anOptions.Phase = theOptions.Phase.c_str();
-        anOptions.Layer = theOptions.Layer.c_str();
-        return [anOptions](const PenFormatData_Model& theModel, std::ostream& theStream,
-                           VexPcb_ImportReport& theCounts)
-        { return VexGerber_Writer::Write(theModel, anOptions, theStream, theCounts); };
-      });
+      &writerOf<VexGerber_Writer, VexGerber_WriterOptions>);
 }
 
 void VexHost_Commands::RegisterToExcellon(CLI::App& theApp, VexHost_Context& theContext)
@@ -131,13 +135,5 @@ void VexHost_Commands::RegisterToExcellon(CLI::App& theApp, VexHost_Context& the
       theApp, theContext, "to-excellon",
       "Write the drill hits of a job as an Excellon drill file in millimetres, one tool per "
       "aperture",
-      [](const ExportOptions& theOptions) -> Writer
-      {
-        VexExcellon_WriterOptions anOptions;
-        anOptions.Phase = theOptions.Phase.c_str();
-        anOptions.Layer = theOptions.Layer.c_str();
-        return [anOptions](const PenFormatData_Model& theModel, std::ostream& theStream,
-                           VexPcb_ImportReport& theCounts)
-        { return VexExcellon_Writer::Write(theModel, anOptions, theStream, theCounts); };
-      });
+      &writerOf<VexExcellon_Writer, VexExcellon_WriterOptions>);
 }
