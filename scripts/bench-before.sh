@@ -15,18 +15,9 @@
 #   VEX_BEFORE_DIR   the worktree of REF (default: this folder's path with "-before" added)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-ROOT="$PWD"
-REF="${1:-main}"
+source scripts/before-tree.sh
 ROUNDS="${ROUNDS:-3}"
 AFTER_BUILD="$ROOT/${VEX_BENCH_BUILD:-build-bench}"
-BEFORE_TREE="${VEX_BEFORE_DIR:-$ROOT-before}"
-COMMIT="$(git rev-parse --verify "$REF^{commit}")"
-
-if [ ! -d "$BEFORE_TREE" ]; then
-  git worktree add --detach "$BEFORE_TREE" "$COMMIT" >/dev/null
-elif [ "$(git -C "$BEFORE_TREE" rev-parse HEAD)" != "$COMMIT" ]; then
-  git -C "$BEFORE_TREE" checkout --quiet --detach "$COMMIT"
-fi
 for aTree in "$BEFORE_TREE" "$ROOT"; do
   if [ "$aTree" = "$ROOT" ]; then aBuild="$AFTER_BUILD"; else aBuild="$BEFORE_TREE/build-bench"; fi
   cmake -S "$aTree" -B "$aBuild" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEX_BUILD_TESTS=OFF \

@@ -16,18 +16,9 @@
 # Exit status 0 when everything is the same, 1 otherwise (the differences are listed).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-ROOT="$PWD"
-REF="${1:-main}"
-AFTER="$ROOT/${VEX_BUILD_DIR:-build}"
-BEFORE_TREE="${VEX_BEFORE_DIR:-$ROOT-before}"
-COMMIT="$(git rev-parse --verify "$REF^{commit}")"
-
 # The worktree of REF, made or moved to REF when needed, and its build.
-if [ ! -d "$BEFORE_TREE" ]; then
-  git worktree add --detach "$BEFORE_TREE" "$COMMIT" >/dev/null
-elif [ "$(git -C "$BEFORE_TREE" rev-parse HEAD)" != "$COMMIT" ]; then
-  git -C "$BEFORE_TREE" checkout --quiet --detach "$COMMIT"
-fi
+source scripts/before-tree.sh
+AFTER="$ROOT/${VEX_BUILD_DIR:-build}"
 cmake -S "$BEFORE_TREE" -B "$BEFORE_TREE/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DVEX_BUILD_TESTS=OFF -DVEX_BUILD_BENCH=OFF >/dev/null
 cmake --build "$BEFORE_TREE/build" -j"${JOBS:-2}" --target vex VexData >/dev/null
