@@ -25,8 +25,7 @@ public:
                       const Standard_Boolean isNew)
   {
     add("tool " + std::to_string(theIndex) + (isFileScope ? " file " : " block ") +
-        std::to_string(theNumber) + " " + theTool.UniqueName().ToCString() +
-        (isNew ? " new" : ""));
+        std::to_string(theNumber) + " " + theTool.UniqueName().ToCString() + (isNew ? " new" : ""));
   }
   void BlockHeader(const TCollection_AsciiString& thePhase, const TCollection_AsciiString& theLayer)
   {
@@ -118,6 +117,13 @@ std::string traceOf(const std::string& theBody)
 TEST(VexData_RecordParser, Trace)
 {
   typedef VexTest_FileBuilder B;
-  std::cout << traceOf(B().Block("A", "B").Tool(1, 0, 1, "T").Group(1).XY(12, 0, 0).XY(13, 1, 0).Byte(0).Data()) << "\n";
+  std::cout << traceOf(B().Block("A", "B")
+                           .Tool(1, 0, 1, "T")
+                           .Group(1)
+                           .XY(12, 0, 0)
+                           .XY(13, 1, 0)
+                           .Byte(0)
+                           .Data())
+            << "\n";
 }
 } // namespace
