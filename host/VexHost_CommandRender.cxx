@@ -134,10 +134,13 @@ void addPageOptions(CLI::App* theCommand, const std::shared_ptr<RenderOptions>& 
 
 void VexHost_Commands::RegisterRender(CLI::App& theApp, VexHost_Context& theContext)
 {
-  CLI::App* aCommand = theApp.add_subcommand(
-      "render", "Draw a machine file or a JSON model document as an SVG picture");
+  CLI::App* aCommand =
+      theApp.add_subcommand("render", "Draw a machine file, a JSON model document or a design file "
+                                      "(Excellon, Gerber) as an SVG picture");
   auto anOptions = std::make_shared<RenderOptions>();
-  aCommand->add_option("FILE", anOptions->Input, "Machine file, or JSON document of a model")
+  aCommand
+      ->add_option("FILE", anOptions->Input,
+                   "Machine file, JSON document of a model, Excellon or Gerber file")
       ->required();
   aCommand
       ->add_option("-o,--output", anOptions->Output, "SVG file to write (- for standard output)")
