@@ -1,7 +1,7 @@
 // Copyright (c) 2026 VexData developers
 // The Gerber writer: models written and read back give the same geometry within 0.1 um (arcs
-// included), gerbv reads every file written without a complaint, and gerbv's own export of it
-// reads back to the same geometry too.
+// included), gerbv reads every file written without a complaint (regions only and empty files
+// too), and gerbv's own export of it reads back to the same geometry too.
 #include <VexGerber_TestModel.hxx>
 
 #include <VexGerber_Writer.hxx>
@@ -112,6 +112,20 @@ public:
     contour(sequence(1, 1, true, false, false, "Drilling"))
         ->CreateSegment(gp_XY(0, 0), gp_XY(1, 1));
     contour(sequence(0, 1, false, false, false))->CreateSegment(gp_XY(5, 5), gp_XY(6, 6));
+    return myModel;
+  }
+
+  //! A model of regions only, as a copper pour or a board area is; no aperture draws.
+  Handle(PenFormatData_Model) RegionsOnly()
+  {
+    Handle(PhGeom_Curve) anAreas = sequence(0, 1, false, true, false);
+    Handle(PhGeom_Curve) aSquare = contour(anAreas);
+    const gp_XY aCorners[4]      = {gp_XY(0, 0), gp_XY(10, 0), gp_XY(10, 10), gp_XY(0, 10)};
+    for (int anIndex = 0; anIndex < 4; ++anIndex)
+    {
+      aSquare->CreateSegment(aCorners[anIndex], aCorners[(anIndex + 1) % 4]);
+    }
+    contour(anAreas)->CreateArc(gp_XY(20, 5), 2.0, 0.0, 2 * M_PI, 1);
     return myModel;
   }
 
@@ -258,9 +272,10 @@ TEST(VexGerber_Writer, GerbvReadsWhatWeWriteAndItsExportReadsBack)
   Read aDesign;
   ReadText(THE_DESIGN, aDesign);
   ASSERT_TRUE(aDesign.Ok);
-  const Handle(PenFormatData_Model)
-      aModels[]             = {ModelMaker(PenFormatData_DU_Millimetre).Everything(),
-                               ModelMaker(PenFormatData_DU_Inch).Everything(), aDesign.Model};
+  const Handle(PenFormatData_Model) aModels[] = {
+      ModelMaker(PenFormatData_DU_Millimetre).Everything(),
+      ModelMaker(PenFormatData_DU_Inch).Everything(), aDesign.Model,
+      ModelMaker(PenFormatData_DU_Millimetre).RegionsOnly(), new PenFormatData_Model()};
   const std::string aFolder = ::testing::TempDir();
   int               anIndex = 0;
   for (const Handle(PenFormatData_Model) & aModel : aModels)
