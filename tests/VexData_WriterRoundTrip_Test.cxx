@@ -326,7 +326,7 @@ TEST(VexDataWriterRoundTrip, ArcsWhoseRecordsWouldNotBeNumbersAreLeftOut)
       {"an arc-to starting at infinity opens no path",
        Builder().XY(12, anInfinity, 0).ArcTo(0, 1, 0, 0, 1).XY(13, 5, 5).Data(), "|seg 0 1 5 5\n"},
       {"an arc-to whose centre is not a number",
-       Builder().XY(12, 1, 0).ArcTo(0, 1, aNaN, 0, 1).XY(13, 5, 5).Data(), "|seg 1 0 5 5\n"},
+       Builder().XY(12, 1, 0).ArcTo(0, 1, aNaN, 0, 1).XY(13, 5, 5).Data(), "|seg 0 1 5 5\n"},
       {"a segment to infinity is kept",
        Builder().XY(12, 0, 0).XY(13, anInfinity, 0).XY(13, 5, 5).Data(),
        "|seg 0 0 inf 0\nseg inf 0 5 5\n"},

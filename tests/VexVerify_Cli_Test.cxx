@@ -445,8 +445,8 @@ TEST_F(VexVerify_CliTest, BadInputGivesStatusTwoAndItsReason)
        {"verify", aJob, "--against", "outline:" + anOpen},
        "Fail: VEX_VERIFY_OUTLINE_EMPTY " + anOpen + "\n"},
       {"a negative outline gap",
-       {"verify", aJob, "--against", myDrill, "--outline-gap", "-0.1"},
-       "Fail: VEX_VERIFY_BAD_OUTLINE_GAP -0.1\n"},
+       {"verify", aJob, "--against", myDrill, "--outline-gap", "-0.5"},
+       "Fail: VEX_VERIFY_BAD_OUTLINE_GAP -0.5\n"},
       {"an outline gap beyond 10 mm",
        {"verify", aJob, "--against", myDrill, "--outline-gap", "11"},
        "Fail: VEX_VERIFY_BAD_OUTLINE_GAP 11\n"},
@@ -521,7 +521,7 @@ TEST_F(VexVerify_CliTest, PlatedAndNonPlatedDrillFilesAreOneDrilling)
   for (const std::string aLine :
        {"\nDrill check: " + aPlated + " + " + aNonPlated +
             " (role drill, chosen from the content: holes only)\n",
-        "  7 holes of 2 tools against 7 hits of 2 tools; 7 paired within 0.01 mm\n",
+        std::string("  7 holes of 2 tools against 7 hits of 2 tools; 7 paired within 0.01 mm\n"),
         "  design tool \"T01\" 1 mm (" + aNonPlated + "): 2 holes, 2 paired\n"})
   {
     EXPECT_NE(aText.Out.find(aLine), std::string::npos) << aLine << "\n" << aText.Out;

@@ -3,7 +3,6 @@
 
 #include <VexVerify_Features.hxx>
 #include <VexVerify_Geometry.hxx>
-#include <VexVerify_GapCloser.hxx>
 
 #include <algorithm>
 
@@ -77,8 +76,7 @@ void addFaces(const ClipperLib::PolyNode& theInk, const Standard_Integer theDept
 }
 } // namespace
 
-VexVerify_Board::VexVerify_Board()
-    : myWidestGap(0.0), myNbLoops(0), myNbAreas(0), myNbBridged(0), myNbOpenEnds(0)
+VexVerify_Board::VexVerify_Board() : myNbLoops(0), myNbAreas(0)
 {
 }
 
@@ -197,11 +195,7 @@ ClipperLib::Paths VexVerify_Board::enclosed(const Standard_Real theGap, const St
   std::vector<std::vector<gp_XY>> aBridges;
   VexVerify_GapCloser             aCloser(theGap, theJoin);
   aCloser.Perform(myLines, aBridges);
-  myNbBridged    = aCloser.NbBridged();
-  myWidestGap    = aCloser.WidestGap();
-  myWidestGapAt  = aCloser.WidestGapAt();
-  myNbOpenEnds   = aCloser.NbOpen();
-  myFirstOpenEnd = aCloser.FirstOpenAt();
+  myGaps = aCloser.Found();
   myEdges.clear();
   for (const std::vector<std::vector<gp_XY>>* aSet : {&myLines, &aBridges})
   {

@@ -2,6 +2,8 @@
 #ifndef _VexVerify_Board_HeaderFile
 #define _VexVerify_Board_HeaderFile
 
+#include <VexVerify_GapCloser.hxx>
+
 #include <PenFormatData_Model.hxx>
 #include <PenFormatData_Sequence.hxx>
 
@@ -65,20 +67,9 @@ public:
   //! Returns the number of area sequences added.
   Standard_Integer NbAreas() const { return myNbAreas; }
 
-  //! Returns the number of line ends bridged to another line across a gap.
-  Standard_Integer NbBridged() const { return myNbBridged; }
-
-  //! Returns the widest gap bridged (millimetres; 0 when none was).
-  Standard_Real WidestGap() const { return myWidestGap; }
-
-  //! Returns the line end of the widest gap bridged (millimetres).
-  const gp_XY& WidestGapAt() const { return myWidestGapAt; }
-
-  //! Returns the number of line ends that no other line comes near.
-  Standard_Integer NbOpenEnds() const { return myNbOpenEnds; }
-
-  //! Returns the first line end that no other line comes near (millimetres).
-  const gp_XY& FirstOpenEnd() const { return myFirstOpenEnd; }
+  //! Returns how the gaps between the lines were closed: the line ends bridged across a gap
+  //! and the widest gap, the ends left open.
+  const VexVerify_GapCloser::Result& Gaps() const { return myGaps; }
 
 private:
   //! Adds the polylines of the stroked contours of theSequence to myLines; a contour is cut
@@ -93,16 +84,12 @@ private:
   //! Returns the board the lines enclose, bridging gaps up to theGap.
   ClipperLib::Paths enclosed(const Standard_Real theGap, const Standard_Real theJoin);
 
-  std::vector<std::vector<gp_XY>> myLines;        //!< polylines of the stroked contours
-  ClipperLib::Paths               myArea;         //!< the board
-  ClipperLib::Paths               myEdges;        //!< lines and bridges, integer units
-  gp_XY                           myWidestGapAt;  //!< end of the widest gap bridged
-  gp_XY                           myFirstOpenEnd; //!< first end that met nothing
-  Standard_Real                   myWidestGap;    //!< widest gap bridged
-  Standard_Integer                myNbLoops;      //!< closed loops
-  Standard_Integer                myNbAreas;      //!< area sequences
-  Standard_Integer                myNbBridged;    //!< ends bridged
-  Standard_Integer                myNbOpenEnds;   //!< ends that met nothing
+  std::vector<std::vector<gp_XY>> myLines;   //!< polylines of the stroked contours
+  ClipperLib::Paths               myArea;    //!< the board
+  ClipperLib::Paths               myEdges;   //!< lines and bridges, integer units
+  VexVerify_GapCloser::Result     myGaps;    //!< how the gaps were closed
+  Standard_Integer                myNbLoops; //!< closed loops
+  Standard_Integer                myNbAreas; //!< area sequences
 };
 
 #endif

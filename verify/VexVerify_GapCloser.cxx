@@ -32,7 +32,7 @@ bool corner(const VexVerify_LineIndex& theLines, const End& theEnd, const End& t
 } // namespace
 
 VexVerify_GapCloser::VexVerify_GapCloser(const Standard_Real theGap, const Standard_Real theJoin)
-    : myGap(std::max(theGap, theJoin)), myJoin(theJoin), myNbBridged(0), myWidest(0.0), myNbOpen(0)
+    : myGap(std::max(theGap, theJoin)), myJoin(theJoin)
 {
 }
 
@@ -74,8 +74,8 @@ void VexVerify_GapCloser::closeEnd(const VexVerify_LineIndex& theLines, const En
   {
     if (aNear.Distance > myGap)
     {
-      myFirstOpenAt = myNbOpen == 0 ? aPoint : myFirstOpenAt;
-      ++myNbOpen;
+      myFound.FirstOpenAt = myFound.NbOpen == 0 ? aPoint : myFound.FirstOpenAt;
+      ++myFound.NbOpen;
       return;
     }
     if (aNear.EndOf < 0 ||
@@ -90,10 +90,10 @@ void VexVerify_GapCloser::closeEnd(const VexVerify_LineIndex& theLines, const En
     return; // the corner is this end: the other line's end bridges the gap
   }
   theBridges.push_back(Line{aPoint, aTarget});
-  ++myNbBridged;
-  if (aWidth > myWidest)
+  ++myFound.NbBridged;
+  if (aWidth > myFound.WidestGap)
   {
-    myWidest   = aWidth;
-    myWidestAt = aPoint;
+    myFound.WidestGap   = aWidth;
+    myFound.WidestGapAt = aPoint;
   }
 }

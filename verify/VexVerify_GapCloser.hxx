@@ -34,33 +34,27 @@ public:
   //! no ends to look at.
   void Perform(const std::vector<Line>& theLines, std::vector<Line>& theBridges);
 
-  //! Returns the number of ends bridged.
-  Standard_Integer NbBridged() const { return myNbBridged; }
+  //! What closing the gaps found.
+  struct Result
+  {
+    Standard_Integer NbBridged = 0;   //!< line ends bridged to another line
+    Standard_Real    WidestGap = 0.0; //!< widest gap bridged, millimetres (0 when none was)
+    gp_XY            WidestGapAt;     //!< the line end of the widest gap
+    Standard_Integer NbOpen = 0;      //!< line ends left open: no line within the gap distance
+    gp_XY            FirstOpenAt;     //!< the first of them
+  };
 
-  //! Returns the widest gap bridged, in millimetres (0 when none was).
-  Standard_Real WidestGap() const { return myWidest; }
-
-  //! Returns the end of the widest gap bridged.
-  const gp_XY& WidestGapAt() const { return myWidestAt; }
-
-  //! Returns the number of ends left open: no line comes within the gap distance.
-  Standard_Integer NbOpen() const { return myNbOpen; }
-
-  //! Returns the first end left open.
-  const gp_XY& FirstOpenAt() const { return myFirstOpenAt; }
+  //! Returns what the last Perform() found.
+  const Result& Found() const { return myFound; }
 
 private:
   //! Looks at theEnd of theLines: appends its bridge to theBridges, or counts it as open.
   void closeEnd(const VexVerify_LineIndex& theLines, const VexVerify_LineIndex::End& theEnd,
                 std::vector<Line>& theBridges);
 
-  Standard_Real    myGap;         //!< widest gap bridged
-  Standard_Real    myJoin;        //!< ends this close touch
-  Standard_Integer myNbBridged;   //!< ends bridged
-  Standard_Real    myWidest;      //!< widest gap bridged
-  gp_XY            myWidestAt;    //!< its end
-  Standard_Integer myNbOpen;      //!< ends left open
-  gp_XY            myFirstOpenAt; //!< the first of them
+  Standard_Real myGap;   //!< widest gap bridged
+  Standard_Real myJoin;  //!< ends this close touch
+  Result        myFound; //!< what was found
 };
 
 #endif

@@ -145,23 +145,23 @@ Standard_Boolean VexVerify_OutlineCheck::buildBoard(const PenFormatData_Model& t
 {
   theBoard.Build(theDesign, myGap, std::max(myTolerance, VexVerify_Geometry::ChordTolerance()));
   theCheck.Features = theBoard.NbLoops() + theBoard.NbAreas();
-  char aNote[200];
-  if (theBoard.NbBridged() > 0)
+  char                               aNote[200];
+  const VexVerify_GapCloser::Result& aGaps = theBoard.Gaps();
+  if (aGaps.NbBridged > 0)
   {
     std::snprintf(aNote, sizeof(aNote),
                   "%d ends of outline lines met another line only across a gap and were joined "
                   "to it, the widest gap %.3f mm at (%.3f, %.3f); gaps up to %.3f mm are closed",
-                  theBoard.NbBridged(), theBoard.WidestGap(), theBoard.WidestGapAt().X(),
-                  theBoard.WidestGapAt().Y(), myGap);
+                  aGaps.NbBridged, aGaps.WidestGap, aGaps.WidestGapAt.X(), aGaps.WidestGapAt.Y(),
+                  myGap);
     theCheck.Notes.Append(aNote);
   }
-  if (theBoard.NbOpenEnds() > 0)
+  if (aGaps.NbOpen > 0)
   {
     std::snprintf(aNote, sizeof(aNote),
                   "%d ends of outline lines meet no other line within %.3f mm, the first at "
                   "(%.3f, %.3f)",
-                  theBoard.NbOpenEnds(), myGap, theBoard.FirstOpenEnd().X(),
-                  theBoard.FirstOpenEnd().Y());
+                  aGaps.NbOpen, myGap, aGaps.FirstOpenAt.X(), aGaps.FirstOpenAt.Y());
     theCheck.Notes.Append(aNote);
   }
   if (theBoard.Area().empty())

@@ -134,7 +134,11 @@ void VexVerify_Verifier::describe(const NCollection_Sequence<VexVerify_Design>& 
   theCheck.RoleGiven             = Standard_True;
   for (NCollection_Sequence<VexVerify_Design>::Iterator anIt(theDesigns); anIt.More(); anIt.Next())
   {
-    theCheck.Design += (theCheck.Design.IsEmpty() ? "" : " + ") + anIt.Value().Path();
+    if (!theCheck.Design.IsEmpty())
+    {
+      theCheck.Design += " + ";
+    }
+    theCheck.Design += anIt.Value().Path();
     theCheck.Designs.Append(anIt.Value().Path());
     // The role counts as given when every file's was; else the first reason applies.
     if (!anIt.Value().IsRoleGiven() && theCheck.RoleGiven)
