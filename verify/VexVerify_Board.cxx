@@ -8,6 +8,10 @@
 
 namespace
 {
+//! Most times the pen radius a sharp corner of a face may reach out when it grows back: corners
+//! down to 11.5 degrees come back exactly.
+const double THE_MITER_LIMIT = 10.0;
+
 //! Returns theLine in integer units.
 ClipperLib::Path toPath(const std::vector<gp_XY>& theLine)
 {
@@ -19,9 +23,6 @@ ClipperLib::Path toPath(const std::vector<gp_XY>& theLine)
   }
   return aPath;
 }
-//! Most times the pen radius a sharp corner of a face may reach out when it grows back: corners
-//! down to 11.5 degrees come back exactly.
-const double THE_MITER_LIMIT = 10.0;
 
 //! Returns theFace (a hole of the ink, clockwise) grown by theRadius (integer units) with sharp
 //! corners, counter-clockwise.
@@ -38,10 +39,28 @@ ClipperLib::Paths grow(ClipperLib::Path theFace, const Standard_Real theRadius)
   return aGrown;
 }
 
-//! Adds to theBoard the board faces among the holes of theInk (a part of the ink, theDepth
+//! Returns the board of theFace, a face of the ink: the face grown by theRadius (integer units)
+//! less the cut-outs inside it, the faces of the ink inside it, grown likewise.
+ClipperLib::Paths boardOf(const ClipperLib::PolyNode& theFace, const Standard_Real theRadius)
+{
+  ClipperLib::Clipper aClipper;
+  aClipper.AddPaths(grow(theFace.Contour, theRadius), ClipperLib::ptSubject, true);
+  for (const ClipperLib::PolyNode* anIsland : theFace.Childs)
+  {
+    for (const ClipperLib::PolyNode* aCutOut : anIsland->Childs)
+    {
+      aClipper.AddPaths(grow(aCutOut->Contour, theRadius), ClipperLib::ptClip, true);
+    }
+  }
+  ClipperLib::Paths aBoard;
+  aClipper.Execute(ClipperLib::ctDifference, aBoard, ClipperLib::pftNonZero,
+                   ClipperLib::pftNonZero);
+  return aBoard;
+}
+
+//! Adds to theBoard the board of the faces among the holes of theInk (a part of the ink, theDepth
 //! faces deep) and of everything inside them, grown back by theRadius (integer units); counts
-//! every face in theNbFaces. A face an odd number of faces deep is board less the cut-outs
-//! inside it, the faces of the ink inside it.
+//! every face in theNbFaces. A face an odd number of faces deep is board, the others cut-outs.
 void addFaces(const ClipperLib::PolyNode& theInk, const Standard_Integer theDepth,
               const Standard_Real theRadius, ClipperLib::Paths& theBoard,
               Standard_Integer& theNbFaces)
@@ -51,21 +70,7 @@ void addFaces(const ClipperLib::PolyNode& theInk, const Standard_Integer theDept
     ++theNbFaces;
     if (theDepth % 2 == 0)
     {
-      ClipperLib::Paths aCutOuts;
-      for (const ClipperLib::PolyNode* anIsland : aFace->Childs)
-      {
-        for (const ClipperLib::PolyNode* aCutOut : anIsland->Childs)
-        {
-          const ClipperLib::Paths aGrown = grow(aCutOut->Contour, theRadius);
-          aCutOuts.insert(aCutOuts.end(), aGrown.begin(), aGrown.end());
-        }
-      }
-      ClipperLib::Clipper aClipper;
-      aClipper.AddPaths(grow(aFace->Contour, theRadius), ClipperLib::ptSubject, true);
-      aClipper.AddPaths(aCutOuts, ClipperLib::ptClip, true);
-      ClipperLib::Paths aPiece;
-      aClipper.Execute(ClipperLib::ctDifference, aPiece, ClipperLib::pftNonZero,
-                       ClipperLib::pftNonZero);
+      const ClipperLib::Paths aPiece = boardOf(*aFace, theRadius);
       theBoard.insert(theBoard.end(), aPiece.begin(), aPiece.end());
     }
     for (const ClipperLib::PolyNode* anIsland : aFace->Childs)
