@@ -88,6 +88,9 @@ VexVerify_Board::VexVerify_Board() : myNbLoops(0), myNbAreas(0)
 void VexVerify_Board::Build(const PenFormatData_Model& theDesign, const Standard_Real theGap,
                             const Standard_Real theJoin)
 {
+  myLines.clear();
+  myNbLoops                   = 0;
+  myNbAreas                   = 0;
   const Standard_Real aFactor = VexVerify_Features::UnitFactor(theDesign);
   ClipperLib::Paths   anAreas;
   for (NCollection_List<Handle(PenFormatData_Object)>::Iterator anIt(theDesign.Objects());

@@ -50,6 +50,12 @@ public:
   void Build(const PenFormatData_Model& theDesign, const Standard_Real theGap,
              const Standard_Real theJoin);
 
+  //! Builds the board of theDesign with the default gap distance (DefaultGap()).
+  void Build(const PenFormatData_Model& theDesign, const Standard_Real theJoin)
+  {
+    Build(theDesign, DefaultGap(), theJoin);
+  }
+
   //! Returns the board's area (normalised polygons, integer units); empty when nothing closes.
   const ClipperLib::Paths& Area() const { return myArea; }
 
@@ -70,6 +76,12 @@ public:
   //! Returns how the gaps between the lines were closed: the line ends bridged across a gap
   //! and the widest gap, the ends left open.
   const VexVerify_GapCloser::Result& Gaps() const { return myGaps; }
+
+  //! Returns the number of line ends that no other line comes near.
+  Standard_Integer NbOpenEnds() const { return myGaps.NbOpen; }
+
+  //! Returns the first line end that no other line comes near (millimetres).
+  const gp_XY& FirstOpenEnd() const { return myGaps.FirstOpenAt; }
 
 private:
   //! Adds the polylines of the stroked contours of theSequence to myLines; a contour is cut
