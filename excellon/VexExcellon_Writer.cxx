@@ -74,7 +74,7 @@ VexExcellon_Writer::VexExcellon_Writer(const PenFormatData_Model& theModel,
     : myModel(theModel), myCounts(theCounts),
       myFactor(
           PenFormatData::ComputeUnitFactor(theModel.DimensionUnit(), PenFormatData_DU_Millimetre)),
-      myHoles(0), myPaths(0), myArtwork(0), myNotPoints(0)
+      myHoles(0), myPaths(0), myArtwork(0), myNotPoints(0), myPoints(0)
 {
 }
 
@@ -181,6 +181,12 @@ Standard_Boolean VexExcellon_Writer::check()
       return Standard_False;
     }
   }
+  if (myPoints == 0)
+  {
+    // A drill file without a hole would be a header that viewers do not take for a drill file.
+    myCounts.SetFault(0, Message_Msg("VEX_EXCELLON_WRITE_EMPTY"));
+    return Standard_False;
+  }
   return Standard_True;
 }
 
@@ -203,9 +209,11 @@ Standard_Boolean VexExcellon_Writer::checkHoles(const Tool& theTool)
         if (anIter.Value().Kind() != PhGeom_Element::Kind_Point)
         {
           ++myNotPoints;
+          continue;
         }
-        else if (!(std::abs(aPoint.X()) <= VexExcellon_Machine::THE_COORDINATE_LIMIT &&
-                   std::abs(aPoint.Y()) <= VexExcellon_Machine::THE_COORDINATE_LIMIT))
+        ++myPoints;
+        if (!(std::abs(aPoint.X()) <= VexExcellon_Machine::THE_COORDINATE_LIMIT &&
+              std::abs(aPoint.Y()) <= VexExcellon_Machine::THE_COORDINATE_LIMIT))
         {
           Message_Msg         aMessage("VEX_EXCELLON_WRITE_COORDINATE");
           const Standard_Real aFar = std::max(std::abs(aPoint.X()), std::abs(aPoint.Y()));

@@ -34,8 +34,9 @@ class VexExcellon_Writer
 public:
   //! Writes the selected point toolpaths of theModel to theStream. Returns false, with the
   //! fault in theCounts (its line is not meaningful), when an aperture used is not round with a
-  //! width of 0 or more, when a hole lies outside the range a drill file holds, or when the
-  //! stream fails; nothing is written in the first two cases. No exception leaves this method.
+  //! width of 0 or more, when a hole lies outside the range a drill file holds, when there is
+  //! no hole to write, or when the stream fails; nothing is written in the first three cases. No
+  //! exception leaves this method.
   Standard_EXPORT static Standard_Boolean Write(const PenFormatData_Model&       theModel,
                                                 const VexExcellon_WriterOptions& theOptions,
                                                 std::ostream&                    theStream,
@@ -88,6 +89,7 @@ private:
   Standard_Integer                                        myPaths;  //!< path toolpaths left out
   Standard_Integer myArtwork;   //!< sequences that are not toolpaths, left out
   Standard_Integer myNotPoints; //!< elements of point toolpaths that are not points
+  Standard_Integer myPoints;    //!< holes to write
 };
 
 #endif

@@ -138,9 +138,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* theData, size_t theSize)
 
   std::ostringstream  anOut;
   VexPcb_ImportReport aCounts;
-  VexFuzz_Harness::Require(VexExcellon_Writer::Write(*aModel, VexExcellon_WriterOptions(), anOut,
-                                                     aCounts) == Standard_True,
-                           "the Excellon writer refuses an imported drill file");
+  const bool isWritten = VexExcellon_Writer::Write(*aModel, VexExcellon_WriterOptions(), anOut,
+                                                   aCounts) == Standard_True;
+  // A drill file without holes is refused: there is nothing to drill.
+  VexFuzz_Harness::Require(isWritten == !aHoles.empty(),
+                           aHoles.empty() ? "the Excellon writer writes a file without holes"
+                                          : "the Excellon writer refuses an imported drill file");
+  if (!isWritten)
+  {
+    return 0;
+  }
   VexFuzz_Harness::Require(aCounts.Count(VexPcb_ImportReport::Outcome_Ignored, "path toolpaths") ==
                                aPaths,
                            "the writer counts other path toolpaths than the model has");

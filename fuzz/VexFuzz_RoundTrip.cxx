@@ -17,12 +17,13 @@
 // macro placed at infinity, vanishes with them), drill points with their coordinates, and the path
 // toolpaths per key of phase and layer joined by "+" (the writer files "P+Q"/"R" and "P"/"Q+R" into
 // one block) and tool: M2 has at most one per key, never one that M1 lacks, and always one where
-// M1's has an arc. Arc points are not compared between M1 and M2: the model recomputes them from
-// centre, radius and angles, so an arc-to record whose radius does not match its points moves them.
-// M2 and M3 must agree per phase, layer and tool name: tools, drill points, number of path
-// toolpaths, contours, element kinds and counts, and coordinates within a relative tolerance;
-// only segments within rounding of the 1e-7 threshold may vanish (and contours made of them).
-// Exceptions are not caught here: one that escapes is a finding.
+// M1's has an arc whose arc-to record holds numbers only (the writer leaves out an arc whose end,
+// centre or radius is not a number). Arc points are not compared between M1 and M2: the model
+// recomputes them from centre, radius and angles, so an arc-to record whose radius does not match
+// its points moves them. M2 and M3 must agree per phase, layer and tool name: tools, drill points,
+// number of path toolpaths, contours, element kinds and counts, and coordinates within a relative
+// tolerance; only segments within rounding of the 1e-7 threshold may vanish (and contours made of
+// them). Exceptions are not caught here: one that escapes is a finding.
 #include <VexFuzz_Harness.hxx>
 #include <VexFuzz_Toolpaths.hxx>
 

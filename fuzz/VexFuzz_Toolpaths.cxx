@@ -277,17 +277,29 @@ void requireSameGroup(const VexFuzz_Toolpaths::Group& theFirst,
   }
 }
 
-//! True when some contour of theGroup holds an arc, which every write and read keeps.
+//! True when both coordinates of thePoint are numbers (infinities are).
+bool isNumber(const gp_XY& thePoint)
+{
+  return !std::isnan(thePoint.X()) && !std::isnan(thePoint.Y());
+}
+
+//! True when some contour of theGroup holds an arc that the writer writes, which every read
+//! keeps: one whose arc-to record holds numbers only (end, centre and radius, and its start when
+//! it opens the path).
 bool hasArc(const VexFuzz_Toolpaths::Group& theGroup)
 {
   for (const VexFuzz_Toolpaths::Contour& aContour : theGroup.Contours)
   {
+    bool isOpen = false;
     for (const VexFuzz_Toolpaths::Element& anElem : aContour)
     {
-      if (anElem.Kind == PhGeom_Element::Kind_Arc)
+      const bool isStarted = isOpen || isNumber(anElem.Start);
+      if (anElem.Kind == PhGeom_Element::Kind_Arc && isStarted && isNumber(anElem.End) &&
+          isNumber(anElem.Center) && !std::isnan(anElem.Radius))
       {
         return true;
       }
+      isOpen = isOpen || (anElem.Kind == PhGeom_Element::Kind_Segment && isStarted);
     }
   }
   return false;

@@ -51,7 +51,7 @@ public:
   //! theBefore: tool names and widths (a tool used only by path toolpaths without arcs may vanish
   //! with them, when the writer keeps none of their segments), drill points and their
   //! coordinates, and at most one path toolpath per key, present whenever theBefore has one with
-  //! an arc. Aborts otherwise.
+  //! an arc whose record holds numbers only. Aborts otherwise.
   static void RequireKept(const VexFuzz_Toolpaths& theBefore, const VexFuzz_Toolpaths& theAfter);
 
   //! Requires theSecond to hold the same toolpaths as theFirst, with coordinates within a small

@@ -286,6 +286,13 @@ void VexGerber_Writer::writeApertures()
     line(aText);
     myCodes.Bind(aSequence->ApertureNumber(), aNext++);
   }
+  if (aNext == 10)
+  {
+    // Regions need no aperture, but readers take a file that declares none for the older form
+    // of the format, whose apertures come from elsewhere, and warn: one unused aperture is
+    // declared so that they read it as what it is.
+    line("%ADD10C,0.010000*%");
+  }
 }
 
 void VexGerber_Writer::writeSequence(const PenFormatData_Sequence& theSequence)

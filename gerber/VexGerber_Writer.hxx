@@ -49,7 +49,8 @@ private:
   //! Writes the header: attributes, format, unit, apertures.
   void writeHeader();
 
-  //! Gives every aperture that written strokes or points use a D code and defines it.
+  //! Gives every aperture that written strokes or points use a D code and defines it; defines
+  //! one unused aperture when none is used (a file of regions only).
   void writeApertures();
 
   //! Writes one sequence.

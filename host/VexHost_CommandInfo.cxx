@@ -95,48 +95,145 @@ void printLayers(const PenFormatData_Model& theModel)
   }
 }
 
-//! Prints the toolpaths grouped by phase and layer, in order of first appearance, and
-//! accumulates what each tool machines into theUses.
-void printToolpaths(const PenFormatData_Model&           theModel,
+//! What the toolpaths of one tool in one phase and layer hold together.
+struct ToolGroup
+{
+  Standard_Integer Aperture = 0; //!< the tool's aperture number
+  Standard_Integer Paths    = 0; //!< path toolpaths
+  Standard_Integer Drills   = 0; //!< point (drill) toolpaths
+  Standard_Integer Contours = 0; //!< contours of all of them
+  Standard_Integer Elements = 0; //!< elements of all of them
+  ToolUse          Use;          //!< cut length and drill hits
+};
+
+//! The toolpaths of one phase and layer: one line per object, or one group per tool.
+struct LayerGroup
+{
+  std::string              Key;     //!< 'phase "P", layer "L"'
+  std::vector<std::string> Objects; //!< one line per toolpath
+  std::vector<ToolGroup>   Tools;   //!< per tool, in order of first appearance
+};
+
+//! Returns the group of theKey in theGroups, added at the end when new.
+LayerGroup& groupOf(std::vector<LayerGroup>& theGroups, const std::string& theKey)
+{
+  for (LayerGroup& aGroup : theGroups)
+  {
+    if (aGroup.Key == theKey)
+    {
+      return aGroup;
+    }
+  }
+  theGroups.push_back(LayerGroup{theKey, {}, {}});
+  return theGroups.back();
+}
+
+//! Returns the tool group of theAperture in theGroup, added at the end when new.
+ToolGroup& toolOf(LayerGroup& theGroup, const Standard_Integer theAperture)
+{
+  for (ToolGroup& aTool : theGroup.Tools)
+  {
+    if (aTool.Aperture == theAperture)
+    {
+      return aTool;
+    }
+  }
+  theGroup.Tools.emplace_back();
+  theGroup.Tools.back().Aperture = theAperture;
+  return theGroup.Tools.back();
+}
+
+//! Returns the summary line of theTool: its toolpaths by kind, contours, elements, cut length
+//! and drill hits.
+std::string toolLine(const PenFormatData_Model& theModel, const ToolGroup& theTool)
+{
+  std::string aKinds;
+  if (theTool.Paths > 0 && theTool.Drills > 0)
+  {
+    aKinds = std::to_string(theTool.Paths) + " path and " + counted(theTool.Drills, "drill") +
+             " toolpaths";
+  }
+  else
+  {
+    aKinds = theTool.Paths > 0 ? counted(theTool.Paths, "path toolpath")
+                               : counted(theTool.Drills, "drill toolpath");
+  }
+  return "tool " + std::to_string(theTool.Aperture) + " \"" +
+         VexHost_Text::ApertureName(theModel, theTool.Aperture) + "\": " + aKinds + ", " +
+         counted(theTool.Contours, "contour") + ", " + counted(theTool.Elements, "element") +
+         ", cut length " + VexHost_Text::Number(theTool.Use.CutLength) + ", " +
+         counted(theTool.Use.DrillHits, "drill hit");
+}
+
+//! Adds theUse to theTotal.
+void add(ToolUse& theTotal, const ToolUse& theUse)
+{
+  theTotal.CutLength += theUse.CutLength;
+  theTotal.DrillHits += theUse.DrillHits;
+}
+
+//! Files the toolpath theSeq into its phase and layer group of theGroups (its tool's totals, and
+//! with isObjects a line of its own) and what it machines into theUses.
+void file(const PenFormatData_Model& theModel, const PenFormatData_Sequence& theSeq,
+          const bool isObjects, std::vector<LayerGroup>& theGroups,
+          std::map<Standard_Integer, ToolUse>& theUses)
+{
+  LayerGroup& aGroup =
+      groupOf(theGroups, "phase \"" + VexHost_Text::Utf8(theSeq.PhaseName()) + "\", layer \"" +
+                             VexHost_Text::Utf8(theSeq.LayerName()) + "\"");
+  ToolGroup&             aTool = toolOf(aGroup, theSeq.ApertureNumber());
+  ToolUse                aUse;
+  const Standard_Integer anElements = measure(theSeq, aUse);
+  const Standard_Integer aContours =
+      theSeq.GetCurve().IsNull() ? 0 : theSeq.GetCurve()->Children().Extent();
+  const bool isDrill = theSeq.ToolpathMode() == PenFormatData_TM_Point;
+  (isDrill ? aTool.Drills : aTool.Paths) += 1;
+  aTool.Contours += aContours;
+  aTool.Elements += anElements;
+  add(aTool.Use, aUse);
+  add(theUses[theSeq.ApertureNumber()], aUse);
+  if (!isObjects)
+  {
+    return;
+  }
+  aGroup.Objects.push_back("tool " + std::to_string(theSeq.ApertureNumber()) + " \"" +
+                           VexHost_Text::ApertureName(theModel, theSeq.ApertureNumber()) +
+                           "\": " + (isDrill ? "drill, " : "path, ") +
+                           counted(aContours, "contour") + ", " + counted(anElements, "element"));
+}
+
+//! Prints the toolpaths grouped by phase and layer, in order of first appearance: one line per
+//! tool, or with isObjects one line per toolpath. Accumulates what each tool machines into
+//! theUses.
+void printToolpaths(const PenFormatData_Model& theModel, const bool isObjects,
                     std::map<Standard_Integer, ToolUse>& theUses)
 {
-  std::vector<std::pair<std::string, std::vector<std::string>>> aGroups;
-  Standard_Integer                                              aCount = 0;
+  std::vector<LayerGroup> aGroups;
+  Standard_Integer        aCount = 0;
   for (const Handle(PenFormatData_Object) & anObject : theModel.Objects())
   {
     const Handle(PenFormatData_Sequence) aSeq = Handle(PenFormatData_Sequence)::DownCast(anObject);
-    if (aSeq.IsNull() || aSeq->ToolpathFlag() == 0)
+    if (!aSeq.IsNull() && aSeq->ToolpathFlag() != 0)
     {
-      continue;
+      ++aCount;
+      file(theModel, *aSeq, isObjects, aGroups, theUses);
     }
-    ++aCount;
-    const std::string aKey = "phase \"" + VexHost_Text::Utf8(aSeq->PhaseName()) + "\", layer \"" +
-                             VexHost_Text::Utf8(aSeq->LayerName()) + "\"";
-    size_t aGroup = 0;
-    while (aGroup < aGroups.size() && aGroups[aGroup].first != aKey)
-    {
-      ++aGroup;
-    }
-    if (aGroup == aGroups.size())
-    {
-      aGroups.emplace_back(aKey, std::vector<std::string>());
-    }
-    const Standard_Integer aContours =
-        aSeq->GetCurve().IsNull() ? 0 : aSeq->GetCurve()->Children().Extent();
-    const Standard_Integer anElements = measure(*aSeq, theUses[aSeq->ApertureNumber()]);
-    aGroups[aGroup].second.push_back(
-        "tool " + std::to_string(aSeq->ApertureNumber()) + " \"" +
-        VexHost_Text::ApertureName(theModel, aSeq->ApertureNumber()) +
-        "\": " + (aSeq->ToolpathMode() == PenFormatData_TM_Point ? "drill, " : "path, ") +
-        counted(aContours, "contour") + ", " + counted(anElements, "element"));
   }
   std::cout << "Toolpaths: " << aCount << "\n";
-  for (const auto& aGroup : aGroups)
+  for (const LayerGroup& aGroup : aGroups)
   {
-    std::cout << "  " << aGroup.first << "\n";
-    for (const std::string& aLine : aGroup.second)
+    std::cout << "  " << aGroup.Key << "\n";
+    if (isObjects)
     {
-      std::cout << "    " << aLine << "\n";
+      for (const std::string& aLine : aGroup.Objects)
+      {
+        std::cout << "    " << aLine << "\n";
+      }
+      continue;
+    }
+    for (const ToolGroup& aTool : aGroup.Tools)
+    {
+      std::cout << "    " << toolLine(theModel, aTool) << "\n";
     }
   }
 }
@@ -214,8 +311,15 @@ std::vector<std::string> scanFieldLines(const PenFormatData_Model& theModel)
   return aLines;
 }
 
-//! Reads theFile and prints its summary.
-int info(VexHost_Context& theContext, const std::string& theFile)
+//! What info was given on the command line.
+struct InfoOptions
+{
+  std::string File;              //!< file to read
+  bool        IsObjects = false; //!< one toolpath line per object
+};
+
+//! Reads the file of theOptions and prints its summary.
+int info(VexHost_Context& theContext, const InfoOptions& theOptions)
 {
   if (!theContext.Prepare())
   {
@@ -223,17 +327,18 @@ int info(VexHost_Context& theContext, const std::string& theFile)
   }
   Handle(PenFormatData_Model) aModel;
   VexPcb_ImportReport aReport;
+  const std::string&  aFile = theOptions.File;
   if (const int aStatus =
-          VexHost_ModelFile::Load(theContext, theFile, VexPcb_ImportOptions(), aModel, aReport))
+          VexHost_ModelFile::Load(theContext, aFile, VexPcb_ImportOptions(), aModel, aReport))
   {
     return aStatus;
   }
-  const VexHost_ModelFile::Kind aKind = VexHost_ModelFile::Identify(theContext, theFile);
-  std::cout << "File: " << theFile << " (" << VexHost_ModelFile::KindName(aKind) << ")\n";
+  const VexHost_ModelFile::Kind aKind = VexHost_ModelFile::Identify(theContext, aFile);
+  std::cout << "File: " << aFile << " (" << VexHost_ModelFile::KindName(aKind) << ")\n";
   printApertures(*aModel);
   printLayers(*aModel);
   std::map<Standard_Integer, ToolUse> aUses;
-  printToolpaths(*aModel, aUses);
+  printToolpaths(*aModel, theOptions.IsObjects, aUses);
   VexHost_DesignText::PrintArtwork(*aModel, std::cout);
   printTools(*aModel, aUses);
   const std::vector<std::string> aFields = scanFieldLines(*aModel);
@@ -256,10 +361,14 @@ void VexHost_Commands::RegisterInfo(CLI::App& theApp, VexHost_Context& theContex
 {
   CLI::App* aCommand = theApp.add_subcommand(
       "info", "Read a machine file, model document or design file (Excellon, Gerber) and "
-              "summarise it: unit, apertures, layers, toolpaths per phase and layer, artwork, cut "
-              "length and drill hits per tool, scan fields, and for a design file what its import "
-              "counted");
-  auto aFile = std::make_shared<std::string>();
-  aCommand->add_option("FILE", *aFile, "File to read")->required();
-  theContext.AddCommand(aCommand, [&theContext, aFile]() { return info(theContext, *aFile); });
+              "summarise it: unit, apertures, layers, toolpaths per phase, layer and tool, "
+              "artwork, cut length and drill hits per tool, scan fields, and for a design file "
+              "what its import counted");
+  auto anOptions = std::make_shared<InfoOptions>();
+  aCommand->add_option("FILE", anOptions->File, "File to read")->required();
+  aCommand->add_flag("--objects", anOptions->IsObjects,
+                     "List every toolpath object on a line of its own instead of one line per "
+                     "phase, layer and tool");
+  theContext.AddCommand(aCommand,
+                        [&theContext, anOptions]() { return info(theContext, *anOptions); });
 }

@@ -20,14 +20,15 @@ const int THE_FOUND = 1;
 //! What verify was given on the command line.
 struct VerifyOptions
 {
-  std::string              Job;              //!< the job: machine file or model document
-  std::vector<std::string> Designs;          //!< "[ROLE:]FILE" of every design
-  double                   Tolerance = 0.01; //!< millimetres
-  std::vector<std::string> Phases;           //!< phases of the paths checked
-  std::vector<std::string> Layers;           //!< layers of the paths checked
-  bool                     IsJson = false;   //!< write the report as JSON
-  int                      Limit  = 100;     //!< findings listed per check, 0 all
-  std::string              Output;           //!< where the report goes; empty: standard output
+  std::string              Job;                      //!< the job: machine file or model document
+  std::vector<std::string> Designs;                  //!< "[ROLE:]FILE" of every design
+  double                   Tolerance = 0.01;         //!< millimetres
+  double OutlineGap = VexVerify_Board::DefaultGap(); //!< widest gap closed in an outline
+  std::vector<std::string> Phases;                   //!< phases of the paths checked
+  std::vector<std::string> Layers;                   //!< layers of the paths checked
+  bool                     IsJson = false;           //!< write the report as JSON
+  int                      Limit  = 100;             //!< findings listed per check, 0 all
+  std::string              Output; //!< where the report goes; empty: standard output
 };
 
 //! Sends theFault as a failure and returns the exit status of bad input.
@@ -91,6 +92,12 @@ int verify(VexHost_Context& theContext, const VerifyOptions& theOptions)
     aFault << theOptions.Tolerance;
     return refuse(theContext, aFault);
   }
+  if (!VexVerify_Verifier::IsOutlineGap(theOptions.OutlineGap))
+  {
+    Message_Msg aFault("VEX_VERIFY_BAD_OUTLINE_GAP");
+    aFault << theOptions.OutlineGap;
+    return refuse(theContext, aFault);
+  }
   NCollection_Sequence<VexVerify_Design> aDesigns;
   Handle(PenFormatData_Model) aJob;
   if (const int aStatus = loadDesigns(theContext, theOptions, aDesigns))
@@ -102,9 +109,10 @@ int verify(VexHost_Context& theContext, const VerifyOptions& theOptions)
     return VexHost_Context::THE_USAGE_ERROR;
   }
   VexVerify_Verifier::Options aSettings;
-  aSettings.Tolerance = theOptions.Tolerance;
-  aSettings.Phases    = sequence(theOptions.Phases);
-  aSettings.Layers    = sequence(theOptions.Layers);
+  aSettings.Tolerance  = theOptions.Tolerance;
+  aSettings.OutlineGap = theOptions.OutlineGap;
+  aSettings.Phases     = sequence(theOptions.Phases);
+  aSettings.Layers     = sequence(theOptions.Layers);
   VexVerify_Verifier aVerifier(aSettings);
   VexVerify_Report   aReport;
   if (!aVerifier.Perform(aJob, theOptions.Job.c_str(), aDesigns, aReport))
@@ -140,10 +148,14 @@ void VexHost_Commands::RegisterVerify(CLI::App& theApp, VexHost_Context& theCont
   aCommand
       ->add_option("--against", anOptions->Designs,
                    "[ROLE:]FILE, a design to check against; ROLE is drill, copper or outline "
-                   "(default: drill for a file of holes only, else copper); repeat for more")
+                   "(default: drill for a file of holes only, else copper); repeat for more. "
+                   "Several drill files (plated, non-plated) are checked as one drilling")
       ->required();
   aCommand->add_option("--tolerance", anOptions->Tolerance,
                        "Tolerance in millimetres of positions, diameters and clearances (0.01)");
+  aCommand->add_option("--outline-gap", anOptions->OutlineGap,
+                       "Widest gap in millimetres between the lines of an outline that is closed "
+                       "(0.3); the notes say where gaps were closed");
   aCommand->add_option("--phase", anOptions->Phases,
                        "Check only the paths of this phase against copper and outline; repeat "
                        "for more (default: every phase)");
@@ -159,7 +171,8 @@ void VexHost_Commands::RegisterVerify(CLI::App& theApp, VexHost_Context& theCont
   aCommand->add_option("-o,--output", anOptions->Output,
                        "File to write the report to (default: standard output)");
   aCommand->footer("Exit status: 0 nothing found, 1 findings, 2 bad input (a file that cannot "
-                   "be read, an unknown role, a bad tolerance), 3 plug-in not loaded.");
+                   "be read, an unknown role, a bad tolerance or outline gap), 3 plug-in not "
+                   "loaded.");
   theContext.AddCommand(aCommand,
                         [&theContext, anOptions]() { return verify(theContext, *anOptions); });
 }

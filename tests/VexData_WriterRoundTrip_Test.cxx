@@ -1,7 +1,8 @@
 // Copyright (c) 2026 VexData developers
 // Round trip: models generated from many seeds are written and read back; the geometry of every
 // phase, layer and tool, the tool names and widths, the arc senses and the number of scan field
-// positions come back within float rounding.
+// positions come back within float rounding; arcs whose records would not be numbers are left out.
+#include <VexData_ReaderRun_Test.hxx>
 #include <VexData_WriterFixture_Test.hxx>
 #include <VexData_Reader.hxx>
 #include <PenFormatData.hxx>
@@ -11,6 +12,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <map>
 #include <random>
 
@@ -280,5 +282,68 @@ TEST(VexDataWriterRoundTrip, NamesAreBytesThroughReadWriteRead)
       ASSERT_EQ(aStatus, VexData_Writer::Ok) << "round " << aRound;
       EXPECT_EQ(aBytes, aFile.Data) << "round " << aRound;
     }
+  }
+}
+
+namespace
+{
+//! Returns the elements of every contour of theModel's sequences, each contour after a "|".
+std::string contoursOf(const PenFormatData_Model& theModel)
+{
+  std::string aText;
+  for (const Handle(PenFormatData_Object) & anObject : theModel.Objects())
+  {
+    const Handle(PenFormatData_Sequence) aSeq = Handle(PenFormatData_Sequence)::DownCast(anObject);
+    for (const Handle(PhGeom_Curve) & aChild : aSeq->GetCurve()->Children())
+    {
+      aText += "|" + VexTest_DumpElements(*aChild, "");
+    }
+  }
+  return aText;
+}
+} // namespace
+
+TEST(VexDataWriterRoundTrip, ArcsWhoseRecordsWouldNotBeNumbersAreLeftOut)
+{
+  // A damaged file's arc-to may end at infinity: the reader keeps the arc with an end angle that
+  // is not a number, and its end point is none either. The writer leaves such an arc out as it
+  // leaves out a segment whose end is not a number; the path goes on from the point before it.
+  const float                 anInfinity = std::numeric_limits<float>::infinity();
+  const float                 aNaN       = std::numeric_limits<float>::quiet_NaN();
+  typedef VexTest_FileBuilder Builder;
+  struct Case
+  {
+    const char* Name;
+    std::string Items;   //!< the records of one path
+    std::string Written; //!< the elements read back from what the writer wrote
+  } aCases[] = {
+      {"an arc-to ending at infinity, between two line-tos",
+       Builder().XY(12, 0, 0).XY(13, 10, 0).ArcTo(anInfinity, 5, 10, 5, 5).XY(13, 20, 20).Data(),
+       "|seg 0 0 10 0\nseg 10 0 20 20\n"},
+      {"an arc-to ending at infinity ends the path",
+       Builder().XY(12, 0, 0).XY(13, 10, 0).ArcTo(5, anInfinity, 10, 5, 5).Data(),
+       "|seg 0 0 10 0\n"},
+      {"an arc-to starting at infinity opens no path",
+       Builder().XY(12, anInfinity, 0).ArcTo(0, 1, 0, 0, 1).XY(13, 5, 5).Data(), "|seg 0 1 5 5\n"},
+      {"an arc-to whose centre is not a number",
+       Builder().XY(12, 1, 0).ArcTo(0, 1, aNaN, 0, 1).XY(13, 5, 5).Data(), "|seg 0 1 5 5\n"},
+      {"a segment to infinity is kept",
+       Builder().XY(12, 0, 0).XY(13, anInfinity, 0).XY(13, 5, 5).Data(),
+       "|seg 0 0 inf 0\nseg inf 0 5 5\n"},
+  };
+  for (const Case& aCase : aCases)
+  {
+    SCOPED_TRACE(aCase.Name);
+    const std::string aFile = Builder().Header().WriterDeclarations().Tool(1, 0, 0.5f, "T").Data() +
+                              Builder().Block("P", "").Group(1).Data() + aCase.Items + '\0';
+    VexTest_Read aFirst(aFile);
+    ASSERT_EQ(aFirst.Status, 0) << aFirst.Capture.Dump();
+    VexData_Writer::Status aStatus;
+    const std::string      aWritten = Write(*aFirst.Model, aStatus);
+    ASSERT_EQ(aStatus, VexData_Writer::Ok);
+    VexTest_Read aSecond(aWritten);
+    ASSERT_EQ(aSecond.Status, 0) << aSecond.Capture.Dump();
+    EXPECT_EQ(contoursOf(*aSecond.Model), aCase.Written);
+    EXPECT_EQ(Write(*aSecond.Model, aStatus), aWritten);
   }
 }

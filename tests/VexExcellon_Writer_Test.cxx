@@ -203,7 +203,7 @@ TEST(VexExcellon_Writer, SelectionAndCounts)
        "  1 objects that are not toolpaths\n"
        "  1 elements of drilling toolpaths that are not points\n"},
       {"Vias", "Top", "Toolpaths:\n  1 holes\n"},
-      {"Milling", "", ""},
+      {"Milling", "", NULL}, // nothing to drill: refused
   };
   for (const Case& aCase : aCases)
   {
@@ -211,6 +211,13 @@ TEST(VexExcellon_Writer, SelectionAndCounts)
     anOptions.Phase = aCase.Phase;
     anOptions.Layer = aCase.Layer;
     const Written aWritten(*aMaker.Model, anOptions);
+    if (aCase.Counts == NULL)
+    {
+      EXPECT_FALSE(aWritten.IsOk) << aCase.Phase << "/" << aCase.Layer;
+      EXPECT_EQ("VEX_EXCELLON_WRITE_EMPTY\n", aWritten.Fault());
+      EXPECT_EQ("", aWritten.Text);
+      continue;
+    }
     ASSERT_TRUE(aWritten.IsOk) << aCase.Phase << "/" << aCase.Layer;
     EXPECT_EQ(aCase.Counts, aWritten.Counts()) << aCase.Phase << "/" << aCase.Layer;
   }
@@ -268,6 +275,12 @@ TEST(VexExcellon_Writer, Faults)
       {"a hole nowhere",
        ModelMaker().Aperture(1, "T1", 0.1).Sequence(2, 1, {gp_XY(std::nan(""), 0)}),
        "VEX_EXCELLON_WRITE_COORDINATE nan\n"},
+      {"no hole to drill, only a route",
+       ModelMaker().Aperture(1, "T1", 1.0).Sequence(1, 1, {gp_XY(0, 0), gp_XY(5, 5)}),
+       "VEX_EXCELLON_WRITE_EMPTY\n"},
+      {"a drilling toolpath without a point",
+       ModelMaker().Aperture(1, "T1", 1.0).Sequence(2, 1, {}), "VEX_EXCELLON_WRITE_EMPTY\n"},
+      {"an empty model", ModelMaker(), "VEX_EXCELLON_WRITE_EMPTY\n"},
   };
   for (Case& aCase : aCases)
   {
@@ -279,8 +292,9 @@ TEST(VexExcellon_Writer, Faults)
   FullDisk            aDisk;
   std::ostream        aStream(&aDisk);
   VexPcb_ImportReport aReport;
-  EXPECT_FALSE(VexExcellon_Writer::Write(*ModelMaker().Model, VexExcellon_WriterOptions(), aStream,
-                                         aReport));
+  const ModelMaker    aHole = ModelMaker().Aperture(1, "T1", 0.1).Sequence(2, 1, {gp_XY(0, 0)});
+  EXPECT_FALSE(
+      VexExcellon_Writer::Write(*aHole.Model, VexExcellon_WriterOptions(), aStream, aReport));
   EXPECT_TRUE(aReport.HasFault());
 }
 

@@ -1,7 +1,7 @@
 // Copyright (c) 2026 VexData developers
 // The Gerber writer: models written and read back give the same geometry within 0.1 um (arcs
-// included), gerbv reads every file written without a complaint, and gerbv's own export of it
-// reads back to the same geometry too.
+// included), gerbv reads every file written without a complaint (regions only and empty files
+// too), and gerbv's own export of it reads back to the same geometry too.
 #include <VexGerber_TestModel.hxx>
 
 #include <VexGerber_Writer.hxx>
@@ -112,6 +112,20 @@ public:
     contour(sequence(1, 1, true, false, false, "Drilling"))
         ->CreateSegment(gp_XY(0, 0), gp_XY(1, 1));
     contour(sequence(0, 1, false, false, false))->CreateSegment(gp_XY(5, 5), gp_XY(6, 6));
+    return myModel;
+  }
+
+  //! A model of regions only, as a copper pour or a board area is; no aperture draws.
+  Handle(PenFormatData_Model) RegionsOnly()
+  {
+    Handle(PhGeom_Curve) anAreas = sequence(0, 1, false, true, false);
+    Handle(PhGeom_Curve) aSquare = contour(anAreas);
+    const gp_XY aCorners[4]      = {gp_XY(0, 0), gp_XY(10, 0), gp_XY(10, 10), gp_XY(0, 10)};
+    for (int anIndex = 0; anIndex < 4; ++anIndex)
+    {
+      aSquare->CreateSegment(aCorners[anIndex], aCorners[(anIndex + 1) % 4]);
+    }
+    contour(anAreas)->CreateArc(gp_XY(20, 5), 2.0, 0.0, 2 * M_PI, 1);
     return myModel;
   }
 
@@ -260,7 +274,8 @@ TEST(VexGerber_Writer, GerbvReadsWhatWeWriteAndItsExportReadsBack)
   ASSERT_TRUE(aDesign.Ok);
   const Handle(PenFormatData_Model)
       aModels[]             = {ModelMaker(PenFormatData_DU_Millimetre).Everything(),
-                               ModelMaker(PenFormatData_DU_Inch).Everything(), aDesign.Model};
+                               ModelMaker(PenFormatData_DU_Inch).Everything(), aDesign.Model,
+                               ModelMaker(PenFormatData_DU_Millimetre).RegionsOnly()};
   const std::string aFolder = ::testing::TempDir();
   int               anIndex = 0;
   for (const Handle(PenFormatData_Model) & aModel : aModels)
@@ -287,6 +302,36 @@ TEST(VexGerber_Writer, GerbvReadsWhatWeWriteAndItsExportReadsBack)
       unlink(aTheirs.c_str());
     }
   }
+}
+
+TEST(VexGerber_Writer, GerbvReadsAFileWithoutDrawsWithoutAMessage)
+{
+  // A file of regions only, or of nothing, declares one aperture: without any, gerbv takes it for
+  // the older form of the format and warns. (gerbv's own export of an empty file crashes, so the
+  // picture is all that is asked of it here.)
+  if (!HasGerbv())
+  {
+    GTEST_SKIP() << "gerbv is not installed (scripts/install-deps.sh installs it): skipped";
+  }
+  const Handle(PenFormatData_Model) aModels[] = {
+      ModelMaker(PenFormatData_DU_Millimetre).RegionsOnly(), new PenFormatData_Model()};
+  const std::string aFile = ::testing::TempDir() + "vexgerber-nodraws.gbr";
+  for (const Handle(PenFormatData_Model) & aModel : aModels)
+  {
+    const std::string aText = write(*aModel);
+    EXPECT_NE(aText.find("%ADD10C,0.010000*%\n"), std::string::npos) << aText;
+    std::ofstream(aFile, std::ios::binary) << aText;
+    FILE*       aPipe = popen(("gerbv -x png -o /dev/null '" + aFile + "' 2>&1").c_str(), "r");
+    std::string aPrinted;
+    char        aBuffer[4096];
+    while (size_t aRead = fread(aBuffer, 1, sizeof(aBuffer), aPipe))
+    {
+      aPrinted.append(aBuffer, aRead);
+    }
+    EXPECT_EQ(pclose(aPipe), 0);
+    EXPECT_EQ(aPrinted, "") << aText;
+  }
+  unlink(aFile.c_str());
 }
 
 TEST(VexGerber_Writer, AFailingStreamGivesTheLine)

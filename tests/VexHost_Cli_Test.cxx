@@ -100,11 +100,65 @@ TEST_F(VexHost_CliTest, InfoSummarisesTheFile)
   EXPECT_EQ(aRun.Err, "");
   for (const char* aLine : {"Unit: millimetre\n", "Apertures: 1\n  1 \"T\" width 1\n",
                             "Layers: 1\n  \"B\"\n", "Toolpaths: 1\n  phase \"A\", layer \"B\"\n",
-                            "    tool 1 \"T\": path, 1 contour, 1 element\n",
+                            "    tool 1 \"T\": 1 path toolpath, 1 contour, 1 element, cut length "
+                            "1, 0 drill hits\n",
                             "  1 \"T\": cut length 1, drill hits 0\n", "Scan fields: 0\n"})
   {
     EXPECT_NE(aRun.Out.find(aLine), std::string::npos) << aLine << "\nin\n" << aRun.Out;
   }
+}
+
+TEST_F(VexHost_CliTest, InfoGroupsToolpathsByPhaseLayerAndTool)
+{
+  // A design file makes one toolpath per object drawn: tool 1 draws three traces of 1 mm and
+  // flashes once in phase P, draws once in phase Q; tool 2 flashes twice in phase P.
+  const std::string aSegment = R"({"elements":[{"kind":"segment","start":[0,0],"end":[1,0]}]})";
+  const std::string aPoint   = R"({"elements":[{"kind":"point","at":[0,0]}]})";
+  auto              aSequence =
+      [](int theAperture, int theMode, const char* thePhase, const std::string& theContour)
+  {
+    return std::string(R"({"type":"sequence","aperture":)") + std::to_string(theAperture) +
+           R"(,"flags":0,"phase":")" + thePhase + R"(","layer":"L","mode":)" +
+           std::to_string(theMode) + R"(,"toolpath":1,"scanField":0,"contours":[)" + theContour +
+           "]}";
+  };
+  const std::string aDocument =
+      R"({"unit":"mm","polarity":"positive","apertures":[)"
+      R"({"number":1,"name":"T1","shape":1,"params":[0.2],"tool":1},)"
+      R"({"number":2,"name":"T2","shape":1,"params":[0.8],"tool":1}],)"
+      R"("layers":[],"scanFields":[],"objects":[)" +
+      aSequence(1, 1, "P", aSegment) + "," + aSequence(2, 2, "P", aPoint) + "," +
+      aSequence(1, 1, "P", aSegment) + "," + aSequence(1, 1, "Q", aSegment) + "," +
+      aSequence(1, 2, "P", aPoint) + "," + aSequence(2, 2, "P", aPoint) + "," +
+      aSequence(1, 1, "P", aSegment) + "]}";
+  const std::string aFile = MakeFile("job.json", aDocument);
+  Outcome           aRun  = Vex({"info", aFile});
+  ASSERT_EQ(aRun.Status, 0) << aRun.Err;
+  const std::string aGrouped =
+      "Toolpaths: 7\n  phase \"P\", layer \"L\"\n"
+      "    tool 1 \"T1\": 3 path and 1 drill toolpaths, 4 contours, 4 elements, cut length 3, 1 "
+      "drill hit\n"
+      "    tool 2 \"T2\": 2 drill toolpaths, 2 contours, 2 elements, cut length 0, 2 drill hits\n"
+      "  phase \"Q\", layer \"L\"\n"
+      "    tool 1 \"T1\": 1 path toolpath, 1 contour, 1 element, cut length 1, 0 drill hits\n";
+  EXPECT_NE(aRun.Out.find(aGrouped), std::string::npos) << aRun.Out;
+  EXPECT_NE(aRun.Out.find("Tools in use: 2\n  1 \"T1\": cut length 4, drill hits 1\n"
+                          "  2 \"T2\": cut length 0, drill hits 2\n"),
+            std::string::npos)
+      << aRun.Out;
+
+  // --objects lists every toolpath in the order of the file, within its phase and layer.
+  aRun = Vex({"info", aFile, "--objects"});
+  ASSERT_EQ(aRun.Status, 0) << aRun.Err;
+  const std::string aPath  = "path, 1 contour, 1 element\n",
+                    aDrill = "drill, 1 contour, 1 element\n";
+  EXPECT_NE(aRun.Out.find("Toolpaths: 7\n  phase \"P\", layer \"L\"\n    tool 1 \"T1\": " + aPath +
+                          "    tool 2 \"T2\": " + aDrill + "    tool 1 \"T1\": " + aPath +
+                          "    tool 1 \"T1\": " + aDrill + "    tool 2 \"T2\": " + aDrill +
+                          "    tool 1 \"T1\": " + aPath +
+                          "  phase \"Q\", layer \"L\"\n    tool 1 \"T1\": " + aPath),
+            std::string::npos)
+      << aRun.Out;
 }
 
 TEST_F(VexHost_CliTest, InfoListsEachScanFieldOnce)

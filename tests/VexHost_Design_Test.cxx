@@ -135,7 +135,7 @@ TEST_F(VexHost_DesignTest, ImportsWriteAMachineFileAndSayWhatWasLeftOut)
   aRun = Vex({"info", anOut});
   ASSERT_EQ(aRun.Status, 0) << aRun.Err;
   EXPECT_NE(aRun.Out.find("Toolpaths: 1\n  phase \"Milling\", layer \"Top\"\n    tool 1 \"D10\": "
-                          "path, 2 contours, 4 elements\n"),
+                          "1 path toolpath, 2 contours, 4 elements, cut length "),
             std::string::npos)
       << aRun.Out;
   EXPECT_NE(aRun.Out.find("Artwork (not toolpaths): 0 sequences\n"), std::string::npos);
@@ -248,9 +248,15 @@ TEST_F(VexHost_DesignTest, ExportsReadBackToTheSameGeometry)
       Document({"from-drill", anExcellon, "--json", "-o", myDir + "/c.json"}, myDir + "/c.json");
   EXPECT_EQ(holes(aHoles),
             (std::multiset<std::string>{"10.0000,10.0000", "20.0000,10.0000", "40.0000,20.0000"}));
-  aRun = Vex({"to-excellon", aJob, "--phase", "Other", "-o", anExcellon});
-  ASSERT_EQ(aRun.Status, 0) << aRun.Err;
-  EXPECT_EQ(aRun.Err, "Written: nothing\n");
+  // Nothing to drill in the phase chosen: refused, and the file written before is kept.
+  const std::string aWritten = Slurp(anExcellon);
+  aRun                       = Vex({"to-excellon", aJob, "--phase", "Other", "-o", anExcellon});
+  EXPECT_EQ(aRun.Status, 2);
+  EXPECT_EQ(
+      aRun.Err.rfind("Fail: VEX_HOST_OUTPUT_FAIL " + anExcellon + " VEX_EXCELLON_WRITE_EMPTY", 0),
+      0u)
+      << aRun.Err;
+  EXPECT_EQ(Slurp(anExcellon), aWritten);
 }
 
 TEST_F(VexHost_DesignTest, ModelsAFormatCannotHoldAreRefused)

@@ -444,6 +444,12 @@ TEST_F(VexVerify_CliTest, BadInputGivesStatusTwoAndItsReason)
       {"an outline that does not close",
        {"verify", aJob, "--against", "outline:" + anOpen},
        "Fail: VEX_VERIFY_OUTLINE_EMPTY " + anOpen + "\n"},
+      {"a negative outline gap",
+       {"verify", aJob, "--against", myDrill, "--outline-gap", "-0.5"},
+       "Fail: VEX_VERIFY_BAD_OUTLINE_GAP -0.5\n"},
+      {"an outline gap beyond 10 mm",
+       {"verify", aJob, "--against", myDrill, "--outline-gap", "11"},
+       "Fail: VEX_VERIFY_BAD_OUTLINE_GAP 11\n"},
       {"a design with a coordinate that is not a number",
        {"verify", aJob, "--against", aNotANumber},
        "Fail: VEX_VERIFY_OUT_OF_RANGE " + aNotANumber + "\n"},
@@ -456,6 +462,101 @@ TEST_F(VexVerify_CliTest, BadInputGivesStatusTwoAndItsReason)
     EXPECT_EQ(aRun.Err.compare(0, aCase.Err.size(), aCase.Err), 0) << aCase.Name << "\n"
                                                                    << aRun.Err;
   }
+}
+
+namespace
+{
+//! The drill design of the holes of theDiameter only: the plated (0.8 mm) or non-plated (1 mm)
+//! drill file of the board.
+std::string drillFile(const double theDiameter, const char* theTool)
+{
+  Document     aDocument;
+  const size_t aHoles =
+      aDocument.Sequence(aDocument.Aperture(theTool, {theDiameter}), 2, 1, "Drilling", "Drill");
+  for (const Drill& aHole : THE_HOLES)
+  {
+    if (aHole.Diameter == theDiameter)
+    {
+      aDocument.Add(aHoles, Document::Point(aHole.X, aHole.Y));
+    }
+  }
+  return aDocument.Text();
+}
+} // namespace
+
+TEST_F(VexVerify_CliTest, PlatedAndNonPlatedDrillFilesAreOneDrilling)
+{
+  // Both files name their tool T01: the report tells them apart by file.
+  const std::string aPlated    = MakeFile("plated.json", drillFile(0.8, "T01"));
+  const std::string aNonPlated = MakeFile("nonplated.json", drillFile(1.0, "T01"));
+  struct Case
+  {
+    const char*                Name;
+    int                        Faults;
+    std::multiset<std::string> Findings;
+  };
+  const Case aCases[] = {
+      {"every hole drilled", 0, {}},
+      {"a plated hole left out, a non-plated one drilled with the plated tool",
+       Fault_Dropped | Fault_Tool,
+       {"drill missing 30.00 20.00", "drill diameter 40.00 20.00"}},
+  };
+  for (const Case& aCase : aCases)
+  {
+    const Outcome aRun = Vex({"verify", MakeJob(aCase.Faults), "--against", "drill:" + aPlated,
+                              "drill:" + aNonPlated, "--json"});
+    EXPECT_EQ(aRun.Status, aCase.Findings.empty() ? 0 : 1) << aCase.Name << aRun.Err;
+    const Json aReport = Json::parse(aRun.Out);
+    EXPECT_EQ(findings(aReport), aCase.Findings) << aCase.Name;
+    ASSERT_EQ(aReport["checks"].size(), 1u) << aCase.Name;
+    const Json& aCheck = aReport["checks"][0];
+    EXPECT_EQ(aCheck["design"], aPlated + " + " + aNonPlated);
+    EXPECT_EQ(aCheck["designs"], Json::array({aPlated, aNonPlated}));
+    EXPECT_EQ(aCheck["holes"], 7);
+    EXPECT_EQ(aCheck["tools"][0]["design"], aPlated);
+    EXPECT_EQ(aCheck["tools"][1]["design"], aNonPlated);
+  }
+  const Outcome aText = Vex({"verify", MakeJob(0), "--against", aPlated, "--against", aNonPlated});
+  EXPECT_EQ(aText.Status, 0) << aText.Out;
+  for (const std::string aLine :
+       {"\nDrill check: " + aPlated + " + " + aNonPlated +
+            " (role drill, chosen from the content: holes only)\n",
+        std::string("  7 holes of 2 tools against 7 hits of 2 tools; 7 paired within 0.01 mm\n"),
+        "  design tool \"T01\" 1 mm (" + aNonPlated + "): 2 holes, 2 paired\n"})
+  {
+    EXPECT_NE(aText.Out.find(aLine), std::string::npos) << aLine << "\n" << aText.Out;
+  }
+}
+
+TEST_F(VexVerify_CliTest, AnOutlineAsACadProgramWritesItChecksCleanAgainstItself)
+{
+  // A 70 x 30 mm board drawn as separate draws of a 0.1 mm pen: a gap of 0.28 mm and one of
+  // 0.025 mm, a corner where both lines stop short, a line that runs on past a corner, a line
+  // ending on the middle of another, two lines overlapping.
+  const std::string anOutline =
+      MakeFile("edge.gbr", "%FSLAX46Y46*%%MOMM*%%ADD10C,0.100000*%D10*"
+                           "X0Y0D02*X40000000Y0D01*X35000000Y0D02*X69975000Y0D01*"
+                           "X70000000Y0D02*X70000000Y29720000D01*"
+                           "X70500000Y30000000D02*X150000Y30000000D01*"
+                           "X0Y29900000D02*X0Y15000000D01*X0Y20000000D02*X0Y0D01*M02*");
+  const std::string aJob = myDir + "/edge.vex";
+  ASSERT_EQ(Vex({"from-gerber", anOutline, "-o", aJob}).Status, 0);
+  Outcome aRun = Vex({"verify", aJob, "--against", "outline:" + anOutline});
+  EXPECT_EQ(aRun.Status, 0) << aRun.Out << aRun.Err;
+  for (const char* aLine :
+       {"a board of 1 closed contour or area\n",
+        "  No findings: no path runs outside the board farther than its tool radius plus 0.01 mm\n",
+        "  Note: 4 ends of outline lines met another line only across a gap and were joined to it, "
+        "the widest gap 0.280 mm at (70.000, 29.720); gaps up to 0.300 mm are closed\n",
+        "  Note: 1 ends of outline lines meet no other line within 0.300 mm, the first at "
+        "(70.500, 30.000)\n"})
+  {
+    EXPECT_NE(aRun.Out.find(aLine), std::string::npos) << aLine << "\n" << aRun.Out;
+  }
+  // A narrower gap distance leaves the 0.28 mm gap open, and the board with it.
+  aRun = Vex({"verify", aJob, "--against", "outline:" + anOutline, "--outline-gap", "0.2"});
+  EXPECT_EQ(aRun.Status, 2);
+  EXPECT_EQ(aRun.Err, "Fail: VEX_VERIFY_OUTLINE_EMPTY " + anOutline + "\n");
 }
 
 #endif

@@ -136,8 +136,8 @@ TEST(VexVerify_OutlineTest, AnOutlineThatDoesNotCloseIsRefused)
 {
   VexTest_MessageCapture aCapture;
   const Case             aCases[] = {
-                  {"a gap wider than the tolerance",
-                   [](VexVerify_TestModel& theDesign) { board(theDesign, 0.5); }, contourCut, 0, 0.0},
+                  {"a gap wider than the outline gap",
+                   [](VexVerify_TestModel& theDesign) { board(theDesign, 0.35); }, contourCut, 0, 0.0},
                   {"nothing drawn", [](VexVerify_TestModel&) {}, contourCut, 0, 0.0},
                   {"only points",
                    [](VexVerify_TestModel& theDesign)
@@ -172,8 +172,8 @@ TEST(VexVerify_OutlineTest, OpenEndsBesideAClosedOutlineAreNoted)
   EXPECT_EQ(aCheck.Features, 1);
   ASSERT_EQ(aCheck.Notes.Length(), 1);
   EXPECT_STREQ(aCheck.Notes.First().ToCString(),
-               "2 ends of outline contours meet no other end and were left out, the first at "
-               "(70.000, 0.000)");
+               "2 ends of outline lines meet no other line within 0.300 mm, the first at "
+               "(60.000, 0.000)");
 }
 
 TEST(VexVerify_OutlineTest, ABoardCutIntoManyTiles)

@@ -3,12 +3,15 @@
 
 #include <VexVerify_Features.hxx>
 #include <VexVerify_Geometry.hxx>
-#include <VexVerify_PointGrid.hxx>
 
 #include <algorithm>
 
 namespace
 {
+//! Most times the pen radius a sharp corner of a face may reach out when it grows back: corners
+//! down to 11.5 degrees come back exactly.
+const double THE_MITER_LIMIT = 10.0;
+
 //! Returns theLine in integer units.
 ClipperLib::Path toPath(const std::vector<gp_XY>& theLine)
 {
@@ -20,87 +23,76 @@ ClipperLib::Path toPath(const std::vector<gp_XY>& theLine)
   }
   return aPath;
 }
-//! Joins lines end to end: finds, for the last point of a chain, the nearest line not yet taken
-//! whose start or end meets it.
-class Chainer
+
+//! Returns theFace (a hole of the ink, clockwise) grown by theRadius (integer units) with sharp
+//! corners, counter-clockwise.
+ClipperLib::Paths grow(ClipperLib::Path theFace, const Standard_Real theRadius)
 {
-public:
-  //! Files the two ends of every line of theLines: 2 i for its start, 2 i + 1 for its end.
-  Chainer(const std::vector<std::vector<gp_XY>>& theLines, const Standard_Real theJoin)
-      : myLines(theLines), myEnds(theJoin), myTaken(theLines.size(), false), myJoin(theJoin)
+  if (!ClipperLib::Orientation(theFace))
   {
-    for (size_t anIndex = 0; anIndex < myLines.size(); ++anIndex)
-    {
-      myEnds.Add(myLines[anIndex].front(), static_cast<Standard_Integer>(2 * anIndex));
-      myEnds.Add(myLines[anIndex].back(), static_cast<Standard_Integer>(2 * anIndex + 1));
-    }
-    myEnds.Sort();
+    ClipperLib::ReversePath(theFace);
   }
+  ClipperLib::ClipperOffset anOffsetter(THE_MITER_LIMIT);
+  anOffsetter.AddPath(theFace, ClipperLib::jtMiter, ClipperLib::etClosedPolygon);
+  ClipperLib::Paths aGrown;
+  anOffsetter.Execute(aGrown, theRadius);
+  return aGrown;
+}
 
-  //! Takes line theIndex; false when it was taken already.
-  bool Take(const size_t theIndex)
+//! Returns the board of theFace, a face of the ink: the face grown by theRadius (integer units)
+//! less the cut-outs inside it, the faces of the ink inside it, grown likewise.
+ClipperLib::Paths boardOf(const ClipperLib::PolyNode& theFace, const Standard_Real theRadius)
+{
+  ClipperLib::Clipper aClipper;
+  aClipper.AddPaths(grow(theFace.Contour, theRadius), ClipperLib::ptSubject, true);
+  for (const ClipperLib::PolyNode* anIsland : theFace.Childs)
   {
-    const bool isFree = !myTaken[theIndex];
-    myTaken[theIndex] = true;
-    return isFree;
-  }
-
-  //! Appends lines to theChain until it closes or no line meets its last point.
-  void Grow(std::vector<gp_XY>& theChain)
-  {
-    while ((theChain.size() < 3 || (theChain.front() - theChain.back()).Modulus() > myJoin) &&
-           extend(theChain))
+    for (const ClipperLib::PolyNode* aCutOut : anIsland->Childs)
     {
+      aClipper.AddPaths(grow(aCutOut->Contour, theRadius), ClipperLib::ptClip, true);
     }
   }
+  ClipperLib::Paths aBoard;
+  aClipper.Execute(ClipperLib::ctDifference, aBoard, ClipperLib::pftNonZero,
+                   ClipperLib::pftNonZero);
+  return aBoard;
+}
 
-private:
-  //! Appends to theChain the nearest free line whose end meets its last point; false if none.
-  bool extend(std::vector<gp_XY>& theChain)
+//! Adds to theBoard the board of the faces among the holes of theInk (a part of the ink, theDepth
+//! faces deep) and of everything inside them, grown back by theRadius (integer units); counts
+//! every face in theNbFaces. A face an odd number of faces deep is board, the others cut-outs.
+void addFaces(const ClipperLib::PolyNode& theInk, const Standard_Integer theDepth,
+              const Standard_Real theRadius, ClipperLib::Paths& theBoard,
+              Standard_Integer& theNbFaces)
+{
+  for (const ClipperLib::PolyNode* aFace : theInk.Childs)
   {
-    Standard_Integer aBest         = -1;
-    Standard_Real    aBestDistance = myJoin;
-    myEnds.Visit(
-        theChain.back(), myJoin,
-        [&](const Standard_Integer theEnd)
-        {
-          const std::vector<gp_XY>& aLine = myLines[theEnd / 2];
-          const Standard_Real       aDistance =
-              ((theEnd % 2 == 0 ? aLine.front() : aLine.back()) - theChain.back()).Modulus();
-          if (!myTaken[theEnd / 2] && aDistance <= aBestDistance)
-          {
-            aBest         = theEnd;
-            aBestDistance = aDistance;
-          }
-        });
-    if (aBest < 0 || !Take(static_cast<size_t>(aBest / 2)))
+    ++theNbFaces;
+    if (theDepth % 2 == 0)
     {
-      return false;
+      const ClipperLib::Paths aPiece = boardOf(*aFace, theRadius);
+      theBoard.insert(theBoard.end(), aPiece.begin(), aPiece.end());
     }
-    const std::vector<gp_XY>& aLine = myLines[aBest / 2];
-    if (aBest % 2 == 0)
+    for (const ClipperLib::PolyNode* anIsland : aFace->Childs)
     {
-      theChain.insert(theChain.end(), aLine.begin() + 1, aLine.end());
+      addFaces(*anIsland, theDepth + 1, theRadius, theBoard, theNbFaces);
     }
-    else
-    {
-      theChain.insert(theChain.end(), aLine.rbegin() + 1, aLine.rend());
-    }
-    return true;
   }
-
-  const std::vector<std::vector<gp_XY>>& myLines; //!< the lines
-  VexVerify_PointGrid                    myEnds;  //!< their ends
-  std::vector<bool>                      myTaken; //!< lines already in a chain
-  Standard_Real                          myJoin;  //!< how close ends meet
-};
+}
 } // namespace
 
-void VexVerify_Board::Build(const PenFormatData_Model& theDesign, const Standard_Real theJoin)
+VexVerify_Board::VexVerify_Board() : myNbLoops(0), myNbAreas(0)
 {
+}
+
+void VexVerify_Board::Build(const PenFormatData_Model& theDesign, const Standard_Real theGap,
+                            const Standard_Real theJoin)
+{
+  myLines.clear();
+  myNbLoops                   = 0;
+  myNbAreas                   = 0;
   const Standard_Real aFactor = VexVerify_Features::UnitFactor(theDesign);
   ClipperLib::Paths   anAreas;
-  std::vector<gp_XY>  aPoints;
   for (NCollection_List<Handle(PenFormatData_Object)>::Iterator anIt(theDesign.Objects());
        anIt.More(); anIt.Next())
   {
@@ -114,41 +106,55 @@ void VexVerify_Board::Build(const PenFormatData_Model& theDesign, const Standard
     if (aKind == VexVerify_Features::Kind_Strokes)
     {
       addLines(*aSequence, aFactor, theJoin);
-      continue;
     }
-    if (aKind != VexVerify_Features::Kind_Area)
+    else if (aKind == VexVerify_Features::Kind_Area)
     {
-      continue;
+      addArea(*aSequence, aFactor, anAreas);
     }
-    ++myNbAreas;
-    ClipperLib::Paths anArea;
-    for (NCollection_List<Handle(PhGeom_Curve)>::Iterator aContour(
-             aSequence->GetCurve()->Children());
-         aContour.More(); aContour.Next())
-    {
-      if (!aContour.Value().IsNull())
-      {
-        VexVerify_Features::Outline(*aContour.Value(), aFactor, aPoints);
-        anArea.push_back(toPath(aPoints));
-      }
-    }
-    // Each area by its own winding rule first, then all of them together.
-    VexVerify_Geometry::Normalise(anArea);
-    anAreas.insert(anAreas.end(), anArea.begin(), anArea.end());
   }
-  ClipperLib::Paths aLoops;
-  joinLines(theJoin, aLoops);
-  ClipperLib::Clipper aClipper;
-  aClipper.AddPaths(aLoops, ClipperLib::ptSubject, true);
-  aClipper.Execute(ClipperLib::ctUnion, myArea, ClipperLib::pftEvenOdd, ClipperLib::pftEvenOdd);
+  myArea = enclosed(theGap, theJoin);
   myArea.insert(myArea.end(), anAreas.begin(), anAreas.end());
   VexVerify_Geometry::Normalise(myArea);
 }
 
+std::vector<VexVerify_Board::Contour> VexVerify_Board::Contours() const
+{
+  std::vector<Contour> aContours;
+  for (const ClipperLib::Path& aPath : myArea)
+  {
+    aContours.push_back(Contour{std::vector<gp_XY>(), ClipperLib::Orientation(aPath)});
+    aContours.back().Points.reserve(aPath.size());
+    for (const ClipperLib::IntPoint& aPoint : aPath)
+    {
+      aContours.back().Points.push_back(VexVerify_Geometry::ToXY(aPoint));
+    }
+  }
+  return aContours;
+}
+
+void VexVerify_Board::addArea(const PenFormatData_Sequence& theSequence,
+                              const Standard_Real theFactor, ClipperLib::Paths& theAreas)
+{
+  ++myNbAreas;
+  ClipperLib::Paths  anArea;
+  std::vector<gp_XY> aPoints;
+  for (NCollection_List<Handle(PhGeom_Curve)>::Iterator aContour(
+           theSequence.GetCurve()->Children());
+       aContour.More(); aContour.Next())
+  {
+    if (!aContour.Value().IsNull())
+    {
+      VexVerify_Features::Outline(*aContour.Value(), theFactor, aPoints);
+      anArea.push_back(toPath(aPoints));
+    }
+  }
+  // Each area by its own winding rule first, then all of them together.
+  VexVerify_Geometry::Normalise(anArea);
+  theAreas.insert(theAreas.end(), anArea.begin(), anArea.end());
+}
 void VexVerify_Board::addLines(const PenFormatData_Sequence& theSequence,
                                const Standard_Real theFactor, const Standard_Real theJoin)
 {
-  std::vector<gp_XY> aChords;
   for (NCollection_List<Handle(PhGeom_Curve)>::Iterator aContour(
            theSequence.GetCurve()->Children());
        aContour.More(); aContour.Next())
@@ -192,37 +198,35 @@ void VexVerify_Board::addLines(const PenFormatData_Sequence& theSequence,
   }
 }
 
-void VexVerify_Board::joinLines(const Standard_Real theJoin, ClipperLib::Paths& theLoops)
+ClipperLib::Paths VexVerify_Board::enclosed(const Standard_Real theGap, const Standard_Real theJoin)
 {
-  Chainer aChainer(myLines, theJoin);
-  for (size_t anIndex = 0; anIndex < myLines.size(); ++anIndex)
+  std::vector<std::vector<gp_XY>> aBridges;
+  VexVerify_GapCloser             aCloser(theGap, theJoin);
+  aCloser.Perform(myLines, aBridges);
+  myGaps = aCloser.Found();
+  myEdges.clear();
+  for (const std::vector<std::vector<gp_XY>>* aSet : {&myLines, &aBridges})
   {
-    if (!aChainer.Take(anIndex))
+    for (const std::vector<gp_XY>& aLine : *aSet)
     {
-      continue;
+      myEdges.push_back(toPath(aLine));
     }
-    // Grow forwards, and unless it closed, backwards from the other end.
-    std::vector<gp_XY> aChain = myLines[anIndex];
-    aChainer.Grow(aChain);
-    std::reverse(aChain.begin(), aChain.end());
-    aChainer.Grow(aChain);
-    fileChain(aChain, theJoin, theLoops);
   }
   myLines.clear();
-}
-
-void VexVerify_Board::fileChain(const std::vector<gp_XY>& theChain, const Standard_Real theJoin,
-                                ClipperLib::Paths& theLoops)
-{
-  if (theChain.size() >= 3 && (theChain.front() - theChain.back()).Modulus() <= theJoin)
+  // The ink: every line drawn with a pen as wide as the gap distance, so that lines closer than
+  // that merge too.
+  const Standard_Real aRadius =
+      std::max(0.5 * std::max(theGap, theJoin), VexVerify_Geometry::ChordTolerance());
+  ClipperLib::Paths anInk;
+  VexVerify_Geometry::Stroke(myEdges, aRadius, anInk);
+  ClipperLib::Clipper aClipper;
+  aClipper.AddPaths(anInk, ClipperLib::ptSubject, true);
+  ClipperLib::PolyTree aTree;
+  aClipper.Execute(ClipperLib::ctUnion, aTree, ClipperLib::pftNonZero, ClipperLib::pftNonZero);
+  ClipperLib::Paths aBoard;
+  for (const ClipperLib::PolyNode* aPart : aTree.Childs)
   {
-    ++myNbLoops;
-    theLoops.push_back(toPath(theChain));
-    return;
+    addFaces(*aPart, 0, aRadius * VexVerify_Geometry::Scale(), aBoard, myNbLoops);
   }
-  if (myNbOpenEnds == 0)
-  {
-    myFirstOpenEnd = theChain.front();
-  }
-  myNbOpenEnds += 2;
+  return aBoard;
 }

@@ -30,11 +30,12 @@ struct Drill
 typedef std::tuple<Standard_Real, Standard_Integer, Standard_Integer> Pair;
 
 //! Collects the drill points of theModel's point toolpaths into theDrills and their tools into
-//! theTools (numbered on from those already there); counts the contours of its path toolpaths
-//! (slots) into theSlots. The model's values were found usable beforehand.
+//! theTools (numbered on from those already there, named as from theFile when it is not empty);
+//! counts the contours of its path toolpaths (slots) into theSlots. The model's values were
+//! found usable beforehand.
 void collect(const PenFormatData_Model& theModel, const Standard_Boolean isDesign,
-             NCollection_Vector<Tool>& theTools, std::vector<Drill>& theDrills,
-             Standard_Integer& theSlots)
+             const TCollection_AsciiString& theFile, NCollection_Vector<Tool>& theTools,
+             std::vector<Drill>& theDrills, Standard_Integer& theSlots)
 {
   const Standard_Real aFactor = VexVerify_Features::UnitFactor(theModel);
   NCollection_DataMap<Standard_Integer, Standard_Integer> aToolOf;
@@ -55,6 +56,7 @@ void collect(const PenFormatData_Model& theModel, const Standard_Boolean isDesig
     {
       Tool aTool;
       aTool.Name     = VexVerify_Features::Name(theModel, anAperture);
+      aTool.Design   = theFile;
       aTool.Diameter = VexVerify_Features::Width(theModel, anAperture) * aFactor;
       aTool.IsDesign = isDesign;
       aToolOf.Bind(anAperture, theTools.Length());
@@ -284,13 +286,38 @@ Standard_Boolean VexVerify_DrillCheck::Perform(const PenFormatData_Model& theDes
                                                const PenFormatData_Model& theJob,
                                                VexVerify_Report::Check&   theCheck)
 {
+  return perform(std::vector<DesignFile>(1, DesignFile(&theDesign, TCollection_AsciiString())),
+                 theJob, theCheck);
+}
+
+Standard_Boolean VexVerify_DrillCheck::Perform(
+    const NCollection_Sequence<VexVerify_Design>& theDesigns, const PenFormatData_Model& theJob,
+    VexVerify_Report::Check& theCheck)
+{
+  // With several files, each design tool names its file: tool numbers repeat between files.
+  std::vector<DesignFile> aFiles;
+  for (NCollection_Sequence<VexVerify_Design>::Iterator anIt(theDesigns); anIt.More(); anIt.Next())
+  {
+    aFiles.emplace_back(anIt.Value().Model().get(),
+                        theDesigns.Length() > 1 ? anIt.Value().Path() : TCollection_AsciiString());
+  }
+  return perform(aFiles, theJob, theCheck);
+}
+
+Standard_Boolean VexVerify_DrillCheck::perform(const std::vector<DesignFile>& theDesigns,
+                                               const PenFormatData_Model&     theJob,
+                                               VexVerify_Report::Check&       theCheck)
+{
   try
   {
     // Design tools come first in the check's list, then the job's.
     std::vector<Drill> aHoles, aHits;
     Standard_Integer   aJobSlots = 0;
-    collect(theDesign, Standard_True, theCheck.Tools, aHoles, theCheck.Slots);
-    collect(theJob, Standard_False, theCheck.Tools, aHits, aJobSlots);
+    for (const DesignFile& aFile : theDesigns)
+    {
+      collect(*aFile.first, Standard_True, aFile.second, theCheck.Tools, aHoles, theCheck.Slots);
+    }
+    collect(theJob, Standard_False, TCollection_AsciiString(), theCheck.Tools, aHits, aJobSlots);
     theCheck.Holes = static_cast<Standard_Integer>(aHoles.size());
     theCheck.Hits  = static_cast<Standard_Integer>(aHits.size());
     Matcher aMatcher(myTolerance, aHoles, aHits, theCheck);

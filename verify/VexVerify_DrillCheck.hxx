@@ -6,6 +6,9 @@
 
 #include <Message_Msg.hxx>
 
+#include <utility>
+#include <vector>
+
 //! Compares the holes of a drill design with the drill hits of a job.
 //!
 //! Holes are the points of the design's point toolpaths, hits those of the job's; the diameter
@@ -31,10 +34,23 @@ public:
   Standard_Boolean Perform(const PenFormatData_Model& theDesign, const PenFormatData_Model& theJob,
                            VexVerify_Report::Check& theCheck);
 
+  //! Compares the holes of theDesigns together, as one drilling (a board's plated and non-plated
+  //! drill files), with theJob and fills the drill part of theCheck; with more than one design,
+  //! every design tool names its file. Otherwise as Perform() of one design.
+  Standard_Boolean Perform(const NCollection_Sequence<VexVerify_Design>& theDesigns,
+                           const PenFormatData_Model& theJob, VexVerify_Report::Check& theCheck);
+
   //! Returns the reason of the last failure.
   const Message_Msg& Fault() const { return myFault; }
 
 private:
+  //! A design model and the file its tools are named after (empty: not named).
+  typedef std::pair<const PenFormatData_Model*, TCollection_AsciiString> DesignFile;
+
+  //! Does the work of both Perform().
+  Standard_Boolean perform(const std::vector<DesignFile>& theDesigns,
+                           const PenFormatData_Model& theJob, VexVerify_Report::Check& theCheck);
+
   Standard_Real myTolerance; //!< tolerance in millimetres
   Message_Msg   myFault;     //!< reason of the last failure
 };

@@ -1,7 +1,6 @@
 // Copyright (c) 2026 VexData developers
 #include <VexVerify_OutlineCheck.hxx>
 
-#include <VexVerify_Board.hxx>
 #include <VexVerify_Fragmenter.hxx>
 #include <VexVerify_Pieces.hxx>
 #include <VexVerify_Places.hxx>
@@ -33,14 +32,17 @@ struct GrownBoard
   std::vector<ClipperLib::Paths> Fragments; //!< the fragments along the edge
 };
 
-//! Fills theGrown with theBoard grown by theDistance and cut into the tiles of theFragmenter.
-void grow(const ClipperLib::Paths& theBoard, const Standard_Real theDistance,
+//! Fills theGrown with theBoard grown by theDistance, with its lines drawn that wide, cut into
+//! the tiles of theFragmenter.
+void grow(const VexVerify_Board& theBoard, const Standard_Real theDistance,
           const VexVerify_Fragmenter& theFragmenter, const Standard_Integer theNbTiles,
           GrownBoard& theGrown)
 {
   theGrown.States.assign(static_cast<size_t>(theNbTiles), THE_EMPTY);
-  ClipperLib::Paths anArea = theBoard;
+  ClipperLib::Paths anArea = theBoard.Area();
   VexVerify_Geometry::Grow(anArea, theDistance);
+  VexVerify_Geometry::Stroke(theBoard.Lines(), theDistance, anArea);
+  VexVerify_Geometry::Normalise(anArea);
   theFragmenter.Split(
       anArea,
       [&theGrown](Standard_Integer theTile, ClipperLib::Paths& thePart, Standard_Boolean isWhole)
@@ -141,15 +143,25 @@ Standard_Boolean VexVerify_OutlineCheck::buildBoard(const PenFormatData_Model& t
                                                     VexVerify_Board&           theBoard,
                                                     VexVerify_Report::Check&   theCheck)
 {
-  theBoard.Build(theDesign, std::max(myTolerance, VexVerify_Geometry::ChordTolerance()));
+  theBoard.Build(theDesign, myGap, std::max(myTolerance, VexVerify_Geometry::ChordTolerance()));
   theCheck.Features = theBoard.NbLoops() + theBoard.NbAreas();
-  if (theBoard.NbOpenEnds() > 0)
+  char                               aNote[200];
+  const VexVerify_GapCloser::Result& aGaps = theBoard.Gaps();
+  if (aGaps.NbBridged > 0)
   {
-    char aNote[160];
     std::snprintf(aNote, sizeof(aNote),
-                  "%d ends of outline contours meet no other end and were left out, the first "
-                  "at (%.3f, %.3f)",
-                  theBoard.NbOpenEnds(), theBoard.FirstOpenEnd().X(), theBoard.FirstOpenEnd().Y());
+                  "%d ends of outline lines met another line only across a gap and were joined "
+                  "to it, the widest gap %.3f mm at (%.3f, %.3f); gaps up to %.3f mm are closed",
+                  aGaps.NbBridged, aGaps.WidestGap, aGaps.WidestGapAt.X(), aGaps.WidestGapAt.Y(),
+                  myGap);
+    theCheck.Notes.Append(aNote);
+  }
+  if (aGaps.NbOpen > 0)
+  {
+    std::snprintf(aNote, sizeof(aNote),
+                  "%d ends of outline lines meet no other line within %.3f mm, the first at "
+                  "(%.3f, %.3f)",
+                  aGaps.NbOpen, myGap, aGaps.FirstOpenAt.X(), aGaps.FirstOpenAt.Y());
     theCheck.Notes.Append(aNote);
   }
   if (theBoard.Area().empty())
@@ -195,7 +207,7 @@ Standard_Boolean VexVerify_OutlineCheck::perform(const PenFormatData_Model& theD
     GrownBoard&         aGrown    = aBoards[VexVerify_Geometry::ToInt(aDistance)];
     if (aGrown.States.empty())
     {
-      grow(aBoard.Area(), aDistance, aFragmenter, aGrid.NbTiles(), aGrown);
+      grow(aBoard, aDistance, aFragmenter, aGrid.NbTiles(), aGrown);
     }
     aBoardOf.push_back(&aGrown);
   }

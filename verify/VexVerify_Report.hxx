@@ -30,6 +30,7 @@ public:
   struct Tool
   {
     TCollection_AsciiString Name;     //!< aperture name
+    TCollection_AsciiString Design;   //!< design tool of a check of several files: its file
     Standard_Real           Diameter; //!< tool diameter
     Standard_Boolean        IsDesign; //!< true: design tool; false: job tool
     Standard_Integer        Count;    //!< holes (design) or hits (job)
@@ -78,7 +79,8 @@ public:
   //! The check of one design.
   struct Check
   {
-    TCollection_AsciiString     Design;     //!< design file
+    TCollection_AsciiString     Design;     //!< design file (files joined by " + ")
+    NCollection_Sequence<TCollection_AsciiString> Designs; //!< drill: the files drilled together
     VexVerify_Design::Role      Role;       //!< its role
     Standard_Boolean            RoleGiven;  //!< the user named the role
     TCollection_AsciiString     Reason;     //!< why the role was chosen from the content

@@ -226,7 +226,10 @@ private:
     for (Standard_Integer aTool = 0; aTool < theCheck.Tools.Length(); ++aTool)
     {
       const VexVerify_Report::Tool& aValue = theCheck.Tools.Value(aTool);
-      myStream << "  " << (aValue.IsDesign ? "design tool " : "job tool ") << tool(aValue) << ": "
+      myStream << "  " << (aValue.IsDesign ? "design tool " : "job tool ") << tool(aValue)
+               << (aValue.Design.IsEmpty() ? ""
+                                           : std::string(" (") + aValue.Design.ToCString() + ")")
+               << ": "
                << count(aValue.Count, aValue.IsDesign ? "hole" : "hit",
                         aValue.IsDesign ? "holes" : "hits")
                << ", " << aValue.Matched << " paired\n";
@@ -362,6 +365,10 @@ Json drillFinding(const Check& theCheck, const Finding& theFinding)
   {
     const VexVerify_Report::Tool& aTool = theCheck.Tools.Value(theFinding.DesignTool);
     aFinding["designTool"] = {{"name", aTool.Name.ToCString()}, {"diameter", aTool.Diameter}};
+    if (!aTool.Design.IsEmpty())
+    {
+      aFinding["designTool"]["design"] = aTool.Design.ToCString();
+    }
   }
   if (theFinding.JobTool >= 0)
   {
@@ -420,12 +427,17 @@ void drillPart(const Check& theCheck, Json& theJson)
        anIt.Next())
   {
     const VexVerify_Report::Tool& aTool = anIt.Value();
-    aTools.push_back({{"side", aTool.IsDesign ? "design" : "job"},
-                      {"name", aTool.Name.ToCString()},
-                      {"diameter", aTool.Diameter},
-                      {aTool.IsDesign ? "holes" : "hits", aTool.Count},
-                      {"matched", aTool.Matched},
-                      {"findings", aTool.Findings}});
+    Json                          aJson = {{"side", aTool.IsDesign ? "design" : "job"},
+                                           {"name", aTool.Name.ToCString()},
+                                           {"diameter", aTool.Diameter},
+                                           {aTool.IsDesign ? "holes" : "hits", aTool.Count},
+                                           {"matched", aTool.Matched},
+                                           {"findings", aTool.Findings}};
+    if (!aTool.Design.IsEmpty())
+    {
+      aJson["design"] = aTool.Design.ToCString();
+    }
+    aTools.push_back(aJson);
   }
   theJson["tools"] = aTools;
 }
@@ -474,11 +486,15 @@ void VexVerify_ReportWriter::writeJson(const VexVerify_Report& theReport,
   Json aChecks = Json::array();
   for (NCollection_Vector<Check>::Iterator anIt(theReport.Checks); anIt.More(); anIt.Next())
   {
-    const Check&           aCheck  = anIt.Value();
-    Json                   aJson   = {{"design", aCheck.Design.ToCString()},
-                                      {"role", VexVerify_Design::RoleName(aCheck.Role)},
-                                      {"roleGiven", aCheck.RoleGiven},
-                                      {"reason", aCheck.Reason.ToCString()}};
+    const Check& aCheck = anIt.Value();
+    Json         aJson  = {{"design", aCheck.Design.ToCString()},
+                           {"role", VexVerify_Design::RoleName(aCheck.Role)},
+                           {"roleGiven", aCheck.RoleGiven},
+                           {"reason", aCheck.Reason.ToCString()}};
+    if (aCheck.Designs.Length() > 1)
+    {
+      aJson["designs"] = array(aCheck.Designs);
+    }
     const Standard_Boolean isDrill = aCheck.Role == VexVerify_Design::Role_Drill;
     isDrill ? drillPart(aCheck, aJson) : pathPart(aCheck, aJson);
     Json aCounts = Json::object();

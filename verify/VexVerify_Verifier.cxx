@@ -15,14 +15,48 @@ Standard_Boolean VexVerify_Verifier::IsTolerance(const Standard_Real theToleranc
   return VexVerify_Geometry::IsUsable(theTolerance) && theTolerance > 0.0;
 }
 
+Standard_Boolean VexVerify_Verifier::IsOutlineGap(const Standard_Real theGap)
+{
+  return theGap >= 0.0 && theGap <= 10.0;
+}
+
 Standard_Boolean VexVerify_Verifier::Perform(
     const Handle(PenFormatData_Model) & theJob, const TCollection_AsciiString& theJobFile,
     const NCollection_Sequence<VexVerify_Design>& theDesigns, VexVerify_Report& theReport)
+{
+  if (!isUsable(theJob, theJobFile, theDesigns))
+  {
+    return Standard_False;
+  }
+  theReport.Job       = theJobFile;
+  theReport.Tolerance = myOptions.Tolerance;
+  theReport.Phases    = myOptions.Phases;
+  theReport.Layers    = myOptions.Layers;
+  describeJob(*theJob, theReport);
+  const VexVerify_JobPaths aPaths(*theJob, myOptions.Phases, myOptions.Layers);
+  for (NCollection_Vector<VexVerify_Report::Path>::Iterator anIt(aPaths.Paths()); anIt.More();
+       anIt.Next())
+  {
+    theReport.Contours += anIt.Value().Contours;
+    theReport.PathLength += anIt.Value().Length;
+  }
+  return checkAll(theDesigns, *theJob, aPaths, theReport);
+}
+
+Standard_Boolean VexVerify_Verifier::isUsable(
+    const Handle(PenFormatData_Model) & theJob, const TCollection_AsciiString& theJobFile,
+    const NCollection_Sequence<VexVerify_Design>& theDesigns)
 {
   if (!IsTolerance(myOptions.Tolerance))
   {
     myFault = Message_Msg("VEX_VERIFY_BAD_TOLERANCE");
     myFault << myOptions.Tolerance;
+    return Standard_False;
+  }
+  if (!IsOutlineGap(myOptions.OutlineGap))
+  {
+    myFault = Message_Msg("VEX_VERIFY_BAD_OUTLINE_GAP");
+    myFault << myOptions.OutlineGap;
     return Standard_False;
   }
   // Every later step takes the models' values as they are.
@@ -41,32 +75,78 @@ Standard_Boolean VexVerify_Verifier::Perform(
       return Standard_False;
     }
   }
-  theReport.Job       = theJobFile;
-  theReport.Tolerance = myOptions.Tolerance;
-  theReport.Phases    = myOptions.Phases;
-  theReport.Layers    = myOptions.Layers;
-  describeJob(*theJob, theReport);
-  const VexVerify_JobPaths aPaths(*theJob, myOptions.Phases, myOptions.Layers);
-  for (NCollection_Vector<VexVerify_Report::Path>::Iterator anIt(aPaths.Paths()); anIt.More();
-       anIt.Next())
-  {
-    theReport.Contours += anIt.Value().Contours;
-    theReport.PathLength += anIt.Value().Length;
-  }
+  return Standard_True;
+}
+
+Standard_Boolean VexVerify_Verifier::checkAll(
+    const NCollection_Sequence<VexVerify_Design>& theDesigns, const PenFormatData_Model& theJob,
+    const VexVerify_JobPaths& thePaths, VexVerify_Report& theReport)
+{
+  // The drill designs are one drilling (plated and non-plated holes): one check of all of them,
+  // in the place of the first.
+  Standard_Boolean isDrilled = Standard_False;
   for (NCollection_Sequence<VexVerify_Design>::Iterator anIt(theDesigns); anIt.More(); anIt.Next())
   {
+    NCollection_Sequence<VexVerify_Design> aGroup;
+    if (anIt.Value().GetRole() != VexVerify_Design::Role_Drill)
+    {
+      aGroup.Append(anIt.Value());
+    }
+    else if (!isDrilled)
+    {
+      isDrilled = Standard_True;
+      aGroup    = drillDesigns(theDesigns);
+    }
+    if (aGroup.IsEmpty())
+    {
+      continue;
+    }
     VexVerify_Report::Check aCheck;
-    aCheck.Design    = anIt.Value().Path();
-    aCheck.Role      = anIt.Value().GetRole();
-    aCheck.RoleGiven = anIt.Value().IsRoleGiven();
-    aCheck.Reason    = anIt.Value().Reason();
-    if (!check(anIt.Value(), *theJob, aPaths, aCheck))
+    describe(aGroup, aCheck);
+    if (!check(aGroup, theJob, thePaths, aCheck))
     {
       return Standard_False;
     }
     theReport.Checks.Append(aCheck);
   }
   return Standard_True;
+}
+
+NCollection_Sequence<VexVerify_Design> VexVerify_Verifier::drillDesigns(
+    const NCollection_Sequence<VexVerify_Design>& theDesigns)
+{
+  NCollection_Sequence<VexVerify_Design> aDrills;
+  for (NCollection_Sequence<VexVerify_Design>::Iterator anIt(theDesigns); anIt.More(); anIt.Next())
+  {
+    if (anIt.Value().GetRole() == VexVerify_Design::Role_Drill)
+    {
+      aDrills.Append(anIt.Value());
+    }
+  }
+  return aDrills;
+}
+
+void VexVerify_Verifier::describe(const NCollection_Sequence<VexVerify_Design>& theDesigns,
+                                  VexVerify_Report::Check&                      theCheck)
+{
+  const VexVerify_Design& aFirst = theDesigns.First();
+  theCheck.Role                  = aFirst.GetRole();
+  theCheck.RoleGiven             = Standard_True;
+  for (NCollection_Sequence<VexVerify_Design>::Iterator anIt(theDesigns); anIt.More(); anIt.Next())
+  {
+    if (!theCheck.Design.IsEmpty())
+    {
+      theCheck.Design += " + ";
+    }
+    theCheck.Design += anIt.Value().Path();
+    theCheck.Designs.Append(anIt.Value().Path());
+    // The role counts as given when every file's was; else the first reason applies.
+    if (!anIt.Value().IsRoleGiven() && theCheck.RoleGiven)
+    {
+      theCheck.RoleGiven = Standard_False;
+      theCheck.Reason    = anIt.Value().Reason();
+    }
+  }
 }
 
 void VexVerify_Verifier::describeJob(const PenFormatData_Model& theJob,
@@ -90,17 +170,23 @@ void VexVerify_Verifier::describeJob(const PenFormatData_Model& theJob,
   }
 }
 
-Standard_Boolean VexVerify_Verifier::check(const VexVerify_Design&    theDesign,
-                                           const PenFormatData_Model& theJob,
-                                           const VexVerify_JobPaths&  thePaths,
-                                           VexVerify_Report::Check&   theCheck)
+Standard_Boolean VexVerify_Verifier::check(const NCollection_Sequence<VexVerify_Design>& theDesigns,
+                                           const PenFormatData_Model&                    theJob,
+                                           const VexVerify_JobPaths&                     thePaths,
+                                           VexVerify_Report::Check&                      theCheck)
 {
-  const Standard_Real aTolerance = myOptions.Tolerance;
-  switch (theDesign.GetRole())
+  const Standard_Real     aTolerance = myOptions.Tolerance;
+  const VexVerify_Design& aDesign    = theDesigns.First();
+  switch (aDesign.GetRole())
   {
   case VexVerify_Design::Role_Drill:
   {
-    VexVerify_DrillCheck(aTolerance).Perform(*theDesign.Model(), theJob, theCheck);
+    VexVerify_DrillCheck aCheck(aTolerance);
+    if (!aCheck.Perform(theDesigns, theJob, theCheck))
+    {
+      myFault = aCheck.Fault();
+      return Standard_False;
+    }
     if (theCheck.Slots > 0)
     {
       char aNote[120];
@@ -113,7 +199,7 @@ Standard_Boolean VexVerify_Verifier::check(const VexVerify_Design&    theDesign,
   case VexVerify_Design::Role_Copper:
   {
     VexVerify_CopperCheck aCheck(aTolerance);
-    if (!aCheck.Perform(*theDesign.Model(), thePaths, theCheck))
+    if (!aCheck.Perform(*aDesign.Model(), thePaths, theCheck))
     {
       myFault = aCheck.Fault();
       return Standard_False;
@@ -122,8 +208,8 @@ Standard_Boolean VexVerify_Verifier::check(const VexVerify_Design&    theDesign,
   }
   case VexVerify_Design::Role_Outline:
   {
-    VexVerify_OutlineCheck aCheck(aTolerance);
-    if (!aCheck.Perform(*theDesign.Model(), thePaths, theCheck))
+    VexVerify_OutlineCheck aCheck(aTolerance, myOptions.OutlineGap);
+    if (!aCheck.Perform(*aDesign.Model(), thePaths, theCheck))
     {
       myFault = aCheck.Fault();
       return Standard_False;

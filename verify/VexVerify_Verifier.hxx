@@ -2,6 +2,7 @@
 #ifndef _VexVerify_Verifier_HeaderFile
 #define _VexVerify_Verifier_HeaderFile
 
+#include <VexVerify_Board.hxx>
 #include <VexVerify_Report.hxx>
 
 #include <Message_Msg.hxx>
@@ -9,20 +10,24 @@
 //! Checks a job against its designs, each by its role, and fills the report.
 //!
 //! The drill check takes every drill hit of the job, whatever its phase and layer: a hole may be
-//! drilled in any phase. The copper and outline checks take the job's path toolpaths of the
-//! selected phases and layers (every one when none is selected).
+//! drilled in any phase. Every drill design is part of one drilling (a board's plated and
+//! non-plated files): the job is checked once against the holes of all of them. The copper and
+//! outline checks take the job's path toolpaths of the selected phases and layers (every one when
+//! none is selected).
 class VexVerify_Verifier
 {
 public:
   //! What the user chose.
   struct Options
   {
-    Standard_Real                                 Tolerance; //!< millimetres, greater than 0
-    NCollection_Sequence<TCollection_AsciiString> Phases;    //!< phases of the paths checked
-    NCollection_Sequence<TCollection_AsciiString> Layers;    //!< layers of the paths checked
+    Standard_Real Tolerance;  //!< millimetres, greater than 0
+    Standard_Real OutlineGap; //!< widest gap bridged in an outline's lines, millimetres
+    NCollection_Sequence<TCollection_AsciiString> Phases; //!< phases of the paths checked
+    NCollection_Sequence<TCollection_AsciiString> Layers; //!< layers of the paths checked
 
-    //! The defaults: 0.01 mm, every phase and layer.
-    Options() : Tolerance(0.01) {}
+    //! The defaults: 0.01 mm, outline gaps up to VexVerify_Board::DefaultGap(), every phase
+    //! and layer.
+    Options() : Tolerance(0.01), OutlineGap(VexVerify_Board::DefaultGap()) {}
   };
 
   //! Creates a verifier with theOptions.
@@ -30,7 +35,8 @@ public:
 
   //! Checks theJob (read from theJobFile) against theDesigns in order and fills theReport. Returns
   //! false with Fault() set on bad input: a tolerance that is not a positive length
-  //! ("VEX_VERIFY_BAD_TOLERANCE"), a model with values that are not numbers or beyond 10 m
+  //! ("VEX_VERIFY_BAD_TOLERANCE"), an outline gap that is not a length from 0 to 10 mm
+  //! ("VEX_VERIFY_BAD_OUTLINE_GAP"), a model with values that are not numbers or beyond 10 m
   //! ("VEX_VERIFY_OUT_OF_RANGE"), an outline that encloses nothing ("VEX_VERIFY_OUTLINE_EMPTY"),
   //! or a failure of the polygon work ("VEX_VERIFY_GEOMETRY_FAILED").
   Standard_Boolean Perform(const Handle(PenFormatData_Model) & theJob,
@@ -44,14 +50,39 @@ public:
   //! Returns true when theTolerance is a usable tolerance: greater than 0 and at most 10 m.
   static Standard_Boolean IsTolerance(const Standard_Real theTolerance);
 
+  //! Returns true when theGap is a usable outline gap: from 0 to 10 mm.
+  static Standard_Boolean IsOutlineGap(const Standard_Real theGap);
+
 private:
+  //! Returns true when the tolerance and the values of theJob and theDesigns can be checked;
+  //! false with myFault set otherwise.
+  Standard_Boolean isUsable(const Handle(PenFormatData_Model) & theJob,
+                            const TCollection_AsciiString&                theJobFile,
+                            const NCollection_Sequence<VexVerify_Design>& theDesigns);
+
   //! Fills the job's part of theReport.
   void describeJob(const PenFormatData_Model& theJob, VexVerify_Report& theReport) const;
 
-  //! Runs the check of theDesign into theCheck; false with myFault set on failure.
-  Standard_Boolean check(const VexVerify_Design& theDesign, const PenFormatData_Model& theJob,
-                         const class VexVerify_JobPaths& thePaths,
-                         VexVerify_Report::Check&        theCheck);
+  //! Runs the checks of theDesigns in order into theReport: one for every copper and outline
+  //! design, one for all drill designs together in the place of the first. False with myFault
+  //! set on failure.
+  Standard_Boolean checkAll(const NCollection_Sequence<VexVerify_Design>& theDesigns,
+                            const PenFormatData_Model&                    theJob,
+                            const class VexVerify_JobPaths& thePaths, VexVerify_Report& theReport);
+
+  //! Runs the check of theDesigns (one copper or outline design, or every drill design) into
+  //! theCheck; false with myFault set on failure.
+  Standard_Boolean check(const NCollection_Sequence<VexVerify_Design>& theDesigns,
+                         const PenFormatData_Model& theJob, const VexVerify_JobPaths& thePaths,
+                         VexVerify_Report::Check& theCheck);
+
+  //! Returns the drill designs of theDesigns, in order.
+  static NCollection_Sequence<VexVerify_Design> drillDesigns(
+      const NCollection_Sequence<VexVerify_Design>& theDesigns);
+
+  //! Names theDesigns (one or more of one role) in theCheck: files, role, whether it was given.
+  static void describe(const NCollection_Sequence<VexVerify_Design>& theDesigns,
+                       VexVerify_Report::Check&                      theCheck);
 
   Options     myOptions; //!< what the user chose
   Message_Msg myFault;   //!< reason of the last failure

@@ -8,9 +8,17 @@
 
 #include <Precision.hxx>
 
+#include <cmath>
+
 namespace
 {
 typedef VexData_RecordWriter::Record Record;
+
+//! Returns true when both coordinates of thePoint are numbers (infinities are).
+Standard_Boolean isNumber(const gp_XY& thePoint)
+{
+  return !std::isnan(thePoint.X()) && !std::isnan(thePoint.Y());
+}
 } // namespace
 
 VexData_BlockWriter::VexData_BlockWriter(const PenFormatData_Model&          theModel,
@@ -288,7 +296,12 @@ void VexData_BlockWriter::writeContour(const PhGeom_Curve&    theContour,
 
 void VexData_BlockWriter::writeCircle(const PhGeom_Arc& theArc)
 {
-  // The full circle of the arc: its sweep is not kept, the radius keeps its sign.
+  // The full circle of the arc: its sweep is not kept, the radius keeps its sign. A circle whose
+  // centre or radius is not a number is not written.
+  if (!isNumber(theArc.Center()) || std::isnan(theArc.Radius()))
+  {
+    return;
+  }
   Record aRecord;
   aRecord.Byte(VexData_Format::Tag_Circle)
       .Point(theArc.Center(), myUnitFactor)
@@ -299,6 +312,15 @@ void VexData_BlockWriter::writeCircle(const PhGeom_Arc& theArc)
 void VexData_BlockWriter::writeArc(const PhGeom_Arc& theArc, Standard_Boolean& theIsOpen,
                                    gp_XY& theCurrent)
 {
+  // An arc whose record would carry a value that is not a number (such as the end of an arc-to
+  // read with its end at infinity, whose end angle is not a number) is not written, as a segment
+  // whose end is not a number is not: the path and its current point stay as they are, and the
+  // next element continues from there.
+  if (!isNumber(theArc.EndPoint()) || !isNumber(theArc.Center()) || std::isnan(theArc.Radius()) ||
+      (!theIsOpen && !isNumber(theArc.StartPoint())))
+  {
+    return;
+  }
   Record aRecord;
   if (!theIsOpen)
   {
@@ -322,6 +344,10 @@ void VexData_BlockWriter::writeSegment(const PhGeom_Element& theSegment,
   Record aRecord;
   if (!theIsOpen)
   {
+    if (!isNumber(theSegment.StartPoint()))
+    {
+      return; // no path starts at a point that is not a number; the next element opens it
+    }
     aRecord.Byte(VexData_Format::Tag_PathStart).Point(theSegment.StartPoint(), myUnitFactor);
     theCurrent = theSegment.StartPoint();
     theIsOpen  = Standard_True;

@@ -74,13 +74,15 @@ private:
   //! which ends the path.
   void writeContour(const PhGeom_Curve& theContour, const Standard_Boolean theAsCircles);
 
-  //! Writes an arc as a circle record.
+  //! Writes an arc as a circle record, unless its centre or radius is not a number.
   void writeCircle(const PhGeom_Arc& theArc);
 
-  //! Writes an arc as an arc-to record, opening a path before it when needed.
+  //! Writes an arc as an arc-to record, opening a path before it when needed; an arc whose
+  //! record would carry a value that is not a number writes nothing.
   void writeArc(const PhGeom_Arc& theArc, Standard_Boolean& theIsOpen, gp_XY& theCurrent);
 
-  //! Writes a segment as a line-to record unless it is too short, opening a path when needed.
+  //! Writes a segment as a line-to record unless it is too short, opening a path when needed;
+  //! a path does not open at a point that is not a number.
   void writeSegment(const PhGeom_Element& theSegment, Standard_Boolean& theIsOpen,
                     gp_XY& theCurrent);
 
