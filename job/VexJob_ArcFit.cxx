@@ -1,0 +1,201 @@
+// Copyright (c) 2026 VexData developers
+#include <VexJob_ArcFit.hxx>
+
+#include <VexVerify_Geometry.hxx>
+
+#include <cmath>
+
+namespace
+{
+//! Fewest vertices a run needs to become an arc.
+const size_t THE_MIN_RUN = 4;
+
+//! Longest run tried at once (a longer circle is written as several arcs).
+const size_t THE_MAX_RUN = 4096;
+
+//! Sets theCenter and theRadius to the circle through the three points; false when they are
+//! (nearly) in line.
+bool circleThrough(const gp_XY& theA, const gp_XY& theB, const gp_XY& theC, gp_XY& theCenter,
+                   double& theRadius)
+{
+  const gp_XY  anAB = theB - theA, anAC = theC - theA;
+  const double aDet = 2.0 * anAB.Crossed(anAC);
+  if (std::abs(aDet) < 1.0e-14)
+  {
+    return false;
+  }
+  const double anAB2 = anAB.SquareModulus(), anAC2 = anAC.SquareModulus();
+  const gp_XY  anOffset((anAC.Y() * anAB2 - anAB.Y() * anAC2) / aDet,
+                        (anAB.X() * anAC2 - anAC.X() * anAB2) / aDet);
+  theCenter = theA + anOffset;
+  theRadius = anOffset.Modulus();
+  return theRadius <= VexJob_ArcFit::MaxRadius();
+}
+
+//! The vertices runs are taken from; indices past the last wrap around (a closed ring).
+class Run
+{
+public:
+  Run(const std::vector<gp_XY>& thePoints) : myPoints(thePoints) {}
+
+  //! Returns point theIndex (taken modulo the size on a ring).
+  const gp_XY& At(const size_t theIndex) const { return myPoints[theIndex % myPoints.size()]; }
+
+  //! Returns true when points theFirst..theLast (theLast > theFirst) lie on one circle turning
+  //! one way; sets the circle and the sense.
+  bool Fits(const size_t theFirst, const size_t theLast, gp_XY& theCenter, double& theRadius,
+            bool& isCcw) const
+  {
+    if (!circleThrough(At(theFirst), At((theFirst + theLast) / 2), At(theLast), theCenter,
+                       theRadius))
+    {
+      return false;
+    }
+    const double aTolerance = VexJob_ArcFit::Tolerance();
+    double       aTurn      = 0.0;
+    for (size_t anIndex = theFirst; anIndex < theLast; ++anIndex)
+    {
+      const gp_XY& aP     = At(anIndex);
+      const gp_XY& aQ     = At(anIndex + 1);
+      const double aCross = (aP - theCenter).Crossed(aQ - theCenter);
+      if (aCross * aTurn < 0.0 || (aQ - aP).Modulus() > theRadius)
+      {
+        return false;
+      }
+      aTurn = aTurn == 0.0 ? aCross : aTurn;
+      if (std::abs((aQ - theCenter).Modulus() - theRadius) > aTolerance ||
+          std::abs((0.5 * (aP + aQ) - theCenter).Modulus() - theRadius) > aTolerance)
+      {
+        return false;
+      }
+    }
+    isCcw = aTurn > 0.0;
+    return true;
+  }
+
+  //! Returns the last index of the longest arc run from theFirst (at most theEnd), or theFirst
+  //! when no run of THE_MIN_RUN vertices fits; sets the circle.
+  size_t Longest(const size_t theFirst, const size_t theEnd, gp_XY& theCenter, double& theRadius,
+                 bool& isCcw) const
+  {
+    size_t aBest = theFirst;
+    for (size_t aLast = theFirst + THE_MIN_RUN - 1;
+         aLast <= theEnd && aLast - theFirst < THE_MAX_RUN; ++aLast)
+    {
+      gp_XY  aCenter;
+      double aRadius   = 0.0;
+      bool   isThisCcw = true;
+      if (!Fits(theFirst, aLast, aCenter, aRadius, isThisCcw))
+      {
+        break;
+      }
+      aBest     = aLast;
+      theCenter = aCenter;
+      theRadius = aRadius;
+      isCcw     = isThisCcw;
+    }
+    return aBest;
+  }
+
+private:
+  const std::vector<gp_XY>& myPoints; //!< vertices
+};
+
+//! Returns the arc around theCenter from theStart to theEnd (the same point: a full turn).
+VexJob_Element arcElement(const gp_XY& theCenter, const double theRadius, const gp_XY& theStart,
+                          const gp_XY& theEnd, const bool isCcw)
+{
+  const double anAngle0 = std::atan2(theStart.Y() - theCenter.Y(), theStart.X() - theCenter.X());
+  double       anAngle1 = std::atan2(theEnd.Y() - theCenter.Y(), theEnd.X() - theCenter.X());
+  const double aTurn    = 2.0 * M_PI;
+  if (theStart.IsEqual(theEnd, 0.0))
+  {
+    anAngle1 = anAngle0 + (isCcw ? aTurn : -aTurn);
+  }
+  while (isCcw && anAngle1 <= anAngle0)
+  {
+    anAngle1 += aTurn;
+  }
+  while (!isCcw && anAngle1 >= anAngle0)
+  {
+    anAngle1 -= aTurn;
+  }
+  VexJob_Element anArc = VexJob_Element::Arc(theCenter, theRadius, anAngle0, anAngle1);
+  anArc.Start          = theStart;
+  anArc.End            = theEnd;
+  return anArc;
+}
+
+//! Appends to theContour the elements of thePoints from index 0 to theEnd.
+void fitRun(const Run& theRun, const size_t theEnd, VexJob_Contour& theContour)
+{
+  for (size_t aFirst = 0; aFirst < theEnd;)
+  {
+    gp_XY        aCenter;
+    double       aRadius = 0.0;
+    bool         isCcw   = true;
+    const size_t aLast   = theRun.Longest(aFirst, theEnd, aCenter, aRadius, isCcw);
+    if (aLast == aFirst)
+    {
+      theContour.Append(VexJob_Element::Segment(theRun.At(aFirst), theRun.At(aFirst + 1)));
+      ++aFirst;
+      continue;
+    }
+    theContour.Append(arcElement(aCenter, aRadius, theRun.At(aFirst), theRun.At(aLast), isCcw));
+    aFirst = aLast;
+  }
+}
+
+//! Joins the last element of closed theContour into its first when both are arcs of one circle.
+void joinEnds(VexJob_Contour& theContour)
+{
+  std::vector<VexJob_Element>& anElements = theContour.ChangeElements();
+  if (anElements.size() < 2)
+  {
+    return;
+  }
+  const VexJob_Element& aLast      = anElements.back();
+  const VexJob_Element& aFirst     = anElements.front();
+  const double          aTolerance = VexJob_ArcFit::Tolerance();
+  if (!aLast.IsArc || !aFirst.IsArc || aLast.IsCcw != aFirst.IsCcw ||
+      !aLast.Center.IsEqual(aFirst.Center, aTolerance) ||
+      std::abs(aLast.Radius - aFirst.Radius) > aTolerance ||
+      std::abs(aLast.Angle1 - aLast.Angle0) + std::abs(aFirst.Angle1 - aFirst.Angle0) > 2.0 * M_PI)
+  {
+    return;
+  }
+  const VexJob_Element aJoined =
+      arcElement(aFirst.Center, aFirst.Radius, aLast.Start, aFirst.End, aFirst.IsCcw);
+  anElements.front() = aJoined;
+  anElements.pop_back();
+}
+} // namespace
+
+VexJob_Contour VexJob_ArcFit::Fit(const ClipperLib::Path& thePolygon)
+{
+  std::vector<gp_XY> aPoints;
+  aPoints.reserve(thePolygon.size());
+  for (const ClipperLib::IntPoint& aPoint : thePolygon)
+  {
+    aPoints.push_back(VexVerify_Geometry::ToXY(aPoint));
+  }
+  VexJob_Contour aContour;
+  aContour.SetClosed(true);
+  if (aPoints.size() < 2)
+  {
+    return aContour;
+  }
+  fitRun(Run(aPoints), aPoints.size(), aContour);
+  joinEnds(aContour);
+  return aContour;
+}
+
+VexJob_Contour VexJob_ArcFit::FitOpen(const std::vector<gp_XY>& thePoints)
+{
+  VexJob_Contour aContour;
+  if (thePoints.size() >= 2)
+  {
+    fitRun(Run(thePoints), thePoints.size() - 1, aContour);
+  }
+  return aContour;
+}
