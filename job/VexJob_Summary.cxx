@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <algorithm>
+#include <cmath>
 
 namespace
 {
@@ -53,7 +54,10 @@ void VexJob_Summary::PrintHoles(const VexJob_Report& theReport, std::ostream& th
   {
     const bool        hasTool = !aRow.Tool.empty();
     const std::string aDifference =
-        hasTool ? (aRow.Width >= aRow.Design ? "+" : "") + number(aRow.Width - aRow.Design) : "-";
+        hasTool ? (aRow.Width >= aRow.Design - 5.0e-4 ? "+" : "") +
+                      number(std::abs(aRow.Width - aRow.Design) < 5.0e-4 ? 0.0
+                                                                         : aRow.Width - aRow.Design)
+                : "-";
     char aLine[160];
     std::snprintf(aLine, sizeof(aLine), "  %9.3f  %5d  %-12s  %7s  %10s  %s\n", aRow.Design,
                   aRow.Count, hasTool ? aRow.Tool.c_str() : "-",
