@@ -3,12 +3,19 @@
 
 #include <VexVerify_Geometry.hxx>
 
+#include <algorithm>
 #include <cmath>
 
 namespace
 {
 //! Fewest vertices a run needs to become an arc.
 const size_t THE_MIN_RUN = 4;
+
+//! How much deeper than the tolerance a chord may lie inside its arc.
+const double THE_INSIDE = 3.0;
+
+//! Runs up to this many vertices are tried on even when a shorter one did not fit.
+const size_t THE_SHORT_RUN = 16;
 
 //! Longest run tried at once (a longer circle is written as several arcs).
 const size_t THE_MAX_RUN = 4096;
@@ -46,7 +53,9 @@ public:
   bool Fits(const size_t theFirst, const size_t theLast, gp_XY& theCenter, double& theRadius,
             bool& isCcw) const
   {
-    if (!circleThrough(At(theFirst), At((theFirst + theLast) / 2), At(theLast), theCenter,
+    // Three vertices a third of the run apart: a run round a whole circle ends where it starts.
+    const size_t aThird = (theLast - theFirst) / 3;
+    if (!circleThrough(At(theFirst), At(theFirst + aThird), At(theLast - aThird), theCenter,
                        theRadius))
     {
       return false;
@@ -63,8 +72,10 @@ public:
         return false;
       }
       aTurn = aTurn == 0.0 ? aCross : aTurn;
+      // A chord may lie inside its arc by a little more: the copper was flattened inscribed.
+      const double aMiddle = (0.5 * (aP + aQ) - theCenter).Modulus() - theRadius;
       if (std::abs((aQ - theCenter).Modulus() - theRadius) > aTolerance ||
-          std::abs((0.5 * (aP + aQ) - theCenter).Modulus() - theRadius) > aTolerance)
+          aMiddle > aTolerance || aMiddle < -THE_INSIDE * aTolerance)
       {
         return false;
       }
@@ -87,7 +98,13 @@ public:
       bool   isThisCcw = true;
       if (!Fits(theFirst, aLast, aCenter, aRadius, isThisCcw))
       {
-        break;
+        // A short run's circle is ill-conditioned (its vertices are a few micrometres apart):
+        // a longer one may still fit.
+        if (aLast - theFirst >= THE_SHORT_RUN)
+        {
+          break;
+        }
+        continue;
       }
       aBest     = aLast;
       theCenter = aCenter;
@@ -185,6 +202,20 @@ VexJob_Contour VexJob_ArcFit::Fit(const ClipperLib::Path& thePolygon)
   {
     return aContour;
   }
+  // Start at the longest edge: an arc run then never straddles the start, unless the polygon
+  // is one circle.
+  size_t aLongest = 0;
+  for (size_t anIndex = 1; anIndex < aPoints.size(); ++anIndex)
+  {
+    const size_t aNext = (anIndex + 1) % aPoints.size();
+    const size_t aBest = (aLongest + 1) % aPoints.size();
+    if ((aPoints[aNext] - aPoints[anIndex]).SquareModulus() >
+        (aPoints[aBest] - aPoints[aLongest]).SquareModulus())
+    {
+      aLongest = anIndex;
+    }
+  }
+  std::rotate(aPoints.begin(), aPoints.begin() + static_cast<long>(aLongest), aPoints.end());
   fitRun(Run(aPoints), aPoints.size(), aContour);
   joinEnds(aContour);
   return aContour;

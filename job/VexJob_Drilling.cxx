@@ -173,9 +173,11 @@ void VexJob_Drilling::addSlot(const Standard_Real theDiameter, const VexJob_Cont
     return;
   }
   std::vector<VexJob_Contour>& aContours = toolpath(*aMill, THE_MILLING).Contours;
-  // Rings around the centre line where the slot is wider than the end mill, outermost first.
-  const double aStep = std::max(aMill->Width * (1.0 - myOptions.Overlap), 0.01);
-  for (double aReach = 0.5 * (theDiameter - aMill->Width); aReach > THE_PLUNGE; aReach -= aStep)
+  // Rings around the centre line where the slot is wider than the end mill (beyond the
+  // tolerance), outermost first.
+  const double aStep  = std::max(aMill->Width * (1.0 - myOptions.Overlap), 0.01);
+  const double aLeast = std::max(THE_PLUNGE, 0.5 * myOptions.DrillTolerance);
+  for (double aReach = 0.5 * (theDiameter - aMill->Width); aReach > aLeast; aReach -= aStep)
   {
     ClipperLib::Paths aRings;
     VexVerify_Geometry::Stroke(ClipperLib::Paths(1, polyline(theCentre)), aReach, aRings);
