@@ -74,8 +74,8 @@ public:
       aTurn = aTurn == 0.0 ? aCross : aTurn;
       // A chord may lie inside its arc by a little more: the copper was flattened inscribed.
       const double aMiddle = (0.5 * (aP + aQ) - theCenter).Modulus() - theRadius;
-      if (std::abs((aQ - theCenter).Modulus() - theRadius) > aTolerance ||
-          aMiddle > aTolerance || aMiddle < -THE_INSIDE * aTolerance)
+      if (std::abs((aQ - theCenter).Modulus() - theRadius) > aTolerance || aMiddle > aTolerance ||
+          aMiddle < -THE_INSIDE * aTolerance)
       {
         return false;
       }

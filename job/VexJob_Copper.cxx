@@ -7,49 +7,20 @@
 #include <PenFormatData_Sequence.hxx>
 #include <PhGeom_Curve.hxx>
 
+#include <algorithm>
+
 namespace
 {
-//! Appends to theShapes what theSequence draws (non-zero winding), in integer units.
-void drawSequence(const PenFormatData_Model& theDesign, const PenFormatData_Sequence& theSequence,
-                  const double theFactor, ClipperLib::Paths& theShapes)
+//! Returns thePoints as a path in integer units.
+ClipperLib::Path pathOf(const gp_XY* thePoints, const size_t theCount)
 {
-  const VexVerify_Features::Kind aKind = VexVerify_Features::Classify(theSequence);
-  std::vector<gp_XY>             aPoints;
-  ClipperLib::Paths              aLines, aDots, aHoles;
-  const double                   aRadius =
-      0.5 * theFactor * VexVerify_Features::Width(theDesign, theSequence.ApertureNumber());
-  const double aHole =
-      0.5 * theFactor * VexVerify_Features::HoleWidth(theDesign, theSequence.ApertureNumber());
-  for (const Handle(PhGeom_Curve) & aContour : theSequence.GetCurve()->Children())
+  ClipperLib::Path aPath;
+  aPath.reserve(theCount);
+  for (size_t anIndex = 0; anIndex < theCount; ++anIndex)
   {
-    VexVerify_Features::Outline(*aContour, theFactor, aPoints);
-    ClipperLib::Path aPath;
-    for (const gp_XY& aPoint : aPoints)
-    {
-      aPath.push_back(VexVerify_Geometry::ToInt(aPoint));
-    }
-    const bool isDot = aContour->NbElements() == 1 &&
-                       aContour->FirstElement()->Kind() == PhGeom_Element::Kind_Point;
-    (aKind == VexVerify_Features::Kind_Area ? theShapes : isDot ? aDots : aLines).push_back(aPath);
+    aPath.push_back(VexVerify_Geometry::ToInt(thePoints[anIndex]));
   }
-  if (aKind != VexVerify_Features::Kind_Strokes)
-  {
-    return;
-  }
-  VexVerify_Geometry::Stroke(aLines, aRadius, theShapes);
-  ClipperLib::Paths aDiscs;
-  VexVerify_Geometry::Stroke(aDots, aRadius, aDiscs);
-  if (aHole > 0.0 && aHole < aRadius)
-  {
-    // A flash's hole: the disc less the hole's disc, each flash on its own.
-    VexVerify_Geometry::Stroke(aDots, aHole, aHoles);
-    for (ClipperLib::Path& aPath : aHoles)
-    {
-      ClipperLib::ReversePath(aPath);
-    }
-    aDiscs.insert(aDiscs.end(), aHoles.begin(), aHoles.end());
-  }
-  theShapes.insert(theShapes.end(), aDiscs.begin(), aDiscs.end());
+  return aPath;
 }
 
 //! Unites theShapes into, or takes them out of, theCopper.
@@ -64,32 +35,191 @@ void apply(ClipperLib::Paths& theShapes, const bool isClear, ClipperLib::Paths& 
 }
 } // namespace
 
-void VexJob_Copper::Build(const PenFormatData_Model& theDesign, ClipperLib::Paths& theCopper)
+VexJob_Copper::VexJob_Copper(const PenFormatData_Model& theDesign)
 {
-  theCopper.clear();
-  const double      aFactor = VexVerify_Features::UnitFactor(theDesign);
-  ClipperLib::Paths aShapes;
-  bool              isClearRun = false;
+  const double       aFactor = VexVerify_Features::UnitFactor(theDesign);
+  std::vector<gp_XY> aPoints;
   for (const Handle(PenFormatData_Object) & anObject : theDesign.Objects())
   {
     const Handle(PenFormatData_Sequence) aSequence =
         Handle(PenFormatData_Sequence)::DownCast(anObject);
-    if (aSequence.IsNull() ||
-        VexVerify_Features::Classify(*aSequence) == VexVerify_Features::Kind_None)
+    const VexVerify_Features::Kind aKind = aSequence.IsNull()
+                                               ? VexVerify_Features::Kind_None
+                                               : VexVerify_Features::Classify(*aSequence);
+    if (aKind == VexVerify_Features::Kind_None)
     {
       continue;
     }
-    // Runs of one polarity are drawn together and applied at once.
-    if (aSequence->IsClear() != isClearRun && !aShapes.empty())
+    const int    anAperture = aSequence->ApertureNumber();
+    const double aRadius    = 0.5 * aFactor * VexVerify_Features::Width(theDesign, anAperture);
+    const double aHole      = 0.5 * aFactor * VexVerify_Features::HoleWidth(theDesign, anAperture);
+    for (const Handle(PhGeom_Curve) & aContour : aSequence->GetCurve()->Children())
     {
-      apply(aShapes, isClearRun, theCopper);
+      VexVerify_Features::Outline(*aContour, aFactor, aPoints);
+      if (aPoints.empty())
+      {
+        continue;
+      }
+      const bool isDot = aContour->NbElements() == 1 &&
+                         aContour->FirstElement()->Kind() == PhGeom_Element::Kind_Point;
+      Feature aFeature{static_cast<uint32_t>(myPoints.size()),
+                       static_cast<uint32_t>(aPoints.size()),
+                       0.f,
+                       0.f,
+                       0.f,
+                       0.f,
+                       aKind == VexVerify_Features::Kind_Area ? 0.0 : aRadius,
+                       aHole,
+                       static_cast<uint8_t>(aKind == VexVerify_Features::Kind_Area ? Kind_Area
+                                            : isDot                                ? Kind_Dot
+                                                                                   : Kind_Line),
+                       aSequence->IsClear() == Standard_True};
+      gp_XY   aMin(HUGE_VAL, HUGE_VAL), aMax(-HUGE_VAL, -HUGE_VAL);
+      for (const gp_XY& aPoint : aPoints)
+      {
+        aMin.SetCoord(std::min(aMin.X(), aPoint.X()), std::min(aMin.Y(), aPoint.Y()));
+        aMax.SetCoord(std::max(aMax.X(), aPoint.X()), std::max(aMax.Y(), aPoint.Y()));
+      }
+      // The box is kept in single precision, grown to stay around the feature.
+      const double aReach =
+          aFeature.Radius + 1.0e-3 * (1.0 + std::abs(aMax.X()) + std::abs(aMax.Y()));
+      aFeature.MinX = static_cast<float>(aMin.X() - aReach - std::abs(aMin.X()) * 1.0e-6);
+      aFeature.MinY = static_cast<float>(aMin.Y() - aReach - std::abs(aMin.Y()) * 1.0e-6);
+      aFeature.MaxX = static_cast<float>(aMax.X() + aReach);
+      aFeature.MaxY = static_cast<float>(aMax.Y() + aReach);
+      myPoints.insert(myPoints.end(), aPoints.begin(), aPoints.end());
+      myFeatures.push_back(aFeature);
     }
-    isClearRun = aSequence->IsClear();
-    drawSequence(theDesign, *aSequence, aFactor, aShapes);
   }
-  if (!aShapes.empty())
+}
+
+void VexJob_Copper::Mirror(const Standard_Real theX)
+{
+  for (gp_XY& aPoint : myPoints)
   {
-    apply(aShapes, isClearRun, theCopper);
+    aPoint.SetX(2.0 * theX - aPoint.X());
+  }
+  for (Feature& aFeature : myFeatures)
+  {
+    // Areas keep their orientation; a box's sides change places.
+    if (aFeature.Type == Kind_Area)
+    {
+      std::reverse(myPoints.begin() + aFeature.First,
+                   myPoints.begin() + aFeature.First + aFeature.Count);
+    }
+    const float aMinX = static_cast<float>(2.0 * theX - aFeature.MaxX);
+    aFeature.MaxX     = static_cast<float>(2.0 * theX - aFeature.MinX);
+    aFeature.MinX     = aMinX;
+  }
+}
+
+bool VexJob_Copper::Bounds(gp_XY& theMin, gp_XY& theMax) const
+{
+  theMin.SetCoord(HUGE_VAL, HUGE_VAL);
+  theMax.SetCoord(-HUGE_VAL, -HUGE_VAL);
+  for (const Feature& aFeature : myFeatures)
+  {
+    theMin.SetCoord(std::min<double>(theMin.X(), aFeature.MinX),
+                    std::min<double>(theMin.Y(), aFeature.MinY));
+    theMax.SetCoord(std::max<double>(theMax.X(), aFeature.MaxX),
+                    std::max<double>(theMax.Y(), aFeature.MaxY));
+  }
+  return !myFeatures.empty();
+}
+
+void VexJob_Copper::shapes(const std::vector<uint32_t>& theFeatures, const size_t theFirst,
+                           const size_t theLast, const ClipperLib::Path& theWindow,
+                           ClipperLib::Paths& theShapes) const
+{
+  ClipperLib::Paths aLines, aDots, aHoles, anAreas;
+  double            aRadius = -1.0, aHole = 0.0;
+  auto              flush = [&]()
+  {
+    VexVerify_Geometry::Stroke(aLines, aRadius, theShapes);
+    VexVerify_Geometry::Stroke(aDots, aRadius, theShapes);
+    if (aHole > 0.0 && aHole < aRadius)
+    {
+      // A flash's hole: the disc less the hole's disc, each flash on its own.
+      VexVerify_Geometry::Stroke(aDots, aHole, aHoles);
+      for (ClipperLib::Path& aPath : aHoles)
+      {
+        ClipperLib::ReversePath(aPath);
+      }
+      theShapes.insert(theShapes.end(), aHoles.begin(), aHoles.end());
+    }
+    aLines.clear();
+    aDots.clear();
+    aHoles.clear();
+  };
+  for (size_t anIndex = theFirst; anIndex < theLast; ++anIndex)
+  {
+    const Feature& aFeature = myFeatures[theFeatures[anIndex]];
+    if (aFeature.Radius != aRadius || aFeature.Hole != aHole)
+    {
+      flush();
+      aRadius = aFeature.Radius;
+      aHole   = aFeature.Hole;
+    }
+    ClipperLib::Path aPath = pathOf(&myPoints[aFeature.First], aFeature.Count);
+    (aFeature.Type == Kind_Area  ? anAreas
+     : aFeature.Type == Kind_Dot ? aDots
+                                 : aLines)
+        .push_back(std::move(aPath));
+  }
+  flush();
+  if (!anAreas.empty())
+  {
+    // Areas larger than the window are cut to it: what lies beyond it is not asked for.
+    ClipperLib::Clipper aClipper;
+    aClipper.AddPaths(anAreas, ClipperLib::ptSubject, true);
+    aClipper.AddPath(theWindow, ClipperLib::ptClip, true);
+    ClipperLib::Paths aCut;
+    aClipper.Execute(ClipperLib::ctIntersection, aCut, ClipperLib::pftNonZero,
+                     ClipperLib::pftNonZero);
+    theShapes.insert(theShapes.end(), aCut.begin(), aCut.end());
+  }
+}
+
+void VexJob_Copper::Build(const gp_XY& theMin, const gp_XY& theMax,
+                          ClipperLib::Paths& theCopper) const
+{
+  theCopper.clear();
+  std::vector<uint32_t> aChosen;
+  for (uint32_t anIndex = 0; anIndex < myFeatures.size(); ++anIndex)
+  {
+    const Feature& aFeature = myFeatures[anIndex];
+    if (aFeature.MaxX >= theMin.X() && aFeature.MinX <= theMax.X() && aFeature.MaxY >= theMin.Y() &&
+        aFeature.MinY <= theMax.Y())
+    {
+      aChosen.push_back(anIndex);
+    }
+  }
+  const ClipperLib::Path aWindow = VexVerify_Geometry::Rectangle(VexVerify_Geometry::ToInt(theMin),
+                                                                 VexVerify_Geometry::ToInt(theMax));
+  ClipperLib::Paths      aShapes;
+  // Runs of one polarity are drawn together and applied at once.
+  for (size_t aFirst = 0; aFirst < aChosen.size();)
+  {
+    const bool isClear = myFeatures[aChosen[aFirst]].Clear;
+    size_t     aLast   = aFirst;
+    while (aLast < aChosen.size() && myFeatures[aChosen[aLast]].Clear == isClear)
+    {
+      ++aLast;
+    }
+    shapes(aChosen, aFirst, aLast, aWindow, aShapes);
+    apply(aShapes, isClear, theCopper);
+    aFirst = aLast;
   }
   VexVerify_Geometry::Normalise(theCopper);
+}
+
+void VexJob_Copper::Build(const PenFormatData_Model& theDesign, ClipperLib::Paths& theCopper)
+{
+  const VexJob_Copper aCopper(theDesign);
+  gp_XY               aMin, aMax;
+  theCopper.clear();
+  if (aCopper.Bounds(aMin, aMax))
+  {
+    aCopper.Build(aMin - gp_XY(1.0, 1.0), aMax + gp_XY(1.0, 1.0), theCopper);
+  }
 }

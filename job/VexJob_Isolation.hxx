@@ -4,6 +4,7 @@
 
 #include <VexJob_Options.hxx>
 #include <VexJob_Report.hxx>
+#include <VexJob_Tiles.hxx>
 #include <VexJob_Toolpath.hxx>
 
 #include <clipper.hpp>
@@ -22,6 +23,20 @@ public:
 
   //! Returns the number of rings theOptions ask of a cutter of theWidth.
   static Standard_Integer NbRings(const Standard_Real theWidth, const VexJob_Options& theOptions);
+
+  //! Returns the distances of the rings' paths from the copper, innermost first.
+  static std::vector<double> Offsets(const Standard_Real   theWidth,
+                                     const VexJob_Options& theOptions);
+
+  //! Appends to theContours the rings around theCopper cut by theTool, worked on tile by tile;
+  //! the places the cutter does not fit are problems of theReport (their x turned back about
+  //! theMirrorX when isMirrored, so they are named where the design has them). Returns what the
+  //! tiles made, rings and places included.
+  static VexJob_Tiles::Result Isolate(const VexJob_Copper& theCopper, const VexJob_Tool& theTool,
+                                      const VexJob_Options& theOptions, const std::string& theSide,
+                                      const bool isMirrored, const Standard_Real theMirrorX,
+                                      VexJob_Report&               theReport,
+                                      std::vector<VexJob_Contour>& theContours);
 
   //! Appends to theContours the rings around theCopper (normalised polygons, integer units) cut
   //! by a tool of theWidth; returns the number of polygons the offsets made.

@@ -170,36 +170,37 @@ void VexJob_Maker::makeIsolation(const Design& theDesign, const bool isBottom)
     myReport.Problem(aMsg);
     return;
   }
-  ClipperLib::Paths aCopper;
-  VexJob_Copper::Build(*theDesign.Model, aCopper);
-  VexJob_Isolation::FindGaps(aCopper, *myIsolation, isBottom ? "bottom" : "top", myReport);
+  VexJob_Copper   aCopper(*theDesign.Model);
   VexJob_Toolpath aToolpath;
   aToolpath.Phase = aPhase;
   aToolpath.Layer = isBottom ? THE_BOTTOM_LAYER : THE_TOP_LAYER;
   aToolpath.Tool  = *myIsolation;
   if (isBottom)
   {
+    gp_XY aMin, aMax;
+    aCopper.Bounds(aMin, aMax);
     myMirrorX = myOptions.HasMirrorX ? myOptions.MirrorX
                 : !myBoard.empty()   ? middleX(myBoard)
-                                     : middleX(aCopper);
-    VexJob_Isolation::Mirror(aCopper, myMirrorX);
+                                     : 0.5 * (aMin.X() + aMax.X());
+    aCopper.Mirror(myMirrorX);
     myReport.Note(aPhase, format("mirrored about x = %.4f mm", myMirrorX) +
                               (myOptions.HasMirrorX ? " (--mirror-x)"
                                : !myBoard.empty()   ? " (centre of the board outline)"
                                                     : " (centre of the bottom copper)"));
   }
-  size_t aVertices = 0;
-  for (const ClipperLib::Path& aPath : aCopper)
-  {
-    aVertices += aPath.size();
-  }
-  const size_t aPolygons =
-      VexJob_Isolation::Rings(aCopper, myIsolation->Width, myOptions, aToolpath.Contours);
-  myReport.Note(aPhase,
-                std::to_string(aCopper.size()) + " copper outlines (" + std::to_string(aVertices) +
-                    " vertices), " +
-                    std::to_string(VexJob_Isolation::NbRings(myIsolation->Width, myOptions)) +
-                    " ring(s), " + std::to_string(aPolygons) + " closed contours");
+  const VexJob_Tiles::Result aResult =
+      VexJob_Isolation::Isolate(aCopper, *myIsolation, myOptions, isBottom ? "bottom" : "top",
+                                isBottom, myMirrorX, myReport, aToolpath.Contours);
+  myReport.Note(
+      aPhase, std::to_string(aCopper.NbFeatures()) + " copper features in " +
+                  std::to_string(aResult.NbTiles) + " tile(s) (" +
+                  std::to_string(aResult.NbCopperVertices) + " copper vertices), " +
+                  std::to_string(VexJob_Isolation::NbRings(myIsolation->Width, myOptions)) +
+                  " ring(s) per feature, " + std::to_string(aResult.Rings.size()) +
+                  " closed contours" +
+                  (aResult.Open.empty()
+                       ? ""
+                       : ", " + std::to_string(aResult.Open.size()) + " pieces that did not join"));
   myToolpaths.push_back(aToolpath);
 }
 

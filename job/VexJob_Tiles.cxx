@@ -1,0 +1,234 @@
+// Copyright (c) 2026 VexData developers
+#include <VexJob_Tiles.hxx>
+
+#include <VexJob_Isolation.hxx>
+
+#include <VexVerify_Geometry.hxx>
+
+#include <algorithm>
+#include <cmath>
+#include <unordered_map>
+
+namespace
+{
+//! Smallest tile side, millimetres.
+const double THE_MIN_TILE = 8.0;
+
+//! Shift of the tile grid off round coordinates, so that design edges rarely lie on tile edges.
+const double THE_GRID_SHIFT = 0.0123457;
+
+//! Key of an integer point for the joining of pieces.
+struct PointHash
+{
+  size_t operator()(const ClipperLib::IntPoint& thePoint) const
+  {
+    return std::hash<long long>()(thePoint.X * 1000003LL ^ thePoint.Y);
+  }
+};
+
+//! Turns each of thePieces, cut from theRings, to run the way its ring runs (the polygon
+//! library hands out open paths in either direction). A piece of two points, which holds no
+//! vertex of its ring, is left as it is and turned, if need be, when it is joined.
+void orient(const ClipperLib::Paths& theRings, ClipperLib::Paths& thePieces, const size_t theFirst)
+{
+  std::unordered_map<ClipperLib::IntPoint, std::pair<uint32_t, uint32_t>, PointHash> aVertices;
+  for (uint32_t aRing = 0; aRing < theRings.size(); ++aRing)
+  {
+    for (uint32_t anIndex = 0; anIndex < theRings[aRing].size(); ++anIndex)
+    {
+      aVertices.emplace(theRings[aRing][anIndex], std::make_pair(aRing, anIndex));
+    }
+  }
+  for (size_t aPiece = theFirst; aPiece < thePieces.size(); ++aPiece)
+  {
+    ClipperLib::Path& aPath  = thePieces[aPiece];
+    const auto        aFound = aPath.size() < 3 ? aVertices.end() : aVertices.find(aPath[1]);
+    if (aFound == aVertices.end())
+    {
+      continue;
+    }
+    // The piece runs the way of the ring's edge its second segment lies along.
+    const ClipperLib::Path& aRing = theRings[aFound->second.first];
+    const size_t            aSize = aRing.size();
+    const gp_XY             aHere = VexVerify_Geometry::ToXY(aPath[1]);
+    const gp_XY             aWay  = VexVerify_Geometry::ToXY(aPath[2]) - aHere;
+    const gp_XY             aAhead =
+        VexVerify_Geometry::ToXY(aRing[(aFound->second.second + 1) % aSize]) - aHere;
+    const gp_XY aBehind =
+        VexVerify_Geometry::ToXY(aRing[(aFound->second.second + aSize - 1) % aSize]) - aHere;
+    if (aWay.Dot(aBehind) * aAhead.Modulus() > aWay.Dot(aAhead) * aBehind.Modulus())
+    {
+      std::reverse(aPath.begin(), aPath.end());
+    }
+  }
+}
+
+//! Appends to thePieces the parts of theRings (closed) inside theTile, each running the way
+//! its ring runs.
+void cutToTile(const ClipperLib::Paths& theRings, const ClipperLib::Path& theTile,
+               ClipperLib::Paths& thePieces)
+{
+  ClipperLib::Clipper aClipper;
+  for (const ClipperLib::Path& aRing : theRings)
+  {
+    ClipperLib::Path anOpen = aRing;
+    anOpen.push_back(aRing.front());
+    aClipper.AddPath(anOpen, ClipperLib::ptSubject, false);
+  }
+  aClipper.AddPath(theTile, ClipperLib::ptClip, true);
+  ClipperLib::PolyTree aTree;
+  aClipper.Execute(ClipperLib::ctIntersection, aTree, ClipperLib::pftNonZero,
+                   ClipperLib::pftNonZero);
+  ClipperLib::Paths aPieces;
+  ClipperLib::OpenPathsFromPolyTree(aTree, aPieces);
+  const size_t aFirst = thePieces.size();
+  thePieces.insert(thePieces.end(), aPieces.begin(), aPieces.end());
+  orient(theRings, thePieces, aFirst);
+}
+
+//! Returns an unused piece of theMap whose key is thePoint, or the size of isUsed.
+size_t unusedAt(const std::unordered_multimap<ClipperLib::IntPoint, size_t, PointHash>& theMap,
+                const ClipperLib::IntPoint& thePoint, const std::vector<bool>& isUsed)
+{
+  const auto aRange = theMap.equal_range(thePoint);
+  for (auto anIter = aRange.first; anIter != aRange.second; ++anIter)
+  {
+    if (!isUsed[anIter->second])
+    {
+      return anIter->second;
+    }
+  }
+  return isUsed.size();
+}
+
+//! Joins thePieces end to end into closed rings (last point dropped) and chains left open. A
+//! piece of two points may be joined turned round.
+void join(ClipperLib::Paths& thePieces, VexJob_Tiles::Result& theResult)
+{
+  std::unordered_multimap<ClipperLib::IntPoint, size_t, PointHash> aByStart, aShortByEnd;
+  for (size_t anIndex = 0; anIndex < thePieces.size(); ++anIndex)
+  {
+    aByStart.emplace(thePieces[anIndex].front(), anIndex);
+    if (thePieces[anIndex].size() == 2)
+    {
+      aShortByEnd.emplace(thePieces[anIndex].back(), anIndex);
+    }
+  }
+  std::vector<bool> isUsed(thePieces.size(), false);
+  for (size_t aFirst = 0; aFirst < thePieces.size(); ++aFirst)
+  {
+    if (isUsed[aFirst] || thePieces[aFirst].size() < 2)
+    {
+      continue;
+    }
+    isUsed[aFirst]         = true;
+    ClipperLib::Path aRing = thePieces[aFirst];
+    while (!(aRing.back() == aRing.front()))
+    {
+      size_t aNext = unusedAt(aByStart, aRing.back(), isUsed);
+      if (aNext == isUsed.size())
+      {
+        aNext = unusedAt(aShortByEnd, aRing.back(), isUsed);
+        if (aNext == isUsed.size())
+        {
+          break;
+        }
+        std::reverse(thePieces[aNext].begin(), thePieces[aNext].end());
+      }
+      isUsed[aNext]                  = true;
+      const ClipperLib::Path& aPiece = thePieces[aNext];
+      aRing.insert(aRing.end(), aPiece.begin() + 1, aPiece.end());
+    }
+    if (aRing.back() == aRing.front() && aRing.size() > 3)
+    {
+      aRing.pop_back();
+      theResult.Rings.push_back(std::move(aRing));
+    }
+    else
+    {
+      theResult.Open.push_back(std::move(aRing));
+    }
+  }
+}
+} // namespace
+
+void VexJob_Tiles::Isolate(const VexJob_Copper& theCopper, const std::vector<double>& theOffsets,
+                           const Standard_Real theWidth, Result& theResult, const size_t thePerTile)
+{
+  gp_XY aMin, aMax;
+  if (!theCopper.Bounds(aMin, aMax) || theOffsets.empty())
+  {
+    return;
+  }
+  const double anOuter = *std::max_element(theOffsets.begin(), theOffsets.end());
+  const double aMargin = anOuter + theWidth + 0.5;
+  const gp_XY  aSize   = aMax - aMin;
+  const double aTiles =
+      std::ceil(static_cast<double>(theCopper.NbFeatures()) / std::max<size_t>(1, thePerTile));
+  const double aSide = std::max(
+      THE_MIN_TILE, std::sqrt(std::max(aSize.X() * aSize.Y(), 1.0) / std::max(aTiles, 1.0)));
+  // A board of one tile's features is worked on whole.
+  const int aNbX = aTiles <= 1.0 ? 1 : std::max(1, static_cast<int>(std::ceil(aSize.X() / aSide)));
+  const int aNbY = aTiles <= 1.0 ? 1 : std::max(1, static_cast<int>(std::ceil(aSize.Y() / aSide)));
+  const gp_XY       anOrigin = aMin - gp_XY(THE_GRID_SHIFT, THE_GRID_SHIFT);
+  ClipperLib::Paths aPieces, aCopper, aRings;
+  for (int aRow = 0; aRow < aNbY; ++aRow)
+  {
+    for (int aColumn = 0; aColumn < aNbX; ++aColumn)
+    {
+      // The first and last tiles reach past the board, so every ring lies in some tile.
+      const gp_XY aLow(aColumn == 0 ? -1.0e9 : anOrigin.X() + aColumn * aSide,
+                       aRow == 0 ? -1.0e9 : anOrigin.Y() + aRow * aSide);
+      const gp_XY aHigh(aColumn + 1 == aNbX ? 1.0e9 : anOrigin.X() + (aColumn + 1) * aSide,
+                        aRow + 1 == aNbY ? 1.0e9 : anOrigin.Y() + (aRow + 1) * aSide);
+      const gp_XY aWindowLow(std::max(aLow.X(), aMin.X() - 1.0) - aMargin,
+                             std::max(aLow.Y(), aMin.Y() - 1.0) - aMargin);
+      const gp_XY aWindowHigh(std::min(aHigh.X(), aMax.X() + 1.0) + aMargin,
+                              std::min(aHigh.Y(), aMax.Y() + 1.0) + aMargin);
+      theCopper.Build(aWindowLow, aWindowHigh, aCopper);
+      ++theResult.NbTiles;
+      for (const ClipperLib::Path& aPath : aCopper)
+      {
+        theResult.NbCopperVertices += aPath.size();
+      }
+      std::vector<VexJob_Gaps::Place> aGaps;
+      VexJob_Gaps::Find(aCopper, theWidth, aGaps);
+      for (const VexJob_Gaps::Place& aGap : aGaps)
+      {
+        if (aGap.Where.X() >= aLow.X() && aGap.Where.X() < aHigh.X() &&
+            aGap.Where.Y() >= aLow.Y() && aGap.Where.Y() < aHigh.Y())
+        {
+          theResult.Gaps.push_back(aGap);
+        }
+      }
+      aRings.clear();
+      OffsetRings(aCopper, theOffsets, aRings);
+      if (aNbX == 1 && aNbY == 1)
+      {
+        theResult.Rings.insert(theResult.Rings.end(), aRings.begin(), aRings.end());
+        continue;
+      }
+      const ClipperLib::Path aTile = VexVerify_Geometry::Rectangle(
+          VexVerify_Geometry::ToInt(
+              gp_XY(std::max(aLow.X(), aWindowLow.X()), std::max(aLow.Y(), aWindowLow.Y()))),
+          VexVerify_Geometry::ToInt(
+              gp_XY(std::min(aHigh.X(), aWindowHigh.X()), std::min(aHigh.Y(), aWindowHigh.Y()))));
+      cutToTile(aRings, aTile, aPieces);
+    }
+  }
+  join(aPieces, theResult);
+}
+
+void VexJob_Tiles::OffsetRings(const ClipperLib::Paths&   theCopper,
+                               const std::vector<double>& theOffsets, ClipperLib::Paths& theRings)
+{
+  ClipperLib::ClipperOffset anOffsetter(2.0, VexJob_Isolation::ArcTolerance() *
+                                                 VexVerify_Geometry::Scale());
+  anOffsetter.AddPaths(theCopper, ClipperLib::jtRound, ClipperLib::etClosedPolygon);
+  for (const double anOffset : theOffsets)
+  {
+    ClipperLib::Paths aRings;
+    anOffsetter.Execute(aRings, anOffset * VexVerify_Geometry::Scale());
+    theRings.insert(theRings.end(), aRings.begin(), aRings.end());
+  }
+}
