@@ -14,8 +14,12 @@ const size_t THE_MIN_RUN = 4;
 //! How much deeper than the tolerance a chord may lie inside its arc.
 const double THE_INSIDE = 3.0;
 
+//! Largest distance of a vertex from the line of its two segments for them to be joined
+//! (millimetres): the rounding of a point cut on a straight edge.
+const double THE_IN_LINE = 5.0e-5;
+
 //! Runs up to this many vertices are tried on even when a shorter one did not fit.
-const size_t THE_SHORT_RUN = 16;
+const size_t THE_SHORT_RUN = 10;
 
 //! Longest run tried at once (a longer circle is written as several arcs).
 const size_t THE_MAX_RUN = 4096;
@@ -143,6 +147,39 @@ VexJob_Element arcElement(const gp_XY& theCenter, const double theRadius, const 
   return anArc;
 }
 
+//! Returns true when theFirst and theSecond are arcs of one circle turning one way, together at
+//! most a full turn.
+bool sameCircle(const VexJob_Element& theFirst, const VexJob_Element& theSecond)
+{
+  const double aTolerance = VexJob_ArcFit::Tolerance();
+  return theFirst.IsArc && theSecond.IsArc && theFirst.IsCcw == theSecond.IsCcw &&
+         theFirst.Center.IsEqual(theSecond.Center, aTolerance) &&
+         std::abs(theFirst.Radius - theSecond.Radius) <= aTolerance &&
+         std::abs(theFirst.Angle1 - theFirst.Angle0) +
+                 std::abs(theSecond.Angle1 - theSecond.Angle0) <=
+             2.0 * M_PI + 1.0e-9;
+}
+
+//! Appends the segment theStart-theEnd to theContour, or lengthens its last segment when that
+//! one runs on in line (a vertex left on a straight edge, where a tile's edge cut it).
+void appendSegment(const gp_XY& theStart, const gp_XY& theEnd, VexJob_Contour& theContour)
+{
+  std::vector<VexJob_Element>& anElements = theContour.ChangeElements();
+  if (!anElements.empty() && !anElements.back().IsArc)
+  {
+    const gp_XY  aFrom   = anElements.back().Start;
+    const gp_XY  aSpan   = theEnd - aFrom;
+    const double aLength = aSpan.Modulus();
+    if (aLength > 0.0 && std::abs(aSpan.Crossed(theStart - aFrom)) / aLength < THE_IN_LINE &&
+        aSpan.Dot(theStart - aFrom) > 0.0)
+    {
+      anElements.back().End = theEnd;
+      return;
+    }
+  }
+  theContour.Append(VexJob_Element::Segment(theStart, theEnd));
+}
+
 //! Appends to theContour the elements of thePoints from index 0 to theEnd.
 void fitRun(const Run& theRun, const size_t theEnd, VexJob_Contour& theContour)
 {
@@ -154,11 +191,23 @@ void fitRun(const Run& theRun, const size_t theEnd, VexJob_Contour& theContour)
     const size_t aLast   = theRun.Longest(aFirst, theEnd, aCenter, aRadius, isCcw);
     if (aLast == aFirst)
     {
-      theContour.Append(VexJob_Element::Segment(theRun.At(aFirst), theRun.At(aFirst + 1)));
+      appendSegment(theRun.At(aFirst), theRun.At(aFirst + 1), theContour);
       ++aFirst;
       continue;
     }
-    theContour.Append(arcElement(aCenter, aRadius, theRun.At(aFirst), theRun.At(aLast), isCcw));
+    const VexJob_Element anArc =
+        arcElement(aCenter, aRadius, theRun.At(aFirst), theRun.At(aLast), isCcw);
+    std::vector<VexJob_Element>& anElements = theContour.ChangeElements();
+    if (!anElements.empty() && sameCircle(anElements.back(), anArc))
+    {
+      // One arc cut in two where a tile's edge crossed it.
+      anElements.back() =
+          arcElement(anArc.Center, anArc.Radius, anElements.back().Start, anArc.End, anArc.IsCcw);
+    }
+    else
+    {
+      theContour.Append(anArc);
+    }
     aFirst = aLast;
   }
 }
@@ -171,13 +220,9 @@ void joinEnds(VexJob_Contour& theContour)
   {
     return;
   }
-  const VexJob_Element& aLast      = anElements.back();
-  const VexJob_Element& aFirst     = anElements.front();
-  const double          aTolerance = VexJob_ArcFit::Tolerance();
-  if (!aLast.IsArc || !aFirst.IsArc || aLast.IsCcw != aFirst.IsCcw ||
-      !aLast.Center.IsEqual(aFirst.Center, aTolerance) ||
-      std::abs(aLast.Radius - aFirst.Radius) > aTolerance ||
-      std::abs(aLast.Angle1 - aLast.Angle0) + std::abs(aFirst.Angle1 - aFirst.Angle0) > 2.0 * M_PI)
+  const VexJob_Element& aLast  = anElements.back();
+  const VexJob_Element& aFirst = anElements.front();
+  if (!sameCircle(aLast, aFirst))
   {
     return;
   }

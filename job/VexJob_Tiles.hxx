@@ -18,7 +18,7 @@ class VexJob_Tiles
 {
 public:
   //! Features per tile aimed at.
-  static size_t FeaturesPerTile() { return 20000; }
+  static size_t FeaturesPerTile() { return 4000; }
 
   //! What the tiles made.
   struct Result
