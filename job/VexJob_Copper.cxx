@@ -160,24 +160,43 @@ void VexJob_Copper::shapes(const std::vector<uint32_t>& theFeatures, const size_
       aRadius = aFeature.Radius;
       aHole   = aFeature.Hole;
     }
-    ClipperLib::Path aPath = pathOf(&myPoints[aFeature.First], aFeature.Count);
-    (aFeature.Type == Kind_Area  ? anAreas
-     : aFeature.Type == Kind_Dot ? aDots
-                                 : aLines)
-        .push_back(std::move(aPath));
+    if (aFeature.Type == Kind_Area)
+    {
+      cutToWindow(aFeature, theWindow, anAreas);
+      continue;
+    }
+    (aFeature.Type == Kind_Dot ? aDots : aLines)
+        .push_back(pathOf(&myPoints[aFeature.First], aFeature.Count));
   }
   flush();
-  if (!anAreas.empty())
+  theShapes.insert(theShapes.end(), anAreas.begin(), anAreas.end());
+}
+
+void VexJob_Copper::cutToWindow(const Feature& theFeature, const ClipperLib::Path& theWindow,
+                                ClipperLib::Paths& theAreas) const
+{
+  ClipperLib::Path            aPath    = pathOf(&myPoints[theFeature.First], theFeature.Count);
+  const ClipperLib::IntPoint& aLow     = theWindow[0];
+  const ClipperLib::IntPoint& aHigh    = theWindow[2];
+  const bool                  isInside = std::all_of(aPath.begin(), aPath.end(),
+                                                     [&aLow, &aHigh](const ClipperLib::IntPoint& thePoint)
+                                                     {
+                                      return thePoint.X >= aLow.X && thePoint.X <= aHigh.X &&
+                                             thePoint.Y >= aLow.Y && thePoint.Y <= aHigh.Y;
+                                    });
+  if (isInside)
   {
-    // Areas larger than the window are cut to it: what lies beyond it is not asked for.
-    ClipperLib::Clipper aClipper;
-    aClipper.AddPaths(anAreas, ClipperLib::ptSubject, true);
-    aClipper.AddPath(theWindow, ClipperLib::ptClip, true);
-    ClipperLib::Paths aCut;
-    aClipper.Execute(ClipperLib::ctIntersection, aCut, ClipperLib::pftNonZero,
-                     ClipperLib::pftNonZero);
-    theShapes.insert(theShapes.end(), aCut.begin(), aCut.end());
+    theAreas.push_back(std::move(aPath));
+    return;
   }
+  // An area reaching beyond the window is cut to it: what lies beyond is not asked for.
+  ClipperLib::Clipper aClipper;
+  aClipper.AddPath(aPath, ClipperLib::ptSubject, true);
+  aClipper.AddPath(theWindow, ClipperLib::ptClip, true);
+  ClipperLib::Paths aCut;
+  aClipper.Execute(ClipperLib::ctIntersection, aCut, ClipperLib::pftNonZero,
+                   ClipperLib::pftNonZero);
+  theAreas.insert(theAreas.end(), aCut.begin(), aCut.end());
 }
 
 void VexJob_Copper::Build(const gp_XY& theMin, const gp_XY& theMax,

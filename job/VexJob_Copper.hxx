@@ -64,6 +64,10 @@ private:
   void shapes(const std::vector<uint32_t>& theFeatures, const size_t theFirst, const size_t theLast,
               const ClipperLib::Path& theWindow, ClipperLib::Paths& theShapes) const;
 
+  //! Appends to theAreas the area of theFeature, cut to theWindow when it reaches beyond it.
+  void cutToWindow(const Feature& theFeature, const ClipperLib::Path& theWindow,
+                   ClipperLib::Paths& theAreas) const;
+
   std::vector<gp_XY>   myPoints;   //!< points of every feature, millimetres
   std::vector<Feature> myFeatures; //!< in the design's order
 };
