@@ -86,34 +86,74 @@ void cutToTile(const ClipperLib::Paths& theRings, const ClipperLib::Path& theTil
   orient(theRings, thePieces, aFirst);
 }
 
-//! Returns an unused piece of theMap whose key is thePoint, or the size of isUsed.
-size_t unusedAt(const std::unordered_multimap<ClipperLib::IntPoint, size_t, PointHash>& theMap,
-                const ClipperLib::IntPoint& thePoint, const std::vector<bool>& isUsed)
+//! Largest distance, in integer units, between the ends two tiles cut from one ring at their
+//! common edge (each computes the crossing with its own rounding).
+const ClipperLib::cInt THE_END_MATCH = 4;
+
+//! Pieces filed by the cell of one of their ends, cells of THE_END_MATCH units.
+typedef std::unordered_multimap<ClipperLib::IntPoint, size_t, PointHash> EndMap;
+
+//! Returns the cell of thePoint.
+ClipperLib::IntPoint cellOf(const ClipperLib::IntPoint& thePoint)
 {
-  const auto aRange = theMap.equal_range(thePoint);
-  for (auto anIter = aRange.first; anIter != aRange.second; ++anIter)
+  auto aFloor = [](const ClipperLib::cInt theValue)
   {
-    if (!isUsed[anIter->second])
+    return theValue >= 0 ? theValue / THE_END_MATCH
+                         : -((-theValue + THE_END_MATCH - 1) / THE_END_MATCH);
+  };
+  return ClipperLib::IntPoint(aFloor(thePoint.X), aFloor(thePoint.Y));
+}
+
+//! Returns an unused piece of theMap whose end (given by theEnd) lies within THE_END_MATCH of
+//! thePoint, or the size of isUsed.
+template <class TheEnd>
+size_t unusedAt(const EndMap& theMap, const ClipperLib::IntPoint& thePoint,
+                const std::vector<bool>& isUsed, const TheEnd& theEnd)
+{
+  const ClipperLib::IntPoint aCell = cellOf(thePoint);
+  for (ClipperLib::cInt aDy = -1; aDy <= 1; ++aDy)
+  {
+    for (ClipperLib::cInt aDx = -1; aDx <= 1; ++aDx)
     {
-      return anIter->second;
+      const auto aRange = theMap.equal_range(ClipperLib::IntPoint(aCell.X + aDx, aCell.Y + aDy));
+      for (auto anIter = aRange.first; anIter != aRange.second; ++anIter)
+      {
+        const ClipperLib::IntPoint& anEnd = theEnd(anIter->second);
+        if (!isUsed[anIter->second] && std::abs(anEnd.X - thePoint.X) <= THE_END_MATCH &&
+            std::abs(anEnd.Y - thePoint.Y) <= THE_END_MATCH)
+        {
+          return anIter->second;
+        }
+      }
     }
   }
   return isUsed.size();
+}
+
+//! Returns true when theFirst and theSecond lie within THE_END_MATCH of each other.
+bool isNear(const ClipperLib::IntPoint& theFirst, const ClipperLib::IntPoint& theSecond)
+{
+  return std::abs(theFirst.X - theSecond.X) <= THE_END_MATCH &&
+         std::abs(theFirst.Y - theSecond.Y) <= THE_END_MATCH;
 }
 
 //! Joins thePieces end to end into closed rings (last point dropped) and chains left open. A
 //! piece of two points may be joined turned round.
 void join(ClipperLib::Paths& thePieces, VexJob_Tiles::Result& theResult)
 {
-  std::unordered_multimap<ClipperLib::IntPoint, size_t, PointHash> aByStart, aShortByEnd;
+  EndMap aByStart, aShortByEnd;
   for (size_t anIndex = 0; anIndex < thePieces.size(); ++anIndex)
   {
-    aByStart.emplace(thePieces[anIndex].front(), anIndex);
+    aByStart.emplace(cellOf(thePieces[anIndex].front()), anIndex);
     if (thePieces[anIndex].size() == 2)
     {
-      aShortByEnd.emplace(thePieces[anIndex].back(), anIndex);
+      aShortByEnd.emplace(cellOf(thePieces[anIndex].back()), anIndex);
     }
   }
+  auto aStart = [&thePieces](const size_t theIndex) -> const ClipperLib::IntPoint&
+  { return thePieces[theIndex].front(); };
+  auto anEnd = [&thePieces](const size_t theIndex) -> const ClipperLib::IntPoint&
+  { return thePieces[theIndex].back(); };
   std::vector<bool> isUsed(thePieces.size(), false);
   for (size_t aFirst = 0; aFirst < thePieces.size(); ++aFirst)
   {
@@ -123,12 +163,12 @@ void join(ClipperLib::Paths& thePieces, VexJob_Tiles::Result& theResult)
     }
     isUsed[aFirst]         = true;
     ClipperLib::Path aRing = thePieces[aFirst];
-    while (!(aRing.back() == aRing.front()))
+    while (aRing.size() < 3 || !isNear(aRing.back(), aRing.front()))
     {
-      size_t aNext = unusedAt(aByStart, aRing.back(), isUsed);
+      size_t aNext = unusedAt(aByStart, aRing.back(), isUsed, aStart);
       if (aNext == isUsed.size())
       {
-        aNext = unusedAt(aShortByEnd, aRing.back(), isUsed);
+        aNext = unusedAt(aShortByEnd, aRing.back(), isUsed, anEnd);
         if (aNext == isUsed.size())
         {
           break;
@@ -139,7 +179,7 @@ void join(ClipperLib::Paths& thePieces, VexJob_Tiles::Result& theResult)
       const ClipperLib::Path& aPiece = thePieces[aNext];
       aRing.insert(aRing.end(), aPiece.begin() + 1, aPiece.end());
     }
-    if (aRing.back() == aRing.front() && aRing.size() > 3)
+    if (aRing.size() > 3 && isNear(aRing.back(), aRing.front()))
     {
       aRing.pop_back();
       theResult.Rings.push_back(std::move(aRing));
