@@ -26,6 +26,38 @@ struct PointHash
   }
 };
 
+//! Where a ring lies with respect to a tile.
+enum Place
+{
+  Place_Inside,  //!< wholly inside
+  Place_Outside, //!< wholly outside
+  Place_Crossing //!< across an edge
+};
+
+//! Returns where theRing lies with respect to the rectangle theLow-theHigh (its box is compared:
+//! a ring outside the box may still be said to cross, and is then cut to nothing).
+Place placeOf(const ClipperLib::Path& theRing, const ClipperLib::IntPoint& theLow,
+              const ClipperLib::IntPoint& theHigh)
+{
+  ClipperLib::IntPoint aLow = theRing.front(), aHigh = theRing.front();
+  for (const ClipperLib::IntPoint& aPoint : theRing)
+  {
+    aLow.X  = std::min(aLow.X, aPoint.X);
+    aLow.Y  = std::min(aLow.Y, aPoint.Y);
+    aHigh.X = std::max(aHigh.X, aPoint.X);
+    aHigh.Y = std::max(aHigh.Y, aPoint.Y);
+  }
+  if (aLow.X > theLow.X && aHigh.X < theHigh.X && aLow.Y > theLow.Y && aHigh.Y < theHigh.Y)
+  {
+    return Place_Inside;
+  }
+  if (aHigh.X < theLow.X || aLow.X > theHigh.X || aHigh.Y < theLow.Y || aLow.Y > theHigh.Y)
+  {
+    return Place_Outside;
+  }
+  return Place_Crossing;
+}
+
 //! Turns each of thePieces, cut from theRings, to run the way its ring runs (the polygon
 //! library hands out open paths in either direction). A piece of two points, which holds no
 //! vertex of its ring, is left as it is and turned, if need be, when it is joined.
@@ -154,8 +186,17 @@ void join(ClipperLib::Paths& thePieces, VexJob_Tiles::Result& theResult)
   { return thePieces[theIndex].front(); };
   auto anEnd = [&thePieces](const size_t theIndex) -> const ClipperLib::IntPoint&
   { return thePieces[theIndex].back(); };
+  // Chains start from pieces whose direction is known; two-point pieces join them as they fit.
+  std::vector<size_t> anOrder(thePieces.size());
+  for (size_t anIndex = 0; anIndex < anOrder.size(); ++anIndex)
+  {
+    anOrder[anIndex] = anIndex;
+  }
+  std::stable_partition(anOrder.begin(), anOrder.end(),
+                        [&thePieces](const size_t theIndex)
+                        { return thePieces[theIndex].size() > 2; });
   std::vector<bool> isUsed(thePieces.size(), false);
-  for (size_t aFirst = 0; aFirst < thePieces.size(); ++aFirst)
+  for (const size_t aFirst : anOrder)
   {
     if (isUsed[aFirst] || thePieces[aFirst].size() < 2)
     {
@@ -253,7 +294,21 @@ void VexJob_Tiles::Isolate(const VexJob_Copper& theCopper, const std::vector<dou
               gp_XY(std::max(aLow.X(), aWindowLow.X()), std::max(aLow.Y(), aWindowLow.Y()))),
           VexVerify_Geometry::ToInt(
               gp_XY(std::min(aHigh.X(), aWindowHigh.X()), std::min(aHigh.Y(), aWindowHigh.Y()))));
-      cutToTile(aRings, aTile, aPieces);
+      // Rings inside the tile are whole; only those crossing its edges are cut and joined.
+      ClipperLib::Paths aCrossing;
+      for (ClipperLib::Path& aRing : aRings)
+      {
+        const Place aPlace = placeOf(aRing, aTile[0], aTile[2]);
+        if (aPlace == Place_Inside)
+        {
+          theResult.Rings.push_back(std::move(aRing));
+        }
+        else if (aPlace == Place_Crossing)
+        {
+          aCrossing.push_back(std::move(aRing));
+        }
+      }
+      cutToTile(aCrossing, aTile, aPieces);
     }
   }
   join(aPieces, theResult);
