@@ -26,24 +26,24 @@ fi
 VEX="$BUILD/vex"
 EX=/usr/share/doc/gerbv/examples
 
-# Runs vex job with the arguments and prints a row: board, wall time, peak resident memory,
-# exit status, and the contours and arcs of the job.
+# Runs vex job with the arguments and prints a row: board, wall and processor time, peak resident
+# memory, exit status, and the contours and arcs of the job.
 measure() {
   local what="$1"
   shift
   local log="$DIR/time.log" status=0
-  /usr/bin/time -f '%e %M' -o "$log" "$VEX" job "$@" -o "$DIR/job.vex" >/dev/null \
+  /usr/bin/time -f '%e %U %S %M' -o "$log" "$VEX" job "$@" -o "$DIR/job.vex" >/dev/null \
     2>"$DIR/stderr.log" || status=$?
   local contours arcs
   contours=$( (grep -o '[0-9]* contours (' "$DIR/stderr.log" || true) | awk '{ s += $1 } END { print s + 0 }')
   arcs=$( (grep -o '([0-9]* arcs' "$DIR/stderr.log" || true) | tr -d '(' | awk '{ s += $1 } END { print s + 0 }')
   awk -v what="$what" -v status="$status" -v contours="$contours" -v arcs="$arcs" \
-    '{ printf "| %-34s | %7.2f s | %6.0f MB | %s | %7d | %6d |\n", what, $1, $2 / 1024, status, contours, arcs }' \
+    '{ printf "| %-36s | %7.2f s | %7.2f s | %6.0f MB | %s | %8d | %7d |\n", what, $1, $2 + $3, $4 / 1024, status, contours, arcs }' \
     <(tail -n 1 "$log")
 }
 
-echo "| board                              |      wall |   memory | exit | contours |  arcs |"
-echo "|---|---|---|---|---|---|"
+echo "| board | wall | processor | peak memory | exit | contours | arcs |"
+echo "|---|---|---|---|---|---|---|"
 P=$EX/protel-pnp/SE_SG_IF_V2
 measure "protel-pnp (2 sides, drill, outline)" --top $P.GTL --bottom $P.GBL --drill $P.TXT --outline $P.GM1 --tabs 4
 measure "hellboard (2 sides, drill)" --top $EX/hellboard/hellboard.front.gbr \
