@@ -96,38 +96,27 @@ int loadTools(const VexHost_Context& theContext, const JobOptions& theOptions,
 int loadDesigns(const VexHost_Context& theContext, const JobOptions& theOptions,
                 VexJob_Maker& theMaker)
 {
-  VexJob_Maker::Design aDesign;
-  if (!theOptions.Top.empty())
-  {
-    if (const int aStatus = loadDesign(theContext, theOptions.Top, aDesign))
-    {
-      return aStatus;
-    }
-    theMaker.SetTop(aDesign);
-  }
-  if (!theOptions.Bottom.empty())
-  {
-    if (const int aStatus = loadDesign(theContext, theOptions.Bottom, aDesign))
-    {
-      return aStatus;
-    }
-    theMaker.SetBottom(aDesign);
-  }
+  typedef void (VexJob_Maker::*Setter)(const VexJob_Maker::Design&);
+  std::vector<std::pair<std::string, Setter>> aDesigns = {
+      {theOptions.Top, &VexJob_Maker::SetTop},
+      {theOptions.Bottom, &VexJob_Maker::SetBottom},
+      {theOptions.Outline, &VexJob_Maker::SetOutline}};
   for (const std::string& aPath : theOptions.Drills)
   {
-    if (const int aStatus = loadDesign(theContext, aPath, aDesign))
-    {
-      return aStatus;
-    }
-    theMaker.AddDrill(aDesign);
+    aDesigns.emplace_back(aPath, &VexJob_Maker::AddDrill);
   }
-  if (!theOptions.Outline.empty())
+  for (const auto& anEntry : aDesigns)
   {
-    if (const int aStatus = loadDesign(theContext, theOptions.Outline, aDesign))
+    VexJob_Maker::Design aDesign;
+    if (anEntry.first.empty())
+    {
+      continue;
+    }
+    if (const int aStatus = loadDesign(theContext, anEntry.first, aDesign))
     {
       return aStatus;
     }
-    theMaker.SetOutline(aDesign);
+    (theMaker.*anEntry.second)(aDesign);
   }
   return 0;
 }

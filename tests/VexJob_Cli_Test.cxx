@@ -292,6 +292,29 @@ TEST_F(VexJob_Cli, GerbvBoardJobPassesItsCopperCheck)
   EXPECT_NE(aCheck.Out.find("No findings: no path comes closer to copper"), std::string::npos)
       << aCheck.Out;
 }
+TEST_F(VexJob_Cli, GerbvCopperLayersAreIsolatedClearOfTheirCopper)
+{
+  const std::string aRoot        = "/usr/share/doc/gerbv/examples/";
+  const char*       THE_LAYERS[] = {"dan/top.gbx", "eaglecad1/top-cop.gbx", "am-test/am-test.gbx",
+                                    "uwe/example.gbr"};
+  for (const char* aLayer : THE_LAYERS)
+  {
+    if (Slurp(aRoot + aLayer).empty())
+    {
+      GTEST_SKIP() << "gerbv's examples are not installed";
+    }
+    VexTest_VexOutcome anOutcome;
+    const Json         aJob = Job({"--top", aRoot + aLayer, "--passes", "1"}, anOutcome);
+    EXPECT_LE(anOutcome.Status, 1) << aLayer << "\n" << anOutcome.Err;
+    ASSERT_FALSE(aJob.is_null()) << aLayer;
+    EXPECT_EQ(anOutcome.Err.find("did not join"), std::string::npos) << anOutcome.Err;
+    const VexTest_VexOutcome aCheck =
+        Vex({"verify", myDir + "/job.vex", "--against", "copper:" + aRoot + aLayer});
+    EXPECT_NE(aCheck.Out.find("No findings: no path comes closer to copper"), std::string::npos)
+        << aLayer << "\n"
+        << aCheck.Out;
+  }
+}
 } // namespace
 
 #endif
