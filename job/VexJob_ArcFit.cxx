@@ -93,27 +93,53 @@ public:
   size_t Longest(const size_t theFirst, const size_t theEnd, gp_XY& theCenter, double& theRadius,
                  bool& isCcw) const
   {
-    size_t aBest = theFirst;
-    for (size_t aLast = theFirst + THE_MIN_RUN - 1;
-         aLast <= theEnd && aLast - theFirst < THE_MAX_RUN; ++aLast)
+    const size_t aLimit = std::min(theEnd, theFirst + THE_MAX_RUN);
+    size_t       aBest  = theFirst;
+    auto         tryRun = [&](const size_t theLast)
     {
       gp_XY  aCenter;
       double aRadius   = 0.0;
       bool   isThisCcw = true;
-      if (!Fits(theFirst, aLast, aCenter, aRadius, isThisCcw))
+      if (!Fits(theFirst, theLast, aCenter, aRadius, isThisCcw))
       {
-        // A short run's circle is ill-conditioned (its vertices are a few micrometres apart):
-        // a longer one may still fit.
-        if (aLast - theFirst >= THE_SHORT_RUN)
-        {
-          break;
-        }
-        continue;
+        return false;
       }
-      aBest     = aLast;
+      aBest     = theLast;
       theCenter = aCenter;
       theRadius = aRadius;
       isCcw     = isThisCcw;
+      return true;
+    };
+    // A short run's circle is ill-conditioned (its vertices are a few micrometres apart): every
+    // short length is tried, a longer one may fit where a shorter did not.
+    const size_t aShort = std::min(aLimit, theFirst + THE_SHORT_RUN);
+    for (size_t aLast = theFirst + THE_MIN_RUN - 1; aLast <= aShort; ++aLast)
+    {
+      tryRun(aLast);
+    }
+    if (aBest < aShort)
+    {
+      return aBest;
+    }
+    // Longer runs: doubled while they fit, then the longest found between the last that fits
+    // and the first that does not.
+    size_t aFailed = aLimit + 1;
+    while (aBest < aLimit)
+    {
+      const size_t aNext = std::min(aLimit, theFirst + 2 * (aBest - theFirst));
+      if (!tryRun(aNext))
+      {
+        aFailed = aNext;
+        break;
+      }
+    }
+    while (aFailed <= aLimit && aFailed - aBest > 1)
+    {
+      const size_t aMiddle = aBest + (aFailed - aBest) / 2;
+      if (!tryRun(aMiddle))
+      {
+        aFailed = aMiddle;
+      }
     }
     return aBest;
   }

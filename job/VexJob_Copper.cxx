@@ -23,14 +23,24 @@ ClipperLib::Path pathOf(const gp_XY* thePoints, const size_t theCount)
   return aPath;
 }
 
-//! Unites theShapes into, or takes them out of, theCopper.
-void apply(ClipperLib::Paths& theShapes, const bool isClear, ClipperLib::Paths& theCopper)
+//! Unites theShapes into, or takes them out of, theCopper; with theTree, the result goes there
+//! too (outlines with their holes).
+void apply(ClipperLib::Paths& theShapes, const bool isClear, ClipperLib::Paths& theCopper,
+           ClipperLib::PolyTree* theTree)
 {
   ClipperLib::Clipper aClipper;
   aClipper.AddPaths(theCopper, ClipperLib::ptSubject, true);
   aClipper.AddPaths(theShapes, ClipperLib::ptClip, true);
-  aClipper.Execute(isClear ? ClipperLib::ctDifference : ClipperLib::ctUnion, theCopper,
-                   ClipperLib::pftNonZero, ClipperLib::pftNonZero);
+  const ClipperLib::ClipType aType = isClear ? ClipperLib::ctDifference : ClipperLib::ctUnion;
+  if (theTree != nullptr)
+  {
+    aClipper.Execute(aType, *theTree, ClipperLib::pftNonZero, ClipperLib::pftNonZero);
+    ClipperLib::ClosedPathsFromPolyTree(*theTree, theCopper);
+  }
+  else
+  {
+    aClipper.Execute(aType, theCopper, ClipperLib::pftNonZero, ClipperLib::pftNonZero);
+  }
   theShapes.clear();
 }
 } // namespace
@@ -199,10 +209,14 @@ void VexJob_Copper::cutToWindow(const Feature& theFeature, const ClipperLib::Pat
   theAreas.insert(theAreas.end(), aCut.begin(), aCut.end());
 }
 
-void VexJob_Copper::Build(const gp_XY& theMin, const gp_XY& theMax,
-                          ClipperLib::Paths& theCopper) const
+void VexJob_Copper::Build(const gp_XY& theMin, const gp_XY& theMax, ClipperLib::Paths& theCopper,
+                          ClipperLib::PolyTree* theTree) const
 {
   theCopper.clear();
+  if (theTree != nullptr)
+  {
+    theTree->Clear();
+  }
   std::vector<uint32_t> aChosen;
   for (uint32_t anIndex = 0; anIndex < myFeatures.size(); ++anIndex)
   {
@@ -226,10 +240,10 @@ void VexJob_Copper::Build(const gp_XY& theMin, const gp_XY& theMax,
       ++aLast;
     }
     shapes(aChosen, aFirst, aLast, aWindow, aShapes);
-    apply(aShapes, isClear, theCopper);
+    // The polygon library's results are normalised: the last one is the copper.
+    apply(aShapes, isClear, theCopper, aLast == aChosen.size() ? theTree : nullptr);
     aFirst = aLast;
   }
-  VexVerify_Geometry::Normalise(theCopper);
 }
 
 void VexJob_Copper::Build(const PenFormatData_Model& theDesign, ClipperLib::Paths& theCopper)

@@ -80,14 +80,20 @@ double edgeGap(const Edge& theLeft, const Edge& theRight, gp_XY& theMiddle)
 void VexJob_Gaps::Find(const ClipperLib::Paths& theCopper, const Standard_Real theWidth,
                        std::vector<Place>& thePlaces)
 {
-  thePlaces.clear();
   ClipperLib::Clipper aClipper;
   aClipper.AddPaths(theCopper, ClipperLib::ptSubject, true);
   ClipperLib::PolyTree aTree;
   aClipper.Execute(ClipperLib::ctUnion, aTree, ClipperLib::pftNonZero, ClipperLib::pftNonZero);
+  Find(aTree, theWidth, thePlaces);
+}
+
+void VexJob_Gaps::Find(const ClipperLib::PolyTree& theTree, const Standard_Real theWidth,
+                       std::vector<Place>& thePlaces)
+{
+  thePlaces.clear();
   std::vector<Edge> anEdges;
   uint32_t          aCount = 0;
-  for (const ClipperLib::PolyNode* anOuter : aTree.Childs)
+  for (const ClipperLib::PolyNode* anOuter : theTree.Childs)
   {
     collect(*anOuter, anEdges, aCount);
   }

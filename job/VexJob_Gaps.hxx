@@ -28,6 +28,10 @@ public:
   //! islands are closer than theWidth (millimetres), ordered by y then x.
   static void Find(const ClipperLib::Paths& theCopper, const Standard_Real theWidth,
                    std::vector<Place>& thePlaces);
+
+  //! Sets thePlaces as above for the copper theTree holds (outlines with their holes).
+  static void Find(const ClipperLib::PolyTree& theTree, const Standard_Real theWidth,
+                   std::vector<Place>& thePlaces);
 };
 
 #endif

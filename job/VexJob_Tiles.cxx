@@ -251,8 +251,9 @@ void VexJob_Tiles::Isolate(const VexJob_Copper& theCopper, const std::vector<dou
   // A board of one tile's features is worked on whole.
   const int aNbX = aTiles <= 1.0 ? 1 : std::max(1, static_cast<int>(std::ceil(aSize.X() / aSide)));
   const int aNbY = aTiles <= 1.0 ? 1 : std::max(1, static_cast<int>(std::ceil(aSize.Y() / aSide)));
-  const gp_XY       anOrigin = aMin - gp_XY(THE_GRID_SHIFT, THE_GRID_SHIFT);
-  ClipperLib::Paths aPieces, aCopper, aRings;
+  const gp_XY          anOrigin = aMin - gp_XY(THE_GRID_SHIFT, THE_GRID_SHIFT);
+  ClipperLib::Paths    aPieces, aCopper, aRings;
+  ClipperLib::PolyTree aTree;
   for (int aRow = 0; aRow < aNbY; ++aRow)
   {
     for (int aColumn = 0; aColumn < aNbX; ++aColumn)
@@ -266,14 +267,14 @@ void VexJob_Tiles::Isolate(const VexJob_Copper& theCopper, const std::vector<dou
                              std::max(aLow.Y(), aMin.Y() - 1.0) - aMargin);
       const gp_XY aWindowHigh(std::min(aHigh.X(), aMax.X() + 1.0) + aMargin,
                               std::min(aHigh.Y(), aMax.Y() + 1.0) + aMargin);
-      theCopper.Build(aWindowLow, aWindowHigh, aCopper);
+      theCopper.Build(aWindowLow, aWindowHigh, aCopper, &aTree);
       ++theResult.NbTiles;
       for (const ClipperLib::Path& aPath : aCopper)
       {
         theResult.NbCopperVertices += aPath.size();
       }
       std::vector<VexJob_Gaps::Place> aGaps;
-      VexJob_Gaps::Find(aCopper, theWidth, aGaps);
+      VexJob_Gaps::Find(aTree, theWidth, aGaps);
       for (const VexJob_Gaps::Place& aGap : aGaps)
       {
         if (aGap.Where.X() >= aLow.X() && aGap.Where.X() < aHigh.X() &&
