@@ -197,7 +197,8 @@ void VexJob_Maker::makeIsolation(const Design& theDesign, const bool isBottom)
                   std::to_string(aResult.NbCopperVertices) + " copper vertices), " +
                   std::to_string(VexJob_Isolation::NbRings(myIsolation->Width, myOptions)) +
                   " ring(s) per feature, " + std::to_string(aResult.Rings.size()) +
-                  " closed contours" +
+                  " closed contours of " + std::to_string(aResult.NbRingVertices()) +
+                  " offset vertices" +
                   (aResult.Open.empty()
                        ? ""
                        : ", " + std::to_string(aResult.Open.size()) + " pieces that did not join"));

@@ -28,6 +28,17 @@ public:
     std::vector<VexJob_Gaps::Place> Gaps;  //!< places the cutter does not fit
     size_t                          NbTiles          = 0; //!< tiles worked on
     size_t                          NbCopperVertices = 0; //!< vertices of the copper built
+
+    //! Returns the vertices of the rings: the chords they would be written as without arcs.
+    size_t NbRingVertices() const
+    {
+      size_t aCount = 0;
+      for (const ClipperLib::Path& aRing : Rings)
+      {
+        aCount += aRing.size();
+      }
+      return aCount;
+    }
   };
 
   //! Makes the rings at theOffsets (millimetres, from the copper) around theCopper, and the

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Time and peak memory of vex job: on every board among gerbv's examples that has copper (its
 # copper layers, drill files and outline where it has them), then on a generated board of a
-# million draws and 100,000 pads on each side, a copper pour and 100,000 holes (the board of
-# scripts/bench-verify.sh, written as Gerber and Excellon with vex to-gerber and to-excellon).
+# million draws and 100,000 pads on each side, a copper pour and 100,000 holes made in memory
+# (job/bench/VexJob_Bench), and the board of scripts/bench-verify.sh (a million draws and
+# 100,000 pads, no pour) written as Gerber and Excellon with vex to-gerber and to-excellon.
 #
 #   VEX_BENCH_BUILD  build folder (default build-bench)
 #   $1               traces of the generated board (default 50000: a million draws; 0 skips it)
@@ -14,7 +15,7 @@ TRACES="${1:-50000}"
 if [ -z "${VEX_BENCH_NO_BUILD:-}" ]; then
   bash scripts/install-deps.sh
   cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEX_BUILD_BENCH=ON >/dev/null
-  cmake --build "$BUILD" -j"${JOBS:-2}" --target VexVerify_Bench vex
+  cmake --build "$BUILD" -j"${JOBS:-2}" --target VexVerify_Bench VexJob_Bench vex
 fi
 if [ -n "${2:-}" ]; then
   DIR="$2"
@@ -69,6 +70,9 @@ measure "am-test" --top $EX/am-test/am-test.gbx
 measure "cslk" --top $EX/cslk/cslk.gbx
 
 if [ "$TRACES" != 0 ]; then
+  # The generated board with a pour, made in memory (no file reading or writing).
+  "$BUILD/job/VexJob_Bench" "$TRACES" "$((TRACES * 2))" 2>"$DIR/bench.log"
+  # The board of the design check's benchmark, written as Gerber and Excellon files.
   "$BUILD/verify/VexVerify_Bench" "$TRACES" "$DIR" >/dev/null
   "$VEX" to-excellon "$DIR/drills.vex" -o "$DIR/drills.drl" 2>/dev/null >/dev/null
   "$VEX" to-gerber "$DIR/copper.vex" -o "$DIR/copper.gbr" 2>/dev/null >/dev/null
