@@ -75,6 +75,73 @@ double edgeGap(const Edge& theLeft, const Edge& theRight, gp_XY& theMiddle)
   }
   return aBest;
 }
+//! Sets theFiled to every edge of theEdges in each cell its box grown by half theWidth covers,
+//! as (cell, edge) pairs sorted by cell: two edges closer than theWidth share a cell.
+void fileEdges(const std::vector<Edge>& theEdges, const double theWidth,
+               std::vector<std::pair<uint64_t, uint32_t>>& theFiled)
+{
+  gp_XY aMin(HUGE_VAL, HUGE_VAL), aMax(-HUGE_VAL, -HUGE_VAL);
+  for (const Edge& anEdge : theEdges)
+  {
+    aMin.SetCoord(std::min(aMin.X(), anEdge.A.X()), std::min(aMin.Y(), anEdge.A.Y()));
+    aMax.SetCoord(std::max(aMax.X(), anEdge.A.X()), std::max(aMax.Y(), anEdge.A.Y()));
+  }
+  const double aHalf  = 0.5 * theWidth;
+  const double aCell  = std::max({2.0 * theWidth, (aMax.X() - aMin.X()) / THE_MAX_CELLS,
+                                  (aMax.Y() - aMin.Y()) / THE_MAX_CELLS, 1.0e-3});
+  const long   aNbX   = static_cast<long>((aMax.X() - aMin.X() + 2.0 * theWidth) / aCell) + 2;
+  auto         cellOf = [&](const double theValue, const double theOrigin)
+  { return static_cast<long>(std::floor((theValue - theOrigin + theWidth) / aCell)); };
+  for (uint32_t anIndex = 0; anIndex < theEdges.size(); ++anIndex)
+  {
+    const Edge& anEdge = theEdges[anIndex];
+    const long  aX0    = cellOf(std::min(anEdge.A.X(), anEdge.B.X()) - aHalf, aMin.X());
+    const long  aX1    = cellOf(std::max(anEdge.A.X(), anEdge.B.X()) + aHalf, aMin.X());
+    const long  aY0    = cellOf(std::min(anEdge.A.Y(), anEdge.B.Y()) - aHalf, aMin.Y());
+    const long  aY1    = cellOf(std::max(anEdge.A.Y(), anEdge.B.Y()) + aHalf, aMin.Y());
+    for (long aY = aY0; aY <= aY1; ++aY)
+    {
+      for (long aX = aX0; aX <= aX1; ++aX)
+      {
+        theFiled.emplace_back(static_cast<uint64_t>(aY * aNbX + aX), anIndex);
+      }
+    }
+  }
+  std::sort(theFiled.begin(), theFiled.end());
+}
+
+//! Compares the edges of islands filed in one cell (theFiled from theFirst to theLast) and keeps
+//! in theByPair, per pair of islands, the narrowest place under theWidth.
+void compareCell(const std::vector<Edge>&                          theEdges,
+                 const std::vector<std::pair<uint64_t, uint32_t>>& theFiled, const size_t theFirst,
+                 const size_t theLast, const double theWidth,
+                 std::unordered_map<uint64_t, VexJob_Gaps::Place>& theByPair)
+{
+  for (size_t anI = theFirst; anI < theLast; ++anI)
+  {
+    const Edge& aLeft = theEdges[theFiled[anI].second];
+    for (size_t aJ = anI + 1; aJ < theLast; ++aJ)
+    {
+      const Edge& aRight = theEdges[theFiled[aJ].second];
+      if (aLeft.Island == aRight.Island)
+      {
+        continue;
+      }
+      gp_XY        aMiddle;
+      const double aGap = edgeGap(aLeft, aRight, aMiddle);
+      if (aGap < theWidth - 1.0e-6)
+      {
+        const uint64_t aKey = (static_cast<uint64_t>(std::min(aLeft.Island, aRight.Island)) << 32) |
+                              std::max(aLeft.Island, aRight.Island);
+        auto anEntry = theByPair.emplace(aKey, VexJob_Gaps::Place{aMiddle, aGap});
+        if (!anEntry.second && aGap < anEntry.first->second.Gap)
+        {
+          anEntry.first->second = VexJob_Gaps::Place{aMiddle, aGap};
+        }
+      }
+    }
+  }
+}
 } // namespace
 
 void VexJob_Gaps::Find(const ClipperLib::Paths& theCopper, const Standard_Real theWidth,
@@ -101,36 +168,8 @@ void VexJob_Gaps::Find(const ClipperLib::PolyTree& theTree, const Standard_Real 
   {
     return;
   }
-  gp_XY aMin(HUGE_VAL, HUGE_VAL), aMax(-HUGE_VAL, -HUGE_VAL);
-  for (const Edge& anEdge : anEdges)
-  {
-    aMin.SetCoord(std::min(aMin.X(), anEdge.A.X()), std::min(aMin.Y(), anEdge.A.Y()));
-    aMax.SetCoord(std::max(aMax.X(), anEdge.A.X()), std::max(aMax.Y(), anEdge.A.Y()));
-  }
-  const double aHalf = 0.5 * theWidth;
-  const double aCell = std::max({2.0 * theWidth, (aMax.X() - aMin.X()) / THE_MAX_CELLS,
-                                 (aMax.Y() - aMin.Y()) / THE_MAX_CELLS, 1.0e-3});
-  const long   aNbX  = static_cast<long>((aMax.X() - aMin.X() + 2.0 * theWidth) / aCell) + 2;
-  // Every edge in the cells its grown box covers, as (cell, edge) pairs sorted by cell.
   std::vector<std::pair<uint64_t, uint32_t>> aFiled;
-  for (uint32_t anIndex = 0; anIndex < anEdges.size(); ++anIndex)
-  {
-    const Edge& anEdge = anEdges[anIndex];
-    auto        cellOf = [&](const double theValue, const double theOrigin)
-    { return static_cast<long>(std::floor((theValue - theOrigin + theWidth) / aCell)); };
-    const long aX0 = cellOf(std::min(anEdge.A.X(), anEdge.B.X()) - aHalf, aMin.X());
-    const long aX1 = cellOf(std::max(anEdge.A.X(), anEdge.B.X()) + aHalf, aMin.X());
-    const long aY0 = cellOf(std::min(anEdge.A.Y(), anEdge.B.Y()) - aHalf, aMin.Y());
-    const long aY1 = cellOf(std::max(anEdge.A.Y(), anEdge.B.Y()) + aHalf, aMin.Y());
-    for (long aY = aY0; aY <= aY1; ++aY)
-    {
-      for (long aX = aX0; aX <= aX1; ++aX)
-      {
-        aFiled.emplace_back(static_cast<uint64_t>(aY * aNbX + aX), anIndex);
-      }
-    }
-  }
-  std::sort(aFiled.begin(), aFiled.end());
+  fileEdges(anEdges, theWidth, aFiled);
   std::unordered_map<uint64_t, Place> aByPair;
   for (size_t aFirst = 0; aFirst < aFiled.size();)
   {
@@ -139,31 +178,7 @@ void VexJob_Gaps::Find(const ClipperLib::PolyTree& theTree, const Standard_Real 
     {
       ++aLast;
     }
-    for (size_t anI = aFirst; anI < aLast; ++anI)
-    {
-      const Edge& aLeft = anEdges[aFiled[anI].second];
-      for (size_t aJ = anI + 1; aJ < aLast; ++aJ)
-      {
-        const Edge& aRight = anEdges[aFiled[aJ].second];
-        if (aLeft.Island == aRight.Island)
-        {
-          continue;
-        }
-        gp_XY        aMiddle;
-        const double aGap = edgeGap(aLeft, aRight, aMiddle);
-        if (aGap < theWidth - 1.0e-6)
-        {
-          const uint64_t aKey =
-              (static_cast<uint64_t>(std::min(aLeft.Island, aRight.Island)) << 32) |
-              std::max(aLeft.Island, aRight.Island);
-          auto anEntry = aByPair.emplace(aKey, Place{aMiddle, aGap});
-          if (!anEntry.second && aGap < anEntry.first->second.Gap)
-          {
-            anEntry.first->second = Place{aMiddle, aGap};
-          }
-        }
-      }
-    }
+    compareCell(anEdges, aFiled, aFirst, aLast, theWidth, aByPair);
     aFirst = aLast;
   }
   for (const auto& anEntry : aByPair)

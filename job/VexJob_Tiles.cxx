@@ -231,6 +231,66 @@ void join(ClipperLib::Paths& thePieces, VexJob_Tiles::Result& theResult)
     }
   }
 }
+//! One tile: its own rectangle (the outer ones reaching far past the board) and the window
+//! its copper is built in.
+struct Tile
+{
+  gp_XY Low, High;             //!< the tile
+  gp_XY WindowLow, WindowHigh; //!< the tile grown by the margin, within the board's reach
+  bool  IsWhole = false;       //!< the only tile
+};
+
+//! Isolates theTile: its rings inside it go to theResult, the pieces of those crossing its edges
+//! to thePieces, its narrow places to theResult.
+void isolateTile(const VexJob_Copper& theCopper, const std::vector<double>& theOffsets,
+                 const double theWidth, const Tile& theTile, VexJob_Tiles::Result& theResult,
+                 ClipperLib::Paths& thePieces)
+{
+  ClipperLib::Paths    aCopper, aRings;
+  ClipperLib::PolyTree aTree;
+  theCopper.Build(theTile.WindowLow, theTile.WindowHigh, aCopper, &aTree);
+  ++theResult.NbTiles;
+  for (const ClipperLib::Path& aPath : aCopper)
+  {
+    theResult.NbCopperVertices += aPath.size();
+  }
+  std::vector<VexJob_Gaps::Place> aGaps;
+  VexJob_Gaps::Find(aTree, theWidth, aGaps);
+  for (const VexJob_Gaps::Place& aGap : aGaps)
+  {
+    if (aGap.Where.X() >= theTile.Low.X() && aGap.Where.X() < theTile.High.X() &&
+        aGap.Where.Y() >= theTile.Low.Y() && aGap.Where.Y() < theTile.High.Y())
+    {
+      theResult.Gaps.push_back(aGap);
+    }
+  }
+  VexJob_Tiles::OffsetRings(aCopper, theOffsets, aRings);
+  if (theTile.IsWhole)
+  {
+    theResult.Rings.insert(theResult.Rings.end(), aRings.begin(), aRings.end());
+    return;
+  }
+  const ClipperLib::Path aBox = VexVerify_Geometry::Rectangle(
+      VexVerify_Geometry::ToInt(gp_XY(std::max(theTile.Low.X(), theTile.WindowLow.X()),
+                                      std::max(theTile.Low.Y(), theTile.WindowLow.Y()))),
+      VexVerify_Geometry::ToInt(gp_XY(std::min(theTile.High.X(), theTile.WindowHigh.X()),
+                                      std::min(theTile.High.Y(), theTile.WindowHigh.Y()))));
+  // Rings inside the tile are whole; only those crossing its edges are cut and joined.
+  ClipperLib::Paths aCrossing;
+  for (ClipperLib::Path& aRing : aRings)
+  {
+    const Place aPlace = placeOf(aRing, aBox[0], aBox[2]);
+    if (aPlace == Place_Inside)
+    {
+      theResult.Rings.push_back(std::move(aRing));
+    }
+    else if (aPlace == Place_Crossing)
+    {
+      aCrossing.push_back(std::move(aRing));
+    }
+  }
+  cutToTile(aCrossing, aBox, thePieces);
+}
 } // namespace
 
 void VexJob_Tiles::Isolate(const VexJob_Copper& theCopper, const std::vector<double>& theOffsets,
@@ -251,65 +311,24 @@ void VexJob_Tiles::Isolate(const VexJob_Copper& theCopper, const std::vector<dou
   // A board of one tile's features is worked on whole.
   const int aNbX = aTiles <= 1.0 ? 1 : std::max(1, static_cast<int>(std::ceil(aSize.X() / aSide)));
   const int aNbY = aTiles <= 1.0 ? 1 : std::max(1, static_cast<int>(std::ceil(aSize.Y() / aSide)));
-  const gp_XY          anOrigin = aMin - gp_XY(THE_GRID_SHIFT, THE_GRID_SHIFT);
-  ClipperLib::Paths    aPieces, aCopper, aRings;
-  ClipperLib::PolyTree aTree;
+  const gp_XY       anOrigin = aMin - gp_XY(THE_GRID_SHIFT, THE_GRID_SHIFT);
+  ClipperLib::Paths aPieces;
   for (int aRow = 0; aRow < aNbY; ++aRow)
   {
     for (int aColumn = 0; aColumn < aNbX; ++aColumn)
     {
       // The first and last tiles reach past the board, so every ring lies in some tile.
-      const gp_XY aLow(aColumn == 0 ? -1.0e9 : anOrigin.X() + aColumn * aSide,
-                       aRow == 0 ? -1.0e9 : anOrigin.Y() + aRow * aSide);
-      const gp_XY aHigh(aColumn + 1 == aNbX ? 1.0e9 : anOrigin.X() + (aColumn + 1) * aSide,
-                        aRow + 1 == aNbY ? 1.0e9 : anOrigin.Y() + (aRow + 1) * aSide);
-      const gp_XY aWindowLow(std::max(aLow.X(), aMin.X() - 1.0) - aMargin,
-                             std::max(aLow.Y(), aMin.Y() - 1.0) - aMargin);
-      const gp_XY aWindowHigh(std::min(aHigh.X(), aMax.X() + 1.0) + aMargin,
-                              std::min(aHigh.Y(), aMax.Y() + 1.0) + aMargin);
-      theCopper.Build(aWindowLow, aWindowHigh, aCopper, &aTree);
-      ++theResult.NbTiles;
-      for (const ClipperLib::Path& aPath : aCopper)
-      {
-        theResult.NbCopperVertices += aPath.size();
-      }
-      std::vector<VexJob_Gaps::Place> aGaps;
-      VexJob_Gaps::Find(aTree, theWidth, aGaps);
-      for (const VexJob_Gaps::Place& aGap : aGaps)
-      {
-        if (aGap.Where.X() >= aLow.X() && aGap.Where.X() < aHigh.X() &&
-            aGap.Where.Y() >= aLow.Y() && aGap.Where.Y() < aHigh.Y())
-        {
-          theResult.Gaps.push_back(aGap);
-        }
-      }
-      aRings.clear();
-      OffsetRings(aCopper, theOffsets, aRings);
-      if (aNbX == 1 && aNbY == 1)
-      {
-        theResult.Rings.insert(theResult.Rings.end(), aRings.begin(), aRings.end());
-        continue;
-      }
-      const ClipperLib::Path aTile = VexVerify_Geometry::Rectangle(
-          VexVerify_Geometry::ToInt(
-              gp_XY(std::max(aLow.X(), aWindowLow.X()), std::max(aLow.Y(), aWindowLow.Y()))),
-          VexVerify_Geometry::ToInt(
-              gp_XY(std::min(aHigh.X(), aWindowHigh.X()), std::min(aHigh.Y(), aWindowHigh.Y()))));
-      // Rings inside the tile are whole; only those crossing its edges are cut and joined.
-      ClipperLib::Paths aCrossing;
-      for (ClipperLib::Path& aRing : aRings)
-      {
-        const Place aPlace = placeOf(aRing, aTile[0], aTile[2]);
-        if (aPlace == Place_Inside)
-        {
-          theResult.Rings.push_back(std::move(aRing));
-        }
-        else if (aPlace == Place_Crossing)
-        {
-          aCrossing.push_back(std::move(aRing));
-        }
-      }
-      cutToTile(aCrossing, aTile, aPieces);
+      Tile aTile;
+      aTile.Low.SetCoord(aColumn == 0 ? -1.0e9 : anOrigin.X() + aColumn * aSide,
+                         aRow == 0 ? -1.0e9 : anOrigin.Y() + aRow * aSide);
+      aTile.High.SetCoord(aColumn + 1 == aNbX ? 1.0e9 : anOrigin.X() + (aColumn + 1) * aSide,
+                          aRow + 1 == aNbY ? 1.0e9 : anOrigin.Y() + (aRow + 1) * aSide);
+      aTile.WindowLow.SetCoord(std::max(aTile.Low.X(), aMin.X() - 1.0) - aMargin,
+                               std::max(aTile.Low.Y(), aMin.Y() - 1.0) - aMargin);
+      aTile.WindowHigh.SetCoord(std::min(aTile.High.X(), aMax.X() + 1.0) + aMargin,
+                                std::min(aTile.High.Y(), aMax.Y() + 1.0) + aMargin);
+      aTile.IsWhole = aNbX == 1 && aNbY == 1;
+      isolateTile(theCopper, theOffsets, theWidth, aTile, theResult, aPieces);
     }
   }
   join(aPieces, theResult);
