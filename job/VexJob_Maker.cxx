@@ -9,6 +9,7 @@
 
 #include <VexVerify_Geometry.hxx>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -45,6 +46,28 @@ double middleX(const ClipperLib::Paths& thePolygons)
     }
   }
   return 0.5 * static_cast<double>(aMin + aMax) / VexVerify_Geometry::Scale();
+}
+
+//! Returns true when an element of theContour starts inside theArea (normalised polygons).
+bool touches(const VexJob_Contour& theContour, const ClipperLib::Paths& theArea)
+{
+  for (const VexJob_Element& anElement : theContour.Elements())
+  {
+    const ClipperLib::IntPoint aPoint   = VexVerify_Geometry::ToInt(anElement.Start);
+    int                        aWinding = 0;
+    for (const ClipperLib::Path& aPath : theArea)
+    {
+      if (ClipperLib::PointInPolygon(aPoint, aPath) != 0)
+      {
+        aWinding += ClipperLib::Orientation(aPath) ? 1 : -1;
+      }
+    }
+    if (aWinding > 0)
+    {
+      return true;
+    }
+  }
+  return false;
 }
 
 //! Sets theFault to a range fault of option theName and returns false, unless theIsGood.
@@ -202,7 +225,32 @@ void VexJob_Maker::makeIsolation(const Design& theDesign, const bool isBottom)
                   (aResult.Open.empty()
                        ? ""
                        : ", " + std::to_string(aResult.Open.size()) + " pieces that did not join"));
+  if (!myBoard.empty())
+  {
+    const size_t anOutside = leaveOffBoard(isBottom, aToolpath.Contours);
+    myReport.Note(aPhase, std::to_string(anOutside) +
+                              " ring(s) wholly outside the board (beyond the cut-out) left out");
+  }
   myToolpaths.push_back(aToolpath);
+}
+
+size_t VexJob_Maker::leaveOffBoard(const bool                   isBottom,
+                                   std::vector<VexJob_Contour>& theContours) const
+{
+  // The board as the cutter sees it: its outline grown by the cut-out's end mill, turned over
+  // with the bottom.
+  ClipperLib::Paths aBoard = myBoard;
+  VexVerify_Geometry::Grow(aBoard, myContour != nullptr ? myContour->Width : 0.0);
+  if (isBottom)
+  {
+    VexJob_Isolation::Mirror(aBoard, myMirrorX);
+  }
+  const size_t aBefore = theContours.size();
+  theContours.erase(std::remove_if(theContours.begin(), theContours.end(),
+                                   [&aBoard](const VexJob_Contour& theContour)
+                                   { return !touches(theContour, aBoard); }),
+                    theContours.end());
+  return aBefore - theContours.size();
 }
 
 void VexJob_Maker::makeCutOut()

@@ -71,6 +71,11 @@ private:
   //! Makes the isolation of theDesign, mirrored about theMirrorX when isBottom.
   void makeIsolation(const Design& theDesign, const bool isBottom);
 
+  //! Removes from theContours the rings wholly outside the board (grown by the cut-out's end
+  //! mill, mirrored for the bottom): copper the design draws beyond the board is not isolated.
+  //! Returns how many were removed.
+  size_t leaveOffBoard(const bool isBottom, std::vector<VexJob_Contour>& theContours) const;
+
   //! Makes the cut-out along myBoard.
   void makeCutOut();
 

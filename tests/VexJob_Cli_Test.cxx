@@ -271,7 +271,7 @@ TEST_F(VexJob_Cli, BadInputIsRefusedAndNothingWritten)
   }
 }
 
-TEST_F(VexJob_Cli, GerbvBoardJobPassesItsCopperCheck)
+TEST_F(VexJob_Cli, GerbvBoardJobPassesItsCopperAndOutlineChecks)
 {
   const std::string aBoard = "/usr/share/doc/gerbv/examples/protel-pnp/SE_SG_IF_V2";
   if (Slurp(aBoard + ".GTL").empty())
@@ -287,11 +287,19 @@ TEST_F(VexJob_Cli, GerbvBoardJobPassesItsCopperCheck)
   EXPECT_NE(anOutcome.Err.find("Warning: The outline"), std::string::npos);
   EXPECT_NE(anOutcome.Err.find("Not machined as designed: 1"), std::string::npos);
   EXPECT_EQ(Tools(aJob).count("Cut-out/Top"), 1u);
-  const VexTest_VexOutcome aCheck = Vex(
-      {"verify", myDir + "/job.vex", "--against", "copper:" + aBoard + ".GTL", "--layer", "Top"});
+  // The title's copper beyond the board is not isolated: the paths stay on the board.
+  EXPECT_NE(anOutcome.Err.find("12 ring(s) wholly outside the board (beyond the cut-out) left out"),
+            std::string::npos)
+      << anOutcome.Err;
+  const VexTest_VexOutcome aCheck =
+      Vex({"verify", myDir + "/job.vex", "--against", "copper:" + aBoard + ".GTL",
+           "outline:" + aBoard + ".GM1", "--layer", "Top"});
   EXPECT_NE(aCheck.Out.find("No findings: no path comes closer to copper"), std::string::npos)
       << aCheck.Out;
+  EXPECT_NE(aCheck.Out.find("No findings: no path runs outside the board"), std::string::npos)
+      << aCheck.Out;
 }
+
 TEST_F(VexJob_Cli, GerbvCopperLayersAreIsolatedClearOfTheirCopper)
 {
   const std::string aRoot        = "/usr/share/doc/gerbv/examples/";
