@@ -23,24 +23,14 @@ ClipperLib::Path pathOf(const gp_XY* thePoints, const size_t theCount)
   return aPath;
 }
 
-//! Unites theShapes into, or takes them out of, theCopper; with theTree, the result goes there
-//! too (outlines with their holes).
-void apply(ClipperLib::Paths& theShapes, const bool isClear, ClipperLib::Paths& theCopper,
-           ClipperLib::PolyTree* theTree)
+//! Unites theShapes into, or takes them out of, theCopper.
+void apply(ClipperLib::Paths& theShapes, const bool isClear, ClipperLib::Paths& theCopper)
 {
   ClipperLib::Clipper aClipper;
   aClipper.AddPaths(theCopper, ClipperLib::ptSubject, true);
   aClipper.AddPaths(theShapes, ClipperLib::ptClip, true);
-  const ClipperLib::ClipType aType = isClear ? ClipperLib::ctDifference : ClipperLib::ctUnion;
-  if (theTree != nullptr)
-  {
-    aClipper.Execute(aType, *theTree, ClipperLib::pftNonZero, ClipperLib::pftNonZero);
-    ClipperLib::ClosedPathsFromPolyTree(*theTree, theCopper);
-  }
-  else
-  {
-    aClipper.Execute(aType, theCopper, ClipperLib::pftNonZero, ClipperLib::pftNonZero);
-  }
+  aClipper.Execute(isClear ? ClipperLib::ctDifference : ClipperLib::ctUnion, theCopper,
+                   ClipperLib::pftNonZero, ClipperLib::pftNonZero);
   theShapes.clear();
 }
 } // namespace
@@ -209,14 +199,10 @@ void VexJob_Copper::cutToWindow(const Feature& theFeature, const ClipperLib::Pat
   theAreas.insert(theAreas.end(), aCut.begin(), aCut.end());
 }
 
-void VexJob_Copper::Build(const gp_XY& theMin, const gp_XY& theMax, ClipperLib::Paths& theCopper,
-                          ClipperLib::PolyTree* theTree) const
+void VexJob_Copper::Build(const gp_XY& theMin, const gp_XY& theMax,
+                          ClipperLib::Paths& theCopper) const
 {
   theCopper.clear();
-  if (theTree != nullptr)
-  {
-    theTree->Clear();
-  }
   std::vector<uint32_t> aChosen;
   for (uint32_t anIndex = 0; anIndex < myFeatures.size(); ++anIndex)
   {
@@ -241,7 +227,7 @@ void VexJob_Copper::Build(const gp_XY& theMin, const gp_XY& theMax, ClipperLib::
     }
     shapes(aChosen, aFirst, aLast, aWindow, aShapes);
     // The polygon library's results are normalised: the last one is the copper.
-    apply(aShapes, isClear, theCopper, aLast == aChosen.size() ? theTree : nullptr);
+    apply(aShapes, isClear, theCopper);
     aFirst = aLast;
   }
 }

@@ -33,10 +33,8 @@ public:
 
   //! Replaces theCopper by the copper within the window theMin-theMax (millimetres; copper
   //! beyond it may be left out or cut at the window's edge), in integer units of
-  //! VexVerify_Geometry: normalised polygons, outlines counter-clockwise, holes clockwise. With
-  //! theTree, the copper goes there too, outlines with their holes.
-  void Build(const gp_XY& theMin, const gp_XY& theMax, ClipperLib::Paths& theCopper,
-             ClipperLib::PolyTree* theTree = nullptr) const;
+  //! VexVerify_Geometry: normalised polygons, outlines counter-clockwise, holes clockwise.
+  void Build(const gp_XY& theMin, const gp_XY& theMax, ClipperLib::Paths& theCopper) const;
 
   //! Replaces theCopper by all the copper of theDesign (values usable).
   static void Build(const PenFormatData_Model& theDesign, ClipperLib::Paths& theCopper);

@@ -246,16 +246,18 @@ void isolateTile(const VexJob_Copper& theCopper, const std::vector<double>& theO
                  const double theWidth, const Tile& theTile, VexJob_Tiles::Result& theResult,
                  ClipperLib::Paths& thePieces)
 {
-  ClipperLib::Paths    aCopper, aRings;
-  ClipperLib::PolyTree aTree;
-  theCopper.Build(theTile.WindowLow, theTile.WindowHigh, aCopper, &aTree);
+  ClipperLib::Paths aCopper, aRings;
+  theCopper.Build(theTile.WindowLow, theTile.WindowHigh, aCopper);
   ++theResult.NbTiles;
   for (const ClipperLib::Path& aPath : aCopper)
   {
     theResult.NbCopperVertices += aPath.size();
   }
   std::vector<VexJob_Gaps::Place> aGaps;
-  VexJob_Gaps::Find(aTree, theWidth, aGaps);
+  // The islands come from a union of the copper into a tree of outlines and holes: the copper
+  // is already one union, so this costs little, where asking the copper's own boolean operations
+  // for the tree costs a search of every hole's outline.
+  VexJob_Gaps::Find(aCopper, theWidth, aGaps);
   for (const VexJob_Gaps::Place& aGap : aGaps)
   {
     if (aGap.Where.X() >= theTile.Low.X() && aGap.Where.X() < theTile.High.X() &&
