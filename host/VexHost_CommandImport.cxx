@@ -4,9 +4,8 @@
 #include <VexHost_Commands.hxx>
 
 #include <VexHost_DesignText.hxx>
-#include <VexHost_Json.hxx>
 #include <VexHost_ModelFile.hxx>
-#include <VexHost_Output.hxx>
+#include <VexHost_ModelOutput.hxx>
 
 #include <VexExcellon_Reader.hxx>
 #include <VexGerber_Reader.hxx>
@@ -114,55 +113,6 @@ int importFile(const VexHost_Context& theContext, const ImportOptions& theOption
   return 0;
 }
 
-//! Returns the export parameters of the command line.
-NCollection_Sequence<TCollection_ExtendedString> parameters(const ImportOptions& theOptions)
-{
-  NCollection_Sequence<TCollection_ExtendedString> aParams;
-  for (const std::string& aParam : theOptions.Params)
-  {
-    aParams.Append(TCollection_ExtendedString(aParam.c_str(), Standard_True));
-  }
-  return aParams;
-}
-
-//! Writes theModel as a machine file through the plug-in and says what was left out.
-int writeMachineFile(const VexHost_Context& theContext, const ImportOptions& theOptions,
-                     const Handle(PenFormatData_Model) & theModel)
-{
-  // The writer reports through the model's sink: a model built here has none of its own.
-  theModel->SetMessenger(theContext.Messenger());
-  theContext.Plugin().SetParameters(parameters(theOptions));
-  NCollection_List<Handle(PenFormatData_Object)> aLeftOut;
-  const Standard_Integer                         aCode =
-      theContext.Plugin().Write(theOptions.Output, theModel, theContext.Messenger(), aLeftOut);
-  if (aCode != 0)
-  {
-    return VexHost_Plugin::ExitStatus(aCode);
-  }
-  VexHost_DesignText::PrintLeftOut(*theModel, aLeftOut, "", std::cerr);
-  std::cout << "Wrote " << theOptions.Output << " ("
-            << VexHost_DesignText::Counted(aLeftOut.Extent(), "object")
-            << " left out: not toolpaths)" << std::endl;
-  return 0;
-}
-
-//! Writes theModel as a model document, the export parameters with it.
-int writeDocument(const VexHost_Context& theContext, const ImportOptions& theOptions,
-                  const Handle(PenFormatData_Model) & theModel)
-{
-  const NCollection_Sequence<TCollection_ExtendedString> aParams = parameters(theOptions);
-  const int                                              aStatus = VexHost_Output::Write(
-                                                   theOptions.Output,
-                                                   [&theModel, &aParams](std::ostream& theStream, TCollection_AsciiString& theError)
-                                                   { return VexHost_Json::Write(theModel, aParams, theStream, theError); },
-                                                   theContext.Messenger());
-  if (aStatus == 0 && theOptions.Output != "-")
-  {
-    std::cout << "Wrote " << theOptions.Output << " (model document)" << std::endl;
-  }
-  return aStatus;
-}
-
 //! Imports every file into one model; writes it only once all of them were read.
 int importDesigns(VexHost_Context& theContext, const ImportOptions& theOptions)
 {
@@ -180,8 +130,10 @@ int importDesigns(VexHost_Context& theContext, const ImportOptions& theOptions)
     }
   }
   std::cerr << aSummary.str();
-  return theOptions.IsJson ? writeDocument(theContext, theOptions, aModel)
-                           : writeMachineFile(theContext, theOptions, aModel);
+  return theOptions.IsJson ? VexHost_ModelOutput::WriteDocument(theContext, theOptions.Output,
+                                                                theOptions.Params, aModel)
+                           : VexHost_ModelOutput::WriteMachineFile(theContext, theOptions.Output,
+                                                                   theOptions.Params, aModel);
 }
 
 //! Declares the command theName importing files of theKind.

@@ -48,6 +48,10 @@ public:
 
   //! "to-excellon JOB -o OUT": the drilling toolpaths of a model written as an Excellon file.
   static void RegisterToExcellon(CLI::App& theApp, VexHost_Context& theContext);
+
+  //! "job [--top F] [--bottom F] [--drill F]... [--outline F] -o OUT": a board's job made from
+  //! its design files with the machine's tools.
+  static void RegisterJob(CLI::App& theApp, VexHost_Context& theContext);
 };
 
 #endif

@@ -26,6 +26,7 @@ int main(int theArgc, char** theArgv)
   VexHost_Commands::RegisterFromGerber(anApp, aContext);
   VexHost_Commands::RegisterToGerber(anApp, aContext);
   VexHost_Commands::RegisterToExcellon(anApp, aContext);
+  VexHost_Commands::RegisterJob(anApp, aContext);
   anApp.require_subcommand(1);
   anApp.footer("Exit status: 0 success, 1 not a machine file, 2 usage error, 3 plug-in not "
                "loaded, 201-207 the plug-in's read or write failure, 255 no model.");
