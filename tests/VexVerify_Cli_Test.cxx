@@ -518,7 +518,7 @@ TEST_F(VexVerify_CliTest, PlatedAndNonPlatedDrillFilesAreOneDrilling)
   }
   const Outcome aText = Vex({"verify", MakeJob(0), "--against", aPlated, "--against", aNonPlated});
   EXPECT_EQ(aText.Status, 0) << aText.Out;
-  for (const std::string aLine :
+  for (const std::string& aLine :
        {"\nDrill check: " + aPlated + " + " + aNonPlated +
             " (role drill, chosen from the content: holes only)\n",
         std::string("  7 holes of 2 tools against 7 hits of 2 tools; 7 paired within 0.01 mm\n"),
