@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace
 {
@@ -39,6 +40,44 @@ double placeOn(const double theStart, const double theLength, const double theGa
   const double aHigh = theStart + theLength - theMargin - 0.5 * theGap;
   return aHigh < aLow ? -1.0 : std::clamp(theTarget, aLow, aHigh);
 }
+
+//! Removes from theBoard the small closed drawings beside it (the letters of a title, marks
+//! drawn on the mechanical layer): outer contours of less than a hundredth of the largest one's
+//! area, with the holes inside them. Returns how many outer contours went and where the first was.
+size_t leaveOutMarks(ClipperLib::Paths& theBoard, ClipperLib::IntPoint& theFirst)
+{
+  double aLargest = 0.0;
+  for (const ClipperLib::Path& aPath : theBoard)
+  {
+    aLargest = std::max(aLargest, ClipperLib::Area(aPath));
+  }
+  ClipperLib::Paths aMarks, aKept;
+  for (const ClipperLib::Path& aPath : theBoard)
+  {
+    const double anArea = ClipperLib::Area(aPath);
+    (anArea > 0.0 && anArea < 0.01 * aLargest ? aMarks : aKept).push_back(aPath);
+  }
+  if (aMarks.empty())
+  {
+    return 0;
+  }
+  theFirst = aMarks.front().front();
+  theBoard.clear();
+  for (const ClipperLib::Path& aPath : aKept)
+  {
+    const bool isInMark = ClipperLib::Area(aPath) < 0.0
+                          && std::any_of(aMarks.begin(), aMarks.end(),
+                                         [&aPath](const ClipperLib::Path& theMark) {
+                                           return ClipperLib::PointInPolygon(aPath.front(), theMark)
+                                                  != 0;
+                                         });
+    if (!isInMark)
+    {
+      theBoard.push_back(aPath);
+    }
+  }
+  return aMarks.size();
+}
 } // namespace
 
 Standard_Boolean VexJob_CutOut::Board(const PenFormatData_Model& theOutline,
@@ -55,6 +94,17 @@ Standard_Boolean VexJob_CutOut::Board(const PenFormatData_Model& theOutline,
     theReport.Problem(aMsg);
   }
   theBoard = aBoard.Area();
+  ClipperLib::IntPoint aFirst;
+  if (const size_t aMarks = leaveOutMarks(theBoard, aFirst))
+  {
+    char aLine[160];
+    std::snprintf(aLine, sizeof(aLine),
+                  "%zu small closed drawing(s) beside the board on %s not cut (the first near "
+                  "%.3f, %.3f)",
+                  aMarks, theName.c_str(), VexVerify_Geometry::ToXY(aFirst).X(),
+                  VexVerify_Geometry::ToXY(aFirst).Y());
+    theReport.Note("Cut-out", aLine);
+  }
   if (theBoard.empty())
   {
     Message_Msg aMsg("VEX_JOB_OUTLINE_EMPTY");

@@ -287,6 +287,9 @@ TEST_F(VexJob_Cli, GerbvBoardJobPassesItsCopperAndOutlineChecks)
   EXPECT_NE(anOutcome.Err.find("Warning: The outline"), std::string::npos);
   EXPECT_NE(anOutcome.Err.find("Not machined as designed: 1"), std::string::npos);
   EXPECT_EQ(Tools(aJob).count("Cut-out/Top"), 1u);
+  // The title's letters drawn on the mechanical layer beside the board are not cut around.
+  EXPECT_NE(anOutcome.Err.find("5 small closed drawing(s) beside the board"), std::string::npos)
+      << anOutcome.Err;
   // The title's copper beyond the board is not isolated: the paths stay on the board.
   EXPECT_NE(anOutcome.Err.find("12 ring(s) wholly outside the board (beyond the cut-out) left out"),
             std::string::npos)
