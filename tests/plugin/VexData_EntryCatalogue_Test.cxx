@@ -47,10 +47,10 @@ std::map<std::string, std::string> keysUsedIn(const std::string& theFolder)
   return aKeys;
 }
 
-//! The folders whose sources send catalogue messages: the plug-in, vex, and the libraries of
-//! design files vex uses.
-const char* const THE_SENDERS[] = {"format", "reader",   "writer", "entry",
-                                   "host",   "excellon", "gerber", "verify"};
+//! The folders whose sources send catalogue messages: the plug-in, vex, the libraries of
+//! design files vex uses and its model document.
+const char* const THE_SENDERS[] = {"format",   "reader", "writer", "entry",   "host",
+                                   "excellon", "gerber", "verify", "document"};
 
 TEST(VexData_EntryCatalogueTest, EveryKeySentHasATextAndEveryTextIsSent)
 {
