@@ -107,11 +107,11 @@ void gerberRead(benchmark::State& theState)
   for (auto _ : theState)
   {
     Handle(PenFormatData_Model) aModel = new PenFormatData_Model();
-    MemoryBuffer        aBuffer(aFile);
-    std::istream        aStream(&aBuffer);
-    VexPcb_ImportReport aReport;
+    MemoryBuffer          aBuffer(aFile);
+    std::istream          aStream(&aBuffer);
+    VexPcb_TransferReport aReport;
     if (!VexGerber_Reader::Read(aStream, VexPcb_ImportOptions(), *aModel, aReport) ||
-        aReport.Count(VexPcb_ImportReport::Outcome_Toolpath, "draws") != THE_DRAWS)
+        aReport.Count(VexPcb_TransferReport::Outcome_Toolpath, "draws") != THE_DRAWS)
     {
       theState.SkipWithError("the reader failed");
     }
@@ -130,9 +130,9 @@ void gerberWrite(benchmark::State& theState)
 {
   const std::string& aFile           = gerberFile();
   Handle(PenFormatData_Model) aModel = new PenFormatData_Model();
-  MemoryBuffer        aBuffer(aFile);
-  std::istream        aStream(&aBuffer);
-  VexPcb_ImportReport aReport;
+  MemoryBuffer          aBuffer(aFile);
+  std::istream          aStream(&aBuffer);
+  VexPcb_TransferReport aReport;
   if (!VexGerber_Reader::Read(aStream, VexPcb_ImportOptions(), *aModel, aReport))
   {
     theState.SkipWithError("the reader failed");
@@ -141,8 +141,8 @@ void gerberWrite(benchmark::State& theState)
   size_t aBytes = 0;
   for (auto _ : theState)
   {
-    std::ostringstream  anOut;
-    VexPcb_ImportReport aCounts;
+    std::ostringstream    anOut;
+    VexPcb_TransferReport aCounts;
     VexGerber_Writer::Write(*aModel, VexGerber_WriterOptions(), anOut, aCounts);
     aBytes = static_cast<size_t>(anOut.tellp());
   }

@@ -98,14 +98,14 @@ VexData_Reader::Status VexData_TypeTable::Declare(const Standard_Integer theTag,
   return VexData_Reader::Ok;
 }
 
-VexData_Reader::Status VexData_TypeTable::unknownTag(const VexData_Stream&  theStream,
-                                                     const Standard_Integer theTag)
+VexData_Reader::Status VexData_TypeTable::unknownTag(const VexData_InputStream& theStream,
+                                                     const Standard_Integer     theTag)
 {
   VexData_Message::Send(theStream.Messenger(), "VEX_READER_UNKNOWN_SKIP_TYPE", theTag);
   return VexData_Reader::WrongFormat;
 }
 
-VexData_Reader::Status VexData_TypeTable::SkipItem(VexData_Stream&        theStream,
+VexData_Reader::Status VexData_TypeTable::SkipItem(VexData_InputStream&   theStream,
                                                    const Standard_Integer theTag) const
 {
   Standard_Integer aSize = 0;
@@ -120,7 +120,7 @@ VexData_Reader::Status VexData_TypeTable::SkipItem(VexData_Stream&        theStr
   }
 }
 
-VexData_Reader::Status VexData_TypeTable::SkipField(VexData_Stream&        theStream,
+VexData_Reader::Status VexData_TypeTable::SkipField(VexData_InputStream&   theStream,
                                                     const Standard_Integer theType) const
 {
   Standard_Integer aSize = 0;
@@ -146,7 +146,7 @@ VexData_Reader::Status VexData_TypeTable::SkipField(VexData_Stream&        theSt
   }
 }
 
-VexData_Reader::Status VexData_TypeTable::skipBits(VexData_Stream&        theStream,
+VexData_Reader::Status VexData_TypeTable::skipBits(VexData_InputStream&   theStream,
                                                    const Standard_Integer theType) const
 {
   // The short count is an unsigned byte (0 to 255); a long count below 1 holds no bits.

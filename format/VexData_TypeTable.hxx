@@ -2,7 +2,7 @@
 #ifndef _VexData_TypeTable_HeaderFile
 #define _VexData_TypeTable_HeaderFile
 
-#include <VexData_Stream.hxx>
+#include <VexData_InputStream.hxx>
 
 #include <NCollection_DataMap.hxx>
 #include <NCollection_Map.hxx>
@@ -43,19 +43,22 @@ public:
   //! own length, a fixed-size record by the size of the record-size table. Returns Ok;
   //! WrongFormat for a tag that cannot be skipped or an unreadable bit-field count; or the
   //! stream status of a failed read. Failures are reported to the stream's messenger.
-  VexData_Reader::Status SkipItem(VexData_Stream& theStream, const Standard_Integer theTag) const;
+  VexData_Reader::Status SkipItem(VexData_InputStream&   theStream,
+                                  const Standard_Integer theTag) const;
 
   //! Steps over one value of field type theType (1 to 10) whose type byte has been read.
   //! Returns as SkipItem.
-  VexData_Reader::Status SkipField(VexData_Stream& theStream, const Standard_Integer theType) const;
+  VexData_Reader::Status SkipField(VexData_InputStream&   theStream,
+                                   const Standard_Integer theType) const;
 
 private:
   //! Steps over a bit field whose count is a byte (theType 9) or an int32 (theType 10).
-  VexData_Reader::Status skipBits(VexData_Stream& theStream, const Standard_Integer theType) const;
+  VexData_Reader::Status skipBits(VexData_InputStream&   theStream,
+                                  const Standard_Integer theType) const;
 
   //! Reports theTag as impossible to skip and returns WrongFormat.
-  static VexData_Reader::Status unknownTag(const VexData_Stream&  theStream,
-                                           const Standard_Integer theTag);
+  static VexData_Reader::Status unknownTag(const VexData_InputStream& theStream,
+                                           const Standard_Integer     theTag);
 
 private:
   NCollection_DataMap<Standard_Byte, Standard_Integer> myFieldSizes;  //!< field type -> size

@@ -4,7 +4,7 @@
 #include <VexHost_Commands.hxx>
 
 #include <VexHost_DesignText.hxx>
-#include <VexHost_Json.hxx>
+#include <VexDocument_Json.hxx>
 #include <VexHost_ModelFile.hxx>
 #include <VexHost_Output.hxx>
 
@@ -96,7 +96,7 @@ int importFile(const VexHost_Context& theContext, const ImportOptions& theOption
     return VexHost_Context::THE_USAGE_ERROR;
   }
   const VexPcb_ImportOptions anOptions = fileOptions(theOptions, thePath);
-  VexPcb_ImportReport        aReport;
+  VexPcb_TransferReport      aReport;
   if (const int aStatus = VexHost_ModelFile::Import(theContext, thePath, theOptions.Kind, anOptions,
                                                     theModel, aReport))
   {
@@ -154,7 +154,7 @@ int writeDocument(const VexHost_Context& theContext, const ImportOptions& theOpt
   const int                                              aStatus = VexHost_Output::Write(
                                                    theOptions.Output,
                                                    [&theModel, &aParams](std::ostream& theStream, TCollection_AsciiString& theError)
-                                                   { return VexHost_Json::Write(theModel, aParams, theStream, theError); },
+                                                   { return VexDocument_Json::Write(theModel, aParams, theStream, theError); },
                                                    theContext.Messenger());
   if (aStatus == 0 && theOptions.Output != "-")
   {

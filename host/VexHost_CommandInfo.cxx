@@ -222,7 +222,7 @@ int info(VexHost_Context& theContext, const std::string& theFile)
     return VexHost_Context::THE_SETUP_FAILED;
   }
   Handle(PenFormatData_Model) aModel;
-  VexPcb_ImportReport aReport;
+  VexPcb_TransferReport aReport;
   if (const int aStatus =
           VexHost_ModelFile::Load(theContext, theFile, VexPcb_ImportOptions(), aModel, aReport))
   {

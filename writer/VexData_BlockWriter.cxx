@@ -10,11 +10,11 @@
 
 namespace
 {
-typedef VexData_RecordWriter::Record Record;
+typedef VexData_OutputQueue::Record Record;
 } // namespace
 
 VexData_BlockWriter::VexData_BlockWriter(const PenFormatData_Model&          theModel,
-                                         VexData_RecordWriter&               theRecords,
+                                         VexData_OutputQueue&                theRecords,
                                          const VexData_ToolpathCollector&    theCollector,
                                          const VexData_Writer::MappingTable& theMapping,
                                          const Standard_Boolean              isExportingScanFields,

@@ -11,7 +11,7 @@ VexData_Writer::VexData_Writer(const PenFormatData_Model& theModel)
       myUnitFactor(
           PenFormatData::ComputeUnitFactor(theModel.DimensionUnit(), PenFormatData_DU_Millimetre)),
       myExportScanFields(Standard_True), myMapping(1),
-      myCollector(new VexData_ToolpathCollector(theModel)), myRecords(new VexData_RecordWriter())
+      myCollector(new VexData_ToolpathCollector(theModel)), myRecords(new VexData_OutputQueue())
 {
 }
 

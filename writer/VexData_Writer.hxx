@@ -14,7 +14,7 @@
 #include <memory>
 #include <ostream>
 
-class VexData_RecordWriter;
+class VexData_OutputQueue;
 class VexData_ToolpathCollector;
 
 //! Checks a pen-format model and writes it as a machine file.
@@ -92,7 +92,7 @@ private:
   Standard_Boolean                           myExportScanFields; //!< write scan fields
   MappingTable                               myMapping;          //!< export mapping
   std::unique_ptr<VexData_ToolpathCollector> myCollector;        //!< checks and gathering
-  std::unique_ptr<VexData_RecordWriter>      myRecords;          //!< the bytes' way out
+  std::unique_ptr<VexData_OutputQueue>       myRecords;          //!< the bytes' way out
 };
 
 #endif

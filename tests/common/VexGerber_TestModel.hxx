@@ -32,7 +32,7 @@ struct Read
 {
   bool Ok = false;
   Handle(PenFormatData_Model) Model;
-  VexPcb_ImportReport    Report;
+  VexPcb_TransferReport  Report;
   VexTest_MessageCapture Capture;
 };
 

@@ -97,7 +97,7 @@ struct Reading
 {
   bool IsOk;                         //!< read without fault
   Handle(PenFormatData_Model) Model; //!< what it made
-  VexPcb_ImportReport Report;        //!< its report
+  VexPcb_TransferReport Report;      //!< its report
 };
 
 //! Reads thePath with our reader.
@@ -210,7 +210,8 @@ std::string checkExample(const std::string& theName, const Expect theExpect, con
   {
   case Expect_Routes:
   {
-    const int aRoutes = theOurs.Report.Count(VexPcb_ImportReport::Outcome_Toolpath, "routed paths");
+    const int aRoutes =
+        theOurs.Report.Count(VexPcb_TransferReport::Outcome_Toolpath, "routed paths");
     EXPECT_EQ(std::atoi(theNote), aRoutes) << theName;
     EXPECT_TRUE(anOurs.empty()) << theName;
     EXPECT_NE(std::string::npos, theLog.find("rout mode")) << theName << ": " << theLog;
@@ -279,8 +280,8 @@ TEST(VexExcellon_Gerbv, ExamplesAgree)
     const std::string anAgreement = checkExample(aName, anExample->second.first,
                                                  anExample->second.second, anOurs, aGerbv, aStderr);
     const Holes       anOurHoles  = VexExcellon_TestTools::Holes(*anOurs.Model);
-    const int         aPaths = anOurs.Report.Count(VexPcb_ImportReport::Outcome_Toolpath, "slots") +
-                       anOurs.Report.Count(VexPcb_ImportReport::Outcome_Toolpath, "routed paths");
+    const int aPaths = anOurs.Report.Count(VexPcb_TransferReport::Outcome_Toolpath, "slots") +
+                       anOurs.Report.Count(VexPcb_TransferReport::Outcome_Toolpath, "routed paths");
     std::snprintf(aLine, sizeof(aLine), "| %-46s | %5zu | %5zu | %6d | %5zu | %5zu | %s%s\n",
                   aName.c_str(), anOurHoles.size(), toolCount(anOurHoles), aPaths, aGerbv.size(),
                   toolCount(aGerbv), anAgreement.c_str(), aStderr.empty() ? "" : "; gerbv warned");

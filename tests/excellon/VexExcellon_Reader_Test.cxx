@@ -22,8 +22,8 @@ namespace
 struct Import
 {
   Handle(PenFormatData_Model) Model; //!< the model
-  VexPcb_ImportReport Report;        //!< the report of the last file
-  bool                IsOk;          //!< result of the last file
+  VexPcb_TransferReport Report;      //!< the report of the last file
+  bool                  IsOk;        //!< result of the last file
 
   Import() : Model(new PenFormatData_Model()), IsOk(false) {}
 
@@ -33,7 +33,7 @@ struct Import
   {
     VexTest_MessageCapture::RegisterCatalogue();
     std::istringstream aStream(theText);
-    Report = VexPcb_ImportReport();
+    Report = VexPcb_TransferReport();
     IsOk   = VexExcellon_Reader::Read(aStream, theOptions, *Model, Report) == Standard_True;
     return *this;
   }

@@ -76,9 +76,9 @@ struct ModelMaker
 //! One write: its text, result, counts and fault.
 struct Written
 {
-  std::string         Text;   //!< the file
-  bool                IsOk;   //!< result
-  VexPcb_ImportReport Report; //!< counts and fault
+  std::string           Text;   //!< the file
+  bool                  IsOk;   //!< result
+  VexPcb_TransferReport Report; //!< counts and fault
 
   Written(const PenFormatData_Model&       theModel,
           const VexExcellon_WriterOptions& theOptions = VexExcellon_WriterOptions())
@@ -111,8 +111,8 @@ struct Written
 Handle(PenFormatData_Model) readBack(const std::string& theText)
 {
   Handle(PenFormatData_Model) aModel = new PenFormatData_Model();
-  std::istringstream  aStream(theText);
-  VexPcb_ImportReport aReport;
+  std::istringstream    aStream(theText);
+  VexPcb_TransferReport aReport;
   EXPECT_TRUE(VexExcellon_Reader::Read(aStream, VexPcb_ImportOptions(), *aModel, aReport));
   return aModel;
 }
@@ -276,9 +276,9 @@ TEST(VexExcellon_Writer, Faults)
     EXPECT_EQ("", aWritten.Text) << aCase.Name; // nothing written
     EXPECT_EQ(aCase.Fault, aWritten.Fault()) << aCase.Name;
   }
-  FullDisk            aDisk;
-  std::ostream        aStream(&aDisk);
-  VexPcb_ImportReport aReport;
+  FullDisk              aDisk;
+  std::ostream          aStream(&aDisk);
+  VexPcb_TransferReport aReport;
   EXPECT_FALSE(VexExcellon_Writer::Write(*ModelMaker().Model, VexExcellon_WriterOptions(), aStream,
                                          aReport));
   EXPECT_TRUE(aReport.HasFault());

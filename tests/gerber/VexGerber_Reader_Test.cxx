@@ -156,15 +156,15 @@ TEST(VexGerber_Reader, SequencesFollowTheDrawingOrder)
   ASSERT_EQ(aSecond->NbElements(), 2);
   EXPECT_EQ(aSecond->FirstElement()->Next()->Kind(), PhGeom_Element::Kind_Arc);
   EXPECT_NEAR(Area(*aSequences[2]), 2.0, 1e-12);
-  const VexPcb_ImportReport& aReport = aRead.Report;
-  EXPECT_EQ(aReport.Count(VexPcb_ImportReport::Outcome_Toolpath, "draws"), 4);
-  EXPECT_EQ(aReport.Count(VexPcb_ImportReport::Outcome_Toolpath, "arcs"), 1);
-  EXPECT_EQ(aReport.Count(VexPcb_ImportReport::Outcome_Toolpath, "flashes"), 1);
-  EXPECT_EQ(aReport.Count(VexPcb_ImportReport::Outcome_Toolpath, "zero-length draws (as points)"),
+  const VexPcb_TransferReport& aReport = aRead.Report;
+  EXPECT_EQ(aReport.Count(VexPcb_TransferReport::Outcome_Toolpath, "draws"), 4);
+  EXPECT_EQ(aReport.Count(VexPcb_TransferReport::Outcome_Toolpath, "arcs"), 1);
+  EXPECT_EQ(aReport.Count(VexPcb_TransferReport::Outcome_Toolpath, "flashes"), 1);
+  EXPECT_EQ(aReport.Count(VexPcb_TransferReport::Outcome_Toolpath, "zero-length draws (as points)"),
             1);
-  EXPECT_EQ(aReport.Count(VexPcb_ImportReport::Outcome_Artwork, "flashes of rectangular apertures"),
-            1);
-  EXPECT_EQ(aReport.Count(VexPcb_ImportReport::Outcome_Artwork, "clear objects"), 1);
+  EXPECT_EQ(
+      aReport.Count(VexPcb_TransferReport::Outcome_Artwork, "flashes of rectangular apertures"), 1);
+  EXPECT_EQ(aReport.Count(VexPcb_TransferReport::Outcome_Artwork, "clear objects"), 1);
 }
 
 TEST(VexGerber_Reader, ArcsResolveTheirCentre)
@@ -248,8 +248,8 @@ TEST(VexGerber_Reader, StepAndRepeatCopiesTheBlock)
   ReadText(mm("%ADD10C,0.1*%%SRX3Y2I10J5*%D10*X0Y0D02*X1000000Y0D01*X0Y0D03*%SR*%X100000000Y0D03*"),
            aRead);
   ASSERT_TRUE(aRead.Ok) << aRead.Capture.Dump();
-  EXPECT_EQ(aRead.Report.Count(VexPcb_ImportReport::Outcome_Toolpath, "draws"), 6);
-  EXPECT_EQ(aRead.Report.Count(VexPcb_ImportReport::Outcome_Toolpath, "flashes"), 7);
+  EXPECT_EQ(aRead.Report.Count(VexPcb_TransferReport::Outcome_Toolpath, "draws"), 6);
+  EXPECT_EQ(aRead.Report.Count(VexPcb_TransferReport::Outcome_Toolpath, "flashes"), 7);
   // The last copy is at (20, 5); the flash after the block is not copied.
   const std::vector<Feature> aFeatures = Features(*aRead.Model);
   int                        aCopies   = 0;
@@ -369,10 +369,10 @@ TEST(VexGerber_Reader, ReadAndIgnoredCommandsAreCounted)
            "%TA.AperFunction,Conductor*%%ADD10C,0.1*%%TD*%G54D10*%TO.N,GND*%X0Y0D03*G04 end*M02*",
            aRead);
   ASSERT_TRUE(aRead.Ok) << aRead.Capture.Dump();
-  EXPECT_EQ(aRead.Report.Count(VexPcb_ImportReport::Outcome_Ignored, "attributes"), 4);
-  EXPECT_EQ(aRead.Report.Count(VexPcb_ImportReport::Outcome_Ignored, "comments"), 2);
-  EXPECT_EQ(aRead.Report.Count(VexPcb_ImportReport::Outcome_Ignored, "layer names"), 1);
-  EXPECT_EQ(aRead.Report.Count(VexPcb_ImportReport::Outcome_Ignored,
+  EXPECT_EQ(aRead.Report.Count(VexPcb_TransferReport::Outcome_Ignored, "attributes"), 4);
+  EXPECT_EQ(aRead.Report.Count(VexPcb_TransferReport::Outcome_Ignored, "comments"), 2);
+  EXPECT_EQ(aRead.Report.Count(VexPcb_TransferReport::Outcome_Ignored, "layer names"), 1);
+  EXPECT_EQ(aRead.Report.Count(VexPcb_TransferReport::Outcome_Ignored,
                                "deprecated image parameters at their neutral value"),
             4);
   EXPECT_EQ(aRead.Capture.Messages().size(), 0u);

@@ -123,8 +123,8 @@ private:
 std::string write(const PenFormatData_Model&     theModel,
                   const VexGerber_WriterOptions& theOptions = VexGerber_WriterOptions())
 {
-  std::ostringstream  aStream;
-  VexPcb_ImportReport aCounts;
+  std::ostringstream    aStream;
+  VexPcb_TransferReport aCounts;
   EXPECT_TRUE(VexGerber_Writer::Write(theModel, theOptions, aStream, aCounts));
   return aStream.str();
 }
@@ -170,15 +170,15 @@ TEST(VexGerber_Writer, ModelsReadBackWithinATenthOfAMicrometre)
     const Handle(PenFormatData_Model) aModel = ModelMaker(aUnit).Everything();
     VexGerber_WriterOptions anOptions;
     anOptions.Phase = "";
-    std::ostringstream  aStream;
-    VexPcb_ImportReport aCounts;
+    std::ostringstream    aStream;
+    VexPcb_TransferReport aCounts;
     ASSERT_TRUE(VexGerber_Writer::Write(*aModel, anOptions, aStream, aCounts));
-    EXPECT_EQ(aCounts.Count(VexPcb_ImportReport::Outcome_Toolpath, "arcs"), 4);
-    EXPECT_EQ(aCounts.Count(VexPcb_ImportReport::Outcome_Toolpath, "draws"), 3);
-    EXPECT_EQ(aCounts.Count(VexPcb_ImportReport::Outcome_Toolpath, "flashes"), 2);
-    EXPECT_EQ(aCounts.Count(VexPcb_ImportReport::Outcome_Artwork, "regions"), 2);
-    EXPECT_EQ(aCounts.Count(VexPcb_ImportReport::Outcome_Artwork, "clear objects"), 3);
-    EXPECT_EQ(aCounts.Count(VexPcb_ImportReport::Outcome_Ignored,
+    EXPECT_EQ(aCounts.Count(VexPcb_TransferReport::Outcome_Toolpath, "arcs"), 4);
+    EXPECT_EQ(aCounts.Count(VexPcb_TransferReport::Outcome_Toolpath, "draws"), 3);
+    EXPECT_EQ(aCounts.Count(VexPcb_TransferReport::Outcome_Toolpath, "flashes"), 2);
+    EXPECT_EQ(aCounts.Count(VexPcb_TransferReport::Outcome_Artwork, "regions"), 2);
+    EXPECT_EQ(aCounts.Count(VexPcb_TransferReport::Outcome_Artwork, "clear objects"), 3);
+    EXPECT_EQ(aCounts.Count(VexPcb_TransferReport::Outcome_Ignored,
                             "objects that are neither toolpaths nor artwork"),
               1);
     Read aRead;
@@ -211,12 +211,12 @@ TEST(VexGerber_Writer, PhaseAndLayerFilters)
     anOptions.Phase   = aCase.Phase;
     anOptions.Layer   = aCase.Layer;
     anOptions.Artwork = aCase.Artwork;
-    std::ostringstream  aStream;
-    VexPcb_ImportReport aCounts;
+    std::ostringstream    aStream;
+    VexPcb_TransferReport aCounts;
     ASSERT_TRUE(VexGerber_Writer::Write(*aModel, anOptions, aStream, aCounts));
-    EXPECT_EQ(aCounts.Count(VexPcb_ImportReport::Outcome_Toolpath, "draws"), aCase.Draws)
+    EXPECT_EQ(aCounts.Count(VexPcb_TransferReport::Outcome_Toolpath, "draws"), aCase.Draws)
         << aCase.Phase << "/" << aCase.Layer;
-    EXPECT_EQ(aCounts.Count(VexPcb_ImportReport::Outcome_Artwork, "regions"), aCase.Regions)
+    EXPECT_EQ(aCounts.Count(VexPcb_TransferReport::Outcome_Artwork, "regions"), aCase.Regions)
         << aCase.Phase << "/" << aCase.Layer;
     Read aRead;
     ReadText(aStream.str(), aRead);
@@ -304,10 +304,10 @@ TEST(VexGerber_Writer, AFailingStreamGivesTheLine)
     int myLeft;
   };
   const Handle(PenFormatData_Model) aModel = ModelMaker(PenFormatData_DU_Millimetre).Everything();
-  const std::string   aWhole               = write(*aModel);
-  Limited             aBuffer(200);
-  std::ostream        aStream(&aBuffer);
-  VexPcb_ImportReport aCounts;
+  const std::string     aWhole             = write(*aModel);
+  Limited               aBuffer(200);
+  std::ostream          aStream(&aBuffer);
+  VexPcb_TransferReport aCounts;
   EXPECT_FALSE(VexGerber_Writer::Write(*aModel, VexGerber_WriterOptions(), aStream, aCounts));
   ASSERT_TRUE(aCounts.HasFault());
   // The line that did not fit: the one after the lines the first 200 bytes end.

@@ -5,7 +5,7 @@
 #include <VexTest_Messages.hxx>
 
 #include <VexData_RecordParser.hxx>
-#include <VexData_Stream.hxx>
+#include <VexData_InputStream.hxx>
 #include <VexData_TypeTable.hxx>
 
 #include <gtest/gtest.h>
@@ -23,7 +23,7 @@ struct Input
   }
   std::istringstream     Stream;
   VexTest_MessageCapture Capture;
-  VexData_Stream         Reader;
+  VexData_InputStream    Reader;
 };
 
 TEST(VexData_FormatStream, ValuesAreLittleEndianAndFailuresAreToldByTheCode)
@@ -113,7 +113,7 @@ TEST(VexData_FormatStream, StreamStateDecidesTheCodeAndNothingThrows)
       aStream.exceptions(std::ios_base::badbit | std::ios_base::failbit | std::ios_base::eofbit);
     }
     VexTest_MessageCapture aCapture;
-    VexData_Stream         aReader;
+    VexData_InputStream    aReader;
     aReader.Init(&aStream, aCapture.Messenger());
     EXPECT_EQ(4, aReader.ReadInt(aValue));
     EXPECT_TRUE(aStream.bad());

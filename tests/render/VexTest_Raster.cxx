@@ -1,7 +1,7 @@
 // Copyright (c) 2026 VexData developers
 #include <VexTest_Raster.hxx>
 
-#include <VexHost_Svg.hxx>
+#include <VexRender_Svg.hxx>
 
 #include <cmath>
 #include <cstdio>
@@ -84,7 +84,7 @@ bool isCovered(const VexTest_Raster::Image& theImage, const size_t theOffset)
 }
 } // namespace
 
-VexTest_Raster::Frame VexTest_Raster::Frame::Around(const VexHost_SvgBox& theBox,
+VexTest_Raster::Frame VexTest_Raster::Frame::Around(const VexRender_SvgBox& theBox,
                                                     const double theBorder, const int theDpi)
 {
   // The corner lies a whole number of pixels from the model's origin (to a tenth of a micrometre,
@@ -101,9 +101,9 @@ VexTest_Raster::Frame VexTest_Raster::Frame::Around(const VexHost_SvgBox& theBox
   return aFrame;
 }
 
-VexHost_SvgBox VexTest_Raster::Frame::Window() const
+VexRender_SvgBox VexTest_Raster::Frame::Window() const
 {
-  VexHost_SvgBox aWindow;
+  VexRender_SvgBox aWindow;
   aWindow.MinX = X0;
   aWindow.MinY = Y0;
   aWindow.MaxX = X0 + Columns * THE_MM_PER_INCH / Dpi;
@@ -125,14 +125,14 @@ std::string VexTest_Raster::MissingTools()
 bool VexTest_Raster::WriteSvg(const Handle(PenFormatData_Model) & theModel, const Frame& theFrame,
                               const std::string& theSvgPath, std::string& theError)
 {
-  VexHost_SvgOptions anOptions;
+  VexRender_SvgOptions anOptions;
   anOptions.IsBare     = true;
   anOptions.Window     = theFrame.Window();
   anOptions.Foreground = THE_INK;
   anOptions.Background = THE_PAPER;
   std::ofstream           aFile(theSvgPath, std::ios::binary);
   TCollection_AsciiString anError;
-  if (!VexHost_Svg::Write(theModel, anOptions, aFile, anError))
+  if (!VexRender_Svg::Write(theModel, anOptions, aFile, anError))
   {
     theError = anError.ToCString();
     return false;

@@ -2,7 +2,7 @@
 #ifndef _VexTest_Raster_HeaderFile
 #define _VexTest_Raster_HeaderFile
 
-#include <VexHost_SvgBox.hxx>
+#include <VexRender_SvgBox.hxx>
 
 #include <PenFormatData_Model.hxx>
 
@@ -56,10 +56,10 @@ public:
     int    Dpi     = 0;   //!< pixels per inch
 
     //! Returns the frame of theBox grown by theBorder millimetres on each side at theDpi.
-    static Frame Around(const VexHost_SvgBox& theBox, const double theBorder, const int theDpi);
+    static Frame Around(const VexRender_SvgBox& theBox, const double theBorder, const int theDpi);
 
     //! Returns the window in millimetres.
-    VexHost_SvgBox Window() const;
+    VexRender_SvgBox Window() const;
   };
 
   //! How two pictures agree.
