@@ -28,17 +28,17 @@ void VexData_InputStream::Init(std::istream* theStream,
   myBuffer[0] = 0;
 }
 
-VexData_Reader::Status VexData_InputStream::StreamCode() const
+VexData_ReadStatus::Status VexData_InputStream::StreamCode() const
 {
   if (myStream == NULL || myStream->bad())
   {
-    return VexData_Reader::StreamBad;
+    return VexData_ReadStatus::StreamBad;
   }
   if (!myStream->fail())
   {
-    return VexData_Reader::Ok;
+    return VexData_ReadStatus::Ok;
   }
-  return myStream->eof() ? VexData_Reader::EndOfFile : VexData_Reader::StreamFail;
+  return myStream->eof() ? VexData_ReadStatus::EndOfFile : VexData_ReadStatus::StreamFail;
 }
 
 void VexData_InputStream::setState(const std::ios_base::iostate theBits)
@@ -65,18 +65,18 @@ Standard_Boolean VexData_InputStream::isAtEnd() const
   return myStream != NULL && (myStream->rdstate() & std::ios_base::eofbit) != 0;
 }
 
-VexData_Reader::Status VexData_InputStream::refuseRead(std::streambuf* theBuffer)
+VexData_ReadStatus::Status VexData_InputStream::refuseRead(std::streambuf* theBuffer)
 {
   // An unformatted read on a stream that is not good fails without touching the buffer.
   if (myStream == NULL)
   {
-    return VexData_Reader::StreamBad;
+    return VexData_ReadStatus::StreamBad;
   }
   setState(theBuffer == NULL ? std::ios_base::badbit : std::ios_base::failbit);
   return StreamCode();
 }
 
-VexData_Reader::Status VexData_InputStream::readOne(Standard_Integer& theByte)
+VexData_ReadStatus::Status VexData_InputStream::readOne(Standard_Integer& theByte)
 {
   std::streambuf* aBuffer = myStream != NULL ? myStream->rdbuf() : NULL;
   if (aBuffer == NULL || myStream->rdstate() != std::ios_base::goodbit)
@@ -100,11 +100,11 @@ VexData_Reader::Status VexData_InputStream::readOne(Standard_Integer& theByte)
   }
   theByte = static_cast<unsigned char>(aChar);
   ++myOffset;
-  return VexData_Reader::Ok;
+  return VexData_ReadStatus::Ok;
 }
 
-VexData_Reader::Status VexData_InputStream::readBlock(char*                  theData,
-                                                      const Standard_Integer theCount)
+VexData_ReadStatus::Status VexData_InputStream::readBlock(char*                  theData,
+                                                          const Standard_Integer theCount)
 {
   std::streambuf* aBuffer = myStream != NULL ? myStream->rdbuf() : NULL;
   if (aBuffer == NULL || myStream->rdstate() != std::ios_base::goodbit)
@@ -127,30 +127,30 @@ VexData_Reader::Status VexData_InputStream::readBlock(char*                  the
     setState(std::ios_base::eofbit | std::ios_base::failbit);
     return StreamCode();
   }
-  return VexData_Reader::Ok;
+  return VexData_ReadStatus::Ok;
 }
 
-VexData_Reader::Status VexData_InputStream::BoundedRead(const Standard_Integer theLength,
-                                                        const Standard_Integer theDelimiter,
-                                                        const Standard_Boolean theStop)
+VexData_ReadStatus::Status VexData_InputStream::BoundedRead(const Standard_Integer theLength,
+                                                            const Standard_Integer theDelimiter,
+                                                            const Standard_Boolean theStop)
 {
   if (isAtEnd())
   {
-    return VexData_Reader::EndOfFile;
+    return VexData_ReadStatus::EndOfFile;
   }
   const Standard_Integer aLimit =
       std::min(std::max(theLength, 1), VexData_Format::THE_BUFFER_SIZE) - 1;
-  Standard_Integer             aStored = 0;
-  const VexData_Reader::Status aCode =
+  Standard_Integer                 aStored = 0;
+  const VexData_ReadStatus::Status aCode =
       aLimit > 0 ? fillBuffer(aLimit, theStop ? theDelimiter : -1, aStored)
-                 : VexData_Reader::StringTooLong;
+                 : VexData_ReadStatus::StringTooLong;
   myBuffer[aStored] = 0;
   return aCode;
 }
 
-VexData_Reader::Status VexData_InputStream::fillBuffer(const Standard_Integer theLimit,
-                                                       const Standard_Integer theDelimiter,
-                                                       Standard_Integer&      theStored)
+VexData_ReadStatus::Status VexData_InputStream::fillBuffer(const Standard_Integer theLimit,
+                                                           const Standard_Integer theDelimiter,
+                                                           Standard_Integer&      theStored)
 {
   // The stream's state changes only when a byte cannot be had, which ends the read: it is
   // checked once, and the bytes are then taken from the buffer in a tight loop.
@@ -173,7 +173,7 @@ VexData_Reader::Status VexData_InputStream::fillBuffer(const Standard_Integer th
       ++myOffset;
       if (static_cast<unsigned char>(aChar) == theDelimiter)
       {
-        return VexData_Reader::Ok;
+        return VexData_ReadStatus::Ok;
       }
     }
   }
@@ -182,11 +182,11 @@ VexData_Reader::Status VexData_InputStream::fillBuffer(const Standard_Integer th
     setState(std::ios_base::badbit);
     return StreamCode();
   }
-  return VexData_Reader::StringTooLong;
+  return VexData_ReadStatus::StringTooLong;
 }
 
-VexData_Reader::Status VexData_InputStream::readWords(uint32_t*              theWords,
-                                                      const Standard_Integer theCount)
+VexData_ReadStatus::Status VexData_InputStream::readWords(uint32_t*              theWords,
+                                                          const Standard_Integer theCount)
 {
   // Coordinates make up most of a file, and the values of one record are read in one go. The
   // outcome is that of theCount bounded reads of length 5 in a row that stop at the first
@@ -197,7 +197,7 @@ VexData_Reader::Status VexData_InputStream::readWords(uint32_t*              the
     std::fill(theWords, theWords + theCount, 0u);
     if (isAtEnd())
     {
-      return VexData_Reader::EndOfFile;
+      return VexData_ReadStatus::EndOfFile;
     }
     myBuffer[0] = 0;
     return refuseRead(myStream != NULL ? myStream->rdbuf() : NULL);
@@ -239,7 +239,7 @@ VexData_Reader::Status VexData_InputStream::readWords(uint32_t*              the
   {
     keepWord(aWord, 4);
     myOffset += static_cast<Standard_Size>(4 * theCount);
-    return VexData_Reader::Ok;
+    return VexData_ReadStatus::Ok;
   }
   std::fill(theWords + aDone, theWords + theCount, 0u);
   keepWord(aWord, aBytes);
@@ -257,7 +257,7 @@ void VexData_InputStream::keepWord(const uint32_t theWord, const Standard_Intege
   myBuffer[theLength] = 0; // the bytes after it are not part of the read
 }
 
-VexData_Reader::Status VexData_InputStream::ReadByte(Standard_Integer& theValue)
+VexData_ReadStatus::Status VexData_InputStream::ReadByte(Standard_Integer& theValue)
 {
   // The bounded read of one byte, written out: tags are read far more often than anything else.
   theValue                = -1;
@@ -266,7 +266,7 @@ VexData_Reader::Status VexData_InputStream::ReadByte(Standard_Integer& theValue)
   {
     if (isAtEnd())
     {
-      return VexData_Reader::EndOfFile;
+      return VexData_ReadStatus::EndOfFile;
     }
     myBuffer[0] = 0;
     return refuseRead(myStream != NULL ? myStream->rdbuf() : NULL);
@@ -292,15 +292,15 @@ VexData_Reader::Status VexData_InputStream::ReadByte(Standard_Integer& theValue)
   myBuffer[1] = 0;
   theValue    = static_cast<unsigned char>(aChar);
   ++myOffset;
-  return VexData_Reader::Ok;
+  return VexData_ReadStatus::Ok;
 }
 
-VexData_Reader::Status VexData_InputStream::ReadInt(Standard_Integer& theValue)
+VexData_ReadStatus::Status VexData_InputStream::ReadInt(Standard_Integer& theValue)
 {
-  uint32_t                     aWord = 0;
-  const VexData_Reader::Status aCode = readWords(&aWord, 1);
-  theValue                           = -1;
-  if (aCode == VexData_Reader::Ok)
+  uint32_t                         aWord = 0;
+  const VexData_ReadStatus::Status aCode = readWords(&aWord, 1);
+  theValue                               = -1;
+  if (aCode == VexData_ReadStatus::Ok)
   {
     int32_t aSigned;
     std::memcpy(&aSigned, &aWord, sizeof(aSigned));
@@ -309,20 +309,20 @@ VexData_Reader::Status VexData_InputStream::ReadInt(Standard_Integer& theValue)
   return aCode;
 }
 
-VexData_Reader::Status VexData_InputStream::ReadFloat(Standard_ShortReal& theValue)
+VexData_ReadStatus::Status VexData_InputStream::ReadFloat(Standard_ShortReal& theValue)
 {
   return ReadFloats(&theValue, 1);
 }
 
-VexData_Reader::Status VexData_InputStream::ReadFloats(Standard_ShortReal*    theValues,
-                                                       const Standard_Integer theCount)
+VexData_ReadStatus::Status VexData_InputStream::ReadFloats(Standard_ShortReal*    theValues,
+                                                           const Standard_Integer theCount)
 {
   uint32_t aWords[THE_MAX_FLOATS];
   if (theCount < 1 || theCount > THE_MAX_FLOATS)
   {
-    return VexData_Reader::Ok;
+    return VexData_ReadStatus::Ok;
   }
-  const VexData_Reader::Status aCode = readWords(aWords, theCount);
+  const VexData_ReadStatus::Status aCode = readWords(aWords, theCount);
   for (Standard_Integer anIndex = 0; anIndex < theCount; ++anIndex)
   {
     std::memcpy(&theValues[anIndex], &aWords[anIndex], sizeof(Standard_ShortReal));
@@ -330,99 +330,100 @@ VexData_Reader::Status VexData_InputStream::ReadFloats(Standard_ShortReal*    th
   return aCode;
 }
 
-VexData_Reader::Status VexData_InputStream::ReadString()
+VexData_ReadStatus::Status VexData_InputStream::ReadString()
 {
   return BoundedRead(VexData_Format::THE_BUFFER_SIZE, 0, Standard_True);
 }
 
-VexData_Reader::Status VexData_InputStream::skipFailed(const VexData_Reader::Status theCode) const
+VexData_ReadStatus::Status VexData_InputStream::skipFailed(
+    const VexData_ReadStatus::Status theCode) const
 {
-  VexData_Message::Send(myMessenger, theCode == VexData_Reader::EndOfFile
+  VexData_Message::Send(myMessenger, theCode == VexData_ReadStatus::EndOfFile
                                          ? "VEX_READER_END_OF_FILE"
                                          : "VEX_READER_READING_FAIL");
   return theCode;
 }
 
-VexData_Reader::Status VexData_InputStream::SkipBytes(const int64_t theCount)
+VexData_ReadStatus::Status VexData_InputStream::SkipBytes(const int64_t theCount)
 {
   if (isAtEnd())
   {
-    return skipFailed(VexData_Reader::EndOfFile);
+    return skipFailed(VexData_ReadStatus::EndOfFile);
   }
   char anIgnored[THE_SKIP_CHUNK];
   for (int64_t aLeft = theCount; aLeft > 0;)
   {
     const Standard_Integer aChunk =
         static_cast<Standard_Integer>(std::min<int64_t>(aLeft, THE_SKIP_CHUNK));
-    const VexData_Reader::Status aCode = readBlock(anIgnored, aChunk);
-    if (aCode != VexData_Reader::Ok)
+    const VexData_ReadStatus::Status aCode = readBlock(anIgnored, aChunk);
+    if (aCode != VexData_ReadStatus::Ok)
     {
       return skipFailed(aCode);
     }
     aLeft -= aChunk;
   }
-  return VexData_Reader::Ok;
+  return VexData_ReadStatus::Ok;
 }
 
-VexData_Reader::Status VexData_InputStream::SkipToByte(const Standard_Integer theValue)
+VexData_ReadStatus::Status VexData_InputStream::SkipToByte(const Standard_Integer theValue)
 {
   if (isAtEnd())
   {
-    return skipFailed(VexData_Reader::EndOfFile);
+    return skipFailed(VexData_ReadStatus::EndOfFile);
   }
   for (;;)
   {
-    Standard_Integer             aByte = 0;
-    const VexData_Reader::Status aCode = readOne(aByte);
-    if (aCode != VexData_Reader::Ok)
+    Standard_Integer                 aByte = 0;
+    const VexData_ReadStatus::Status aCode = readOne(aByte);
+    if (aCode != VexData_ReadStatus::Ok)
     {
       return skipFailed(aCode);
     }
     if (aByte == theValue)
     {
-      return VexData_Reader::Ok;
+      return VexData_ReadStatus::Ok;
     }
   }
 }
 
-VexData_Reader::Status VexData_InputStream::SkipToUnit(const Standard_Integer theValue)
+VexData_ReadStatus::Status VexData_InputStream::SkipToUnit(const Standard_Integer theValue)
 {
   if (isAtEnd())
   {
-    return skipFailed(VexData_Reader::EndOfFile);
+    return skipFailed(VexData_ReadStatus::EndOfFile);
   }
   for (;;)
   {
-    Standard_Integer       aLow = 0, aHigh = 0;
-    VexData_Reader::Status aCode = readOne(aLow);
-    if (aCode == VexData_Reader::Ok)
+    Standard_Integer           aLow = 0, aHigh = 0;
+    VexData_ReadStatus::Status aCode = readOne(aLow);
+    if (aCode == VexData_ReadStatus::Ok)
     {
       aCode = readOne(aHigh);
     }
-    if (aCode != VexData_Reader::Ok)
+    if (aCode != VexData_ReadStatus::Ok)
     {
       return skipFailed(aCode);
     }
     if ((aLow | (aHigh << 8)) == theValue)
     {
-      return VexData_Reader::Ok;
+      return VexData_ReadStatus::Ok;
     }
   }
 }
 
-VexData_Reader::Status VexData_InputStream::CheckHeader()
+VexData_ReadStatus::Status VexData_InputStream::CheckHeader()
 {
   // All 36 bytes were read when the bounded read stops at its limit.
-  const VexData_Reader::Status aCode =
+  const VexData_ReadStatus::Status aCode =
       BoundedRead(VexData_Format::THE_MAGIC_LENGTH + 1, 0, Standard_False);
-  if (aCode != VexData_Reader::StringTooLong)
+  if (aCode != VexData_ReadStatus::StringTooLong)
   {
     return aCode;
   }
   if (std::memcmp(myBuffer, VexData_Format::THE_MAGIC, VexData_Format::THE_MAGIC_LENGTH) != 0)
   {
     VexData_Message::Send(myMessenger, "VEX_READER_WRONG_FORMAT");
-    return VexData_Reader::WrongFormat;
+    return VexData_ReadStatus::WrongFormat;
   }
   return SkipToByte(VexData_Format::THE_HEADER_END);
 }

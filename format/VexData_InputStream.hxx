@@ -3,7 +3,7 @@
 #define _VexData_InputStream_HeaderFile
 
 #include <VexData_Format.hxx>
-#include <VexData_Reader.hxx>
+#include <VexData_ReadStatus.hxx>
 
 #include <Message_Messenger.hxx>
 #include <Standard_TypeDef.hxx>
@@ -48,26 +48,26 @@ public:
 
   //! Returns the status that the stream's flags stand for: StreamBad for a hard error, Ok for no
   //! failure, EndOfFile for a failure at the end of the data, StreamFail for another failure.
-  VexData_Reader::Status StreamCode() const;
+  VexData_ReadStatus::Status StreamCode() const;
 
   //! Stores up to theLength - 1 bytes in the buffer (1 <= theLength <= the buffer size).
   //! With theStop set, the read ends after a byte equal to theDelimiter with Ok.
   //! Returns StringTooLong when theLength - 1 bytes were stored without meeting the delimiter,
   //! otherwise the stream status of the first failing byte; returns EndOfFile at once when the
   //! stream is already at its end.
-  VexData_Reader::Status BoundedRead(const Standard_Integer theLength,
-                                     const Standard_Integer theDelimiter,
-                                     const Standard_Boolean theStop);
+  VexData_ReadStatus::Status BoundedRead(const Standard_Integer theLength,
+                                         const Standard_Integer theDelimiter,
+                                         const Standard_Boolean theStop);
 
   //! Reads one unsigned byte (0 to 255) into theValue; -1 on failure. Returns Ok or a stream
   //! status.
-  VexData_Reader::Status ReadByte(Standard_Integer& theValue);
+  VexData_ReadStatus::Status ReadByte(Standard_Integer& theValue);
 
   //! Reads a little-endian int32 into theValue; -1 on failure. Returns Ok or a stream status.
-  VexData_Reader::Status ReadInt(Standard_Integer& theValue);
+  VexData_ReadStatus::Status ReadInt(Standard_Integer& theValue);
 
   //! Reads a little-endian IEEE single into theValue; 0 on failure. Returns Ok or a stream status.
-  VexData_Reader::Status ReadFloat(Standard_ShortReal& theValue);
+  VexData_ReadStatus::Status ReadFloat(Standard_ShortReal& theValue);
 
   //! Most values ReadFloats reads at a time (the longest record holds five).
   static const Standard_Integer THE_MAX_FLOATS = 5;
@@ -75,46 +75,47 @@ public:
   //! Reads theCount (1 to THE_MAX_FLOATS) little-endian IEEE singles into theValues, with the
   //! outcome of as many ReadFloat calls stopping at the first failure; the failing value and those
   //! after it are 0. Returns Ok or the stream status of the failure.
-  VexData_Reader::Status ReadFloats(Standard_ShortReal* theValues, const Standard_Integer theCount);
+  VexData_ReadStatus::Status ReadFloats(Standard_ShortReal*    theValues,
+                                        const Standard_Integer theCount);
 
   //! Reads a 0-terminated string into the buffer (Buffer() gives the text). Returns Ok, or
   //! StringTooLong for a string that has no 0 byte among its first 8191 bytes, or a stream status.
-  VexData_Reader::Status ReadString();
+  VexData_ReadStatus::Status ReadString();
 
   //! Drops theCount bytes (none when theCount < 1). Returns Ok or the failing stream status, after
   //! sending "VEX_READER_END_OF_FILE" (EndOfFile) or "VEX_READER_READING_FAIL" (the others).
-  VexData_Reader::Status SkipBytes(const int64_t theCount);
+  VexData_ReadStatus::Status SkipBytes(const int64_t theCount);
 
   //! Drops bytes up to and including the first byte equal to theValue. Failures as SkipBytes.
-  VexData_Reader::Status SkipToByte(const Standard_Integer theValue);
+  VexData_ReadStatus::Status SkipToByte(const Standard_Integer theValue);
 
   //! Drops little-endian 16-bit units up to and including the first unit equal to theValue.
   //! Failures as SkipBytes.
-  VexData_Reader::Status SkipToUnit(const Standard_Integer theValue);
+  VexData_ReadStatus::Status SkipToUnit(const Standard_Integer theValue);
 
   //! Checks the 36 bytes of the magic and drops the rest of the header up to and including its
   //! 0x1A byte. Returns Ok; WrongFormat after "VEX_READER_WRONG_FORMAT"; the stream status of a
   //! file shorter than the magic (no message); or the status of the failed skip.
-  VexData_Reader::Status CheckHeader();
+  VexData_ReadStatus::Status CheckHeader();
 
 private:
   //! Takes one byte from the stream buffer into theByte; returns Ok or the stream status.
-  VexData_Reader::Status readOne(Standard_Integer& theByte);
+  VexData_ReadStatus::Status readOne(Standard_Integer& theByte);
 
   //! Fails a read on a stream that is not good (theBuffer: its buffer, may be NULL) the way an
   //! unformatted read does, and returns the resulting stream status.
-  VexData_Reader::Status refuseRead(std::streambuf* theBuffer);
+  VexData_ReadStatus::Status refuseRead(std::streambuf* theBuffer);
 
   //! Stores bytes in the buffer from theStored on, up to theLimit bytes or up to and including a
   //! byte equal to theDelimiter (-1: none); theStored counts them. Returns Ok after the
   //! delimiter, StringTooLong at the limit, otherwise the stream status of the byte that could
   //! not be read.
-  VexData_Reader::Status fillBuffer(const Standard_Integer theLimit,
-                                    const Standard_Integer theDelimiter,
-                                    Standard_Integer&      theStored);
+  VexData_ReadStatus::Status fillBuffer(const Standard_Integer theLimit,
+                                        const Standard_Integer theDelimiter,
+                                        Standard_Integer&      theStored);
 
   //! Fills theData with up to theCount bytes; returns Ok or the stream status.
-  VexData_Reader::Status readBlock(char* theData, const Standard_Integer theCount);
+  VexData_ReadStatus::Status readBlock(char* theData, const Standard_Integer theCount);
 
   //! Sets theBits in the stream's state, without letting an ios_base::failure escape.
   void setState(const std::ios_base::iostate theBits);
@@ -123,12 +124,12 @@ private:
   Standard_Boolean isAtEnd() const;
 
   //! Sends the message of a failed skip and returns theCode.
-  VexData_Reader::Status skipFailed(const VexData_Reader::Status theCode) const;
+  VexData_ReadStatus::Status skipFailed(const VexData_ReadStatus::Status theCode) const;
 
   //! Reads theCount little-endian four-byte words into theWords, as theCount bounded reads of
   //! length 5 stopping at the first failure do; the failing word and those after it are 0.
   //! Returns Ok or a stream status.
-  VexData_Reader::Status readWords(uint32_t* theWords, const Standard_Integer theCount);
+  VexData_ReadStatus::Status readWords(uint32_t* theWords, const Standard_Integer theCount);
 
   //! Leaves the first theLength bytes of theWord (little-endian) and a 0 in the read buffer.
   void keepWord(const uint32_t theWord, const Standard_Integer theLength);

@@ -15,23 +15,23 @@ namespace
 const int THE_HEADER_LENGTH = 81;
 } // namespace
 
-VexData_Writer::Status VexData_OutputQueue::StatusOf(const std::ios& theStream)
+VexData_WriteStatus::Status VexData_OutputQueue::StatusOf(const std::ios& theStream)
 {
   const std::ios_base::iostate aState = theStream.rdstate();
   if ((aState & std::ios_base::badbit) != 0)
   {
-    return VexData_Writer::StreamBad;
+    return VexData_WriteStatus::StreamBad;
   }
   if ((aState & std::ios_base::failbit) != 0)
   {
-    return (aState & std::ios_base::eofbit) != 0 ? VexData_Writer::StreamFailEof
-                                                 : VexData_Writer::StreamFail;
+    return (aState & std::ios_base::eofbit) != 0 ? VexData_WriteStatus::StreamFailEof
+                                                 : VexData_WriteStatus::StreamFail;
   }
-  return VexData_Writer::Ok;
+  return VexData_WriteStatus::Ok;
 }
 
 VexData_OutputQueue::VexData_OutputQueue()
-    : myStream(NULL), myStatus(VexData_Writer::Ok), myQueued(0)
+    : myStream(NULL), myStatus(VexData_WriteStatus::Ok), myQueued(0)
 {
 }
 
@@ -40,14 +40,14 @@ void VexData_OutputQueue::Start(std::ostream& theStream,
 {
   myStream    = &theStream;
   myMessenger = theMessenger;
-  myStatus    = VexData_Writer::Ok;
+  myStatus    = VexData_WriteStatus::Ok;
   myQueued    = 0;
 }
 
 Standard_Boolean VexData_OutputQueue::writeSlowly(const char*           theData,
                                                   const std::streamsize theSize)
 {
-  if (myStatus != VexData_Writer::Ok)
+  if (myStatus != VexData_WriteStatus::Ok)
   {
     return Standard_False;
   }
@@ -55,7 +55,7 @@ Standard_Boolean VexData_OutputQueue::writeSlowly(const char*           theData,
   {
     if (!Flush() || theSize > THE_QUEUE_CAPACITY)
     {
-      return myStatus == VexData_Writer::Ok && put(theData, theSize);
+      return myStatus == VexData_WriteStatus::Ok && put(theData, theSize);
     }
   }
   if (myQueue.empty())
@@ -71,7 +71,7 @@ Standard_Boolean VexData_OutputQueue::Flush()
 {
   const std::streamsize aSize = myQueued;
   myQueued                    = 0;
-  return aSize == 0 ? myStatus == VexData_Writer::Ok : put(myQueue.data(), aSize);
+  return aSize == 0 ? myStatus == VexData_WriteStatus::Ok : put(myQueue.data(), aSize);
 }
 
 void VexData_OutputQueue::Deliver()
@@ -92,7 +92,7 @@ void VexData_OutputQueue::Deliver()
 
 Standard_Boolean VexData_OutputQueue::put(const char* theData, const std::streamsize theSize)
 {
-  if (myStatus != VexData_Writer::Ok)
+  if (myStatus != VexData_WriteStatus::Ok)
   {
     return Standard_False;
   }
@@ -126,11 +126,11 @@ Standard_Boolean VexData_OutputQueue::put(const char* theData, const std::stream
     isThrown = Standard_True;
   }
   myStatus = StatusOf(*myStream);
-  if (isThrown && myStatus == VexData_Writer::Ok)
+  if (isThrown && myStatus == VexData_WriteStatus::Ok)
   {
-    myStatus = VexData_Writer::StreamBad;
+    myStatus = VexData_WriteStatus::StreamBad;
   }
-  if (myStatus != VexData_Writer::Ok)
+  if (myStatus != VexData_WriteStatus::Ok)
   {
     VexData_Message::Send(myMessenger, "VEX_WRITER_WRITING_FAIL");
     return Standard_False;

@@ -2,7 +2,7 @@
 #ifndef _VexData_OutputQueue_HeaderFile
 #define _VexData_OutputQueue_HeaderFile
 
-#include <VexData_Writer.hxx>
+#include <VexData_WriteStatus.hxx>
 
 #include <Message_Messenger.hxx>
 #include <TCollection_AsciiString.hxx>
@@ -109,7 +109,7 @@ public:
   }
 
   //! Returns the status that the flags of theStream give by the stream status rule.
-  static VexData_Writer::Status StatusOf(const std::ios& theStream);
+  static VexData_WriteStatus::Status StatusOf(const std::ios& theStream);
 
   //! Creates an output queue without a stream.
   VexData_OutputQueue();
@@ -119,13 +119,13 @@ public:
   void Start(std::ostream& theStream, const Handle(Message_Messenger) & theMessenger);
 
   //! Returns Ok, or the status of the first output that failed.
-  VexData_Writer::Status Status() const { return myStatus; }
+  VexData_WriteStatus::Status Status() const { return myStatus; }
 
   //! Queues theSize bytes; returns true while the stream is good. Nothing is written once the
   //! status is not Ok.
   Standard_Boolean Write(const char* theData, const std::streamsize theSize)
   {
-    if (myStatus == VexData_Writer::Ok && theSize <= THE_QUEUE_CAPACITY - myQueued &&
+    if (myStatus == VexData_WriteStatus::Ok && theSize <= THE_QUEUE_CAPACITY - myQueued &&
         !myQueue.empty())
     {
       std::memcpy(myQueue.data() + myQueued, theData, static_cast<size_t>(theSize));
@@ -172,9 +172,9 @@ private:
 private:
   std::ostream* myStream;                //!< current output, NULL before Start
   Handle(Message_Messenger) myMessenger; //!< where a failure is reported, may be null
-  VexData_Writer::Status myStatus;       //!< Ok, or the status of the failed output
-  std::vector<char>      myQueue;        //!< bytes not yet handed to the stream
-  std::streamsize        myQueued;       //!< bytes in myQueue
+  VexData_WriteStatus::Status myStatus;  //!< Ok, or the status of the failed output
+  std::vector<char>           myQueue;   //!< bytes not yet handed to the stream
+  std::streamsize             myQueued;  //!< bytes in myQueue
 };
 
 #endif

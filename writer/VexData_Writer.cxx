@@ -2,8 +2,8 @@
 #include <VexData_Writer.hxx>
 
 #include <VexData_BlockWriter.hxx>
-#include <VexData_EntryGuard.hxx>
 #include <VexData_ExportParameters.hxx>
+#include <VexData_InternalError.hxx>
 #include <PenFormatData.hxx>
 
 VexData_Writer::VexData_Writer(const PenFormatData_Model& theModel)
@@ -115,5 +115,5 @@ void VexData_Writer::handleException(const Standard_Boolean isWriting)
     return;
   }
   myStatus = StreamBad;
-  VexData_EntryGuard::ReportCurrent(myModel.Messenger());
+  VexData_InternalError::ReportCurrent(myModel.Messenger());
 }

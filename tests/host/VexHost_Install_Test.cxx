@@ -96,8 +96,9 @@ int main(int, char** theArgv)
 )";
 
 //! The plug-in's headers a host uses; the reader's and writer's internals are not installed.
-const char* const THE_PUBLIC_HEADERS[] = {"VexData.hxx", "VexData_Macro.hxx", "VexData_Reader.hxx",
-                                          "VexData_Writer.hxx"};
+const char* const THE_PUBLIC_HEADERS[] = {
+    "VexData.hxx",        "VexData_Macro.hxx",       "VexData_ReadStatus.hxx",
+    "VexData_Reader.hxx", "VexData_WriteStatus.hxx", "VexData_Writer.hxx"};
 } // namespace
 
 TEST(VexHost_Install, InstalledToolsAndPackageWorkFromThePrefix)

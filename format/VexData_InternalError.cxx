@@ -1,10 +1,10 @@
 // Copyright (c) 2026 VexData developers
-#include <VexData_EntryGuard.hxx>
+#include <VexData_InternalError.hxx>
 
 #include <VexData_Message.hxx>
 
-void VexData_EntryGuard::Report(const Handle(Message_Messenger) & theSink,
-                                const char* theWhat) noexcept
+void VexData_InternalError::Report(const Handle(Message_Messenger) & theSink,
+                                   const char* theWhat) noexcept
 {
   try
   {
@@ -18,7 +18,7 @@ void VexData_EntryGuard::Report(const Handle(Message_Messenger) & theSink,
   }
 }
 
-const char* VexData_EntryGuard::Describe(const Standard_Failure& theFailure) noexcept
+const char* VexData_InternalError::Describe(const Standard_Failure& theFailure) noexcept
 {
   const char* aMessage = theFailure.GetMessageString();
   if (aMessage != NULL && aMessage[0] != '\0')
@@ -28,7 +28,7 @@ const char* VexData_EntryGuard::Describe(const Standard_Failure& theFailure) noe
   return theFailure.DynamicType()->Name();
 }
 
-void VexData_EntryGuard::ReportCurrent(const Handle(Message_Messenger) & theSink) noexcept
+void VexData_InternalError::ReportCurrent(const Handle(Message_Messenger) & theSink) noexcept
 {
   try
   {
