@@ -4,8 +4,6 @@
 // ways design tools write numbers (decimal points in millimetres, implied decimals in inches),
 // beside a pass over the same bytes through the same kind of stream buffer; and the model of the
 // decimal file written back. Rates are MB/s and holes/s.
-#ifdef VEXBENCH_HAVE_EXCELLON
-
 #include <VexBench_ModelMaker.hxx>
 
 #include <VexExcellon_Reader.hxx>
@@ -172,5 +170,3 @@ BENCHMARK_CAPTURE(excellonFloor, implied, false)->Unit(benchmark::kMillisecond)-
 BENCHMARK_CAPTURE(excellonRead, implied, false)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(excellonWrite)->Unit(benchmark::kMillisecond)->Iterations(3);
 } // namespace
-
-#endif

@@ -3,8 +3,6 @@
 // run), read into a new model per iteration, in MB/s and draws/s; beside it the floor of one
 // pass over the same bytes, and the writer on the model read. Rates are per CPU second of the
 // reading thread, so that a busy machine does not distort them.
-#ifdef VEXBENCH_HAVE_GERBER
-
 #include <VexGerber_Reader.hxx>
 #include <VexGerber_Writer.hxx>
 
@@ -155,5 +153,3 @@ void gerberWrite(benchmark::State& theState)
 BENCHMARK(gerberFloor)->Name("gerber_floor/1M_draws")->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(gerberRead)->Name("gerber_read/1M_draws")->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(gerberWrite)->Name("gerber_write/1M_draws")->Unit(benchmark::kMillisecond)->Iterations(3);
-
-#endif
