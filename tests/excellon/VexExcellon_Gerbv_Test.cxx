@@ -4,6 +4,7 @@
 // the files with their holes, tools and agreement.
 #include <VexExcellon_TestTools.hxx>
 #include <VexTest_Messages.hxx>
+#include <VexTest_Gerbv.hxx>
 
 #include <VexExcellon_Reader.hxx>
 
@@ -247,8 +248,9 @@ TEST(VexExcellon_Gerbv, ExamplesAgree)
 {
   if (!std::filesystem::is_directory(THE_EXAMPLES) || !VexExcellon_TestTools::HasGerbv())
   {
-    GTEST_SKIP() << "gerbv or its examples are not installed (scripts/install-deps.sh installs "
-                    "them); the comparison with gerbv did not run";
+    VEX_TEST_SKIP_WITHOUT_GERBV()
+        << "gerbv or its examples are not installed (scripts/install-deps.sh installs "
+           "them); the comparison with gerbv did not run";
   }
   VexTest_MessageCapture::RegisterCatalogue();
   const std::set<std::string> aFound = findDrillFiles();

@@ -3,6 +3,7 @@
 // the toolpaths it selects and counts, tool numbers, and its faults.
 #include <VexExcellon_TestTools.hxx>
 #include <VexTest_Messages.hxx>
+#include <VexTest_Gerbv.hxx>
 
 #include <VexExcellon_Reader.hxx>
 #include <VexExcellon_Writer.hxx>
@@ -288,8 +289,9 @@ TEST(VexExcellon_Writer, RoundTripThroughGerbv)
 {
   if (!VexExcellon_TestTools::HasGerbv())
   {
-    GTEST_SKIP() << "gerbv is not installed (scripts/install-deps.sh installs it); the round trip "
-                    "through gerbv did not run";
+    VEX_TEST_SKIP_WITHOUT_GERBV()
+        << "gerbv is not installed (scripts/install-deps.sh installs it); the round trip "
+           "through gerbv did not run";
   }
   // gerbv writes inches with four decimals and diameters with three: a board on that grid
   // comes back within 0.1 micrometre; any other board within gerbv's rounding.

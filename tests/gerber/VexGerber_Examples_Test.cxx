@@ -5,6 +5,7 @@
 // of the file has the same toolpaths (coordinates within 0.1 um, widths within gerbv's aperture
 // precision of 1.27 um) and the same dark and clear area (within 0.1 % and 1e-4 mm2).
 #include <VexGerber_TestModel.hxx>
+#include <VexTest_Gerbv.hxx>
 
 #include <gtest/gtest.h>
 
@@ -146,8 +147,9 @@ TEST(VexGerber_Examples, GerbvExamplesImportLikeGerbvReadsThem)
 {
   if (!HasGerbv() || !std::filesystem::exists(THE_GERBV_EXAMPLES))
   {
-    GTEST_SKIP() << "gerbv or its examples are not installed (scripts/install-deps.sh installs "
-                    "them): skipped";
+    VEX_TEST_SKIP_WITHOUT_GERBV()
+        << "gerbv or its examples are not installed (scripts/install-deps.sh installs "
+           "them): skipped";
   }
   int aChecked = 0;
   std::cout

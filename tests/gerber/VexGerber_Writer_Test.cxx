@@ -3,6 +3,7 @@
 // included), gerbv reads every file written without a complaint, and gerbv's own export of it
 // reads back to the same geometry too.
 #include <VexGerber_TestModel.hxx>
+#include <VexTest_Gerbv.hxx>
 
 #include <VexGerber_Writer.hxx>
 
@@ -253,7 +254,8 @@ TEST(VexGerber_Writer, GerbvReadsWhatWeWriteAndItsExportReadsBack)
 {
   if (!HasGerbv())
   {
-    GTEST_SKIP() << "gerbv is not installed (scripts/install-deps.sh installs it): skipped";
+    VEX_TEST_SKIP_WITHOUT_GERBV()
+        << "gerbv is not installed (scripts/install-deps.sh installs it): skipped";
   }
   Read aDesign;
   ReadText(THE_DESIGN, aDesign);

@@ -4,6 +4,8 @@
 // board profile, and isolation-like paths running beside traces, clear of all copper. Checked
 // against its own design, it has no finding; with one hole moved, one dropped, one drilled with
 // another tool and one path nudged into copper, the check names exactly those four.
+#include <VexTest_Gerbv.hxx>
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -422,7 +424,8 @@ TEST_F(VexHost_ExampleJobTest, AJobMadeFromAnExampleBoardShowsExactlyThePlantedF
 {
   if (!std::filesystem::exists(THE_BOARD + ".TXT"))
   {
-    GTEST_SKIP() << "gerbv's examples are not installed (scripts/install-deps.sh installs them)";
+    VEX_TEST_SKIP_WITHOUT_GERBV()
+        << "gerbv's examples are not installed (scripts/install-deps.sh installs them)";
   }
   // The board profile is the thin rectangle of the mechanical layer (its title is left out).
   const Json aDrill   = Import("from-drill", THE_BOARD + ".TXT");

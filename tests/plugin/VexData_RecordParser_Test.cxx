@@ -116,14 +116,16 @@ std::string traceOf(const std::string& theBody)
 
 TEST(VexData_RecordParser, Trace)
 {
+  // Header (81 bytes), block 130 @81 with its names item 129 @82 (0 @89), tool definition 128
+  // @90 (0 @106), group 16 @107, path start 12 @112, line 13 @121, and the 0 @130 that ends the
+  // group and the block; the file is 131 bytes long.
   typedef VexTest_FileBuilder B;
-  std::cout << traceOf(B().Block("A", "B")
-                           .Tool(1, 0, 1, "T")
-                           .Group(1)
-                           .XY(12, 0, 0)
-                           .XY(13, 1, 0)
-                           .Byte(0)
-                           .Data())
-            << "\n";
+  EXPECT_EQ(
+      traceOf(
+          B().Block("A", "B").Tool(1, 0, 1, "T").Group(1).XY(12, 0, 0).XY(13, 1, 0).Byte(0).Data()),
+      "begin 130@81/0, begin 129@82/1, names A/B, begin 0@89/2, begin 128@90/1, "
+      "begin 0@106/2, tool 1 block 1 T new, begin 16@107/1, group 1 block 1, "
+      "begin 12@112/2, path 0,0, begin 13@121/3, line 0,0>1,0, group-end, "
+      "block-end 0@130/1, end 131");
 }
 } // namespace

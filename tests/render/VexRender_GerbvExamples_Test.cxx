@@ -5,6 +5,7 @@
 // reach 99 % for files drawn with round apertures only and 97 % for the others; the test prints
 // the table of every file. Skipped with a notice where gerbv, rsvg-convert or libpng is missing.
 #include <VexGerber_TestModel.hxx>
+#include <VexTest_Gerbv.hxx>
 #include <VexTest_Raster.hxx>
 
 #include <VexRender_SvgSurvey.hxx>
@@ -209,8 +210,9 @@ TEST(VexRenderGerbvExamples, RenderAgreesWithGerbvOnEveryExampleFile)
   const std::string aMissing = VexTest_Raster::MissingTools();
   if (!aMissing.empty() || !std::filesystem::exists(THE_GERBV_EXAMPLES))
   {
-    GTEST_SKIP() << "pixel comparison with gerbv's examples skipped, "
-                 << (aMissing.empty() ? "gerbv's examples are not installed" : aMissing);
+    VEX_TEST_SKIP_WITHOUT_GERBV() << "pixel comparison with gerbv's examples skipped, "
+                                  << (aMissing.empty() ? "gerbv's examples are not installed"
+                                                       : aMissing);
   }
   // In the sanitizer build every fifth file is compared: the readers and the renderer are the
   // same code, and the whole loop runs in the normal build.

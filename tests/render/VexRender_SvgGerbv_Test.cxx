@@ -4,6 +4,7 @@
 // moving one feature must show. The same comparison runs on a picture made by `vex render
 // --bare --window`. Skipped with a notice where gerbv, rsvg-convert or libpng is missing.
 #include <VexTest_ModelBuilder.hxx>
+#include <VexTest_Gerbv.hxx>
 #include <VexTest_Raster.hxx>
 
 #include <VexDocument_Json.hxx>
@@ -254,7 +255,7 @@ TEST(VexRenderSvgGerbv, HandBuiltModelsAgreeWithGerbvAndMovedFeaturesShow)
   const std::string aMissing = VexTest_Raster::MissingTools();
   if (!aMissing.empty())
   {
-    GTEST_SKIP() << "pixel comparison with gerbv skipped, " << aMissing;
+    VEX_TEST_SKIP_WITHOUT_GERBV() << "pixel comparison with gerbv skipped, " << aMissing;
   }
   const GerbvCase aCases[] = {roundCase(), shapesCase(), regionsCase(), clearCase(), sweepCase()};
   for (const GerbvCase& aCase : aCases)
@@ -293,7 +294,7 @@ TEST(VexRenderSvgGerbv, BareWindowedRenderOfADocumentAgreesWithGerbv)
   const std::string aMissing = VexTest_Raster::MissingTools();
   if (!aMissing.empty())
   {
-    GTEST_SKIP() << "pixel comparison with gerbv skipped, " << aMissing;
+    VEX_TEST_SKIP_WITHOUT_GERBV() << "pixel comparison with gerbv skipped, " << aMissing;
   }
   WorkDir aDir;
   ASSERT_FALSE(aDir.Path.empty());
