@@ -4,8 +4,6 @@
 // ways design tools write numbers (decimal points in millimetres, implied decimals in inches),
 // beside a pass over the same bytes through the same kind of stream buffer; and the model of the
 // decimal file written back. Rates are MB/s and holes/s.
-#ifdef VEXBENCH_HAVE_EXCELLON
-
 #include <VexBench_ModelMaker.hxx>
 
 #include <VexExcellon_Reader.hxx>
@@ -104,7 +102,7 @@ void excellonRead(benchmark::State& theState, const bool theIsDecimal)
     Handle(PenFormatData_Model) aModel = new PenFormatData_Model();
     MemoryBuffer           aBuffer(aBytes);
     std::istream           aStream(&aBuffer);
-    VexPcb_ImportReport    aReport;
+    VexPcb_TransferReport  aReport;
     const Standard_Boolean isOk =
         VexExcellon_Reader::Read(aStream, VexPcb_ImportOptions(), *aModel, aReport);
     theState.PauseTiming();
@@ -112,7 +110,7 @@ void excellonRead(benchmark::State& theState, const bool theIsDecimal)
     {
       theState.SkipWithError("the Excellon reader failed");
     }
-    aHoles = aReport.Count(VexPcb_ImportReport::Outcome_Toolpath, "holes");
+    aHoles = aReport.Count(VexPcb_TransferReport::Outcome_Toolpath, "holes");
     aModel.Nullify();
     VexBench_ModelMaker::ReleaseHeap();
     theState.ResumeTiming();
@@ -147,16 +145,16 @@ void excellonWrite(benchmark::State& theState)
 {
   Handle(PenFormatData_Model) aModel = new PenFormatData_Model();
   {
-    MemoryBuffer        aBuffer(file(true));
-    std::istream        aStream(&aBuffer);
-    VexPcb_ImportReport aReport;
+    MemoryBuffer          aBuffer(file(true));
+    std::istream          aStream(&aBuffer);
+    VexPcb_TransferReport aReport;
     VexExcellon_Reader::Read(aStream, VexPcb_ImportOptions(), *aModel, aReport);
   }
   size_t aBytes = 0;
   for (auto _ : theState)
   {
-    std::ostringstream  aStream;
-    VexPcb_ImportReport aReport;
+    std::ostringstream    aStream;
+    VexPcb_TransferReport aReport;
     if (!VexExcellon_Writer::Write(*aModel, VexExcellon_WriterOptions(), aStream, aReport))
     {
       theState.SkipWithError("the Excellon writer failed");
@@ -172,5 +170,3 @@ BENCHMARK_CAPTURE(excellonFloor, implied, false)->Unit(benchmark::kMillisecond)-
 BENCHMARK_CAPTURE(excellonRead, implied, false)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(excellonWrite)->Unit(benchmark::kMillisecond)->Iterations(3);
 } // namespace
-
-#endif

@@ -3,8 +3,6 @@
 // run), read into a new model per iteration, in MB/s and draws/s; beside it the floor of one
 // pass over the same bytes, and the writer on the model read. Rates are per CPU second of the
 // reading thread, so that a busy machine does not distort them.
-#ifdef VEXBENCH_HAVE_GERBER
-
 #include <VexGerber_Reader.hxx>
 #include <VexGerber_Writer.hxx>
 
@@ -107,11 +105,11 @@ void gerberRead(benchmark::State& theState)
   for (auto _ : theState)
   {
     Handle(PenFormatData_Model) aModel = new PenFormatData_Model();
-    MemoryBuffer        aBuffer(aFile);
-    std::istream        aStream(&aBuffer);
-    VexPcb_ImportReport aReport;
+    MemoryBuffer          aBuffer(aFile);
+    std::istream          aStream(&aBuffer);
+    VexPcb_TransferReport aReport;
     if (!VexGerber_Reader::Read(aStream, VexPcb_ImportOptions(), *aModel, aReport) ||
-        aReport.Count(VexPcb_ImportReport::Outcome_Toolpath, "draws") != THE_DRAWS)
+        aReport.Count(VexPcb_TransferReport::Outcome_Toolpath, "draws") != THE_DRAWS)
     {
       theState.SkipWithError("the reader failed");
     }
@@ -130,9 +128,9 @@ void gerberWrite(benchmark::State& theState)
 {
   const std::string& aFile           = gerberFile();
   Handle(PenFormatData_Model) aModel = new PenFormatData_Model();
-  MemoryBuffer        aBuffer(aFile);
-  std::istream        aStream(&aBuffer);
-  VexPcb_ImportReport aReport;
+  MemoryBuffer          aBuffer(aFile);
+  std::istream          aStream(&aBuffer);
+  VexPcb_TransferReport aReport;
   if (!VexGerber_Reader::Read(aStream, VexPcb_ImportOptions(), *aModel, aReport))
   {
     theState.SkipWithError("the reader failed");
@@ -141,8 +139,8 @@ void gerberWrite(benchmark::State& theState)
   size_t aBytes = 0;
   for (auto _ : theState)
   {
-    std::ostringstream  anOut;
-    VexPcb_ImportReport aCounts;
+    std::ostringstream    anOut;
+    VexPcb_TransferReport aCounts;
     VexGerber_Writer::Write(*aModel, VexGerber_WriterOptions(), anOut, aCounts);
     aBytes = static_cast<size_t>(anOut.tellp());
   }
@@ -155,5 +153,3 @@ void gerberWrite(benchmark::State& theState)
 BENCHMARK(gerberFloor)->Name("gerber_floor/1M_draws")->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(gerberRead)->Name("gerber_read/1M_draws")->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(gerberWrite)->Name("gerber_write/1M_draws")->Unit(benchmark::kMillisecond)->Iterations(3);
-
-#endif

@@ -2,8 +2,9 @@
 #ifndef _VexData_EntryGuard_HeaderFile
 #define _VexData_EntryGuard_HeaderFile
 
+#include <VexData_InternalError.hxx>
+
 #include <Message_Messenger.hxx>
-#include <Standard_Failure.hxx>
 
 #include <exception>
 
@@ -24,21 +25,10 @@ public:
     }
     catch (...)
     {
-      ReportCurrent(theSink);
+      VexData_InternalError::ReportCurrent(theSink);
     }
     return theFailure;
   }
-
-  //! Sends "VEX_INTERNAL_ERROR" describing the exception being handled to theSink (when not
-  //! null); never throws. Must be called from inside a catch block: the writer reports its own
-  //! internal failures this way, as the entry points do.
-  static void ReportCurrent(const Handle(Message_Messenger) & theSink) noexcept;
-
-  //! Sends "VEX_INTERNAL_ERROR" with theWhat to theSink (when not null); never throws.
-  static void Report(const Handle(Message_Messenger) & theSink, const char* theWhat) noexcept;
-
-  //! Returns the message of theFailure, or its type name when it carries no message.
-  static const char* Describe(const Standard_Failure& theFailure) noexcept;
 };
 
 #endif

@@ -1,7 +1,7 @@
 // Copyright (c) 2026 VexData developers
 #include <VexData_OutputFile.hxx>
 
-#include <VexData_RecordWriter.hxx>
+#include <VexData_OutputQueue.hxx>
 
 #include <cerrno>
 #include <climits>
@@ -186,11 +186,11 @@ void VexData_OutputFile::keepTargetIdentity()
 VexData_Writer::Status VexData_OutputFile::Commit()
 {
   myStream.flush();
-  VexData_Writer::Status aStatus = VexData_RecordWriter::StatusOf(myStream);
+  VexData_Writer::Status aStatus = VexData_OutputQueue::StatusOf(myStream);
   if (aStatus == VexData_Writer::Ok)
   {
     myStream.close();
-    aStatus = VexData_RecordWriter::StatusOf(myStream);
+    aStatus = VexData_OutputQueue::StatusOf(myStream);
   }
   if (aStatus == VexData_Writer::Ok && !myTempPath.empty())
   {

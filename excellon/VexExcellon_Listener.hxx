@@ -19,7 +19,7 @@
 class VexExcellon_Listener
 {
 public:
-  //! What the parser read and left out, for the import report.
+  //! What the parser read and left out, for the transfer report.
   enum Ignored
   {
     Ignored_Comment,   //!< a comment

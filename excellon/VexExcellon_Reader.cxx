@@ -129,7 +129,7 @@ TCollection_ExtendedString nameOr(const TCollection_AsciiString& theText, const 
 
 VexExcellon_Reader::VexExcellon_Reader(PenFormatData_Model&        theModel,
                                        const VexPcb_ImportOptions& theOptions,
-                                       VexPcb_ImportReport&        theReport)
+                                       VexPcb_TransferReport&      theReport)
     : myModel(theModel), myReport(theReport), myApertures(theModel), myRouteTool(-1),
       myPhase(nameOr(theOptions.Phase, THE_PHASE)), myLayer(nameOr(theOptions.Layer, THE_LAYER)),
       myFactor(1.0), isEmptyModel(theModel.Objects().IsEmpty() && theModel.NbApertures() <= 1)
@@ -178,7 +178,7 @@ Standard_Boolean VexExcellon_Reader::Probe(const char* theHead, const size_t the
 Standard_Boolean VexExcellon_Reader::Read(std::istream&               theStream,
                                           const VexPcb_ImportOptions& theOptions,
                                           PenFormatData_Model&        theModel,
-                                          VexPcb_ImportReport&        theReport)
+                                          VexPcb_TransferReport&      theReport)
 {
   try
   {
@@ -406,7 +406,7 @@ void VexExcellon_Reader::report() const
   {
     if (myCounts[aCount] > 0)
     {
-      myReport.Add(VexPcb_ImportReport::Outcome_Toolpath, THE_COUNT_KINDS[aCount],
+      myReport.Add(VexPcb_TransferReport::Outcome_Toolpath, THE_COUNT_KINDS[aCount],
                    myCounts[aCount]);
     }
   }
@@ -414,13 +414,13 @@ void VexExcellon_Reader::report() const
   {
     if (myIgnored[anIgnored] > 0)
     {
-      myReport.Add(VexPcb_ImportReport::Outcome_Ignored, THE_IGNORED_KINDS[anIgnored],
+      myReport.Add(VexPcb_TransferReport::Outcome_Ignored, THE_IGNORED_KINDS[anIgnored],
                    myIgnored[anIgnored]);
     }
   }
   if (anUnused > 0)
   {
-    myReport.Add(VexPcb_ImportReport::Outcome_Ignored, THE_COUNT_KINDS[Count_UnusedTools],
+    myReport.Add(VexPcb_TransferReport::Outcome_Ignored, THE_COUNT_KINDS[Count_UnusedTools],
                  anUnused);
   }
 }

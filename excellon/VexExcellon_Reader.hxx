@@ -5,7 +5,7 @@
 #include <VexExcellon_ApertureTable.hxx>
 #include <VexExcellon_Listener.hxx>
 #include <VexPcb_ImportOptions.hxx>
-#include <VexPcb_ImportReport.hxx>
+#include <VexPcb_TransferReport.hxx>
 
 #include <PenFormatData_Model.hxx>
 #include <PhGeom_Curve.hxx>
@@ -40,7 +40,7 @@ public:
   Standard_EXPORT static Standard_Boolean Read(std::istream&               theStream,
                                                const VexPcb_ImportOptions& theOptions,
                                                PenFormatData_Model&        theModel,
-                                               VexPcb_ImportReport&        theReport);
+                                               VexPcb_TransferReport&      theReport);
 
   //! Default phase of the toolpaths.
   static const char* const THE_PHASE;
@@ -95,7 +95,7 @@ private:
 
   //! Creates the listener that reads into theModel.
   VexExcellon_Reader(PenFormatData_Model& theModel, const VexPcb_ImportOptions& theOptions,
-                     VexPcb_ImportReport& theReport);
+                     VexPcb_TransferReport& theReport);
 
   //! Returns the index in myToolpaths of the toolpaths of theTool, finding its aperture on
   //! first use.
@@ -121,7 +121,7 @@ private:
   void report() const;
 
   PenFormatData_Model&                        myModel;     //!< the model read into
-  VexPcb_ImportReport&                        myReport;    //!< the report
+  VexPcb_TransferReport&                      myReport;    //!< the report
   VexExcellon_ApertureTable                   myApertures; //!< apertures found or made
   NCollection_DataMap<Standard_Integer, Tool> myTools;     //!< tools by number
   NCollection_Vector<Toolpaths>               myToolpaths; //!< per aperture, in first use

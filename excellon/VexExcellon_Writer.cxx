@@ -70,7 +70,7 @@ int toolNumberOf(const TCollection_ExtendedString& theName)
 } // namespace
 
 VexExcellon_Writer::VexExcellon_Writer(const PenFormatData_Model& theModel,
-                                       VexPcb_ImportReport&       theCounts)
+                                       VexPcb_TransferReport&     theCounts)
     : myModel(theModel), myCounts(theCounts),
       myFactor(
           PenFormatData::ComputeUnitFactor(theModel.DimensionUnit(), PenFormatData_DU_Millimetre)),
@@ -80,7 +80,8 @@ VexExcellon_Writer::VexExcellon_Writer(const PenFormatData_Model& theModel,
 
 Standard_Boolean VexExcellon_Writer::Write(const PenFormatData_Model&       theModel,
                                            const VexExcellon_WriterOptions& theOptions,
-                                           std::ostream& theStream, VexPcb_ImportReport& theCounts)
+                                           std::ostream&                    theStream,
+                                           VexPcb_TransferReport&           theCounts)
 {
   try
   {
@@ -99,11 +100,11 @@ Standard_Boolean VexExcellon_Writer::Write(const PenFormatData_Model&       theM
       theCounts.SetFault(0, Message_Msg("VEX_EXCELLON_WRITE_FAIL"));
       return Standard_False;
     }
-    aWriter.count(VexPcb_ImportReport::Outcome_Toolpath, "holes", aWriter.myHoles);
-    aWriter.count(VexPcb_ImportReport::Outcome_Ignored, "path toolpaths", aWriter.myPaths);
-    aWriter.count(VexPcb_ImportReport::Outcome_Ignored, "objects that are not toolpaths",
+    aWriter.count(VexPcb_TransferReport::Outcome_Toolpath, "holes", aWriter.myHoles);
+    aWriter.count(VexPcb_TransferReport::Outcome_Ignored, "path toolpaths", aWriter.myPaths);
+    aWriter.count(VexPcb_TransferReport::Outcome_Ignored, "objects that are not toolpaths",
                   aWriter.myArtwork);
-    aWriter.count(VexPcb_ImportReport::Outcome_Ignored,
+    aWriter.count(VexPcb_TransferReport::Outcome_Ignored,
                   "elements of drilling toolpaths that are not points", aWriter.myNotPoints);
     return Standard_True;
   }
@@ -114,7 +115,7 @@ Standard_Boolean VexExcellon_Writer::Write(const PenFormatData_Model&       theM
   }
 }
 
-void VexExcellon_Writer::count(const VexPcb_ImportReport::Outcome theOutcome, const char* theKind,
+void VexExcellon_Writer::count(const VexPcb_TransferReport::Outcome theOutcome, const char* theKind,
                                const Standard_Integer theCount) const
 {
   if (theCount > 0)

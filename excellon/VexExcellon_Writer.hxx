@@ -3,7 +3,7 @@
 #define _VexExcellon_Writer_HeaderFile
 
 #include <VexExcellon_WriterOptions.hxx>
-#include <VexPcb_ImportReport.hxx>
+#include <VexPcb_TransferReport.hxx>
 
 #include <PenFormatData_Model.hxx>
 #include <PenFormatData_Sequence.hxx>
@@ -40,7 +40,7 @@ public:
   Standard_EXPORT static Standard_Boolean Write(const PenFormatData_Model&       theModel,
                                                 const VexExcellon_WriterOptions& theOptions,
                                                 std::ostream&                    theStream,
-                                                VexPcb_ImportReport&             theCounts);
+                                                VexPcb_TransferReport&           theCounts);
 
 private:
   //! The holes of one aperture.
@@ -53,7 +53,7 @@ private:
   };
 
   //! Creates the writer of theModel, counting into theCounts.
-  VexExcellon_Writer(const PenFormatData_Model& theModel, VexPcb_ImportReport& theCounts);
+  VexExcellon_Writer(const PenFormatData_Model& theModel, VexPcb_TransferReport& theCounts);
 
   //! Gathers the point toolpaths theOptions select, per aperture, and counts the rest.
   void collect(const VexExcellon_WriterOptions& theOptions);
@@ -77,11 +77,11 @@ private:
   void writeHoles(const PhGeom_Curve& theContainer, std::ostream& theStream, std::string& theText);
 
   //! Adds theCount of theKind with theOutcome to the counts, when there are any.
-  void count(const VexPcb_ImportReport::Outcome theOutcome, const char* theKind,
+  void count(const VexPcb_TransferReport::Outcome theOutcome, const char* theKind,
              const Standard_Integer theCount) const;
 
   const PenFormatData_Model&                              myModel;  //!< the model written
-  VexPcb_ImportReport&                                    myCounts; //!< counts and fault
+  VexPcb_TransferReport&                                  myCounts; //!< counts and fault
   NCollection_Vector<Tool>                                myTools;  //!< tools in order of first use
   NCollection_DataMap<Standard_Integer, Standard_Integer> myByAperture; //!< index in myTools
   Standard_Real                                           myFactor; //!< model unit to millimetres

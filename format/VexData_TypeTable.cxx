@@ -61,9 +61,10 @@ Standard_Boolean VexData_TypeTable::RecordSize(const Standard_Integer theTag,
   return Standard_True;
 }
 
-VexData_Reader::Status VexData_TypeTable::Declare(const Standard_Integer theTag,
-                                                  const Standard_Integer theSize,
-                                                  const Handle(Message_Messenger) & theMessenger)
+VexData_ReadStatus::Status VexData_TypeTable::Declare(const Standard_Integer theTag,
+                                                      const Standard_Integer theSize,
+                                                      const Handle(Message_Messenger) &
+                                                          theMessenger)
 {
   const Standard_Byte aTag = static_cast<Standard_Byte>(theTag);
   if (theSize < 0)
@@ -71,21 +72,21 @@ VexData_Reader::Status VexData_TypeTable::Declare(const Standard_Integer theTag,
     // Tags from 128 up are reported as the signed byte they were stored as.
     VexData_Message::Send(theMessenger, "VEX_READER_INVALID_TYPEDEF_SIZE",
                           static_cast<Standard_Integer>(static_cast<signed char>(aTag)));
-    return VexData_Reader::InvalidData;
+    return VexData_ReadStatus::InvalidData;
   }
   Standard_Integer* aKnown = myRecordSizes.ChangeSeek(aTag);
   if (aKnown == NULL)
   {
     myRecordSizes.Bind(aTag, theSize);
-    return VexData_Reader::Ok;
+    return VexData_ReadStatus::Ok;
   }
   if (*aKnown == theSize)
   {
-    return VexData_Reader::Ok;
+    return VexData_ReadStatus::Ok;
   }
   if (aTag != VexData_Format::Tag_ScannerBox)
   {
-    return VexData_Reader::InvalidData;
+    return VexData_ReadStatus::InvalidData;
   }
   // A scanner box of another size no longer has the known layout; from now on boxes and scan
   // field positions are stepped over by their declared sizes.
@@ -95,18 +96,18 @@ VexData_Reader::Status VexData_TypeTable::Declare(const Standard_Integer theTag,
   *aKnown = theSize;
   myRedeclared.Add(static_cast<Standard_Byte>(VexData_Format::Tag_ScannerBox));
   myRedeclared.Add(static_cast<Standard_Byte>(VexData_Format::Tag_ScanFieldPosition));
-  return VexData_Reader::Ok;
+  return VexData_ReadStatus::Ok;
 }
 
-VexData_Reader::Status VexData_TypeTable::unknownTag(const VexData_Stream&  theStream,
-                                                     const Standard_Integer theTag)
+VexData_ReadStatus::Status VexData_TypeTable::unknownTag(const VexData_InputStream& theStream,
+                                                         const Standard_Integer     theTag)
 {
   VexData_Message::Send(theStream.Messenger(), "VEX_READER_UNKNOWN_SKIP_TYPE", theTag);
-  return VexData_Reader::WrongFormat;
+  return VexData_ReadStatus::WrongFormat;
 }
 
-VexData_Reader::Status VexData_TypeTable::SkipItem(VexData_Stream&        theStream,
-                                                   const Standard_Integer theTag) const
+VexData_ReadStatus::Status VexData_TypeTable::SkipItem(VexData_InputStream&   theStream,
+                                                       const Standard_Integer theTag) const
 {
   Standard_Integer aSize = 0;
   switch (VexData_Format::ClassOf(theTag))
@@ -120,8 +121,8 @@ VexData_Reader::Status VexData_TypeTable::SkipItem(VexData_Stream&        theStr
   }
 }
 
-VexData_Reader::Status VexData_TypeTable::SkipField(VexData_Stream&        theStream,
-                                                    const Standard_Integer theType) const
+VexData_ReadStatus::Status VexData_TypeTable::SkipField(VexData_InputStream&   theStream,
+                                                        const Standard_Integer theType) const
 {
   Standard_Integer aSize = 0;
   if (!FieldSize(theType, aSize))
@@ -146,22 +147,22 @@ VexData_Reader::Status VexData_TypeTable::SkipField(VexData_Stream&        theSt
   }
 }
 
-VexData_Reader::Status VexData_TypeTable::skipBits(VexData_Stream&        theStream,
-                                                   const Standard_Integer theType) const
+VexData_ReadStatus::Status VexData_TypeTable::skipBits(VexData_InputStream&   theStream,
+                                                       const Standard_Integer theType) const
 {
   // The short count is an unsigned byte (0 to 255); a long count below 1 holds no bits.
-  Standard_Integer             aCount = 0;
-  const VexData_Reader::Status aCode  = theType == VexData_Format::Field_BitsShort
-                                            ? theStream.ReadByte(aCount)
-                                            : theStream.ReadInt(aCount);
-  if (aCode != VexData_Reader::Ok)
+  Standard_Integer                 aCount = 0;
+  const VexData_ReadStatus::Status aCode  = theType == VexData_Format::Field_BitsShort
+                                                ? theStream.ReadByte(aCount)
+                                                : theStream.ReadInt(aCount);
+  if (aCode != VexData_ReadStatus::Ok)
   {
     VexData_Message::Send(theStream.Messenger(), "VEX_READER_READING_NBBYTES_FAILURE");
-    return VexData_Reader::WrongFormat;
+    return VexData_ReadStatus::WrongFormat;
   }
   if (aCount < 1)
   {
-    return VexData_Reader::Ok;
+    return VexData_ReadStatus::Ok;
   }
   return theStream.SkipBytes((static_cast<int64_t>(aCount) + 7) / 8);
 }

@@ -2,7 +2,7 @@
 #ifndef _VexData_TypeTable_HeaderFile
 #define _VexData_TypeTable_HeaderFile
 
-#include <VexData_Stream.hxx>
+#include <VexData_InputStream.hxx>
 
 #include <NCollection_DataMap.hxx>
 #include <NCollection_Map.hxx>
@@ -35,27 +35,30 @@ public:
   //! accepted (a new size for tag 18 also sends the "VEX_READER_REPLACE_TYPEDEF_SIZE" warning and
   //! marks tags 18 and 19 as redeclared), InvalidData for a negative size (after
   //! "VEX_READER_INVALID_TYPEDEF_SIZE") or for a new size of any other known tag (no message).
-  VexData_Reader::Status Declare(const Standard_Integer theTag, const Standard_Integer theSize,
-                                 const Handle(Message_Messenger) & theMessenger);
+  VexData_ReadStatus::Status Declare(const Standard_Integer theTag, const Standard_Integer theSize,
+                                     const Handle(Message_Messenger) & theMessenger);
 
   //! Steps over the item or record whose tag byte theTag has just been read, when it is not a
   //! compound record (the caller follows those item by item): a field type by its size or its
   //! own length, a fixed-size record by the size of the record-size table. Returns Ok;
   //! WrongFormat for a tag that cannot be skipped or an unreadable bit-field count; or the
   //! stream status of a failed read. Failures are reported to the stream's messenger.
-  VexData_Reader::Status SkipItem(VexData_Stream& theStream, const Standard_Integer theTag) const;
+  VexData_ReadStatus::Status SkipItem(VexData_InputStream&   theStream,
+                                      const Standard_Integer theTag) const;
 
   //! Steps over one value of field type theType (1 to 10) whose type byte has been read.
   //! Returns as SkipItem.
-  VexData_Reader::Status SkipField(VexData_Stream& theStream, const Standard_Integer theType) const;
+  VexData_ReadStatus::Status SkipField(VexData_InputStream&   theStream,
+                                       const Standard_Integer theType) const;
 
 private:
   //! Steps over a bit field whose count is a byte (theType 9) or an int32 (theType 10).
-  VexData_Reader::Status skipBits(VexData_Stream& theStream, const Standard_Integer theType) const;
+  VexData_ReadStatus::Status skipBits(VexData_InputStream&   theStream,
+                                      const Standard_Integer theType) const;
 
   //! Reports theTag as impossible to skip and returns WrongFormat.
-  static VexData_Reader::Status unknownTag(const VexData_Stream&  theStream,
-                                           const Standard_Integer theTag);
+  static VexData_ReadStatus::Status unknownTag(const VexData_InputStream& theStream,
+                                               const Standard_Integer     theTag);
 
 private:
   NCollection_DataMap<Standard_Byte, Standard_Integer> myFieldSizes;  //!< field type -> size

@@ -58,7 +58,7 @@ std::vector<Hole> holesOf(const PenFormatData_Model& theModel, int& thePaths, in
 
 //! Requires what a failed read leaves: an empty model and a fault of the catalogue at a line
 //! of the input.
-void requireFault(const PenFormatData_Model& theModel, const VexPcb_ImportReport& theReport,
+void requireFault(const PenFormatData_Model& theModel, const VexPcb_TransferReport& theReport,
                   const std::string& theData)
 {
   VexFuzz_Harness::Require(theReport.HasFault(), "a failed read without a fault");
@@ -79,8 +79,8 @@ void requireFault(const PenFormatData_Model& theModel, const VexPcb_ImportReport
 void requireSameHoles(const std::string& theText, const std::vector<Hole>& theHoles)
 {
   Handle(PenFormatData_Model) aModel = new PenFormatData_Model();
-  std::istringstream  aStream(theText);
-  VexPcb_ImportReport aReport;
+  std::istringstream    aStream(theText);
+  VexPcb_TransferReport aReport;
   VexFuzz_Harness::Require(
       VexExcellon_Reader::Read(aStream, VexPcb_ImportOptions(), *aModel, aReport) == Standard_True,
       "the file the writer made does not read");
@@ -112,8 +112,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* theData, size_t theSize)
   const Standard_Boolean isDrillFile = VexExcellon_Reader::Probe(aData.data(), aData.size());
   (void)isDrillFile;
   Handle(PenFormatData_Model) aModel = new PenFormatData_Model();
-  VexPcb_ImportReport aReport;
-  std::istringstream  aStream(aData);
+  VexPcb_TransferReport aReport;
+  std::istringstream    aStream(aData);
   if (!VexExcellon_Reader::Read(aStream, VexPcb_ImportOptions(), *aModel, aReport))
   {
     requireFault(*aModel, aReport, aData);
@@ -125,9 +125,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* theData, size_t theSize)
   const std::vector<Hole> aHoles = holesOf(*aModel, aPaths, aContours);
   VexFuzz_Harness::Require(
       static_cast<int>(aHoles.size()) ==
-              aReport.Count(VexPcb_ImportReport::Outcome_Toolpath, "holes") &&
-          aContours == aReport.Count(VexPcb_ImportReport::Outcome_Toolpath, "slots") +
-                           aReport.Count(VexPcb_ImportReport::Outcome_Toolpath, "routed paths"),
+              aReport.Count(VexPcb_TransferReport::Outcome_Toolpath, "holes") &&
+          aContours == aReport.Count(VexPcb_TransferReport::Outcome_Toolpath, "slots") +
+                           aReport.Count(VexPcb_TransferReport::Outcome_Toolpath, "routed paths"),
       "the report counts other holes, slots or routes than the model has");
 
   std::string aMachineFile;
@@ -137,7 +137,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* theData, size_t theSize)
       "the machine-file writer refuses an imported drill file");
 
   std::ostringstream  anOut;
-  VexPcb_ImportReport aCounts;
+  VexPcb_TransferReport aCounts;
   const bool isWritten = VexExcellon_Writer::Write(*aModel, VexExcellon_WriterOptions(), anOut,
                                                    aCounts) == Standard_True;
   // A drill file without holes is refused: there is nothing to drill.
@@ -148,7 +148,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* theData, size_t theSize)
   {
     return 0;
   }
-  VexFuzz_Harness::Require(aCounts.Count(VexPcb_ImportReport::Outcome_Ignored, "path toolpaths") ==
+  VexFuzz_Harness::Require(aCounts.Count(VexPcb_TransferReport::Outcome_Ignored, "path toolpaths") ==
                                aPaths,
                            "the writer counts other path toolpaths than the model has");
   requireSameHoles(anOut.str(), aHoles);

@@ -99,9 +99,9 @@ int checkModel(const PenFormatData_Model& theModel)
 bool readInto(const char* theData, const size_t theSize, Handle(PenFormatData_Model) & theModel)
 {
   theModel = new PenFormatData_Model();
-  VexPcb_ImportReport aReport;
-  const bool          isOk = VexGerber_Reader::ReadBuffer(theData, theSize, VexPcb_ImportOptions(),
-                                                          fuzzLimits(), *theModel, aReport) == Standard_True;
+  VexPcb_TransferReport aReport;
+  const bool isOk = VexGerber_Reader::ReadBuffer(theData, theSize, VexPcb_ImportOptions(),
+                                                 fuzzLimits(), *theModel, aReport) == Standard_True;
   require(isOk != aReport.HasFault(), "the status and the fault disagree");
   require(isOk || (theModel->Objects().IsEmpty() && theModel->NbApertures() == 1 &&
                    theModel->NbLayers() == 0),
@@ -125,8 +125,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* theData, size_t theSize)
   }
   const int anElements = checkModel(*aModel);
 
-  std::ostringstream  aStream;
-  VexPcb_ImportReport aCounts;
+  std::ostringstream    aStream;
+  VexPcb_TransferReport aCounts;
   require(VexGerber_Writer::Write(*aModel, VexGerber_WriterOptions(), aStream, aCounts) ==
               Standard_True,
           "a model read from Gerber does not write");

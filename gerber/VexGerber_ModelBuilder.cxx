@@ -89,7 +89,7 @@ bool isInRange(const NCollection_Vector<VexGerber_Contour>& theContours)
 VexGerber_ModelBuilder::VexGerber_ModelBuilder(PenFormatData_Model&              theModel,
                                                const TCollection_ExtendedString& thePhase,
                                                const TCollection_ExtendedString& theLayer,
-                                               VexPcb_ImportReport&              theReport,
+                                               VexPcb_TransferReport&            theReport,
                                                VexGerber_Fault&                  theFault,
                                                const VexGerber_Limits&           theLimits)
     : myModel(theModel), myPhase(thePhase), myLayer(theLayer), myReport(theReport),
@@ -333,13 +333,13 @@ void VexGerber_ModelBuilder::addContours(const NCollection_Vector<VexGerber_Cont
 // Objects
 // ---------------------------------------------------------------------------------------------
 
-void VexGerber_ModelBuilder::count(const VexPcb_ImportReport::Outcome theOutcome,
-                                   const Standard_CString             theKind,
-                                   const Standard_Boolean             theIsClear)
+void VexGerber_ModelBuilder::count(const VexPcb_TransferReport::Outcome theOutcome,
+                                   const Standard_CString               theKind,
+                                   const Standard_Boolean               theIsClear)
 {
   if (theIsClear)
   {
-    tally(VexPcb_ImportReport::Outcome_Artwork, "clear objects");
+    tally(VexPcb_TransferReport::Outcome_Artwork, "clear objects");
     return;
   }
   tally(theOutcome, theKind);
@@ -384,12 +384,12 @@ Standard_Boolean VexGerber_ModelBuilder::OnDraw(const Handle(VexGerber_Aperture)
     if (isPoint)
     {
       addPoint(theFrom);
-      count(VexPcb_ImportReport::Outcome_Toolpath, "zero-length draws (as points)", theIsClear);
+      count(VexPcb_TransferReport::Outcome_Toolpath, "zero-length draws (as points)", theIsClear);
       return Standard_True;
     }
     pathFrom(theFrom)->CreateSegment(theFrom * myFactor, theTo * myFactor);
     myPathEnd = theTo;
-    count(VexPcb_ImportReport::Outcome_Toolpath, "draws", theIsClear);
+    count(VexPcb_TransferReport::Outcome_Toolpath, "draws", theIsClear);
     return Standard_True;
   }
   NCollection_Vector<VexGerber_Contour> aContours(4);
@@ -408,7 +408,7 @@ Standard_Boolean VexGerber_ModelBuilder::OnDraw(const Handle(VexGerber_Aperture)
     return myFault.Fail("VEX_GERBER_COORDINATE_RANGE");
   }
   addContours(aContours);
-  count(VexPcb_ImportReport::Outcome_Artwork, "draws with non-round apertures", theIsClear);
+  count(VexPcb_TransferReport::Outcome_Artwork, "draws with non-round apertures", theIsClear);
   return Standard_True;
 }
 
@@ -432,7 +432,7 @@ Standard_Boolean VexGerber_ModelBuilder::OnArc(const Handle(VexGerber_Aperture) 
     useSequence(Kind_Path, aNumber, theIsClear);
     addArc(pathFrom(theFrom), theFrom, theTo, theCenter, isCcw);
     myPathEnd = theTo;
-    count(VexPcb_ImportReport::Outcome_Toolpath, "arcs", theIsClear);
+    count(VexPcb_TransferReport::Outcome_Toolpath, "arcs", theIsClear);
     return Standard_True;
   }
   NCollection_Vector<VexGerber_Contour> aContours(4);
@@ -448,7 +448,7 @@ Standard_Boolean VexGerber_ModelBuilder::OnArc(const Handle(VexGerber_Aperture) 
     return myFault.Fail("VEX_GERBER_COORDINATE_RANGE");
   }
   addContours(aContours);
-  count(VexPcb_ImportReport::Outcome_Artwork, "arcs with non-round apertures", theIsClear);
+  count(VexPcb_TransferReport::Outcome_Artwork, "arcs with non-round apertures", theIsClear);
   return Standard_True;
 }
 
@@ -470,7 +470,7 @@ Standard_Boolean VexGerber_ModelBuilder::OnFlash(const Handle(VexGerber_Aperture
     }
     useSequence(Kind_Point, aNumber, theIsClear);
     addPoint(thePoint);
-    count(VexPcb_ImportReport::Outcome_Toolpath, "flashes", theIsClear);
+    count(VexPcb_TransferReport::Outcome_Toolpath, "flashes", theIsClear);
     return Standard_True;
   }
   NCollection_Vector<VexGerber_Contour> aContours(4);
@@ -484,7 +484,7 @@ Standard_Boolean VexGerber_ModelBuilder::OnFlash(const Handle(VexGerber_Aperture
     return myFault.Fail("VEX_GERBER_COORDINATE_RANGE");
   }
   addContours(aContours);
-  count(VexPcb_ImportReport::Outcome_Artwork, flashKind(*theAperture), theIsClear);
+  count(VexPcb_TransferReport::Outcome_Artwork, flashKind(*theAperture), theIsClear);
   return Standard_True;
 }
 
@@ -509,7 +509,7 @@ Standard_Boolean VexGerber_ModelBuilder::OnRegion(
     return myFault.Fail("VEX_GERBER_COORDINATE_RANGE");
   }
   addContours(aContours);
-  count(VexPcb_ImportReport::Outcome_Artwork, "regions", theIsClear);
+  count(VexPcb_TransferReport::Outcome_Artwork, "regions", theIsClear);
   return Standard_True;
 }
 
@@ -523,14 +523,14 @@ Standard_Boolean VexGerber_ModelBuilder::OnImagePolarity(const Standard_Boolean 
     return myFault.Fail("VEX_GERBER_NEGATIVE_IMAGE");
   }
   isNegative = theIsNegative;
-  tally(VexPcb_ImportReport::Outcome_Artwork,
+  tally(VexPcb_TransferReport::Outcome_Artwork,
         theIsNegative ? "negative image statements (model polarity negative)"
                       : "positive image statements");
   return Standard_True;
 }
 
-void VexGerber_ModelBuilder::tally(const VexPcb_ImportReport::Outcome theOutcome,
-                                   const Standard_CString             theKind)
+void VexGerber_ModelBuilder::tally(const VexPcb_TransferReport::Outcome theOutcome,
+                                   const Standard_CString               theKind)
 {
   // Kinds are string literals: a pointer comparison finds them, and the last one counted is
   // by far the likeliest, so the search starts there.
@@ -571,5 +571,5 @@ void VexGerber_ModelBuilder::FlushCounts()
 
 void VexGerber_ModelBuilder::OnIgnored(const Standard_CString theKind)
 {
-  tally(VexPcb_ImportReport::Outcome_Ignored, theKind);
+  tally(VexPcb_TransferReport::Outcome_Ignored, theKind);
 }

@@ -7,7 +7,7 @@
 
 #include <PenFormatData_Model.hxx>
 #include <PenFormatData_Sequence.hxx>
-#include <VexPcb_ImportReport.hxx>
+#include <VexPcb_TransferReport.hxx>
 
 #include <NCollection_DataMap.hxx>
 
@@ -28,8 +28,9 @@ public:
   Standard_EXPORT VexGerber_ModelBuilder(PenFormatData_Model&              theModel,
                                          const TCollection_ExtendedString& thePhase,
                                          const TCollection_ExtendedString& theLayer,
-                                         VexPcb_ImportReport& theReport, VexGerber_Fault& theFault,
-                                         const VexGerber_Limits& theLimits);
+                                         VexPcb_TransferReport&            theReport,
+                                         VexGerber_Fault&                  theFault,
+                                         const VexGerber_Limits&           theLimits);
 
   //! Ends the sequence being built and adds the layer, the apertures and the objects to the
   //! model (in millimetres when the model was empty, else converted to its unit).
@@ -109,11 +110,11 @@ private:
               const gp_XY& theCenter, const Standard_Boolean isCcw) const;
 
   //! Counts one feature of theKind with theOutcome, or as a clear object when isClear.
-  void count(const VexPcb_ImportReport::Outcome theOutcome, const Standard_CString theKind,
+  void count(const VexPcb_TransferReport::Outcome theOutcome, const Standard_CString theKind,
              const Standard_Boolean isClear);
 
   //! Counts one feature of theKind (a string literal) with theOutcome.
-  void tally(const VexPcb_ImportReport::Outcome theOutcome, const Standard_CString theKind);
+  void tally(const VexPcb_TransferReport::Outcome theOutcome, const Standard_CString theKind);
 
   //! Returns the artwork kind of a flash of theAperture.
   static Standard_CString flashKind(const VexGerber_Aperture& theAperture);
@@ -121,15 +122,15 @@ private:
   //! A count of one kind, kept here until FlushCounts.
   struct Tally
   {
-    VexPcb_ImportReport::Outcome Outcome; //!< outcome
-    Standard_CString             Kind;    //!< kind, a string literal
-    Standard_Integer             Count;   //!< features counted
+    VexPcb_TransferReport::Outcome Outcome; //!< outcome
+    Standard_CString               Kind;    //!< kind, a string literal
+    Standard_Integer               Count;   //!< features counted
   };
 
   PenFormatData_Model&       myModel;      //!< model filled on Commit
   TCollection_ExtendedString myPhase;      //!< phase of every object
   TCollection_ExtendedString myLayer;      //!< layer of every object
-  VexPcb_ImportReport&       myReport;     //!< counts
+  VexPcb_TransferReport&     myReport;     //!< counts
   VexGerber_Fault&           myFault;      //!< faults
   VexGerber_Shapes           myShapes;     //!< outlines of apertures
   Standard_Real              myFactor;     //!< millimetres to the model's unit

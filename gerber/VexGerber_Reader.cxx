@@ -100,7 +100,7 @@ private:
 
 //! Sends the fault to the model's messenger and files it in the report.
 void report(const VexGerber_Fault& theFault, PenFormatData_Model& theModel,
-            VexPcb_ImportReport& theReport)
+            VexPcb_TransferReport& theReport)
 {
   theReport.SetFault(theFault.FaultLine(), theFault.Message());
   if (!theModel.Messenger().IsNull())
@@ -147,7 +147,7 @@ Standard_Boolean VexGerber_Reader::Probe(const char* theHead, const size_t theSi
 Standard_Boolean VexGerber_Reader::Read(std::istream&               theStream,
                                         const VexPcb_ImportOptions& theOptions,
                                         PenFormatData_Model&        theModel,
-                                        VexPcb_ImportReport&        theReport)
+                                        VexPcb_TransferReport&      theReport)
 {
   return Read(theStream, theOptions, VexGerber_Limits(), theModel, theReport);
 }
@@ -156,7 +156,7 @@ Standard_Boolean VexGerber_Reader::Read(std::istream&               theStream,
                                         const VexPcb_ImportOptions& theOptions,
                                         const VexGerber_Limits&     theLimits,
                                         PenFormatData_Model&        theModel,
-                                        VexPcb_ImportReport&        theReport)
+                                        VexPcb_TransferReport&      theReport)
 {
   VexGerber_Fault aFault;
   try
@@ -183,7 +183,7 @@ Standard_Boolean VexGerber_Reader::ReadBuffer(const char* theData, const size_t 
                                               const VexPcb_ImportOptions& theOptions,
                                               const VexGerber_Limits&     theLimits,
                                               PenFormatData_Model&        theModel,
-                                              VexPcb_ImportReport&        theReport)
+                                              VexPcb_TransferReport&      theReport)
 {
   VexGerber_Fault aFault;
   try

@@ -6,7 +6,7 @@
 
 #include <PenFormatData_Model.hxx>
 #include <VexPcb_ImportOptions.hxx>
-#include <VexPcb_ImportReport.hxx>
+#include <VexPcb_TransferReport.hxx>
 
 #include <istream>
 
@@ -40,21 +40,21 @@ public:
   Standard_EXPORT static Standard_Boolean Read(std::istream&               theStream,
                                                const VexPcb_ImportOptions& theOptions,
                                                PenFormatData_Model&        theModel,
-                                               VexPcb_ImportReport&        theReport);
+                                               VexPcb_TransferReport&      theReport);
 
   //! Reads like Read above, with the bounds theLimits instead of the defaults.
   Standard_EXPORT static Standard_Boolean Read(std::istream&               theStream,
                                                const VexPcb_ImportOptions& theOptions,
                                                const VexGerber_Limits&     theLimits,
                                                PenFormatData_Model&        theModel,
-                                               VexPcb_ImportReport&        theReport);
+                                               VexPcb_TransferReport&      theReport);
 
   //! Reads theSize bytes from theData like Read above.
   Standard_EXPORT static Standard_Boolean ReadBuffer(const char* theData, const size_t theSize,
                                                      const VexPcb_ImportOptions& theOptions,
                                                      const VexGerber_Limits&     theLimits,
                                                      PenFormatData_Model&        theModel,
-                                                     VexPcb_ImportReport&        theReport);
+                                                     VexPcb_TransferReport&      theReport);
 
   //! Phase given to the objects when the options name none.
   static constexpr const char* THE_DEFAULT_PHASE = "Milling";

@@ -155,7 +155,7 @@ Standard_Integer containerOf(const NCollection_Vector<AreaContour>& theItems,
 
 Standard_Boolean VexGerber_Writer::Write(const PenFormatData_Model&     theModel,
                                          const VexGerber_WriterOptions& theOptions,
-                                         std::ostream& theStream, VexPcb_ImportReport& theCounts)
+                                         std::ostream& theStream, VexPcb_TransferReport& theCounts)
 {
   VexGerber_Writer aWriter(theModel, theOptions, theStream, theCounts);
   try
@@ -190,7 +190,7 @@ Standard_Boolean VexGerber_Writer::Write(const PenFormatData_Model&     theModel
 
 VexGerber_Writer::VexGerber_Writer(const PenFormatData_Model&     theModel,
                                    const VexGerber_WriterOptions& theOptions,
-                                   std::ostream& theStream, VexPcb_ImportReport& theCounts)
+                                   std::ostream& theStream, VexPcb_TransferReport& theCounts)
     : myModel(theModel), myOptions(theOptions), myStream(theStream), myCounts(theCounts),
       myFactor(PenFormatData::UnitInMillimetres(theModel.DimensionUnit())), myLines(0), myMode(0),
       myCode(0), myPolarity(-1)
@@ -299,7 +299,7 @@ void VexGerber_Writer::writeSequence(const PenFormatData_Sequence& theSequence)
 {
   if (!isWritten(theSequence))
   {
-    myCounts.Add(VexPcb_ImportReport::Outcome_Ignored,
+    myCounts.Add(VexPcb_TransferReport::Outcome_Ignored,
                  isSelected(theSequence) ? "objects that are neither toolpaths nor artwork"
                                          : "sequences of other phases or layers");
     return;
@@ -374,7 +374,7 @@ void VexGerber_Writer::writeContour(const PhGeom_Curve& theCurve)
     if (anElement.Kind() == PhGeom_Element::Kind_Point)
     {
       writePoint(anElement.StartPoint(), "D03*");
-      count(VexPcb_ImportReport::Outcome_Toolpath, "flashes");
+      count(VexPcb_TransferReport::Outcome_Toolpath, "flashes");
       isMoved = Standard_False;
       continue;
     }
@@ -387,13 +387,13 @@ void VexGerber_Writer::writeContour(const PhGeom_Curve& theCurve)
     {
       const PhGeom_Arc& anArc = static_cast<const PhGeom_Arc&>(anElement);
       writeArc(anArc.EndPoint(), anArc.Center(), anArc.Sense() == 1);
-      count(VexPcb_ImportReport::Outcome_Toolpath, "arcs");
+      count(VexPcb_TransferReport::Outcome_Toolpath, "arcs");
     }
     else
     {
       setMode(1);
       writePoint(anElement.EndPoint(), "D01*");
-      count(VexPcb_ImportReport::Outcome_Toolpath, "draws");
+      count(VexPcb_TransferReport::Outcome_Toolpath, "draws");
     }
   }
 }
@@ -409,12 +409,12 @@ void VexGerber_Writer::writeArc(const gp_XY& theEnd, const gp_XY& theCenter,
   writePoint(theEnd, aTail);
 }
 
-void VexGerber_Writer::count(const VexPcb_ImportReport::Outcome theOutcome,
-                             const Standard_CString             theKind)
+void VexGerber_Writer::count(const VexPcb_TransferReport::Outcome theOutcome,
+                             const Standard_CString               theKind)
 {
   if (myPolarity == 1)
   {
-    myCounts.Add(VexPcb_ImportReport::Outcome_Artwork, "clear objects");
+    myCounts.Add(VexPcb_TransferReport::Outcome_Artwork, "clear objects");
     return;
   }
   myCounts.Add(theOutcome, theKind);
@@ -498,6 +498,6 @@ void VexGerber_Writer::writeAreas(const PenFormatData_Sequence& theSequence)
       }
     }
     line("G37*");
-    count(VexPcb_ImportReport::Outcome_Artwork, "regions");
+    count(VexPcb_TransferReport::Outcome_Artwork, "regions");
   }
 }

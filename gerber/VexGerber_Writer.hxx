@@ -7,7 +7,7 @@
 
 #include <PenFormatData_Model.hxx>
 #include <PenFormatData_Sequence.hxx>
-#include <VexPcb_ImportReport.hxx>
+#include <VexPcb_TransferReport.hxx>
 
 #include <NCollection_DataMap.hxx>
 
@@ -33,12 +33,12 @@ public:
   Standard_EXPORT static Standard_Boolean Write(const PenFormatData_Model&     theModel,
                                                 const VexGerber_WriterOptions& theOptions,
                                                 std::ostream&                  theStream,
-                                                VexPcb_ImportReport&           theCounts);
+                                                VexPcb_TransferReport&         theCounts);
 
 private:
   //! Creates a writer of theModel to theStream.
   VexGerber_Writer(const PenFormatData_Model& theModel, const VexGerber_WriterOptions& theOptions,
-                   std::ostream& theStream, VexPcb_ImportReport& theCounts);
+                   std::ostream& theStream, VexPcb_TransferReport& theCounts);
 
   //! Returns true when theSequence passes the phase and layer filters.
   Standard_Boolean isSelected(const PenFormatData_Sequence& theSequence) const;
@@ -73,7 +73,7 @@ private:
   void writeArc(const gp_XY& theEnd, const gp_XY& theCenter, const Standard_Boolean isCcw);
 
   //! Counts one feature of theKind, as a clear object under clear polarity.
-  void count(const VexPcb_ImportReport::Outcome theOutcome, const Standard_CString theKind);
+  void count(const VexPcb_TransferReport::Outcome theOutcome, const Standard_CString theKind);
 
   //! Sets the polarity.
   void setPolarity(const Standard_Boolean isClear);
@@ -93,7 +93,7 @@ private:
   const PenFormatData_Model&                              myModel;   //!< what is written
   const VexGerber_WriterOptions&                          myOptions; //!< filters and attributes
   std::ostream&                                           myStream;  //!< output
-  VexPcb_ImportReport&                                    myCounts;  //!< counts
+  VexPcb_TransferReport&                                  myCounts;  //!< counts
   NCollection_DataMap<Standard_Integer, Standard_Integer> myCodes;   //!< aperture -> D code
   Standard_Real                                           myFactor;  //!< model unit in millimetres
   Standard_Integer                                        myLines;   //!< lines written

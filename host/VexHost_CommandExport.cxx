@@ -31,11 +31,11 @@ struct ExportOptions
 //! Writes a model to a stream with a design-file writer, counting into the report; false on a
 //! fault, which the report then holds.
 typedef std::function<Standard_Boolean(const PenFormatData_Model&, std::ostream&,
-                                       VexPcb_ImportReport&)>
+                                       VexPcb_TransferReport&)>
     Writer;
 
 //! Returns the text of theReport's fault without its final full stop, to go inside a sentence.
-TCollection_AsciiString faultText(const VexPcb_ImportReport& theReport)
+TCollection_AsciiString faultText(const VexPcb_TransferReport& theReport)
 {
   Message_Msg             aFault(theReport.Fault());
   TCollection_AsciiString aText(aFault.Get(), '?');
@@ -59,12 +59,12 @@ int exportModel(VexHost_Context& theContext, const ExportOptions& theOptions,
   {
     return VexHost_Context::THE_USAGE_ERROR;
   }
-  VexPcb_ImportReport aCounts;
-  bool                isContentFault = false;
-  const int           aStatus        = VexHost_Output::Write(
-                       theOptions.Output,
-                       [&](std::ostream& theStream, TCollection_AsciiString& theError)
-                       {
+  VexPcb_TransferReport aCounts;
+  bool                  isContentFault = false;
+  const int             aStatus        = VexHost_Output::Write(
+                         theOptions.Output,
+                         [&](std::ostream& theStream, TCollection_AsciiString& theError)
+                         {
         if (theWriter(*aModel, theStream, aCounts))
         {
           return Standard_True;
@@ -74,7 +74,7 @@ int exportModel(VexHost_Context& theContext, const ExportOptions& theOptions,
         theError       = faultText(aCounts);
         return Standard_False;
       },
-                       theContext.Messenger());
+                         theContext.Messenger());
   if (aStatus != 0)
   {
     return isContentFault ? VexHost_Context::THE_USAGE_ERROR : aStatus;
@@ -95,7 +95,7 @@ template <class WriterClass, class WriterOptions> Writer writerOf(const ExportOp
   anOptions.Phase = theOptions.Phase.c_str();
   anOptions.Layer = theOptions.Layer.c_str();
   return [anOptions](const PenFormatData_Model& theModel, std::ostream& theStream,
-                     VexPcb_ImportReport& theCounts)
+                     VexPcb_TransferReport& theCounts)
   { return WriterClass::Write(theModel, anOptions, theStream, theCounts); };
 }
 

@@ -95,7 +95,7 @@ int importFile(const VexHost_Context& theContext, const ImportOptions& theOption
     return VexHost_Context::THE_USAGE_ERROR;
   }
   const VexPcb_ImportOptions anOptions = fileOptions(theOptions, thePath);
-  VexPcb_ImportReport        aReport;
+  VexPcb_TransferReport      aReport;
   if (const int aStatus = VexHost_ModelFile::Import(theContext, thePath, theOptions.Kind, anOptions,
                                                     theModel, aReport))
   {

@@ -326,7 +326,7 @@ int info(VexHost_Context& theContext, const InfoOptions& theOptions)
     return VexHost_Context::THE_SETUP_FAILED;
   }
   Handle(PenFormatData_Model) aModel;
-  VexPcb_ImportReport aReport;
+  VexPcb_TransferReport aReport;
   const std::string&  aFile = theOptions.File;
   if (const int aStatus =
           VexHost_ModelFile::Load(theContext, aFile, VexPcb_ImportOptions(), aModel, aReport))

@@ -1,7 +1,7 @@
 // Copyright (c) 2026 VexData developers
 #include <VexHost_Commands.hxx>
 
-#include <VexHost_Json.hxx>
+#include <VexDocument_Json.hxx>
 #include <VexHost_Output.hxx>
 
 #include <CLI/CLI.hpp>
@@ -44,7 +44,7 @@ int toJson(VexHost_Context& theContext, const ToJsonOptions& theOptions)
   return VexHost_Output::Write(
       theOptions.Output,
       [&aModel, &aNoParams](std::ostream& theStream, TCollection_AsciiString& theError)
-      { return VexHost_Json::Write(aModel, aNoParams, theStream, theError); },
+      { return VexDocument_Json::Write(aModel, aNoParams, theStream, theError); },
       theContext.Messenger());
 }
 
@@ -60,7 +60,8 @@ int fromJson(VexHost_Context& theContext, const FromJsonOptions& theOptions)
   Handle(PenFormatData_Model) aModel;
   NCollection_Sequence<TCollection_ExtendedString> aParams;
   TCollection_AsciiString                          anError;
-  if (!VexHost_Json::ReadFile(theOptions.Input, aModel, aParams, anError, theContext.Messenger()))
+  if (!VexDocument_Json::ReadFile(theOptions.Input, aModel, aParams, anError,
+                                  theContext.Messenger()))
   {
     return VexHost_Context::THE_USAGE_ERROR;
   }

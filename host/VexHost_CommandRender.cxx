@@ -3,7 +3,7 @@
 
 #include <VexHost_ModelFile.hxx>
 #include <VexHost_Output.hxx>
-#include <VexHost_Svg.hxx>
+#include <VexRender_Svg.hxx>
 
 #include <CLI/CLI.hpp>
 
@@ -28,11 +28,11 @@ struct RenderOptions
 //! Loads the designs to draw beneath into thePicture. Returns the exit status of the first that
 //! does not load (0 when all do).
 int loadBeneath(VexHost_Context& theContext, const RenderOptions& theOptions,
-                VexHost_SvgOptions& thePicture)
+                VexRender_SvgOptions& thePicture)
 {
   for (const std::string& aPath : theOptions.Beneath)
   {
-    VexHost_SvgOptions::Layer aLayer;
+    VexRender_SvgOptions::Layer aLayer;
     if (const int aLoaded = VexHost_ModelFile::Load(theContext, aPath, aLayer.Model))
     {
       return aLoaded;
@@ -46,14 +46,14 @@ int loadBeneath(VexHost_Context& theContext, const RenderOptions& theOptions,
 }
 
 //! Turns the command-line options into picture options (they were checked while parsing).
-VexHost_SvgOptions pictureOptions(const RenderOptions& theOptions)
+VexRender_SvgOptions pictureOptions(const RenderOptions& theOptions)
 {
-  VexHost_SvgOptions aPicture;
+  VexRender_SvgOptions aPicture;
   aPicture.IsBare = theOptions.IsBare;
   std::string anError;
   if (!theOptions.Window.empty())
   {
-    VexHost_SvgOptions::ParseWindow(theOptions.Window, aPicture.Window, anError);
+    VexRender_SvgOptions::ParseWindow(theOptions.Window, aPicture.Window, anError);
   }
   aPicture.Foreground = theOptions.Foreground.empty() ? aPicture.Foreground : theOptions.Foreground;
   aPicture.Background = theOptions.Background.empty() ? aPicture.Background : theOptions.Background;
@@ -72,7 +72,7 @@ int render(VexHost_Context& theContext, const RenderOptions& theOptions)
   {
     return aLoaded;
   }
-  VexHost_SvgOptions aPicture = pictureOptions(theOptions);
+  VexRender_SvgOptions aPicture = pictureOptions(theOptions);
   if (const int aLoaded = loadBeneath(theContext, theOptions, aPicture))
   {
     return aLoaded;
@@ -80,7 +80,7 @@ int render(VexHost_Context& theContext, const RenderOptions& theOptions)
   const int aStatus = VexHost_Output::Write(
       theOptions.Output,
       [&aModel, &aPicture](std::ostream& theStream, TCollection_AsciiString& theError)
-      { return VexHost_Svg::Write(aModel, aPicture, theStream, theError); },
+      { return VexRender_Svg::Write(aModel, aPicture, theStream, theError); },
       theContext.Messenger());
   if (aStatus == 0 && theOptions.Output != "-")
   {
@@ -92,15 +92,15 @@ int render(VexHost_Context& theContext, const RenderOptions& theOptions)
 //! Returns an empty string when theText is a window, else why it is not.
 std::string checkWindow(const std::string& theText)
 {
-  VexHost_SvgBox aWindow;
-  std::string    anError;
-  return VexHost_SvgOptions::ParseWindow(theText, aWindow, anError) ? std::string() : anError;
+  VexRender_SvgBox aWindow;
+  std::string      anError;
+  return VexRender_SvgOptions::ParseWindow(theText, aWindow, anError) ? std::string() : anError;
 }
 
 //! Returns an empty string when theText is a colour, else why it is not.
 std::string checkColour(const std::string& theText)
 {
-  return VexHost_SvgOptions::IsColour(theText)
+  return VexRender_SvgOptions::IsColour(theText)
              ? std::string()
              : "expected a colour #rrggbb, got \"" + theText + "\"";
 }
@@ -120,13 +120,13 @@ void addPageOptions(CLI::App* theCommand, const std::shared_ptr<RenderOptions>& 
   theCommand
       ->add_option("--foreground", theOptions->Foreground,
                    std::string("Colour of a bare drawing, #rrggbb (default ") +
-                       VexHost_SvgOptions::THE_FOREGROUND + ")")
+                       VexRender_SvgOptions::THE_FOREGROUND + ")")
       ->check(checkColour)
       ->needs(aBare);
   theCommand
       ->add_option("--background", theOptions->Background,
                    std::string("Page colour of a bare drawing, #rrggbb (default ") +
-                       VexHost_SvgOptions::THE_BACKGROUND + ")")
+                       VexRender_SvgOptions::THE_BACKGROUND + ")")
       ->check(checkColour)
       ->needs(aBare);
 }

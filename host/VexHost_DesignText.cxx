@@ -132,7 +132,7 @@ void VexHost_DesignText::PrintArtwork(const PenFormatData_Model& theModel, std::
   }
 }
 
-void VexHost_DesignText::PrintCounts(const VexPcb_ImportReport& theReport,
+void VexHost_DesignText::PrintCounts(const VexPcb_TransferReport& theReport,
                                      const std::string& theIndent, std::ostream& theStream)
 {
   std::ostringstream aText;
@@ -189,12 +189,13 @@ void VexHost_DesignText::PrintLeftOut(
   }
 }
 
-void VexHost_DesignText::PrintWritten(const VexPcb_ImportReport& theCounts, std::ostream& theStream)
+void VexHost_DesignText::PrintWritten(const VexPcb_TransferReport& theCounts,
+                                      std::ostream&                theStream)
 {
   typedef NCollection_IndexedDataMap<TCollection_AsciiString, Standard_Integer> KindCounts;
-  const KindCounts& aToolpaths = theCounts.Counts(VexPcb_ImportReport::Outcome_Toolpath);
-  const KindCounts& anArtwork  = theCounts.Counts(VexPcb_ImportReport::Outcome_Artwork);
-  const KindCounts& aLeftOut   = theCounts.Counts(VexPcb_ImportReport::Outcome_Ignored);
+  const KindCounts& aToolpaths = theCounts.Counts(VexPcb_TransferReport::Outcome_Toolpath);
+  const KindCounts& anArtwork  = theCounts.Counts(VexPcb_TransferReport::Outcome_Artwork);
+  const KindCounts& aLeftOut   = theCounts.Counts(VexPcb_TransferReport::Outcome_Ignored);
   theStream << "Written:" << (aToolpaths.IsEmpty() && anArtwork.IsEmpty() ? " nothing\n" : "\n");
   for (Standard_Integer anIndex = 1; anIndex <= aToolpaths.Extent(); ++anIndex)
   {

@@ -3,7 +3,7 @@
 #define _VexHost_DesignText_HeaderFile
 
 #include <PenFormatData_Model.hxx>
-#include <VexPcb_ImportReport.hxx>
+#include <VexPcb_TransferReport.hxx>
 
 #include <NCollection_List.hxx>
 
@@ -21,14 +21,14 @@ public:
   //! sequence and contour counts. Sequences on the scan-field layer are not artwork.
   static void PrintArtwork(const PenFormatData_Model& theModel, std::ostream& theStream);
 
-  //! Writes theReport's counts (VexPcb_ImportReport::PrintCounts) with every line indented by
+  //! Writes theReport's counts (VexPcb_TransferReport::PrintCounts) with every line indented by
   //! theIndent; nothing when the report holds no count.
-  static void PrintCounts(const VexPcb_ImportReport& theReport, const std::string& theIndent,
+  static void PrintCounts(const VexPcb_TransferReport& theReport, const std::string& theIndent,
                           std::ostream& theStream);
 
   //! Writes what a design-file writer counted in theCounts: "Written:" with the toolpath and
   //! artwork kinds (artwork marked so), then "Left out:" with the kinds it ignored.
-  static void PrintWritten(const VexPcb_ImportReport& theCounts, std::ostream& theStream);
+  static void PrintWritten(const VexPcb_TransferReport& theCounts, std::ostream& theStream);
 
   //! Writes what a machine file left out of theModel: theLeftOut (objects WRITEFILE did not
   //! write) per kind, with a word that artwork is never machined. Nothing when the list is empty.

@@ -1,7 +1,7 @@
 // Copyright (c) 2026 VexData developers
 #include <VexHost_ModelFile.hxx>
 
-#include <VexHost_Json.hxx>
+#include <VexDocument_Json.hxx>
 
 #include <VexData_Message.hxx>
 #include <VexExcellon_Reader.hxx>
@@ -37,7 +37,7 @@ char firstNonBlank(const std::string& theHead)
 
 //! Sends the fault of theReport, named with the file thePath, as one fail message.
 void sendFault(const VexHost_Context& theContext, const std::string& thePath,
-               const VexPcb_ImportReport& theReport)
+               const VexPcb_TransferReport& theReport)
 {
   Message_Msg aFault(theReport.Fault());
   Message_Msg aMsg("VEX_HOST_DESIGN_FAULT");
@@ -90,7 +90,7 @@ const char* VexHost_ModelFile::KindName(const Kind theKind)
 
 int VexHost_ModelFile::Import(const VexHost_Context& theContext, const std::string& thePath,
                               const Kind theKind, const VexPcb_ImportOptions& theOptions,
-                              PenFormatData_Model& theModel, VexPcb_ImportReport& theReport)
+                              PenFormatData_Model& theModel, VexPcb_TransferReport& theReport)
 {
   std::ifstream aFile(thePath, std::ios::in | std::ios::binary);
   if (!aFile.is_open())
@@ -117,14 +117,15 @@ int VexHost_ModelFile::Import(const VexHost_Context& theContext, const std::stri
 
 int VexHost_ModelFile::Load(const VexHost_Context& theContext, const std::string& thePath,
                             const VexPcb_ImportOptions& theOptions,
-                            Handle(PenFormatData_Model) & theModel, VexPcb_ImportReport& theReport)
+                            Handle(PenFormatData_Model) & theModel,
+                            VexPcb_TransferReport& theReport)
 {
   const Kind aKind = Identify(theContext, thePath);
   if (aKind == Kind_Document)
   {
     NCollection_Sequence<TCollection_ExtendedString> aParams;
     TCollection_AsciiString                          anError;
-    return VexHost_Json::ReadFile(thePath, theModel, aParams, anError, theContext.Messenger())
+    return VexDocument_Json::ReadFile(thePath, theModel, aParams, anError, theContext.Messenger())
                ? 0
                : VexHost_Context::THE_USAGE_ERROR;
   }
@@ -143,6 +144,6 @@ int VexHost_ModelFile::Load(const VexHost_Context& theContext, const std::string
 int VexHost_ModelFile::Load(const VexHost_Context& theContext, const std::string& thePath,
                             Handle(PenFormatData_Model) & theModel)
 {
-  VexPcb_ImportReport aReport;
+  VexPcb_TransferReport aReport;
   return Load(theContext, thePath, VexPcb_ImportOptions(), theModel, aReport);
 }

@@ -6,7 +6,7 @@
 
 #include <PenFormatData_Model.hxx>
 #include <VexPcb_ImportOptions.hxx>
-#include <VexPcb_ImportReport.hxx>
+#include <VexPcb_TransferReport.hxx>
 
 #include <string>
 
@@ -48,14 +48,14 @@ public:
   //! as it was. Returns 0, or the usage-error status on any failure.
   static int Import(const VexHost_Context& theContext, const std::string& thePath,
                     const Kind theKind, const VexPcb_ImportOptions& theOptions,
-                    PenFormatData_Model& theModel, VexPcb_ImportReport& theReport);
+                    PenFormatData_Model& theModel, VexPcb_TransferReport& theReport);
 
   //! Loads thePath into theModel. Design files are imported with theOptions and their counts
   //! and fault go to theReport. Every fault is reported through the context's messenger; the
   //! result is the process exit status (0 when theModel holds the model).
   static int Load(const VexHost_Context& theContext, const std::string& thePath,
                   const VexPcb_ImportOptions& theOptions, Handle(PenFormatData_Model) & theModel,
-                  VexPcb_ImportReport&        theReport);
+                  VexPcb_TransferReport&      theReport);
 
   //! Loads thePath with the default import options, discarding the import counts.
   static int Load(const VexHost_Context& theContext, const std::string& thePath,

@@ -2,7 +2,7 @@
 #include <VexHost_ModelOutput.hxx>
 
 #include <VexHost_DesignText.hxx>
-#include <VexHost_Json.hxx>
+#include <VexDocument_Json.hxx>
 #include <VexHost_Output.hxx>
 
 #include <iostream>
@@ -53,7 +53,7 @@ int VexHost_ModelOutput::WriteDocument(const VexHost_Context&          theContex
   const int                                              aStatus = VexHost_Output::Write(
                                                    theOutput,
                                                    [&theModel, &aParams](std::ostream& theStream, TCollection_AsciiString& theError)
-                                                   { return VexHost_Json::Write(theModel, aParams, theStream, theError); },
+                                                   { return VexDocument_Json::Write(theModel, aParams, theStream, theError); },
                                                    theContext.Messenger());
   if (aStatus == 0 && theOutput != "-")
   {

@@ -3,6 +3,7 @@
 #define _VexData_Reader_HeaderFile
 
 #include <VexData_Macro.hxx>
+#include <VexData_ReadStatus.hxx>
 #include <PenFormatData_Model.hxx>
 
 #include <Standard_TypeDef.hxx>
@@ -19,22 +20,9 @@ class VexData_RecordParser;
 //! does not use are stepped over. Objects are added to the model as they are read; a failure
 //! stops the read at once with a non-zero status and a message to the model's messenger, and
 //! leaves what was added so far in the model for the caller to discard.
-class VexData_Reader
+class VexData_Reader : public VexData_ReadStatus
 {
 public:
-  //! Outcome of a read.
-  enum Status
-  {
-    Ok            = 0, //!< success
-    NotDone       = 1, //!< not processed yet
-    WrongFormat   = 2, //!< format error
-    InvalidData   = 3, //!< content error
-    StreamBad     = 4, //!< hard stream error
-    StreamFail    = 5, //!< read failure without end of file
-    EndOfFile     = 6, //!< end of file where more data was needed
-    StringTooLong = 7  //!< a string without its 0 byte within the limit
-  };
-
   //! Bounds on what one file may make the reader do. Both are far above any real board; they
   //! keep a small file from building an unbounded model or taking quadratic time.
   struct Limits

@@ -4,7 +4,7 @@
 
 #include <VexData_Message.hxx>
 #include <VexData_RecordListener.hxx>
-#include <VexData_Stream.hxx>
+#include <VexData_InputStream.hxx>
 #include <VexData_ToolTable.hxx>
 #include <VexData_TypeTable.hxx>
 
@@ -166,7 +166,7 @@ private:
                              const Value* theWhats)
   {
     myReadStart = myInput.Offset();
-    Standard_ShortReal           aValues[VexData_Stream::THE_MAX_FLOATS];
+    Standard_ShortReal           aValues[VexData_InputStream::THE_MAX_FLOATS];
     const VexData_Reader::Status aCode = myInput.ReadFloats(aValues, theCount);
     for (Standard_Integer anIndex = 0; anIndex < theCount; ++anIndex)
     {
@@ -222,7 +222,7 @@ private:
   void unexpected();
 
 private:
-  VexData_Stream                      myInput;          //!< primitive reads and offsets
+  VexData_InputStream                 myInput;          //!< primitive reads and offsets
   VexData_TypeTable                   myTypes;          //!< sizes, declarations, skip rule
   VexData_ToolTable                   myTools;          //!< distinct tools; position = number
   ToolIndexMap                        myFileTools;      //!< tool indexes of file scope

@@ -12,7 +12,7 @@
 
 namespace
 {
-typedef VexData_RecordWriter::Record Record;
+typedef VexData_OutputQueue::Record Record;
 
 //! Returns true when both coordinates of thePoint are numbers (infinities are).
 Standard_Boolean isNumber(const gp_XY& thePoint)
@@ -22,7 +22,7 @@ Standard_Boolean isNumber(const gp_XY& thePoint)
 } // namespace
 
 VexData_BlockWriter::VexData_BlockWriter(const PenFormatData_Model&          theModel,
-                                         VexData_RecordWriter&               theRecords,
+                                         VexData_OutputQueue&                theRecords,
                                          const VexData_ToolpathCollector&    theCollector,
                                          const VexData_Writer::MappingTable& theMapping,
                                          const Standard_Boolean              isExportingScanFields,

@@ -3,7 +3,7 @@
 #define _VexData_BlockWriter_HeaderFile
 
 #include <VexData_BlockOrder.hxx>
-#include <VexData_RecordWriter.hxx>
+#include <VexData_OutputQueue.hxx>
 #include <VexData_ToolpathCollector.hxx>
 
 #include <PhGeom_Element.hxx>
@@ -14,13 +14,13 @@
 //! run of toolpaths is written under every export mapping item of its phase, layer and tool (or
 //! under its own names), one complete block per output tool name: block header, the one tool
 //! definition (index 1), one tool group, the geometry of every toolpath and the end marker.
-//! Every record goes through the record writer; the first failed output ends the body.
+//! Every record goes through the output queue; the first failed output ends the body.
 class VexData_BlockWriter
 {
 public:
   //! Creates a writer of theModel's body into theRecords, with theCollector's toolpaths and tool
   //! modes, theMapping, scan fields when isExportingScanFields, lengths times theUnitFactor.
-  VexData_BlockWriter(const PenFormatData_Model& theModel, VexData_RecordWriter& theRecords,
+  VexData_BlockWriter(const PenFormatData_Model& theModel, VexData_OutputQueue& theRecords,
                       const VexData_ToolpathCollector&    theCollector,
                       const VexData_Writer::MappingTable& theMapping,
                       const Standard_Boolean              isExportingScanFields,
@@ -94,7 +94,7 @@ private:
 
 private:
   const PenFormatData_Model&          myModel;            //!< model being written
-  VexData_RecordWriter&               myRecords;          //!< the bytes' way to the stream
+  VexData_OutputQueue&                myRecords;          //!< the bytes' way to the stream
   const VexData_ToolpathCollector&    myCollector;        //!< toolpaths and tool modes
   const VexData_Writer::MappingTable& myMapping;          //!< export mapping
   Standard_Boolean                    myExportScanFields; //!< write scan fields

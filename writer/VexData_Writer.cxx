@@ -2,8 +2,8 @@
 #include <VexData_Writer.hxx>
 
 #include <VexData_BlockWriter.hxx>
-#include <VexData_EntryGuard.hxx>
 #include <VexData_ExportParameters.hxx>
+#include <VexData_InternalError.hxx>
 #include <PenFormatData.hxx>
 
 VexData_Writer::VexData_Writer(const PenFormatData_Model& theModel)
@@ -11,7 +11,7 @@ VexData_Writer::VexData_Writer(const PenFormatData_Model& theModel)
       myUnitFactor(
           PenFormatData::ComputeUnitFactor(theModel.DimensionUnit(), PenFormatData_DU_Millimetre)),
       myExportScanFields(Standard_True), myMapping(1),
-      myCollector(new VexData_ToolpathCollector(theModel)), myRecords(new VexData_RecordWriter())
+      myCollector(new VexData_ToolpathCollector(theModel)), myRecords(new VexData_OutputQueue())
 {
 }
 
@@ -115,5 +115,5 @@ void VexData_Writer::handleException(const Standard_Boolean isWriting)
     return;
   }
   myStatus = StreamBad;
-  VexData_EntryGuard::ReportCurrent(myModel.Messenger());
+  VexData_InternalError::ReportCurrent(myModel.Messenger());
 }

@@ -3,6 +3,7 @@
 #define _VexData_Writer_HeaderFile
 
 #include <VexData_Macro.hxx>
+#include <VexData_WriteStatus.hxx>
 #include <PenFormatData_Model.hxx>
 
 #include <NCollection_DataMap.hxx>
@@ -14,24 +15,13 @@
 #include <memory>
 #include <ostream>
 
-class VexData_RecordWriter;
+class VexData_OutputQueue;
 class VexData_ToolpathCollector;
 
 //! Checks a pen-format model and writes it as a machine file.
-class VexData_Writer
+class VexData_Writer : public VexData_WriteStatus
 {
 public:
-  //! Outcome of a check or write.
-  enum Status
-  {
-    Ok            = 0, //!< success
-    NotDone       = 1, //!< nothing run since construction or new parameters
-    InvalidModel  = 2, //!< the model holds something the file cannot carry
-    StreamBad     = 3, //!< badbit
-    StreamFail    = 4, //!< failbit without eofbit
-    StreamFailEof = 5  //!< failbit with eofbit
-  };
-
   //! One export mapping entry: which toolpaths it selects (phase, layer, tool) and how they are
   //! written (phase, layer and tool names, arcs as circles).
   struct MapItem
@@ -92,7 +82,7 @@ private:
   Standard_Boolean                           myExportScanFields; //!< write scan fields
   MappingTable                               myMapping;          //!< export mapping
   std::unique_ptr<VexData_ToolpathCollector> myCollector;        //!< checks and gathering
-  std::unique_ptr<VexData_RecordWriter>      myRecords;          //!< the bytes' way out
+  std::unique_ptr<VexData_OutputQueue>       myRecords;          //!< the bytes' way out
 };
 
 #endif

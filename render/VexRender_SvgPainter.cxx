@@ -1,0 +1,246 @@
+// Copyright (c) 2026 VexData developers
+#include <VexRender_SvgPainter.hxx>
+
+#include <cmath>
+#include <string>
+
+VexRender_SvgPainter::VexRender_SvgPainter(VexRender_SvgBuffer&       theBuffer,
+                                           const VexRender_SvgPage&   thePage,
+                                           const VexRender_SvgSurvey& theSurvey, const Role theRole)
+    : myBuffer(theBuffer), myPage(thePage), mySurvey(theSurvey),
+      myPath(theBuffer, thePage, theSurvey.Factor()), myRole(theRole),
+      isNegative(theSurvey.IsNegative() && theRole != Role_Drawing)
+{
+}
+
+void VexRender_SvgPainter::WriteScanFieldList()
+{
+  const PenFormatData_Model& aModel  = mySurvey.Model();
+  const double               aFactor = mySurvey.Factor();
+  const double               aFont   = myPage.Font();
+  for (Standard_Integer anIndex = 1; anIndex < aModel.NbScanFields(); ++anIndex)
+  {
+    const Handle(PenFormatData_ScanField) aField = aModel.ScanField(anIndex);
+    if (aField.IsNull())
+    {
+      continue;
+    }
+    const gp_XY aCenter = aField->Center() * aFactor;
+    const gp_XY aHalf(0.5 * aField->Width() * aFactor, 0.5 * aField->Height() * aFactor);
+    if (!std::isfinite(aCenter.X()) || !std::isfinite(aCenter.Y()) || !std::isfinite(aHalf.X()) ||
+        !std::isfinite(aHalf.Y()) || aHalf.X() <= 0.0 || aHalf.Y() <= 0.0)
+    {
+      continue;
+    }
+    const double aLeft = myPage.X(aCenter.X() - aHalf.X());
+    const double aTop  = myPage.Y(aCenter.Y() + aHalf.Y());
+    myBuffer.Add("<rect class=\"scan\"");
+    myBuffer.Attribute("x", aLeft);
+    myBuffer.Attribute("y", aTop);
+    myBuffer.Attribute("width", 2.0 * aHalf.X());
+    myBuffer.Attribute("height", 2.0 * aHalf.Y());
+    myBuffer.Add("/>\n<text");
+    myBuffer.Attribute("x", aLeft + 0.3 * aFont);
+    myBuffer.Attribute("y", aTop + 0.8 * aFont);
+    myBuffer.Attribute("font-size", 0.6 * aFont);
+    myBuffer.Add(">field " + std::to_string(aField->Number()) + ", order " +
+                 std::to_string(aField->Order()) + "</text>\n");
+    myBuffer.FlushIfFull();
+  }
+}
+
+void VexRender_SvgPainter::WriteSequences()
+{
+  if (isNegative)
+  {
+    // The dark field: what would erase in a positive image paints in a negative one.
+    myBuffer.Add(std::string("<rect class=\"") + fillClass(true) + "\"");
+    myPage.DrawnRectangle(myBuffer);
+    myBuffer.Add("/>\n");
+  }
+  for (NCollection_List<Handle(PenFormatData_Object)>::Iterator anIter(mySurvey.Model().Objects());
+       anIter.More(); anIter.Next())
+  {
+    const PenFormatData_Sequence* aSequence = VexRender_SvgSurvey::DrawnSequence(anIter.Value());
+    if (aSequence != NULL)
+    {
+      writeSequence(*aSequence);
+    }
+  }
+}
+
+void VexRender_SvgPainter::writeSequence(const PenFormatData_Sequence& theSequence)
+{
+  VexRender_SvgAperture aShape;
+  const PhGeom_Curve&   aContainer = *theSequence.GetCurve();
+  switch (mySurvey.Classify(theSequence, aShape))
+  {
+  case VexRender_SvgSurvey::DrawKind_Path:
+    writePathToolpath(theSequence);
+    break;
+  case VexRender_SvgSurvey::DrawKind_Drill:
+    writeDrills(theSequence);
+    break;
+  case VexRender_SvgSurvey::DrawKind_Area:
+    writeLines(aContainer, fillClass(theSequence.IsClear()), 0.0, true, false);
+    break;
+  case VexRender_SvgSurvey::DrawKind_Artwork:
+    writeArtwork(theSequence, aShape);
+    break;
+  // Outlines of camera fields and of artwork that cannot be drawn are notes for the user, not
+  // part of a bare drawing or of a design beneath.
+  case VexRender_SvgSurvey::DrawKind_ScanField:
+    if (myRole == Role_Picture)
+    {
+      writeLines(aContainer, "scan", 0.0, false, false);
+    }
+    break;
+  case VexRender_SvgSurvey::DrawKind_Other:
+    if (myRole == Role_Picture)
+    {
+      writeLines(aContainer, "other", 0.0, false, false);
+    }
+    break;
+  }
+}
+
+void VexRender_SvgPainter::writePathToolpath(const PenFormatData_Sequence& theSequence)
+{
+  const VexRender_SvgSurvey::Tool& aTool = mySurvey.FindTool(theSequence.ApertureNumber());
+  if (myRole == Role_Mask)
+  {
+    writeLines(*theSequence.GetCurve(), lineClass(false), myPage.DrawnWidth(aTool.Width), false,
+               false);
+    return;
+  }
+  // The stroke width comes with the tool's class.
+  const std::string aClass = "tool t" + std::to_string(aTool.Colour);
+  writeLines(*theSequence.GetCurve(), aClass.c_str(), 0.0, false, false);
+}
+
+void VexRender_SvgPainter::writeDrills(const PenFormatData_Sequence& theSequence)
+{
+  const VexRender_SvgSurvey::Tool& aTool = mySurvey.FindTool(theSequence.ApertureNumber());
+  const std::string                aClass =
+      myRole == Role_Mask ? std::string(fillClass(false)) : "d" + std::to_string(aTool.Colour);
+  const double aRadius = 0.5 * myPage.DrawnWidth(aTool.Width);
+  for (NCollection_List<Handle(PhGeom_Curve)>::Iterator aContour(
+           theSequence.GetCurve()->Children());
+       aContour.More(); aContour.Next())
+  {
+    if (aContour.Value().IsNull())
+    {
+      continue;
+    }
+    for (PhGeom_Curve::ElementIterator anIter(*aContour.Value()); anIter.More(); anIter.Next())
+    {
+      const PhGeom_Element& anElement = anIter.Value();
+      if (anElement.Kind() != PhGeom_Element::Kind_Point ||
+          !VexRender_SvgSurvey::IsDrawable(anElement))
+      {
+        continue;
+      }
+      const gp_XY aPoint = mySurvey.Mm(anElement.StartPoint());
+      myBuffer.Add("<circle class=\"" + aClass + "\"");
+      myBuffer.Attribute("cx", myPage.X(aPoint.X()));
+      myBuffer.Attribute("cy", myPage.Y(aPoint.Y()));
+      myBuffer.Attribute("r", aRadius);
+      myBuffer.Add("/>\n");
+      myBuffer.FlushIfFull();
+    }
+  }
+}
+
+void VexRender_SvgPainter::writeLines(const PhGeom_Curve& theContainer, const char* theClass,
+                                      const double theStrokeWidth, const bool isArea,
+                                      const bool theArcsOnly)
+{
+  myPath.Begin(theClass, theStrokeWidth);
+  for (NCollection_List<Handle(PhGeom_Curve)>::Iterator aContour(theContainer.Children());
+       aContour.More(); aContour.Next())
+  {
+    // Every contour starts a path of its own, as it does in a machine file.
+    myPath.Break();
+    if (aContour.Value().IsNull())
+    {
+      continue;
+    }
+    for (PhGeom_Curve::ElementIterator anIter(*aContour.Value()); anIter.More(); anIter.Next())
+    {
+      if (!theArcsOnly || anIter.Value().Kind() == PhGeom_Element::Kind_Arc)
+      {
+        myPath.Element(anIter.Value(), isArea);
+      }
+    }
+    if (isArea)
+    {
+      myPath.Close();
+    }
+  }
+  myPath.End();
+}
+
+void VexRender_SvgPainter::writeArtwork(const PenFormatData_Sequence& theSequence,
+                                        const VexRender_SvgAperture&  theShape)
+{
+  const bool isClear = theSequence.IsClear();
+  // A round aperture draws lines as a tool does; another shape sweeps its outline along
+  // segments (with the flashes) and draws arcs at its smaller side.
+  const double aWidth =
+      myPage.DrawnWidth(theShape.IsRound() ? theShape.Width() : theShape.LineWidth());
+  writeLines(*theSequence.GetCurve(), lineClass(isClear), aWidth, false, !theShape.IsRound());
+  writeShapes(*theSequence.GetCurve(), theShape, fillClass(isClear));
+}
+
+void VexRender_SvgPainter::writeShapes(const PhGeom_Curve&          theContainer,
+                                       const VexRender_SvgAperture& theShape, const char* theClass)
+{
+  myPath.Begin(theClass, 0.0);
+  for (NCollection_List<Handle(PhGeom_Curve)>::Iterator aContour(theContainer.Children());
+       aContour.More(); aContour.Next())
+  {
+    if (aContour.Value().IsNull())
+    {
+      continue;
+    }
+    for (PhGeom_Curve::ElementIterator anIter(*aContour.Value()); anIter.More(); anIter.Next())
+    {
+      const PhGeom_Element& anElement = anIter.Value();
+      if (!VexRender_SvgSurvey::IsDrawable(anElement))
+      {
+        continue;
+      }
+      if (anElement.Kind() == PhGeom_Element::Kind_Point)
+      {
+        myPath.Flash(theShape, mySurvey.Mm(anElement.StartPoint()));
+      }
+      else if (anElement.Kind() == PhGeom_Element::Kind_Segment && !theShape.IsRound())
+      {
+        myPath.Sweep(theShape, mySurvey.Mm(anElement.StartPoint()),
+                     mySurvey.Mm(anElement.EndPoint()));
+      }
+    }
+  }
+  myPath.End();
+}
+
+const char* VexRender_SvgPainter::fillClass(const bool isClear) const
+{
+  // In a negative image what is drawn dark is clear and the other way round.
+  const bool isErasing = isClear != isNegative;
+  if (myRole == Role_Mask)
+  {
+    return isErasing ? "m-clear" : "m";
+  }
+  return isErasing ? "clear" : "art";
+}
+
+const char* VexRender_SvgPainter::lineClass(const bool isClear) const
+{
+  const bool isErasing = isClear != isNegative;
+  if (myRole == Role_Mask)
+  {
+    return isErasing ? "m-clear-line" : "m-line";
+  }
+  return isErasing ? "clear-line" : "art-line";
+}

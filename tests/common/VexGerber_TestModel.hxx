@@ -1,0 +1,422 @@
+// Copyright (c) 2026 VexData developers
+#ifndef _VexGerber_TestModel_HeaderFile
+#define _VexGerber_TestModel_HeaderFile
+
+#include <VexTest_Messages.hxx>
+
+#include <VexGerber_Contour.hxx>
+#include <VexGerber_Reader.hxx>
+
+#include <PenFormatData_Sequence.hxx>
+#include <PhGeom_Curve.hxx>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <tuple>
+#include <cmath>
+#include <sstream>
+#include <string>
+#include <vector>
+
+//! What the Gerber tests share: reading a text into a fresh model with messages captured, and
+//! the geometry of a model as sorted feature lists that two models can be compared by.
+namespace VexGerber_TestModel
+{
+//! One read: status, model, report, captured messages.
+struct Read
+{
+  bool Ok = false;
+  Handle(PenFormatData_Model) Model;
+  VexPcb_TransferReport  Report;
+  VexTest_MessageCapture Capture;
+};
+
+//! Reads theText into a fresh model (or theModel) with theLimits.
+inline void ReadText(const std::string& theText, Read& theRead,
+                     const VexGerber_Limits&     theLimits  = VexGerber_Limits(),
+                     const VexPcb_ImportOptions& theOptions = VexPcb_ImportOptions())
+{
+  if (theRead.Model.IsNull())
+  {
+    theRead.Model = new PenFormatData_Model();
+  }
+  theRead.Model->SetMessenger(theRead.Capture.Messenger());
+  std::istringstream aStream(theText);
+  theRead.Ok = VexGerber_Reader::Read(aStream, theOptions, theLimits, *theRead.Model,
+                                      theRead.Report) == Standard_True;
+}
+
+//! Returns the sequences of theModel in order.
+inline std::vector<Handle(PenFormatData_Sequence)> Sequences(const PenFormatData_Model& theModel)
+{
+  std::vector<Handle(PenFormatData_Sequence)> aResult;
+  for (NCollection_List<Handle(PenFormatData_Object)>::Iterator anIter(theModel.Objects());
+       anIter.More(); anIter.Next())
+  {
+    Handle(PenFormatData_Sequence) aSequence =
+        Handle(PenFormatData_Sequence)::DownCast(anIter.Value());
+    if (!aSequence.IsNull())
+    {
+      aResult.push_back(aSequence);
+    }
+  }
+  return aResult;
+}
+
+//! Returns theCurve as a contour.
+inline VexGerber_Contour ToContour(const PhGeom_Curve& theCurve)
+{
+  VexGerber_Contour aContour(theCurve.FirstElement() != NULL ? theCurve.FirstElement()->StartPoint()
+                                                             : gp_XY());
+  for (PhGeom_Curve::ElementIterator anIter(theCurve); anIter.More(); anIter.Next())
+  {
+    const PhGeom_Element& anElement = anIter.Value();
+    if (anElement.Kind() == PhGeom_Element::Kind_Arc)
+    {
+      const PhGeom_Arc& anArc = static_cast<const PhGeom_Arc&>(anElement);
+      aContour.AddArc(anArc.EndPoint(), anArc.Center(), anArc.Sense() == 1);
+    }
+    else if (anElement.Kind() == PhGeom_Element::Kind_Segment)
+    {
+      aContour.AddSegment(anElement.EndPoint());
+    }
+  }
+  return aContour;
+}
+
+//! Returns the filled area of an area sequence (sum of the signed areas of its contours).
+inline double Area(const PenFormatData_Sequence& theSequence)
+{
+  double anArea = 0.0;
+  for (NCollection_List<Handle(PhGeom_Curve)>::Iterator anIter(theSequence.GetCurve()->Children());
+       anIter.More(); anIter.Next())
+  {
+    anArea += ToContour(*anIter.Value()).SignedArea();
+  }
+  return anArea;
+}
+
+//! One drawn element: kind ('S' segment, 'A' arc, 'P' point), polarity, width of its aperture
+//! (0 for areas) and its points (start, end, centre; arcs run counter-clockwise here so that a
+//! reversed copy compares equal).
+struct Feature
+{
+  char   Kind;
+  bool   Clear;
+  bool   Area;
+  double Width;
+  double Values[6];
+
+  //! Exact order, for sorting and for finding the pairs of cut-in segments.
+  bool operator<(const Feature& theOther) const
+  {
+    return std::tie(Kind, Clear, Area, Width, Values[0], Values[1], Values[2], Values[3], Values[4],
+                    Values[5]) < std::tie(theOther.Kind, theOther.Clear, theOther.Area,
+                                          theOther.Width, theOther.Values[0], theOther.Values[1],
+                                          theOther.Values[2], theOther.Values[3],
+                                          theOther.Values[4], theOther.Values[5]);
+  }
+};
+
+//! Returns the feature of one element.
+inline Feature MakeFeature(const PhGeom_Element& theElement, const bool isClear, const bool isArea,
+                           const double theWidth)
+{
+  Feature aFeature = {'S', isClear, isArea, theWidth, {0, 0, 0, 0, 0, 0}};
+  gp_XY   aStart = theElement.StartPoint(), anEnd = theElement.EndPoint(), aCenter;
+  if (theElement.Kind() == PhGeom_Element::Kind_Point)
+  {
+    aFeature.Kind = 'P';
+  }
+  else if (theElement.Kind() == PhGeom_Element::Kind_Arc)
+  {
+    const PhGeom_Arc& anArc = static_cast<const PhGeom_Arc&>(theElement);
+    aFeature.Kind           = 'A';
+    aCenter                 = anArc.Center();
+    if (anArc.Sense() == 0)
+    {
+      std::swap(aStart, anEnd);
+    }
+  }
+  else if (anEnd.X() < aStart.X() || (anEnd.X() == aStart.X() && anEnd.Y() < aStart.Y()))
+  {
+    std::swap(aStart, anEnd); // a segment is the same either way
+  }
+  const double aValues[6] = {aStart.X(), aStart.Y(),  anEnd.X(),
+                             anEnd.Y(),  aCenter.X(), aCenter.Y()};
+  std::copy(aValues, aValues + 6, aFeature.Values);
+  return aFeature;
+}
+
+//! Returns every element of theModel as a sorted feature list. Segment pairs that run both ways
+//! over the same points inside an area (cut-in lines) cancel and are dropped.
+inline std::vector<Feature> Features(const PenFormatData_Model& theModel)
+{
+  std::vector<Feature> aFeatures;
+  for (const Handle(PenFormatData_Sequence) & aSequence : Sequences(theModel))
+  {
+    const Handle(PenFormatData_Aperture)& anAperture =
+        theModel.Aperture(aSequence->ApertureNumber());
+    const double aWidth = aSequence->IsArea() || anAperture.IsNull() ? 0.0 : anAperture->Param(1);
+    std::vector<Feature> aSegments;
+    for (NCollection_List<Handle(PhGeom_Curve)>::Iterator aChild(aSequence->GetCurve()->Children());
+         aChild.More(); aChild.Next())
+    {
+      for (PhGeom_Curve::ElementIterator anIter(*aChild.Value()); anIter.More(); anIter.Next())
+      {
+        const Feature aFeature =
+            MakeFeature(anIter.Value(), aSequence->IsClear(), aSequence->IsArea(), aWidth);
+        (aFeature.Kind == 'S' && aSequence->IsArea() ? aSegments : aFeatures).push_back(aFeature);
+      }
+    }
+    // Cut-ins: segments over the same two points (to 10 nm) come in pairs; drop each pair.
+    std::map<std::vector<long long>, std::vector<size_t>> aByEnds;
+    for (size_t anIndex = 0; anIndex < aSegments.size(); ++anIndex)
+    {
+      std::vector<long long> aKey;
+      for (int aValue = 0; aValue < 4; ++aValue)
+      {
+        aKey.push_back(std::llround(aSegments[anIndex].Values[aValue] * 1.0e5));
+      }
+      if (std::tie(aKey[2], aKey[3]) < std::tie(aKey[0], aKey[1]))
+      {
+        std::swap(aKey[0], aKey[2]);
+        std::swap(aKey[1], aKey[3]);
+      }
+      aByEnds[aKey].push_back(anIndex);
+    }
+    for (const auto& anEntry : aByEnds)
+    {
+      if (anEntry.second.size() % 2 == 1)
+      {
+        aFeatures.push_back(aSegments[anEntry.second.front()]);
+      }
+    }
+  }
+  std::sort(aFeatures.begin(), aFeatures.end());
+  return aFeatures;
+}
+
+//! Returns true when theOne and theTwo are the same feature within the tolerances; segments
+//! may run either way.
+inline bool IsSame(const Feature& theOne, const Feature& theTwo, const double theTolerance,
+                   const double theWidthTolerance, const double theCenterTolerance)
+{
+  if (theOne.Kind != theTwo.Kind || theOne.Clear != theTwo.Clear || theOne.Area != theTwo.Area ||
+      std::abs(theOne.Width - theTwo.Width) > theWidthTolerance)
+  {
+    return false;
+  }
+  const int THE_ORDERS[2][6] = {{0, 1, 2, 3, 4, 5}, {2, 3, 0, 1, 4, 5}};
+  for (int anOrder = 0; anOrder < (theOne.Kind == 'S' ? 2 : 1); ++anOrder)
+  {
+    bool isSame = true;
+    for (int aValue = 0; aValue < 6 && isSame; ++aValue)
+    {
+      isSame = std::abs(theOne.Values[aValue] - theTwo.Values[THE_ORDERS[anOrder][aValue]]) <=
+               (aValue < 4 ? theTolerance : theCenterTolerance);
+    }
+    if (isSame)
+    {
+      return true;
+    }
+  }
+  return false;
+}
+
+//! Describes theFeature for a message.
+inline std::string Describe(const Feature& theFeature)
+{
+  std::ostringstream aText;
+  aText.precision(9);
+  aText << theFeature.Kind << (theFeature.Clear ? " clear" : "") << (theFeature.Area ? " area" : "")
+        << " (" << theFeature.Values[0] << ", " << theFeature.Values[1] << ") -> ("
+        << theFeature.Values[2] << ", " << theFeature.Values[3] << ")";
+  if (theFeature.Kind == 'A')
+  {
+    aText << " centre (" << theFeature.Values[4] << ", " << theFeature.Values[5] << ")";
+  }
+  aText << " width " << theFeature.Width;
+  return aText.str();
+}
+
+//! Returns "" when both lists hold the same features within theTolerance (coordinates) and
+//! theWidthTolerance (widths), whatever their order, else the first feature of theFirst that
+//! theSecond lacks. Features are matched through a grid of cells of theTolerance * 100. Arc
+//! centres may differ by theCenterTolerance (by default theTolerance).
+inline std::string CompareFeatures(const std::vector<Feature>& theFirst,
+                                   const std::vector<Feature>& theSecond, const double theTolerance,
+                                   const double theWidthTolerance, double theCenterTolerance = -1.0)
+{
+  theCenterTolerance = theCenterTolerance < 0.0 ? theTolerance : theCenterTolerance;
+  if (theFirst.size() != theSecond.size())
+  {
+    return "feature counts differ: " + std::to_string(theFirst.size()) + " and " +
+           std::to_string(theSecond.size());
+  }
+  const double aCell  = theTolerance * 100.0;
+  auto         cellOf = [aCell](const double theX, const double theY)
+  {
+    return std::make_pair(static_cast<long long>(std::floor(theX / aCell)),
+                          static_cast<long long>(std::floor(theY / aCell)));
+  };
+  // Every feature of theSecond under the cells of both its ends.
+  std::map<std::pair<long long, long long>, std::vector<size_t>> aGrid;
+  for (size_t anIndex = 0; anIndex < theSecond.size(); ++anIndex)
+  {
+    aGrid[cellOf(theSecond[anIndex].Values[0], theSecond[anIndex].Values[1])].push_back(anIndex);
+    aGrid[cellOf(theSecond[anIndex].Values[2], theSecond[anIndex].Values[3])].push_back(anIndex);
+  }
+  std::vector<bool> isUsed(theSecond.size(), false);
+  for (const Feature& aFeature : theFirst)
+  {
+    const std::pair<long long, long long> aCenter = cellOf(aFeature.Values[0], aFeature.Values[1]);
+    bool                                  isFound = false;
+    for (long long aDx = -1; aDx <= 1 && !isFound; ++aDx)
+    {
+      for (long long aDy = -1; aDy <= 1 && !isFound; ++aDy)
+      {
+        const auto aCellIter =
+            aGrid.find(std::make_pair(aCenter.first + aDx, aCenter.second + aDy));
+        if (aCellIter == aGrid.end())
+        {
+          continue;
+        }
+        for (const size_t anIndex : aCellIter->second)
+        {
+          if (!isUsed[anIndex] && IsSame(aFeature, theSecond[anIndex], theTolerance,
+                                         theWidthTolerance, theCenterTolerance))
+          {
+            isUsed[anIndex] = true;
+            isFound         = true;
+            break;
+          }
+        }
+      }
+    }
+    if (!isFound)
+    {
+      return "no match for " + Describe(aFeature);
+    }
+  }
+  return std::string();
+}
+
+//! Returns true when gerbv can be run.
+inline bool HasGerbv()
+{
+  return std::system("gerbv --version > /dev/null 2>&1") == 0;
+}
+
+//! Runs gerbv's RS-274X export of theInput into theOutput; returns its exit status and puts
+//! what it printed into thePrinted.
+inline int ExportWithGerbv(const std::string& theInput, const std::string& theOutput,
+                           std::string& thePrinted)
+{
+  const std::string aCommand = "gerbv -x rs274x -o '" + theOutput + "' '" + theInput + "' 2>&1";
+  thePrinted.clear();
+  FILE* aPipe = popen(aCommand.c_str(), "r");
+  if (aPipe == nullptr)
+  {
+    return -1;
+  }
+  char aBuffer[4096];
+  while (size_t aRead = fread(aBuffer, 1, sizeof(aBuffer), aPipe))
+  {
+    thePrinted.append(aBuffer, aRead);
+  }
+  return pclose(aPipe);
+}
+
+//! Returns the content of theFile.
+inline std::string FileText(const std::string& theFile)
+{
+  std::ifstream      aFile(theFile, std::ios::binary);
+  std::ostringstream aText;
+  aText << aFile.rdbuf();
+  return aText.str();
+}
+//! Where the Debian package puts gerbv's example files.
+const char* const THE_GERBV_EXAMPLES = "/usr/share/doc/gerbv/examples";
+
+//! One of gerbv's example files: whether our Probe claims it, and for a Gerber file that
+//! imports, whether it draws with round apertures only (no artwork areas), which is what the
+//! render comparison's threshold depends on.
+struct GerbvExample
+{
+  std::string Path;              //!< full path
+  std::string Name;              //!< path below the examples folder
+  bool        IsGerber  = false; //!< claimed by VexGerber_Reader::Probe
+  bool        Imports   = false; //!< read by VexGerber_Reader without a fault
+  bool        RoundOnly = false; //!< imported, and every sequence is a stroke or a point
+};
+
+//! Returns true in the sanitizer build, where every import costs several times as much: the
+//! loops over gerbv's examples take a sample there (the normal build takes every file).
+inline bool IsSanitized()
+{
+#if defined(__SANITIZE_ADDRESS__)
+  return true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+  return true;
+#else
+  return false;
+#endif
+#else
+  return false;
+#endif
+}
+
+//! Lists gerbv's example files in name order (none when they are not installed); of the Gerber
+//! files only every theStep-th (from the first) when theStep is above 1.
+inline std::vector<GerbvExample> ListGerbvExamples(const size_t theStep = 1)
+{
+  std::vector<std::string> aPaths;
+  std::error_code          anError;
+  for (const auto& anEntry :
+       std::filesystem::recursive_directory_iterator(THE_GERBV_EXAMPLES, anError))
+  {
+    if (anEntry.is_regular_file())
+    {
+      aPaths.push_back(anEntry.path().string());
+    }
+  }
+  std::sort(aPaths.begin(), aPaths.end());
+  std::vector<GerbvExample> anExamples;
+  size_t                    aGerberFiles = 0;
+  for (const std::string& aPath : aPaths)
+  {
+    GerbvExample anExample;
+    anExample.Path          = aPath;
+    anExample.Name          = anExample.Path.substr(std::strlen(THE_GERBV_EXAMPLES) + 1);
+    const std::string aText = FileText(anExample.Path);
+    const std::string aHead = aText.substr(0, 4096);
+    anExample.IsGerber      = VexGerber_Reader::Probe(aHead.data(), aHead.size()) == Standard_True;
+    if (anExample.IsGerber && aGerberFiles++ % theStep != 0)
+    {
+      continue;
+    }
+    if (anExample.IsGerber)
+    {
+      Read aRead;
+      ReadText(aText, aRead);
+      anExample.Imports   = aRead.Ok;
+      anExample.RoundOnly = aRead.Ok;
+      for (const Handle(PenFormatData_Sequence) & aSequence : Sequences(*aRead.Model))
+      {
+        anExample.RoundOnly = anExample.RoundOnly && !aSequence->IsArea();
+      }
+    }
+    anExamples.push_back(anExample);
+  }
+  return anExamples;
+}
+} // namespace VexGerber_TestModel
+
+#endif
