@@ -1,9 +1,11 @@
 // Copyright (c) 2026 VexData developers
 #include <VexVerify_Board.hxx>
 
-#include <VexVerify_Features.hxx>
-#include <VexVerify_Geometry.hxx>
 #include <VexVerify_PointGrid.hxx>
+
+#include <VexGeom_Flattener.hxx>
+#include <VexGeom_Polygons.hxx>
+#include <VexGeom_Walker.hxx>
 
 #include <algorithm>
 
@@ -16,7 +18,7 @@ ClipperLib::Path toPath(const std::vector<gp_XY>& theLine)
   aPath.reserve(theLine.size());
   for (const gp_XY& aPoint : theLine)
   {
-    aPath.push_back(VexVerify_Geometry::ToInt(aPoint));
+    aPath.push_back(VexGeom_Units::ToPoint(aPoint));
   }
   return aPath;
 }
@@ -98,51 +100,51 @@ private:
 
 void VexVerify_Board::Build(const PenFormatData_Model& theDesign, const Standard_Real theJoin)
 {
-  const Standard_Real aFactor = VexVerify_Features::UnitFactor(theDesign);
-  ClipperLib::Paths   anAreas;
-  std::vector<gp_XY>  aPoints;
-  for (NCollection_List<Handle(PenFormatData_Object)>::Iterator anIt(theDesign.Objects());
-       anIt.More(); anIt.Next())
+  ClipperLib::Paths  anAreas;
+  std::vector<gp_XY> aPoints;
+  for (VexGeom_Walker aWalker(theDesign); aWalker.More(); aWalker.Next())
   {
-    const Handle(PenFormatData_Sequence) aSequence =
-        Handle(PenFormatData_Sequence)::DownCast(anIt.Value());
-    if (aSequence.IsNull() || aSequence->IsClear())
+    const PenFormatData_Sequence& aSequence = aWalker.Sequence();
+    const double                  aFactor   = aWalker.Factor();
+    if (aWalker.IsClear())
     {
       continue;
     }
-    const VexVerify_Features::Kind aKind = VexVerify_Features::Classify(*aSequence);
-    if (aKind == VexVerify_Features::Kind_Strokes)
+    // Lines of toolpaths and artwork are chained; areas are taken as they are.
+    if (aWalker.Kind() == VexGeom_Drawing::Kind_Path ||
+        aWalker.Kind() == VexGeom_Drawing::Kind_Artwork)
     {
-      addLines(*aSequence, aFactor, theJoin);
+      addLines(aSequence, aFactor, theJoin);
       continue;
     }
-    if (aKind != VexVerify_Features::Kind_Area)
+    if (aWalker.Kind() != VexGeom_Drawing::Kind_Area)
     {
       continue;
     }
     ++myNbAreas;
     ClipperLib::Paths anArea;
     for (NCollection_List<Handle(PhGeom_Curve)>::Iterator aContour(
-             aSequence->GetCurve()->Children());
+             aSequence.GetCurve()->Children());
          aContour.More(); aContour.Next())
     {
       if (!aContour.Value().IsNull())
       {
-        VexVerify_Features::Outline(*aContour.Value(), aFactor, aPoints);
+        VexGeom_Flattener::Outline(*aContour.Value(), aFactor, aPoints);
         anArea.push_back(toPath(aPoints));
       }
     }
     // Each area by its own winding rule first, then all of them together.
-    VexVerify_Geometry::Normalise(anArea);
+    VexGeom_Polygons::Normalise(anArea);
     anAreas.insert(anAreas.end(), anArea.begin(), anArea.end());
   }
   ClipperLib::Paths aLoops;
   joinLines(theJoin, aLoops);
+  // The loops fill by even-odd winding: a loop inside another one cuts a hole.
   ClipperLib::Clipper aClipper;
   aClipper.AddPaths(aLoops, ClipperLib::ptSubject, true);
   aClipper.Execute(ClipperLib::ctUnion, myArea, ClipperLib::pftEvenOdd, ClipperLib::pftEvenOdd);
   myArea.insert(myArea.end(), anAreas.begin(), anAreas.end());
-  VexVerify_Geometry::Normalise(myArea);
+  VexGeom_Polygons::Normalise(myArea);
 }
 
 void VexVerify_Board::addLines(const PenFormatData_Sequence& theSequence,
@@ -178,7 +180,7 @@ void VexVerify_Board::addLines(const PenFormatData_Sequence& theSequence,
       }
       if (anElement.Kind() == PhGeom_Element::Kind_Arc)
       {
-        VexVerify_Geometry::FlattenArc(static_cast<const PhGeom_Arc&>(anElement), theFactor, aLine);
+        VexGeom_Flattener::AddArc(static_cast<const PhGeom_Arc&>(anElement), theFactor, aLine);
       }
       else
       {

@@ -1,6 +1,6 @@
 // Copyright (c) 2026 VexData developers
-#ifndef _VexVerify_Grid_HeaderFile
-#define _VexVerify_Grid_HeaderFile
+#ifndef _VexGeom_Grid_HeaderFile
+#define _VexGeom_Grid_HeaderFile
 
 #include <Standard_TypeDef.hxx>
 #include <gp_XY.hxx>
@@ -9,11 +9,11 @@
 //! file the features a query looks near; tiles are the pieces of the board that the polygon
 //! work is cut into, so that no boolean operation ever sees more than one tile's worth of shapes.
 //! Points outside the box count as in the nearest cell.
-class VexVerify_Grid
+class VexGeom_Grid
 {
 public:
   //! Creates a grid of one cell.
-  VexVerify_Grid();
+  VexGeom_Grid();
 
   //! Lays cells of theCellSize (grown so that there are at most theMaxCells) over theMin-theMax,
   //! with tiles of theCellsPerTile by theCellsPerTile cells.
