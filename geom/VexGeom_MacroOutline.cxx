@@ -74,6 +74,18 @@ void VexGeom_MacroOutline::quad(const gp_XY theCorners[4], ClipperLib::Paths& th
   thePaths.push_back(aPath);
 }
 
+void VexGeom_MacroOutline::cross(const gp_XY& theCenter, const double theHalfLength,
+                                 const double theHalfWidth, ClipperLib::Paths& thePaths) const
+{
+  const double aL = theHalfLength, aW = theHalfWidth;
+  const gp_XY  aBars[2][4] = {{theCenter + gp_XY(-aL, -aW), theCenter + gp_XY(aL, -aW),
+                               theCenter + gp_XY(aL, aW), theCenter + gp_XY(-aL, aW)},
+                              {theCenter + gp_XY(-aW, -aL), theCenter + gp_XY(aW, -aL),
+                               theCenter + gp_XY(aW, aL), theCenter + gp_XY(-aW, aL)}};
+  quad(aBars[0], thePaths);
+  quad(aBars[1], thePaths);
+}
+
 Standard_Boolean VexGeom_MacroOutline::AddCircle(const Standard_Boolean isOn,
                                                  const double theDiameter, const gp_XY& theCenter,
                                                  const double theDegrees)
@@ -193,13 +205,7 @@ Standard_Boolean VexGeom_MacroOutline::AddMoire(const gp_XY& theCenter, const do
   const double aHalfT = 0.5 * theCrossThickness, aHalfL = 0.5 * theCrossLength;
   if (aHalfT > 0.0 && aHalfL > 0.0)
   {
-    const gp_XY aBars[2][4] = {
-        {theCenter + gp_XY(-aHalfL, -aHalfT), theCenter + gp_XY(aHalfL, -aHalfT),
-         theCenter + gp_XY(aHalfL, aHalfT), theCenter + gp_XY(-aHalfL, aHalfT)},
-        {theCenter + gp_XY(-aHalfT, -aHalfL), theCenter + gp_XY(aHalfT, -aHalfL),
-         theCenter + gp_XY(aHalfT, aHalfL), theCenter + gp_XY(-aHalfT, aHalfL)}};
-    quad(aBars[0], aPieces);
-    quad(aBars[1], aPieces);
+    cross(theCenter, aHalfL, aHalfT, aPieces);
   }
   if (!VexGeom_Polygons::Combine(ClipperLib::ctUnion, aPieces, ClipperLib::Paths(), aPieces,
                                  aBudget))
@@ -225,13 +231,7 @@ Standard_Boolean VexGeom_MacroOutline::AddThermal(const gp_XY& theCenter, const 
   const double aHalfGap = 0.5 * theGap, aReach = theOuter;
   if (aHalfGap > 0.0 && aReach > 0.0)
   {
-    const gp_XY aBars[2][4] = {
-        {theCenter + gp_XY(-aReach, -aHalfGap), theCenter + gp_XY(aReach, -aHalfGap),
-         theCenter + gp_XY(aReach, aHalfGap), theCenter + gp_XY(-aReach, aHalfGap)},
-        {theCenter + gp_XY(-aHalfGap, -aReach), theCenter + gp_XY(aHalfGap, -aReach),
-         theCenter + gp_XY(aHalfGap, aReach), theCenter + gp_XY(-aHalfGap, aReach)}};
-    quad(aBars[0], aCross);
-    quad(aBars[1], aCross);
+    cross(theCenter, aReach, aHalfGap, aCross);
     if (!VexGeom_Polygons::Combine(ClipperLib::ctDifference, aRing, aCross, aRing, aBudget))
     {
       return Standard_False;

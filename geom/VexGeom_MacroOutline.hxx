@@ -70,6 +70,11 @@ private:
   //! Appends the rectangle of corners theCorners (macro unit), counter-clockwise, to thePaths.
   void quad(const gp_XY theCorners[4], ClipperLib::Paths& thePaths) const;
 
+  //! Appends the two bars of a cross around theCenter (macro unit), theHalfLength along and
+  //! theHalfWidth across each axis, to thePaths.
+  void cross(const gp_XY& theCenter, const double theHalfLength, const double theHalfWidth,
+             ClipperLib::Paths& thePaths) const;
+
   //! Rotates every point of thePaths from theFirst on by theDegrees about the origin.
   static void rotate(ClipperLib::Paths& thePaths, const size_t theFirst, const double theDegrees);
 

@@ -48,61 +48,66 @@ VexGeom_Shape polygonOf(const PenFormatData_Aperture& theAperture, const double 
 }
 } // namespace
 
-VexGeom_Shape::VexGeom_Shape()
-    : myContours(4), myHalfExtent(0.0, 0.0), myWidth(0.0), myHeight(0.0), myHole(0.0),
-      myKind(Kind_None)
+VexGeom_Shape::VexGeom_Shape() : VexGeom_Shape(Kind_None, 0.0, 0.0)
 {
+}
+
+VexGeom_Shape::VexGeom_Shape(const Kind theKind, const double theWidth, const double theHeight)
+    : myContours(4), myHalfExtent(0.0, 0.0), myWidth(theWidth), myHeight(theHeight), myHole(0.0),
+      myKind(theKind)
+{
+}
+
+VexGeom_Shape VexGeom_Shape::make(const Kind theKind, const double theWidth, const double theHeight,
+                                  const double theHole, const Standard_Integer theVertices,
+                                  const double theDegrees)
+{
+  VexGeom_Shape aShape(theKind, theWidth, theHeight);
+  switch (theKind)
+  {
+  case Kind_Circle:
+    aShape.addCircle(theWidth, false);
+    break;
+  case Kind_Rectangle:
+    aShape.addRectangle();
+    break;
+  case Kind_Obround:
+    aShape.addObround();
+    break;
+  default:
+    aShape.addPolygon(theVertices, theDegrees);
+    break;
+  }
+  aShape.finish(theHole);
+  return aShape;
 }
 
 VexGeom_Shape VexGeom_Shape::Circle(const double theDiameter, const double theHole)
 {
-  VexGeom_Shape aShape;
-  aShape.myKind  = Kind_Circle;
-  aShape.myWidth = aShape.myHeight = theDiameter;
-  aShape.addCircle(theDiameter, false);
-  aShape.finish(theHole);
-  return aShape;
+  return make(Kind_Circle, theDiameter, theDiameter, theHole, 0, 0.0);
 }
 
 VexGeom_Shape VexGeom_Shape::Rectangle(const double theWidth, const double theHeight,
                                        const double theHole)
 {
-  VexGeom_Shape aShape;
-  aShape.myKind   = Kind_Rectangle;
-  aShape.myWidth  = theWidth;
-  aShape.myHeight = theHeight;
-  aShape.addRectangle();
-  aShape.finish(theHole);
-  return aShape;
+  return make(Kind_Rectangle, theWidth, theHeight, theHole, 0, 0.0);
 }
 
 VexGeom_Shape VexGeom_Shape::Obround(const double theWidth, const double theHeight,
                                      const double theHole)
 {
-  VexGeom_Shape aShape;
-  aShape.myKind   = Kind_Obround;
-  aShape.myWidth  = theWidth;
-  aShape.myHeight = theHeight;
-  aShape.addObround();
-  aShape.finish(theHole);
-  return aShape;
+  return make(Kind_Obround, theWidth, theHeight, theHole, 0, 0.0);
 }
 
 VexGeom_Shape VexGeom_Shape::Polygon(const double theDiameter, const Standard_Integer theVertices,
                                      const double theDegrees, const double theHole)
 {
-  VexGeom_Shape aShape;
-  aShape.myKind  = Kind_Polygon;
-  aShape.myWidth = aShape.myHeight = theDiameter;
-  aShape.addPolygon(theVertices, theDegrees);
-  aShape.finish(theHole);
-  return aShape;
+  return make(Kind_Polygon, theDiameter, theDiameter, theHole, theVertices, theDegrees);
 }
 
 VexGeom_Shape VexGeom_Shape::Outline(const NCollection_Vector<VexGeom_Contour>& theContours)
 {
-  VexGeom_Shape aShape;
-  aShape.myKind     = Kind_Outline;
+  VexGeom_Shape aShape(Kind_Outline, 0.0, 0.0);
   aShape.myContours = theContours;
   aShape.finish(0.0);
   aShape.myWidth  = 2.0 * aShape.myHalfExtent.X();

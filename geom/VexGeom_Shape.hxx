@@ -93,6 +93,15 @@ public:
                              NCollection_Vector<VexGeom_Contour>& theContours) const;
 
 private:
+  //! Creates a shape of theKind and sides without contours.
+  VexGeom_Shape(const Kind theKind, const double theWidth, const double theHeight);
+
+  //! Returns a shape of theKind (not an outline) with its contours: theVertices and theDegrees
+  //! for a polygon.
+  static VexGeom_Shape make(const Kind theKind, const double theWidth, const double theHeight,
+                            const double theHole, const Standard_Integer theVertices,
+                            const double theDegrees);
+
   //! Appends the hole and computes the extent once the outline is made.
   void finish(const double theHole);
 
