@@ -36,11 +36,15 @@ struct Heights
   double Span() const { return High > Low ? High - Low : 0.0; }
 };
 
+//! Steps every operation of the polygon library costs whatever its size: setting it up and
+//! handing its result back (some microseconds).
+const double THE_OPERATION_STEPS = 200.0;
+
 //! Returns theVertices times the average number of edges a horizontal line meets, at least one,
-//! when the edges' heights add up to theSum over theSpan.
+//! when the edges' heights add up to theSum over theSpan, and the cost of one operation.
 double scanCost(const double theVertices, const double theSum, const double theSpan)
 {
-  return theVertices * std::max(1.0, theSpan > 0.0 ? theSum / theSpan : 1.0);
+  return THE_OPERATION_STEPS + theVertices * std::max(1.0, theSpan > 0.0 ? theSum / theSpan : 1.0);
 }
 } // namespace
 
@@ -147,10 +151,13 @@ double VexGeom_Budget::ChordSumCost(const ClipperLib::Path& thePattern,
     const double aY0     = static_cast<double>(thePath[anIndex].Y);
     const double aY1     = static_cast<double>(thePath[(anIndex + 1) % thePath.size()].Y);
     const double aHeight = std::fabs(aY1 - aY0);
-    aCost += scanCost(6.0 * aSize, 4.0 * aPattern.Sum + 2.0 * aSize * aHeight,
-                      aPattern.Span() + aHeight);
+    // The sum of one chord, then its union with the copies at both ends.
+    aCost += THE_OPERATION_STEPS + scanCost(6.0 * aSize, 4.0 * aPattern.Sum + 2.0 * aSize * aHeight,
+                                            aPattern.Span() + aHeight);
   }
-  // Every round of pairwise unions sees each piece's outline, a few edges deep, once.
+  // Every round of pairwise unions sees each piece's outline, a few edges deep, once; there is
+  // one union fewer than pieces.
   const double aRounds = std::ceil(std::log2(std::max(1.0, static_cast<double>(aNbEdges))));
-  return aCost + 4.0 * static_cast<double>(aNbEdges) * (aSize + 4.0) * aRounds;
+  return aCost + 4.0 * static_cast<double>(aNbEdges) * (aSize + 4.0) * aRounds +
+         THE_OPERATION_STEPS * static_cast<double>(aNbEdges);
 }

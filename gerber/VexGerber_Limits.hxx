@@ -39,7 +39,7 @@ struct VexGerber_Limits
   VexGerber_Limits()
       : StepRepeatCopies(100000), Objects(10000000), MacroPrimitives(10000), ExpressionDepth(64),
         MacroVariable(9999), PolygonVertices(100000), FlattenedSegments(2000000),
-        PolygonWork(5.0e6), PolygonWorkPerByte(1000.0)
+        PolygonWork(1.0e7), PolygonWorkPerByte(1000.0)
   {
   }
 };
