@@ -491,9 +491,10 @@ void VexGeom_DrawnArea::shapes(const std::vector<Standard_Integer>& theItems, co
                                const size_t theLast, const double theExtra,
                                ClipperLib::Paths& theShapes) const
 {
-  // Strokes and discs of one grown radius are drawn by one offset run.
-  std::map<ClipperLib::cInt, ClipperLib::Paths> aPens;
-  ClipperLib::Paths                             aHoles;
+  // Strokes and discs of one grown radius are drawn by one offset run. The pieces of one stroke
+  // are filed one after the other: drawn as one line they need no round ends where they meet.
+  std::map<ClipperLib::cInt, Pen> aPens;
+  ClipperLib::Paths               aHoles;
   for (size_t anIndex = theFirst; anIndex < theLast; ++anIndex)
   {
     const Item& anItem = myItems[theItems[anIndex]];
@@ -509,14 +510,20 @@ void VexGeom_DrawnArea::shapes(const std::vector<Standard_Integer>& theItems, co
     {
       continue;
     }
-    ClipperLib::Path aLine(1, VexGeom_Units::ToPoint(anItem.Start));
-    aLine.push_back(VexGeom_Units::ToPoint(anItem.End));
-    aPens[VexGeom_Units::ToInt(aRadius)].push_back(aLine);
+    Pen&                       aPen   = aPens[VexGeom_Units::ToInt(aRadius)];
+    const ClipperLib::IntPoint aStart = VexGeom_Units::ToPoint(anItem.Start);
+    const bool                 isDisc = anItem.Start.IsEqual(anItem.End, 0.0);
+    if (isDisc || aPen.Last != theItems[anIndex] - 1 || aPen.Lines.back().back() != aStart)
+    {
+      aPen.Lines.push_back(ClipperLib::Path(1, aStart));
+    }
+    aPen.Lines.back().push_back(VexGeom_Units::ToPoint(anItem.End));
+    aPen.Last = isDisc ? -2 : theItems[anIndex];
     // A disc's hole shrinks as the disc grows; drawn the other way round it cancels the disc.
     if (anItem.Hole - theExtra > 0.0)
     {
       ClipperLib::Paths aHole;
-      VexGeom_Polygons::Stroke(ClipperLib::Paths(1, ClipperLib::Path(1, aLine.front())),
+      VexGeom_Polygons::Stroke(ClipperLib::Paths(1, ClipperLib::Path(1, aStart)),
                                anItem.Hole - theExtra, aHole);
       ClipperLib::ReversePaths(aHole);
       aHoles.insert(aHoles.end(), aHole.begin(), aHole.end());
@@ -524,7 +531,7 @@ void VexGeom_DrawnArea::shapes(const std::vector<Standard_Integer>& theItems, co
   }
   for (const auto& aPen : aPens)
   {
-    VexGeom_Polygons::Stroke(aPen.second,
+    VexGeom_Polygons::Stroke(aPen.second.Lines,
                              static_cast<double>(aPen.first) / VexGeom_Units::THE_SCALE, theShapes);
   }
   theShapes.insert(theShapes.end(), aHoles.begin(), aHoles.end());

@@ -92,6 +92,13 @@ private:
     Standard_Boolean Clear;  //!< erases what came before
   };
 
+  //! The lines drawn with one pen: the pieces of a stroke joined again.
+  struct Pen
+  {
+    ClipperLib::Paths Lines;     //!< open lines, discs as lines of two equal points
+    Standard_Integer  Last = -2; //!< the feature that ended the last line
+  };
+
   //! Files the features of the sequence theWalker stands on.
   void addSequence(const VexGeom_Walker& theWalker, const double theMargin);
 
