@@ -125,10 +125,15 @@ void VexGeom_Flattener::AddArc(const PhGeom_Arc& theArc, const double theFactor,
   const double           aRadius = theArc.Radius() * theFactor;
   const Standard_Integer aCount  = NbChords(aRadius, aSweep);
   const gp_XY            aCenter = theArc.Center() * theFactor;
+  // Every chord end is the one before it turned by the same angle about the centre: one sine
+  // and cosine per arc rather than per chord (rounding adds up to well under a nanometre).
+  const double aStep = aSweep / aCount;
+  const double aCos = std::cos(aStep), aSin = std::sin(aStep);
+  gp_XY        aRay(aRadius * std::cos(theArc.Angle(0)), aRadius * std::sin(theArc.Angle(0)));
   for (Standard_Integer anIndex = 1; anIndex < aCount; ++anIndex)
   {
-    const double anAngle = theArc.Angle(0) + aSweep * anIndex / aCount;
-    thePoints.push_back(aCenter + gp_XY(aRadius * std::cos(anAngle), aRadius * std::sin(anAngle)));
+    aRay.SetCoord(aRay.X() * aCos - aRay.Y() * aSin, aRay.X() * aSin + aRay.Y() * aCos);
+    thePoints.push_back(aCenter + aRay);
   }
   thePoints.push_back(theArc.EndPoint() * theFactor);
 }

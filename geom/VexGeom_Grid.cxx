@@ -5,7 +5,7 @@
 #include <cmath>
 
 VexGeom_Grid::VexGeom_Grid()
-    : myCell(1.0), myNbX(1), myNbY(1), myPerTile(1), myNbTilesX(1), myNbTilesY(1)
+    : myCell(1.0), myInverse(1.0), myNbX(1), myNbY(1), myPerTile(1), myNbTilesX(1), myNbTilesY(1)
 {
 }
 
@@ -16,6 +16,7 @@ void VexGeom_Grid::Init(const gp_XY& theMin, const gp_XY& theMax, const Standard
   const Standard_Real aHeight = std::max(theMax.Y() - theMin.Y(), 1.0e-3);
   myOrigin                    = theMin;
   myCell                      = std::max(theCellSize, std::sqrt(aWidth * aHeight / theMaxCells));
+  myInverse                   = 1.0 / myCell;
   // Rounding up the counts may add a row and a column beyond the limit; the callers' limits
   // leave room for that.
   myNbX      = static_cast<Standard_Integer>(std::ceil(aWidth / myCell)) + 1;
@@ -23,18 +24,6 @@ void VexGeom_Grid::Init(const gp_XY& theMin, const gp_XY& theMax, const Standard
   myPerTile  = std::max(1, theCellsPerTile);
   myNbTilesX = (myNbX + myPerTile - 1) / myPerTile;
   myNbTilesY = (myNbY + myPerTile - 1) / myPerTile;
-}
-
-Standard_Integer VexGeom_Grid::Column(const Standard_Real theX) const
-{
-  const Standard_Real aColumn = std::floor((theX - myOrigin.X()) / myCell);
-  return static_cast<Standard_Integer>(std::min(std::max(aColumn, 0.0), myNbX - 1.0));
-}
-
-Standard_Integer VexGeom_Grid::Row(const Standard_Real theY) const
-{
-  const Standard_Real aRow = std::floor((theY - myOrigin.Y()) / myCell);
-  return static_cast<Standard_Integer>(std::min(std::max(aRow, 0.0), myNbY - 1.0));
 }
 
 void VexGeom_Grid::TileBox(const Standard_Integer theX0, const Standard_Integer theY0,
