@@ -13,7 +13,8 @@
 #include <VexJob_Order.hxx>
 #include <VexJob_Tiles.hxx>
 
-#include <VexVerify_Geometry.hxx>
+#include <VexGeom_Units.hxx>
+#include <VexGeom_Polygons.hxx>
 
 #include <PenFormatData_Sequence.hxx>
 #include <PhGeom_Curve.hxx>
@@ -102,11 +103,11 @@ double signedDistance(const gp_XY& thePoint, const ClipperLib::Paths& thePolygon
     for (size_t anIndex = 0; anIndex < aPath.size(); ++anIndex)
     {
       aDistance =
-          std::min(aDistance, VexVerify_Geometry::PointDistance(
-                                  thePoint, VexVerify_Geometry::ToXY(aPath[anIndex]),
-                                  VexVerify_Geometry::ToXY(aPath[(anIndex + 1) % aPath.size()])));
+          std::min(aDistance, VexGeom_Polygons::PointDistance(
+                                  thePoint, VexGeom_Units::ToXY(aPath[anIndex]),
+                                  VexGeom_Units::ToXY(aPath[(anIndex + 1) % aPath.size()])));
     }
-    if (ClipperLib::PointInPolygon(VexVerify_Geometry::ToInt(thePoint), aPath) != 0)
+    if (ClipperLib::PointInPolygon(VexGeom_Units::ToPoint(thePoint), aPath) != 0)
     {
       aWinding += ClipperLib::Orientation(aPath) ? 1 : -1;
     }

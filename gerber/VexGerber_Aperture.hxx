@@ -2,7 +2,7 @@
 #ifndef _VexGerber_Aperture_HeaderFile
 #define _VexGerber_Aperture_HeaderFile
 
-#include <VexGerber_Contour.hxx>
+#include <VexGeom_Shape.hxx>
 #include <VexGerber_Macro.hxx>
 #include <VexGerber_ParserSink.hxx>
 
@@ -32,7 +32,7 @@ struct VexGerber_ApertureTransform
 //! One aperture of a Gerber file (%AD): its D code, its template and its parameters, lengths
 //! in millimetres. A macro aperture also keeps its macro and the values handed to it (in the
 //! file's unit, as the file gives them) and the unit factor its primitives are read with. The
-//! outline a flash of it makes is computed on first use and kept.
+//! shape a flash of it makes is computed on first use and kept.
 class VexGerber_Aperture : public Standard_Transient
 {
   DEFINE_STANDARD_RTTIEXT(VexGerber_Aperture, Standard_Transient)
@@ -50,7 +50,7 @@ public:
   //! Creates aperture theNumber of theKind without parameters.
   VexGerber_Aperture(const Standard_Integer theNumber, const Kind theKind)
       : myParams(8), myNumber(theNumber), myKind(theKind), myUnitFactor(1.0), myModelNumber(0),
-        hasOutline(Standard_False)
+        hasShape(Standard_False)
   {
   }
 
@@ -88,18 +88,17 @@ public:
   //! Returns the factor that turns the file's unit into millimetres.
   Standard_Real UnitFactor() const { return myUnitFactor; }
 
-  //! Returns true once the outline has been computed.
-  Standard_Boolean HasOutline() const { return hasOutline; }
+  //! Returns true once the shape has been computed.
+  Standard_Boolean HasShape() const { return hasShape; }
 
-  //! Returns the outline of a flash at the origin without transformation: closed contours,
-  //! outlines counter-clockwise and holes clockwise.
-  const NCollection_Vector<VexGerber_Contour>& Outline() const { return myOutline; }
+  //! Returns the shape of a flash at the origin without transformation.
+  const VexGeom_Shape& Shape() const { return myShape; }
 
-  //! Stores the outline.
-  void SetOutline(const NCollection_Vector<VexGerber_Contour>& theOutline)
+  //! Stores the shape.
+  void SetShape(const VexGeom_Shape& theShape)
   {
-    myOutline  = theOutline;
-    hasOutline = Standard_True;
+    myShape  = theShape;
+    hasShape = Standard_True;
   }
 
   //! Returns the number of the model aperture made of this one (0: not yet made).
@@ -109,14 +108,14 @@ public:
   void SetModelNumber(const Standard_Integer theNumber) { myModelNumber = theNumber; }
 
 private:
-  NCollection_Vector<Standard_Real>     myParams;  //!< parameters
-  NCollection_Vector<VexGerber_Contour> myOutline; //!< outline of a flash, when computed
-  Handle(VexGerber_Macro) myMacro;                 //!< macro of a macro aperture
-  Standard_Integer myNumber;                       //!< D code
-  Kind             myKind;                         //!< template
-  Standard_Real    myUnitFactor;                   //!< file unit in millimetres
-  Standard_Integer myModelNumber;                  //!< model aperture, 0 none
-  Standard_Boolean hasOutline;                     //!< myOutline is computed
+  NCollection_Vector<Standard_Real> myParams; //!< parameters
+  VexGeom_Shape                     myShape;  //!< shape of a flash, when computed
+  Handle(VexGerber_Macro) myMacro;            //!< macro of a macro aperture
+  Standard_Integer myNumber;                  //!< D code
+  Kind             myKind;                    //!< template
+  Standard_Real    myUnitFactor;              //!< file unit in millimetres
+  Standard_Integer myModelNumber;             //!< model aperture, 0 none
+  Standard_Boolean hasShape;                  //!< myShape is computed
 };
 
 DEFINE_STANDARD_HANDLE(VexGerber_Aperture, Standard_Transient)

@@ -347,14 +347,14 @@ Standard_Boolean VexGerber_Graphics::regionEdge(const gp_XY& theTo, const Standa
 {
   if (!hasContour)
   {
-    myOpen     = VexGerber_Contour(myPoint);
+    myOpen     = VexGeom_Contour(myPoint);
     hasContour = Standard_True;
   }
   if (!spend(1))
   {
     return Standard_False;
   }
-  VexGerber_Contour& aContour = myOpen;
+  VexGeom_Contour& aContour = myOpen;
   if (isArc)
   {
     aContour.AddArc(isFull ? myPoint : theTo, theCenter, myMode == 3);
@@ -485,14 +485,14 @@ Standard_Boolean VexGerber_Graphics::deliver(const Event& theEvent, const gp_XY&
   case Event::Kind_Region:
     break;
   }
-  const NCollection_Vector<VexGerber_Contour>& aContours = myRegions(theEvent.Region);
+  const NCollection_Vector<VexGeom_Contour>& aContours = myRegions(theEvent.Region);
   if (theOffset.X() == 0.0 && theOffset.Y() == 0.0)
   {
     return mySink.OnRegion(aContours, theEvent.Clear);
   }
-  Standard_Integer                      anEdges = 0;
-  NCollection_Vector<VexGerber_Contour> aMoved(aContours.Length());
-  for (NCollection_Vector<VexGerber_Contour>::Iterator anIter(aContours); anIter.More();
+  Standard_Integer                    anEdges = 0;
+  NCollection_Vector<VexGeom_Contour> aMoved(aContours.Length());
+  for (NCollection_Vector<VexGeom_Contour>::Iterator anIter(aContours); anIter.More();
        anIter.Next())
   {
     aMoved.Append(anIter.Value());

@@ -122,30 +122,30 @@ private:
   //! Counts theCount more objects; false with the fault when the bound is passed.
   Standard_Boolean spend(const Standard_Integer theCount);
 
-  VexGerber_ObjectSink&                 mySink;             //!< where objects go
-  VexGerber_Fault&                      myFault;            //!< faults and the current line
-  const VexGerber_Limits&               myLimits;           //!< bounds
-  VexGerber_ApertureTable               myApertures;        //!< apertures, macros, the selected one
-  VexGerber_ApertureTransform           myTransform;        //!< aperture transformation
-  gp_XY                                 myPoint;            //!< current point, mm
-  gp_XY                                 myOffset;           //!< image offset, mm
-  Standard_Real                         myFactor;           //!< file unit in mm
-  Standard_Integer                      myMode;             //!< interpolation: 1, 2 (cw), 3 (ccw)
-  Standard_Integer                      myLastCode;         //!< last D01/D02/D03, 0 none
-  Standard_Boolean                      hasUnit;            //!< the file stated its unit
-  Standard_Boolean                      isMulti;            //!< multi-quadrant arcs
-  Standard_Boolean                      isIncremental;      //!< incremental coordinates
-  Standard_Boolean                      isClear;            //!< clear polarity
-  Standard_Boolean                      isRegion;           //!< inside G36 ... G37
-  NCollection_Vector<VexGerber_Contour> myContours;         //!< contours of the region being read
-  VexGerber_Contour                     myOpen;             //!< region contour being gathered
-  Standard_Boolean                      hasContour;         //!< myOpen is in use
-  Standard_Boolean                      isBlock;            //!< a step-and-repeat block is open
-  Standard_Integer                      myCountX, myCountY; //!< copies of the block
-  gp_XY                                 myStep;             //!< steps of the block, mm
-  NCollection_Vector<Event>             myEvents;           //!< objects of the open block
-  NCollection_Vector<NCollection_Vector<VexGerber_Contour>> myRegions; //!< their regions
-  Standard_Integer                                          myObjects; //!< objects handed over
+  VexGerber_ObjectSink&               mySink;             //!< where objects go
+  VexGerber_Fault&                    myFault;            //!< faults and the current line
+  const VexGerber_Limits&             myLimits;           //!< bounds
+  VexGerber_ApertureTable             myApertures;        //!< apertures, macros, the selected one
+  VexGerber_ApertureTransform         myTransform;        //!< aperture transformation
+  gp_XY                               myPoint;            //!< current point, mm
+  gp_XY                               myOffset;           //!< image offset, mm
+  Standard_Real                       myFactor;           //!< file unit in mm
+  Standard_Integer                    myMode;             //!< interpolation: 1, 2 (cw), 3 (ccw)
+  Standard_Integer                    myLastCode;         //!< last D01/D02/D03, 0 none
+  Standard_Boolean                    hasUnit;            //!< the file stated its unit
+  Standard_Boolean                    isMulti;            //!< multi-quadrant arcs
+  Standard_Boolean                    isIncremental;      //!< incremental coordinates
+  Standard_Boolean                    isClear;            //!< clear polarity
+  Standard_Boolean                    isRegion;           //!< inside G36 ... G37
+  NCollection_Vector<VexGeom_Contour> myContours;         //!< contours of the region being read
+  VexGeom_Contour                     myOpen;             //!< region contour being gathered
+  Standard_Boolean                    hasContour;         //!< myOpen is in use
+  Standard_Boolean                    isBlock;            //!< a step-and-repeat block is open
+  Standard_Integer                    myCountX, myCountY; //!< copies of the block
+  gp_XY                               myStep;             //!< steps of the block, mm
+  NCollection_Vector<Event>           myEvents;           //!< objects of the open block
+  NCollection_Vector<NCollection_Vector<VexGeom_Contour>> myRegions; //!< their regions
+  Standard_Integer                                        myObjects; //!< objects handed over
 };
 
 #endif

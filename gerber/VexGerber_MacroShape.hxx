@@ -3,80 +3,73 @@
 #define _VexGerber_MacroShape_HeaderFile
 
 #include <VexGerber_Aperture.hxx>
-#include <VexGerber_Polygons.hxx>
+#include <VexGerber_Fault.hxx>
+#include <VexGerber_Limits.hxx>
 
-//! The outline of a macro aperture: evaluates the macro with the aperture's values, turns every
-//! primitive into polygons (circles flattened, rotation about the macro's origin) and composes
-//! them in order: primitives with exposure on are added, those with exposure off take away what
-//! the primitives before them made (nothing outside the macro).
+#include <VexGeom_MacroOutline.hxx>
+
+//! The shape of a macro aperture: evaluates the macro with the aperture's values, checks the
+//! values every primitive needs, and hands the primitives in order to the shared geometry, which
+//! composes them (see VexGeom_MacroOutline).
 class VexGerber_MacroShape
 {
 public:
-  //! Creates the builder; flattening is counted by thePolygons.
+  //! Creates the builder; flattening and polygon work are paid by theFlattener's budget.
   VexGerber_MacroShape(const VexGerber_Limits& theLimits, VexGerber_Fault& theFault,
-                       VexGerber_Polygons& thePolygons)
-      : myLimits(theLimits), myFault(theFault), myPolygons(thePolygons), myFactor(1.0), myCode(0)
+                       VexGeom_Flattener& theFlattener)
+      : myLimits(theLimits), myFault(theFault), myFlattener(theFlattener), myCode(0)
   {
   }
 
-  //! Appends the outline of a flash of theAperture at the origin to theContours.
-  Standard_EXPORT Standard_Boolean Build(const VexGerber_Aperture&              theAperture,
-                                         NCollection_Vector<VexGerber_Contour>& theContours);
+  //! Makes theShape of a flash of theAperture at the origin. Returns false with the fault set
+  //! when the macro cannot be drawn, or without a fault when the budget refused the work.
+  Standard_EXPORT Standard_Boolean Build(const VexGerber_Aperture& theAperture,
+                                         VexGeom_Shape&            theShape);
 
 private:
-  //! Adds the polygons of thePrimitive to thePaths (oriented counter-clockwise) and tells its
-  //! exposure.
-  Standard_Boolean primitive(const VexGerber_Primitive& thePrimitive, ClipperLib::Paths& thePaths,
-                             Standard_Boolean& isOn);
+  //! Hands thePrimitive to theOutline.
+  Standard_Boolean primitive(const VexGerber_Primitive& thePrimitive,
+                             VexGeom_MacroOutline&      theOutline);
 
   //! Circle: exposure, diameter, centre x, centre y [, rotation].
   Standard_Boolean circle(const NCollection_Vector<Standard_Real>& theValues,
-                          ClipperLib::Paths&                       thePaths);
+                          VexGeom_MacroOutline&                    theOutline);
 
   //! Vector line: exposure, width, start x, start y, end x, end y [, rotation].
   Standard_Boolean vectorLine(const NCollection_Vector<Standard_Real>& theValues,
-                              ClipperLib::Paths&                       thePaths);
+                              VexGeom_MacroOutline&                    theOutline);
 
   //! Centre line (or, with isLowerLeft, the old lower-left line): exposure, width, height, x, y
   //! [, rotation].
   Standard_Boolean centerLine(const NCollection_Vector<Standard_Real>& theValues,
-                              const Standard_Boolean isLowerLeft, ClipperLib::Paths& thePaths);
+                              const Standard_Boolean isLowerLeft, VexGeom_MacroOutline& theOutline);
 
   //! Outline: exposure, n, n + 1 points [, rotation].
   Standard_Boolean outline(const NCollection_Vector<Standard_Real>& theValues,
-                           ClipperLib::Paths&                       thePaths);
+                           VexGeom_MacroOutline&                    theOutline);
 
   //! Polygon: exposure, vertices, centre x, centre y, diameter [, rotation].
   Standard_Boolean polygon(const NCollection_Vector<Standard_Real>& theValues,
-                           ClipperLib::Paths&                       thePaths);
+                           VexGeom_MacroOutline&                    theOutline);
 
   //! Moire: centre x, centre y, outer diameter, ring thickness, gap, rings, cross-hair
   //! thickness, cross-hair length [, rotation].
   Standard_Boolean moire(const NCollection_Vector<Standard_Real>& theValues,
-                         ClipperLib::Paths&                       thePaths);
+                         VexGeom_MacroOutline&                    theOutline);
 
   //! Thermal: centre x, centre y, outer diameter, inner diameter, gap [, rotation].
   Standard_Boolean thermal(const NCollection_Vector<Standard_Real>& theValues,
-                           ClipperLib::Paths&                       thePaths);
-
-  //! Appends the rectangle of corners theCorners rotated by theDegrees about the origin.
-  void quad(const gp_XY theCorners[4], const Standard_Real theDegrees,
-            ClipperLib::Paths& thePaths) const;
-
-  //! Rotates every point of thePaths from theFirst on by theDegrees about the origin.
-  static void rotate(ClipperLib::Paths& thePaths, const size_t theFirst,
-                     const Standard_Real theDegrees);
+                           VexGeom_MacroOutline&                    theOutline);
 
   //! Returns true when theValues has at least theCount values; else records the fault.
   Standard_Boolean need(const NCollection_Vector<Standard_Real>& theValues,
                         const Standard_Integer                   theCount);
 
-  const VexGerber_Limits& myLimits;   //!< bounds
-  VexGerber_Fault&        myFault;    //!< where faults go
-  VexGerber_Polygons&     myPolygons; //!< flattening with its bound
-  TCollection_AsciiString myName;     //!< macro name, for messages
-  Standard_Real           myFactor;   //!< file unit in millimetres
-  Standard_Integer        myCode;     //!< code of the primitive being drawn
+  const VexGerber_Limits& myLimits;    //!< bounds
+  VexGerber_Fault&        myFault;     //!< where faults go
+  VexGeom_Flattener&      myFlattener; //!< flattening with its budget
+  TCollection_AsciiString myName;      //!< macro name, for messages
+  Standard_Integer        myCode;      //!< code of the primitive being drawn
 };
 
 #endif

@@ -65,18 +65,18 @@ bool isInRange(const gp_XY& thePoint)
 //! arc's start, is a length the reader accepts. An outline reaches beyond the coordinates the
 //! file gave (by half an aperture, or by a step-and-repeat offset), and a model holding more than
 //! the reader accepts would be written as a file that does not read back.
-bool isInRange(const NCollection_Vector<VexGerber_Contour>& theContours)
+bool isInRange(const NCollection_Vector<VexGeom_Contour>& theContours)
 {
-  for (NCollection_Vector<VexGerber_Contour>::Iterator anIter(theContours); anIter.More();
+  for (NCollection_Vector<VexGeom_Contour>::Iterator anIter(theContours); anIter.More();
        anIter.Next())
   {
-    const VexGerber_Contour& aContour = anIter.Value();
+    const VexGeom_Contour& aContour = anIter.Value();
     for (Standard_Integer anIndex = 0; anIndex < aContour.NbEdges(); ++anIndex)
     {
-      const VexGerber_Edge& anEdge = aContour.Edge(anIndex);
-      const gp_XY&          aFrom  = aContour.EdgeStart(anIndex);
+      const VexGeom_Edge& anEdge = aContour.Edge(anIndex);
+      const gp_XY&        aFrom  = aContour.EdgeStart(anIndex);
       if (!isInRange(aFrom) || !isInRange(anEdge.End) ||
-          (anEdge.Type != VexGerber_Edge::Kind_Segment && !isInRange(anEdge.Center - aFrom)))
+          (anEdge.Type != VexGeom_Edge::Kind_Segment && !isInRange(anEdge.Center - aFrom)))
       {
         return false;
       }
@@ -86,14 +86,12 @@ bool isInRange(const NCollection_Vector<VexGerber_Contour>& theContours)
 }
 } // namespace
 
-VexGerber_ModelBuilder::VexGerber_ModelBuilder(PenFormatData_Model&              theModel,
-                                               const TCollection_ExtendedString& thePhase,
-                                               const TCollection_ExtendedString& theLayer,
-                                               VexPcb_TransferReport&            theReport,
-                                               VexGerber_Fault&                  theFault,
-                                               const VexGerber_Limits&           theLimits)
+VexGerber_ModelBuilder::VexGerber_ModelBuilder(
+    PenFormatData_Model& theModel, const TCollection_ExtendedString& thePhase,
+    const TCollection_ExtendedString& theLayer, VexPcb_TransferReport& theReport,
+    VexGerber_Fault& theFault, const VexGerber_Limits& theLimits, const size_t theSize)
     : myModel(theModel), myPhase(thePhase), myLayer(theLayer), myReport(theReport),
-      myFault(theFault), myShapes(theLimits, theFault), myFactor(1.0),
+      myFault(theFault), myShapes(theLimits, theFault, theSize), myFactor(1.0),
       myNextNumber(Max(theModel.NbApertures(), 1)), myKind(Kind_None), myNumber(0),
       isClear(Standard_False), isNegative(Standard_False), myLastTally(0)
 {
@@ -281,20 +279,20 @@ void VexGerber_ModelBuilder::addArc(const Handle(PhGeom_Curve) & theCurve, const
                       isCcw ? 1 : 0);
 }
 
-Handle(PhGeom_Curve) VexGerber_ModelBuilder::toCurve(const VexGerber_Contour& theContour) const
+Handle(PhGeom_Curve) VexGerber_ModelBuilder::toCurve(const VexGeom_Contour& theContour) const
 {
   Handle(PhGeom_Curve) aCurve = PhGeom_Curve::Create(myModel.Allocator(), 0);
   for (Standard_Integer anIndex = 0; anIndex < theContour.NbEdges(); ++anIndex)
   {
-    const VexGerber_Edge& anEdge = theContour.Edge(anIndex);
-    const gp_XY&          aFrom  = theContour.EdgeStart(anIndex);
-    if (anEdge.Type == VexGerber_Edge::Kind_Segment)
+    const VexGeom_Edge& anEdge = theContour.Edge(anIndex);
+    const gp_XY&        aFrom  = theContour.EdgeStart(anIndex);
+    if (anEdge.Type == VexGeom_Edge::Kind_Segment)
     {
       aCurve->CreateSegment(aFrom * myFactor, anEdge.End * myFactor);
     }
     else
     {
-      addArc(aCurve, aFrom, anEdge.End, anEdge.Center, anEdge.Type == VexGerber_Edge::Kind_ArcCcw);
+      addArc(aCurve, aFrom, anEdge.End, anEdge.Center, anEdge.Type == VexGeom_Edge::Kind_ArcCcw);
     }
   }
   return aCurve;
@@ -317,9 +315,9 @@ void VexGerber_ModelBuilder::addPoint(const gp_XY& thePoint)
   myContainer->AddChild(std::move(aHole));
 }
 
-void VexGerber_ModelBuilder::addContours(const NCollection_Vector<VexGerber_Contour>& theContours)
+void VexGerber_ModelBuilder::addContours(const NCollection_Vector<VexGeom_Contour>& theContours)
 {
-  for (NCollection_Vector<VexGerber_Contour>::Iterator anIter(theContours); anIter.More();
+  for (NCollection_Vector<VexGeom_Contour>::Iterator anIter(theContours); anIter.More();
        anIter.Next())
   {
     if (anIter.Value().NbEdges() > 0)
@@ -392,8 +390,8 @@ Standard_Boolean VexGerber_ModelBuilder::OnDraw(const Handle(VexGerber_Aperture)
     count(VexPcb_TransferReport::Outcome_Toolpath, "draws", theIsClear);
     return Standard_True;
   }
-  NCollection_Vector<VexGerber_Contour> aContours(4);
-  VexGerber_Contour                     aPath(theFrom);
+  NCollection_Vector<VexGeom_Contour> aContours(4);
+  VexGeom_Contour                     aPath(theFrom);
   aPath.AddSegment(theTo);
   const Standard_Boolean isDone =
       isPoint ? myShapes.Flash(*theAperture, theTransform, theFrom, aContours)
@@ -435,8 +433,8 @@ Standard_Boolean VexGerber_ModelBuilder::OnArc(const Handle(VexGerber_Aperture) 
     count(VexPcb_TransferReport::Outcome_Toolpath, "arcs", theIsClear);
     return Standard_True;
   }
-  NCollection_Vector<VexGerber_Contour> aContours(4);
-  VexGerber_Contour                     aPath(theFrom);
+  NCollection_Vector<VexGeom_Contour> aContours(4);
+  VexGeom_Contour                     aPath(theFrom);
   aPath.AddArc(theTo, theCenter, isCcw);
   if (!myShapes.Sweep(*theAperture, theTransform, aPath, aContours))
   {
@@ -473,7 +471,7 @@ Standard_Boolean VexGerber_ModelBuilder::OnFlash(const Handle(VexGerber_Aperture
     count(VexPcb_TransferReport::Outcome_Toolpath, "flashes", theIsClear);
     return Standard_True;
   }
-  NCollection_Vector<VexGerber_Contour> aContours(4);
+  NCollection_Vector<VexGeom_Contour> aContours(4);
   if (!myShapes.Flash(*theAperture, theTransform, thePoint, aContours))
   {
     return Standard_False;
@@ -489,12 +487,12 @@ Standard_Boolean VexGerber_ModelBuilder::OnFlash(const Handle(VexGerber_Aperture
 }
 
 Standard_Boolean VexGerber_ModelBuilder::OnRegion(
-    const NCollection_Vector<VexGerber_Contour>& theContours, const Standard_Boolean theIsClear)
+    const NCollection_Vector<VexGeom_Contour>& theContours, const Standard_Boolean theIsClear)
 {
   // Every contour of a region fills what it encloses: turn clockwise ones round so that the
   // contours of the sequence fill by non-zero winding.
-  NCollection_Vector<VexGerber_Contour> aContours(theContours.Length());
-  for (NCollection_Vector<VexGerber_Contour>::Iterator anIter(theContours); anIter.More();
+  NCollection_Vector<VexGeom_Contour> aContours(theContours.Length());
+  for (NCollection_Vector<VexGeom_Contour>::Iterator anIter(theContours); anIter.More();
        anIter.Next())
   {
     aContours.Append(anIter.Value());

@@ -25,12 +25,13 @@ class VexGerber_ModelBuilder : public VexGerber_ObjectSink
 {
 public:
   //! Creates a builder for theModel; objects get thePhase and theLayer; counts go to theReport.
+  //! theSize, the bytes of the file, sets what polygon work theLimits allow.
   Standard_EXPORT VexGerber_ModelBuilder(PenFormatData_Model&              theModel,
                                          const TCollection_ExtendedString& thePhase,
                                          const TCollection_ExtendedString& theLayer,
                                          VexPcb_TransferReport&            theReport,
                                          VexGerber_Fault&                  theFault,
-                                         const VexGerber_Limits&           theLimits);
+                                         const VexGerber_Limits& theLimits, const size_t theSize);
 
   //! Ends the sequence being built and adds the layer, the apertures and the objects to the
   //! model (in millimetres when the model was empty, else converted to its unit).
@@ -54,9 +55,8 @@ public:
                                            const VexGerber_ApertureTransform& theTransform,
                                            const gp_XY&                       thePoint,
                                            const Standard_Boolean isClear) Standard_OVERRIDE;
-  Standard_EXPORT Standard_Boolean
-  OnRegion(const NCollection_Vector<VexGerber_Contour>& theContours,
-           const Standard_Boolean                       isClear) Standard_OVERRIDE;
+  Standard_EXPORT Standard_Boolean OnRegion(const NCollection_Vector<VexGeom_Contour>& theContours,
+                                            const Standard_Boolean isClear) Standard_OVERRIDE;
   Standard_EXPORT Standard_Boolean OnImagePolarity(const Standard_Boolean isNegative)
       Standard_OVERRIDE;
   Standard_EXPORT void OnIgnored(const Standard_CString theKind) Standard_OVERRIDE;
@@ -100,10 +100,10 @@ private:
   void addPoint(const gp_XY& thePoint);
 
   //! Adds theContours as children of the area sequence being built.
-  void addContours(const NCollection_Vector<VexGerber_Contour>& theContours);
+  void addContours(const NCollection_Vector<VexGeom_Contour>& theContours);
 
   //! Returns theContour as a curve of the model, in the model's unit.
-  Handle(PhGeom_Curve) toCurve(const VexGerber_Contour& theContour) const;
+  Handle(PhGeom_Curve) toCurve(const VexGeom_Contour& theContour) const;
 
   //! Appends an arc from theFrom to theTo around theCenter to theCurve (model unit).
   void addArc(const Handle(PhGeom_Curve) & theCurve, const gp_XY& theFrom, const gp_XY& theTo,

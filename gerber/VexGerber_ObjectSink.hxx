@@ -35,8 +35,8 @@ public:
                                    const gp_XY& thePoint, const Standard_Boolean isClear) = 0;
 
   //! A region: closed contours of segments and arcs, each filling what it encloses.
-  virtual Standard_Boolean OnRegion(const NCollection_Vector<VexGerber_Contour>& theContours,
-                                    const Standard_Boolean                       isClear) = 0;
+  virtual Standard_Boolean OnRegion(const NCollection_Vector<VexGeom_Contour>& theContours,
+                                    const Standard_Boolean                     isClear) = 0;
 
   //! %IP: the image is negative (dark features show as clear on a dark background) or not.
   virtual Standard_Boolean OnImagePolarity(const Standard_Boolean isNegative) = 0;

@@ -70,12 +70,59 @@ TCollection_AsciiString VexGerber_Parser::here() const
 // Word commands
 // ---------------------------------------------------------------------------------------------
 
+Standard_Boolean VexGerber_Parser::axis(VexGerber_Coordinates& theCoords)
+{
+  const char aLetter = *myPos++;
+  switch (aLetter)
+  {
+  case 'X':
+    theCoords.HasX = Standard_True;
+    return coordinate(myFormat.IntegerX, myFormat.DecimalX, theCoords.X);
+  case 'Y':
+    theCoords.HasY = Standard_True;
+    return coordinate(myFormat.IntegerY, myFormat.DecimalY, theCoords.Y);
+  case 'I':
+    theCoords.HasI = Standard_True;
+    return coordinate(myFormat.IntegerX, myFormat.DecimalX, theCoords.I);
+  default:
+    theCoords.HasJ = Standard_True;
+    return coordinate(myFormat.IntegerY, myFormat.DecimalY, theCoords.J);
+  }
+}
+
+Standard_Boolean VexGerber_Parser::gWord(Standard_Boolean& isComment)
+{
+  Standard_Integer aValue = 0;
+  ++myPos;
+  if (!VexGerber_Number::ReadInteger(myPos, myEnd, aValue))
+  {
+    return myFault.Fail("VEX_GERBER_SYNTAX", here());
+  }
+  isComment = aValue == 4;
+  return isComment ? comment() : gCode(aValue);
+}
+
+Standard_Boolean VexGerber_Parser::mCode()
+{
+  Standard_Integer aValue = 0;
+  if (!VexGerber_Number::ReadInteger(myPos, myEnd, aValue))
+  {
+    return myFault.Fail("VEX_GERBER_SYNTAX", here());
+  }
+  if (aValue > 2)
+  {
+    return myFault.Fail("VEX_GERBER_UNKNOWN_M_CODE", aValue);
+  }
+  // M02 ends the file; the old program stops M00 and M01 end it as well.
+  isEnd = Standard_True;
+  return Standard_True;
+}
+
 Standard_Boolean VexGerber_Parser::word()
 {
   myFault.SetLine(myLine);
   VexGerber_Coordinates aCoords;
   Standard_Integer      aDCode = -1;
-  Standard_Integer      aValue = 0;
   while (myPos < myEnd)
   {
     switch (*myPos)
@@ -93,52 +140,25 @@ Standard_Boolean VexGerber_Parser::word()
       ++myPos;
       break;
     case 'X':
-      ++myPos;
-      aCoords.HasX = Standard_True;
-      if (!coordinate(myFormat.IntegerX, myFormat.DecimalX, aCoords.X))
-      {
-        return Standard_False;
-      }
-      break;
     case 'Y':
-      ++myPos;
-      aCoords.HasY = Standard_True;
-      if (!coordinate(myFormat.IntegerY, myFormat.DecimalY, aCoords.Y))
-      {
-        return Standard_False;
-      }
-      break;
     case 'I':
-      ++myPos;
-      aCoords.HasI = Standard_True;
-      if (!coordinate(myFormat.IntegerX, myFormat.DecimalX, aCoords.I))
-      {
-        return Standard_False;
-      }
-      break;
     case 'J':
-      ++myPos;
-      aCoords.HasJ = Standard_True;
-      if (!coordinate(myFormat.IntegerY, myFormat.DecimalY, aCoords.J))
+      if (!axis(aCoords))
       {
         return Standard_False;
       }
       break;
     case 'G':
-      ++myPos;
-      if (!VexGerber_Number::ReadInteger(myPos, myEnd, aValue))
+    {
+      // A G04 comment ends the word command.
+      Standard_Boolean       isComment = Standard_False;
+      const Standard_Boolean isRead    = gWord(isComment);
+      if (!isRead || isComment)
       {
-        return myFault.Fail("VEX_GERBER_SYNTAX", here());
-      }
-      if (aValue == 4)
-      {
-        return comment();
-      }
-      if (!gCode(aValue))
-      {
-        return Standard_False;
+        return isRead;
       }
       break;
+    }
     case 'D':
       ++myPos;
       if (aDCode >= 0 || !VexGerber_Number::ReadInteger(myPos, myEnd, aDCode))
@@ -148,16 +168,10 @@ Standard_Boolean VexGerber_Parser::word()
       break;
     case 'M':
       ++myPos;
-      if (!VexGerber_Number::ReadInteger(myPos, myEnd, aValue))
+      if (!mCode())
       {
-        return myFault.Fail("VEX_GERBER_SYNTAX", here());
+        return Standard_False;
       }
-      if (aValue > 2)
-      {
-        return myFault.Fail("VEX_GERBER_UNKNOWN_M_CODE", aValue);
-      }
-      // M02 ends the file; the old program stops M00 and M01 end it as well.
-      isEnd = Standard_True;
       break;
     case '%':
       return myFault.Fail("VEX_GERBER_UNTERMINATED_COMMAND");

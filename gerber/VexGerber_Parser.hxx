@@ -26,6 +26,16 @@ private:
   //! Reads the word command at the current position, up to and including its '*'.
   Standard_Boolean word();
 
+  //! Reads the coordinate whose letter (X, Y, I or J) is at the current position into theCoords.
+  Standard_Boolean axis(VexGerber_Coordinates& theCoords);
+
+  //! Reads the G code at the current position and handles it; a G04 comment (isComment) is read
+  //! up to and including its '*'.
+  Standard_Boolean gWord(Standard_Boolean& isComment);
+
+  //! Reads the number of an M code after its letter; M00, M01 and M02 end the file.
+  Standard_Boolean mCode();
+
   //! Reads the comment after G04 up to and including its '*'.
   Standard_Boolean comment();
 

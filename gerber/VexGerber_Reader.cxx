@@ -190,7 +190,7 @@ Standard_Boolean VexGerber_Reader::ReadBuffer(const char* theData, const size_t 
   {
     VexGerber_ModelBuilder aBuilder(theModel, nameOr(theOptions.Phase, THE_DEFAULT_PHASE),
                                     nameOr(theOptions.Layer, THE_DEFAULT_LAYER), theReport, aFault,
-                                    theLimits);
+                                    theLimits, theSize);
     VexGerber_Graphics     aGraphics(aBuilder, aFault, theLimits,
                                      theOptions.DefaultUnit != VexPcb_ImportOptions::Unit_Millimetre);
     VexGerber_Parser       aParser(aGraphics, aFault, theLimits);

@@ -3,57 +3,50 @@
 #define _VexGerber_Shapes_HeaderFile
 
 #include <VexGerber_Aperture.hxx>
-#include <VexGerber_Polygons.hxx>
+#include <VexGerber_Fault.hxx>
+#include <VexGerber_Limits.hxx>
 
-//! The outlines that apertures make: a flash of a standard aperture as exact segments and arcs
-//! (circle, rectangle, obround, regular polygon, each with its round hole), a flash of a macro
-//! aperture as the polygons its primitives compose into, and the outline swept by a draw or an
-//! arc with an aperture that is not a plain circle. Outlines run counter-clockwise, holes
-//! clockwise; coordinates are in millimetres.
+#include <VexGeom_Sweep.hxx>
+
+//! The outlines that apertures of a Gerber file make, through the shared geometry: the shape of
+//! an aperture (a standard one with its hole, or the polygons a macro composes into) made on
+//! first use, a flash of it placed under the aperture transformation, and the area it sweeps
+//! along a draw or an arc. The flattening and polygon work of the whole file is paid from one
+//! budget made of the file's limits; a refusal becomes the file's fault on the current line.
 class VexGerber_Shapes
 {
 public:
-  //! Creates the shape maker, bounded by theLimits, reporting to theFault.
-  Standard_EXPORT VexGerber_Shapes(const VexGerber_Limits& theLimits, VexGerber_Fault& theFault);
+  //! Creates the shape maker of a file of theSize bytes, bounded by theLimits, reporting to
+  //! theFault.
+  Standard_EXPORT VexGerber_Shapes(const VexGerber_Limits& theLimits, VexGerber_Fault& theFault,
+                                   const size_t theSize);
 
   //! Appends the outline of a flash of theAperture at thePoint under theTransform to
   //! theContours. Returns false with a fault when a limit is reached or a macro cannot be drawn.
-  Standard_EXPORT Standard_Boolean Flash(VexGerber_Aperture&                    theAperture,
-                                         const VexGerber_ApertureTransform&     theTransform,
-                                         const gp_XY&                           thePoint,
-                                         NCollection_Vector<VexGerber_Contour>& theContours);
+  Standard_EXPORT Standard_Boolean Flash(VexGerber_Aperture&                  theAperture,
+                                         const VexGerber_ApertureTransform&   theTransform,
+                                         const gp_XY&                         thePoint,
+                                         NCollection_Vector<VexGeom_Contour>& theContours);
 
   //! Appends the outline swept by theAperture along thePath (one open contour of a segment or
   //! an arc) under theTransform to theContours. Holes of the aperture are filled by the move.
-  Standard_EXPORT Standard_Boolean Sweep(VexGerber_Aperture&                    theAperture,
-                                         const VexGerber_ApertureTransform&     theTransform,
-                                         const VexGerber_Contour&               thePath,
-                                         NCollection_Vector<VexGerber_Contour>& theContours);
+  Standard_EXPORT Standard_Boolean Sweep(VexGerber_Aperture&                  theAperture,
+                                         const VexGerber_ApertureTransform&   theTransform,
+                                         const VexGeom_Contour&               thePath,
+                                         NCollection_Vector<VexGeom_Contour>& theContours);
 
 private:
-  //! Computes the outline of theAperture at the origin once.
+  //! Computes the shape of theAperture at the origin once.
   Standard_Boolean prepare(VexGerber_Aperture& theAperture);
 
-  //! Appends a circle of theDiameter around the origin, clockwise for a hole.
-  static void circle(const Standard_Real theDiameter, const Standard_Boolean isHole,
-                     NCollection_Vector<VexGerber_Contour>& theContours);
+  //! Records the budget's refusal as the file's fault; returns false.
+  Standard_Boolean refused();
 
-  //! Appends a rectangle of theWidth by theHeight centred on the origin.
-  static void rectangle(const Standard_Real theWidth, const Standard_Real theHeight,
-                        NCollection_Vector<VexGerber_Contour>& theContours);
-
-  //! Appends an obround of theWidth by theHeight centred on the origin.
-  static void obround(const Standard_Real theWidth, const Standard_Real theHeight,
-                      NCollection_Vector<VexGerber_Contour>& theContours);
-
-  //! Appends a regular polygon of theDiameter with theVertices, first vertex at theDegrees.
-  static void polygon(const Standard_Real theDiameter, const Standard_Integer theVertices,
-                      const Standard_Real                    theDegrees,
-                      NCollection_Vector<VexGerber_Contour>& theContours);
-
-  const VexGerber_Limits& myLimits;   //!< bounds
-  VexGerber_Fault&        myFault;    //!< where faults go
-  VexGerber_Polygons      myPolygons; //!< flattening with its bound
+  const VexGerber_Limits& myLimits;    //!< bounds
+  VexGerber_Fault&        myFault;     //!< where faults go
+  VexGeom_Budget          myBudget;    //!< flattening and polygon work of the file
+  VexGeom_Flattener       myFlattener; //!< flattening, paid from the budget
+  VexGeom_Sweep           mySweep;     //!< sweeps, paid from the budget
 };
 
 #endif

@@ -1,7 +1,7 @@
 // Copyright (c) 2026 VexData developers
 #include <VexGerber_Writer.hxx>
 
-#include <VexGerber_Contour.hxx>
+#include <VexGeom_Contour.hxx>
 
 #include <PenFormatData.hxx>
 
@@ -34,16 +34,16 @@ TCollection_AsciiString attributeValue(const TCollection_AsciiString& theText)
 //! An area contour with what the writer needs to know of it.
 struct AreaContour
 {
-  VexGerber_Contour Contour; //!< the contour
-  Standard_Real     Area;    //!< signed area
-  Standard_Real     Box[4];  //!< bounding box of the flattened contour: x min, y min, x max, y max
+  VexGeom_Contour Contour; //!< the contour
+  Standard_Real   Area;    //!< signed area
+  Standard_Real   Box[4];  //!< bounding box of the flattened contour: x min, y min, x max, y max
   NCollection_Vector<gp_XY> Polygon; //!< flattened contour, for containment tests
 };
 
 //! Returns theCurve as a contour (model unit).
-VexGerber_Contour toContour(const PhGeom_Curve& theCurve)
+VexGeom_Contour toContour(const PhGeom_Curve& theCurve)
 {
-  VexGerber_Contour aContour(theCurve.FirstElement()->StartPoint());
+  VexGeom_Contour aContour(theCurve.FirstElement()->StartPoint());
   for (PhGeom_Curve::ElementIterator anIter(theCurve); anIter.More(); anIter.Next())
   {
     const PhGeom_Element& anElement = anIter.Value();
@@ -67,12 +67,12 @@ VexGerber_Contour toContour(const PhGeom_Curve& theCurve)
 //! Fills the polygon and the box of theItem from its contour.
 void flatten(AreaContour& theItem)
 {
-  const VexGerber_Contour& aContour = theItem.Contour;
+  const VexGeom_Contour& aContour = theItem.Contour;
   theItem.Polygon.Append(aContour.Start());
   for (Standard_Integer anIndex = 0; anIndex < aContour.NbEdges(); ++anIndex)
   {
-    const VexGerber_Edge& anEdge = aContour.Edge(anIndex);
-    if (anEdge.Type != VexGerber_Edge::Kind_Segment)
+    const VexGeom_Edge& anEdge = aContour.Edge(anIndex);
+    if (anEdge.Type != VexGeom_Edge::Kind_Segment)
     {
       const gp_XY         aRadius = aContour.EdgeStart(anIndex) - anEdge.Center;
       const Standard_Real aSweep  = aContour.ArcSweep(anIndex);
@@ -420,8 +420,8 @@ void VexGerber_Writer::count(const VexPcb_TransferReport::Outcome theOutcome,
   myCounts.Add(theOutcome, theKind);
 }
 
-void VexGerber_Writer::writeRegionContour(const VexGerber_Contour& theContour,
-                                          const Standard_Boolean   isMove)
+void VexGerber_Writer::writeRegionContour(const VexGeom_Contour& theContour,
+                                          const Standard_Boolean isMove)
 {
   if (isMove)
   {
@@ -429,15 +429,15 @@ void VexGerber_Writer::writeRegionContour(const VexGerber_Contour& theContour,
   }
   for (Standard_Integer anIndex = 0; anIndex < theContour.NbEdges(); ++anIndex)
   {
-    const VexGerber_Edge& anEdge = theContour.Edge(anIndex);
-    if (anEdge.Type == VexGerber_Edge::Kind_Segment)
+    const VexGeom_Edge& anEdge = theContour.Edge(anIndex);
+    if (anEdge.Type == VexGeom_Edge::Kind_Segment)
     {
       setMode(1);
       writePoint(anEdge.End, "D01*");
     }
     else
     {
-      writeArc(anEdge.End, anEdge.Center, anEdge.Type == VexGerber_Edge::Kind_ArcCcw);
+      writeArc(anEdge.End, anEdge.Center, anEdge.Type == VexGeom_Edge::Kind_ArcCcw);
     }
   }
 }

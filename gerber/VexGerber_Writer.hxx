@@ -2,7 +2,7 @@
 #ifndef _VexGerber_Writer_HeaderFile
 #define _VexGerber_Writer_HeaderFile
 
-#include <VexGerber_Contour.hxx>
+#include <VexGeom_Contour.hxx>
 #include <VexGerber_WriterOptions.hxx>
 
 #include <PenFormatData_Model.hxx>
@@ -66,8 +66,8 @@ private:
   void writeAreas(const PenFormatData_Sequence& theSequence);
 
   //! Writes theContour as region edges, with a move to its start first when isMove.
-  void writeRegionContour(const VexGerber_Contour& theContour,
-                          const Standard_Boolean   isMove = Standard_True);
+  void writeRegionContour(const VexGeom_Contour& theContour,
+                          const Standard_Boolean isMove = Standard_True);
 
   //! Writes an arc to theEnd around theCenter as G02/G03 from the current point.
   void writeArc(const gp_XY& theEnd, const gp_XY& theCenter, const Standard_Boolean isCcw);

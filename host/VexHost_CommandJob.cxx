@@ -10,7 +10,7 @@
 #include <VexJob_ModelMaker.hxx>
 #include <VexJob_Summary.hxx>
 
-#include <VexVerify_Features.hxx>
+#include <VexGeom_Drawing.hxx>
 
 #include <CLI/CLI.hpp>
 #include <Message_Msg.hxx>
@@ -55,7 +55,7 @@ int loadDesign(const VexHost_Context& theContext, const std::string& thePath,
   {
     return VexHost_Context::THE_USAGE_ERROR;
   }
-  if (!VexVerify_Features::IsUsable(*theDesign.Model))
+  if (!VexGeom_Drawing::IsUsable(*theDesign.Model))
   {
     Message_Msg aMsg("VEX_JOB_OUT_OF_RANGE");
     aMsg << thePath.c_str();

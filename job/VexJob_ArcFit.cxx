@@ -1,7 +1,7 @@
 // Copyright (c) 2026 VexData developers
 #include <VexJob_ArcFit.hxx>
 
-#include <VexVerify_Geometry.hxx>
+#include <VexGeom_Units.hxx>
 
 #include <algorithm>
 #include <cmath>
@@ -265,7 +265,7 @@ VexJob_Contour VexJob_ArcFit::Fit(const ClipperLib::Path& thePolygon)
   aPoints.reserve(thePolygon.size());
   for (const ClipperLib::IntPoint& aPoint : thePolygon)
   {
-    aPoints.push_back(VexVerify_Geometry::ToXY(aPoint));
+    aPoints.push_back(VexGeom_Units::ToXY(aPoint));
   }
   VexJob_Contour aContour;
   aContour.SetClosed(true);

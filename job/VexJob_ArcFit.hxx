@@ -20,7 +20,7 @@ public:
   //! Largest radius written as an arc, millimetres (beyond it the run is straight enough).
   static Standard_Real MaxRadius() { return 1000.0; }
 
-  //! Returns the closed contour of thePolygon (integer units of VexVerify_Geometry), running
+  //! Returns the closed contour of thePolygon (integer units of VexGeom_Units), running
   //! the way the polygon runs.
   static VexJob_Contour Fit(const ClipperLib::Path& thePolygon);
 

@@ -4,7 +4,8 @@
 #include <VexJob_ArcFit.hxx>
 
 #include <VexVerify_Board.hxx>
-#include <VexVerify_Geometry.hxx>
+#include <VexGeom_Units.hxx>
+#include <VexGeom_Polygons.hxx>
 
 #include <algorithm>
 #include <cmath>
@@ -65,12 +66,11 @@ size_t leaveOutMarks(ClipperLib::Paths& theBoard, ClipperLib::IntPoint& theFirst
   theBoard.clear();
   for (const ClipperLib::Path& aPath : aKept)
   {
-    const bool isInMark = ClipperLib::Area(aPath) < 0.0
-                          && std::any_of(aMarks.begin(), aMarks.end(),
-                                         [&aPath](const ClipperLib::Path& theMark) {
-                                           return ClipperLib::PointInPolygon(aPath.front(), theMark)
-                                                  != 0;
-                                         });
+    const bool isInMark =
+        ClipperLib::Area(aPath) < 0.0 &&
+        std::any_of(aMarks.begin(), aMarks.end(),
+                    [&aPath](const ClipperLib::Path& theMark)
+                    { return ClipperLib::PointInPolygon(aPath.front(), theMark) != 0; });
     if (!isInMark)
     {
       theBoard.push_back(aPath);
@@ -101,8 +101,8 @@ Standard_Boolean VexJob_CutOut::Board(const PenFormatData_Model& theOutline,
     std::snprintf(aLine, sizeof(aLine),
                   "%zu small closed drawing(s) beside the board on %s not cut (the first near "
                   "%.3f, %.3f)",
-                  aMarks, theName.c_str(), VexVerify_Geometry::ToXY(aFirst).X(),
-                  VexVerify_Geometry::ToXY(aFirst).Y());
+                  aMarks, theName.c_str(), VexGeom_Units::ToXY(aFirst).X(),
+                  VexGeom_Units::ToXY(aFirst).Y());
     theReport.Note("Cut-out", aLine);
   }
   if (theBoard.empty())
@@ -120,7 +120,7 @@ Standard_Integer VexJob_CutOut::Cut(const ClipperLib::Paths& theBoard, const Sta
                                     std::vector<VexJob_Contour>& theContours)
 {
   ClipperLib::Paths aPaths = theBoard;
-  VexVerify_Geometry::Grow(aPaths, 0.5 * theWidth);
+  VexGeom_Polygons::Grow(aPaths, 0.5 * theWidth);
   Standard_Integer aPlaced = 0, aWanted = 0;
   for (const ClipperLib::Path& aPath : aPaths)
   {

@@ -3,8 +3,10 @@
 
 #include <VexJob_ArcFit.hxx>
 
-#include <VexVerify_Features.hxx>
-#include <VexVerify_Geometry.hxx>
+#include <VexGeom_Units.hxx>
+#include <VexGeom_Polygons.hxx>
+#include <VexGeom_Flattener.hxx>
+#include <VexGeom_Drawing.hxx>
 
 #include <PenFormatData_Sequence.hxx>
 #include <PhGeom_Curve.hxx>
@@ -68,16 +70,16 @@ ClipperLib::Path polyline(const VexJob_Contour& theContour)
   {
     if (aPath.empty())
     {
-      aPath.push_back(VexVerify_Geometry::ToInt(anElement.Start));
+      aPath.push_back(VexGeom_Units::ToPoint(anElement.Start));
     }
     const int aCount =
         anElement.IsArc
-            ? VexVerify_Geometry::NbChords(anElement.Radius, anElement.Angle1 - anElement.Angle0)
+            ? VexGeom_Flattener::NbChords(anElement.Radius, anElement.Angle1 - anElement.Angle0)
             : 1;
     for (int anIndex = 1; anIndex <= aCount; ++anIndex)
     {
       aPath.push_back(
-          VexVerify_Geometry::ToInt(anElement.PointAt(anElement.Length() * anIndex / aCount)));
+          VexGeom_Units::ToPoint(anElement.PointAt(anElement.Length() * anIndex / aCount)));
     }
   }
   return aPath;
@@ -86,7 +88,7 @@ ClipperLib::Path polyline(const VexJob_Contour& theContour)
 
 void VexJob_Drilling::Add(const PenFormatData_Model& theDesign, const std::string& theName)
 {
-  const double aFactor = VexVerify_Features::UnitFactor(theDesign);
+  const double aFactor = VexGeom_Drawing::UnitFactor(theDesign);
   for (const Handle(PenFormatData_Object) & anObject : theDesign.Objects())
   {
     const Handle(PenFormatData_Sequence) aSequence =
@@ -96,12 +98,12 @@ void VexJob_Drilling::Add(const PenFormatData_Model& theDesign, const std::strin
       continue;
     }
     const double aDiameter =
-        aFactor * VexVerify_Features::Width(theDesign, aSequence->ApertureNumber());
-    if (VexVerify_Features::IsPointToolpath(*aSequence))
+        aFactor * VexGeom_Drawing::Width(theDesign, aSequence->ApertureNumber());
+    if (VexGeom_Drawing::IsPointToolpath(*aSequence))
     {
       addHoles(aDiameter, pointsOf(*aSequence, aFactor), theName);
     }
-    else if (VexVerify_Features::IsPathToolpath(*aSequence))
+    else if (VexGeom_Drawing::IsPathToolpath(*aSequence))
     {
       for (const Handle(PhGeom_Curve) & aCurve : aSequence->GetCurve()->Children())
       {
@@ -180,8 +182,8 @@ void VexJob_Drilling::addSlot(const Standard_Real theDiameter, const VexJob_Cont
   for (double aReach = 0.5 * (theDiameter - aMill->Width); aReach > aLeast; aReach -= aStep)
   {
     ClipperLib::Paths aRings;
-    VexVerify_Geometry::Stroke(ClipperLib::Paths(1, polyline(theCentre)), aReach, aRings);
-    VexVerify_Geometry::Normalise(aRings);
+    VexGeom_Polygons::Stroke(ClipperLib::Paths(1, polyline(theCentre)), aReach, aRings);
+    VexGeom_Polygons::Normalise(aRings);
     for (const ClipperLib::Path& aRing : aRings)
     {
       VexJob_Contour aContour = VexJob_ArcFit::Fit(aRing);

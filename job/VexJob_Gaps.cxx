@@ -1,7 +1,7 @@
 // Copyright (c) 2026 VexData developers
 #include <VexJob_Gaps.hxx>
 
-#include <VexVerify_Geometry.hxx>
+#include <VexGeom_Units.hxx>
 
 #include <algorithm>
 #include <cmath>
@@ -29,8 +29,8 @@ void collect(const ClipperLib::PolyNode& theNode, std::vector<Edge>& theEdges, u
   {
     for (size_t anIndex = 0; anIndex < thePath.size(); ++anIndex)
     {
-      theEdges.push_back(Edge{VexVerify_Geometry::ToXY(thePath[anIndex]),
-                              VexVerify_Geometry::ToXY(thePath[(anIndex + 1) % thePath.size()]),
+      theEdges.push_back(Edge{VexGeom_Units::ToXY(thePath[anIndex]),
+                              VexGeom_Units::ToXY(thePath[(anIndex + 1) % thePath.size()]),
                               anIsland});
     }
   };

@@ -4,7 +4,7 @@
 #include <VexJob_ArcFit.hxx>
 #include <VexJob_Gaps.hxx>
 
-#include <VexVerify_Geometry.hxx>
+#include <VexGeom_Units.hxx>
 
 #include <cmath>
 
@@ -90,7 +90,7 @@ VexJob_Tiles::Result VexJob_Isolation::Isolate(
     std::vector<gp_XY> aPoints;
     for (const ClipperLib::IntPoint& aPoint : aChain)
     {
-      aPoints.push_back(VexVerify_Geometry::ToXY(aPoint));
+      aPoints.push_back(VexGeom_Units::ToXY(aPoint));
     }
     theContours.push_back(VexJob_ArcFit::FitOpen(aPoints));
   }
@@ -109,7 +109,7 @@ int VexJob_Isolation::FindGaps(const ClipperLib::Paths& theCopper, const VexJob_
 
 void VexJob_Isolation::Mirror(ClipperLib::Paths& thePolygons, const Standard_Real theX)
 {
-  const ClipperLib::cInt aTwiceX = VexVerify_Geometry::ToInt(2.0 * theX);
+  const ClipperLib::cInt aTwiceX = VexGeom_Units::ToInt(2.0 * theX);
   for (ClipperLib::Path& aPath : thePolygons)
   {
     for (ClipperLib::IntPoint& aPoint : aPath)

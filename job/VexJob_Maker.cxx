@@ -7,7 +7,8 @@
 #include <VexJob_Isolation.hxx>
 #include <VexJob_Order.hxx>
 
-#include <VexVerify_Geometry.hxx>
+#include <VexGeom_Units.hxx>
+#include <VexGeom_Polygons.hxx>
 
 #include <algorithm>
 #include <cmath>
@@ -45,7 +46,7 @@ double middleX(const ClipperLib::Paths& thePolygons)
       isFirst = false;
     }
   }
-  return 0.5 * static_cast<double>(aMin + aMax) / VexVerify_Geometry::Scale();
+  return 0.5 * static_cast<double>(aMin + aMax) / VexGeom_Units::THE_SCALE;
 }
 
 //! Returns true when an element of theContour starts inside theArea (normalised polygons).
@@ -53,7 +54,7 @@ bool touches(const VexJob_Contour& theContour, const ClipperLib::Paths& theArea)
 {
   for (const VexJob_Element& anElement : theContour.Elements())
   {
-    const ClipperLib::IntPoint aPoint   = VexVerify_Geometry::ToInt(anElement.Start);
+    const ClipperLib::IntPoint aPoint   = VexGeom_Units::ToPoint(anElement.Start);
     int                        aWinding = 0;
     for (const ClipperLib::Path& aPath : theArea)
     {
@@ -104,7 +105,7 @@ Standard_Boolean VexJob_Maker::Prepare(Message_Msg& theFault)
       !inRange(anOpt.Tabs >= 0 && anOpt.Tabs <= 100, "--tabs", anOpt.Tabs, "0 to 100", theFault) ||
       !inRange(anOpt.TabWidth > 0.0 && anOpt.TabWidth <= 50.0, "--tab-width", anOpt.TabWidth,
                "more than 0, at most 50 mm", theFault) ||
-      !inRange(!anOpt.HasMirrorX || VexVerify_Geometry::IsUsable(anOpt.MirrorX), "--mirror-x",
+      !inRange(!anOpt.HasMirrorX || VexGeom_Units::IsUsable(anOpt.MirrorX), "--mirror-x",
                anOpt.MirrorX, "-10000 to 10000 mm", theFault))
   {
     return Standard_False;
@@ -240,7 +241,7 @@ size_t VexJob_Maker::leaveOffBoard(const bool                   isBottom,
   // The board as the cutter sees it: its outline grown by the cut-out's end mill, turned over
   // with the bottom.
   ClipperLib::Paths aBoard = myBoard;
-  VexVerify_Geometry::Grow(aBoard, myContour != nullptr ? myContour->Width : 0.0);
+  VexGeom_Polygons::Grow(aBoard, myContour != nullptr ? myContour->Width : 0.0);
   if (isBottom)
   {
     VexJob_Isolation::Mirror(aBoard, myMirrorX);

@@ -3,7 +3,8 @@
 
 #include <VexJob_Isolation.hxx>
 
-#include <VexVerify_Geometry.hxx>
+#include <VexGeom_Units.hxx>
+#include <VexGeom_Polygons.hxx>
 
 #include <algorithm>
 #include <cmath>
@@ -82,12 +83,11 @@ void orient(const ClipperLib::Paths& theRings, ClipperLib::Paths& thePieces, con
     // The piece runs the way of the ring's edge its second segment lies along.
     const ClipperLib::Path& aRing = theRings[aFound->second.first];
     const size_t            aSize = aRing.size();
-    const gp_XY             aHere = VexVerify_Geometry::ToXY(aPath[1]);
-    const gp_XY             aWay  = VexVerify_Geometry::ToXY(aPath[2]) - aHere;
-    const gp_XY             aAhead =
-        VexVerify_Geometry::ToXY(aRing[(aFound->second.second + 1) % aSize]) - aHere;
+    const gp_XY             aHere = VexGeom_Units::ToXY(aPath[1]);
+    const gp_XY             aWay  = VexGeom_Units::ToXY(aPath[2]) - aHere;
+    const gp_XY aAhead = VexGeom_Units::ToXY(aRing[(aFound->second.second + 1) % aSize]) - aHere;
     const gp_XY aBehind =
-        VexVerify_Geometry::ToXY(aRing[(aFound->second.second + aSize - 1) % aSize]) - aHere;
+        VexGeom_Units::ToXY(aRing[(aFound->second.second + aSize - 1) % aSize]) - aHere;
     if (aWay.Dot(aBehind) * aAhead.Modulus() > aWay.Dot(aAhead) * aBehind.Modulus())
     {
       std::reverse(aPath.begin(), aPath.end());
@@ -272,11 +272,11 @@ void isolateTile(const VexJob_Copper& theCopper, const std::vector<double>& theO
     theResult.Rings.insert(theResult.Rings.end(), aRings.begin(), aRings.end());
     return;
   }
-  const ClipperLib::Path aBox = VexVerify_Geometry::Rectangle(
-      VexVerify_Geometry::ToInt(gp_XY(std::max(theTile.Low.X(), theTile.WindowLow.X()),
-                                      std::max(theTile.Low.Y(), theTile.WindowLow.Y()))),
-      VexVerify_Geometry::ToInt(gp_XY(std::min(theTile.High.X(), theTile.WindowHigh.X()),
-                                      std::min(theTile.High.Y(), theTile.WindowHigh.Y()))));
+  const ClipperLib::Path aBox = VexGeom_Polygons::Rectangle(
+      VexGeom_Units::ToPoint(gp_XY(std::max(theTile.Low.X(), theTile.WindowLow.X()),
+                                   std::max(theTile.Low.Y(), theTile.WindowLow.Y()))),
+      VexGeom_Units::ToPoint(gp_XY(std::min(theTile.High.X(), theTile.WindowHigh.X()),
+                                   std::min(theTile.High.Y(), theTile.WindowHigh.Y()))));
   // Rings inside the tile are whole; only those crossing its edges are cut and joined.
   ClipperLib::Paths aCrossing;
   for (ClipperLib::Path& aRing : aRings)
@@ -340,12 +340,12 @@ void VexJob_Tiles::OffsetRings(const ClipperLib::Paths&   theCopper,
                                const std::vector<double>& theOffsets, ClipperLib::Paths& theRings)
 {
   ClipperLib::ClipperOffset anOffsetter(2.0, VexJob_Isolation::ArcTolerance() *
-                                                 VexVerify_Geometry::Scale());
+                                                 VexGeom_Units::THE_SCALE);
   anOffsetter.AddPaths(theCopper, ClipperLib::jtRound, ClipperLib::etClosedPolygon);
   for (const double anOffset : theOffsets)
   {
     ClipperLib::Paths aRings;
-    anOffsetter.Execute(aRings, anOffset * VexVerify_Geometry::Scale());
+    anOffsetter.Execute(aRings, anOffset * VexGeom_Units::THE_SCALE);
     theRings.insert(theRings.end(), aRings.begin(), aRings.end());
   }
 }

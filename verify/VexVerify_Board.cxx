@@ -1,8 +1,11 @@
 // Copyright (c) 2026 VexData developers
 #include <VexVerify_Board.hxx>
 
-#include <VexVerify_Features.hxx>
-#include <VexVerify_Geometry.hxx>
+#include <VexGeom_Units.hxx>
+#include <VexGeom_Polygons.hxx>
+#include <VexGeom_Flattener.hxx>
+#include <VexGeom_Drawing.hxx>
+#include <VexGeom_Walker.hxx>
 
 #include <algorithm>
 
@@ -19,7 +22,7 @@ ClipperLib::Path toPath(const std::vector<gp_XY>& theLine)
   aPath.reserve(theLine.size());
   for (const gp_XY& aPoint : theLine)
   {
-    aPath.push_back(VexVerify_Geometry::ToInt(aPoint));
+    aPath.push_back(VexGeom_Units::ToPoint(aPoint));
   }
   return aPath;
 }
@@ -89,32 +92,29 @@ void VexVerify_Board::Build(const PenFormatData_Model& theDesign, const Standard
                             const Standard_Real theJoin)
 {
   myLines.clear();
-  myNbLoops                   = 0;
-  myNbAreas                   = 0;
-  const Standard_Real aFactor = VexVerify_Features::UnitFactor(theDesign);
-  ClipperLib::Paths   anAreas;
-  for (NCollection_List<Handle(PenFormatData_Object)>::Iterator anIt(theDesign.Objects());
-       anIt.More(); anIt.Next())
+  myNbLoops = 0;
+  myNbAreas = 0;
+  ClipperLib::Paths anAreas;
+  for (VexGeom_Walker aWalker(theDesign); aWalker.More(); aWalker.Next())
   {
-    const Handle(PenFormatData_Sequence) aSequence =
-        Handle(PenFormatData_Sequence)::DownCast(anIt.Value());
-    if (aSequence.IsNull() || aSequence->IsClear())
+    if (aWalker.IsClear())
     {
       continue;
     }
-    const VexVerify_Features::Kind aKind = VexVerify_Features::Classify(*aSequence);
-    if (aKind == VexVerify_Features::Kind_Strokes)
+    // Lines of toolpaths and artwork are chained; areas are taken as they are.
+    if (aWalker.Kind() == VexGeom_Drawing::Kind_Path ||
+        aWalker.Kind() == VexGeom_Drawing::Kind_Artwork)
     {
-      addLines(*aSequence, aFactor, theJoin);
+      addLines(aWalker.Sequence(), aWalker.Factor(), theJoin);
     }
-    else if (aKind == VexVerify_Features::Kind_Area)
+    else if (aWalker.Kind() == VexGeom_Drawing::Kind_Area)
     {
-      addArea(*aSequence, aFactor, anAreas);
+      addArea(aWalker.Sequence(), aWalker.Factor(), anAreas);
     }
   }
   myArea = enclosed(theGap, theJoin);
   myArea.insert(myArea.end(), anAreas.begin(), anAreas.end());
-  VexVerify_Geometry::Normalise(myArea);
+  VexGeom_Polygons::Normalise(myArea);
 }
 
 std::vector<VexVerify_Board::Contour> VexVerify_Board::Contours() const
@@ -126,7 +126,7 @@ std::vector<VexVerify_Board::Contour> VexVerify_Board::Contours() const
     aContours.back().Points.reserve(aPath.size());
     for (const ClipperLib::IntPoint& aPoint : aPath)
     {
-      aContours.back().Points.push_back(VexVerify_Geometry::ToXY(aPoint));
+      aContours.back().Points.push_back(VexGeom_Units::ToXY(aPoint));
     }
   }
   return aContours;
@@ -144,12 +144,12 @@ void VexVerify_Board::addArea(const PenFormatData_Sequence& theSequence,
   {
     if (!aContour.Value().IsNull())
     {
-      VexVerify_Features::Outline(*aContour.Value(), theFactor, aPoints);
+      VexGeom_Flattener::Outline(*aContour.Value(), theFactor, aPoints);
       anArea.push_back(toPath(aPoints));
     }
   }
   // Each area by its own winding rule first, then all of them together.
-  VexVerify_Geometry::Normalise(anArea);
+  VexGeom_Polygons::Normalise(anArea);
   theAreas.insert(theAreas.end(), anArea.begin(), anArea.end());
 }
 void VexVerify_Board::addLines(const PenFormatData_Sequence& theSequence,
@@ -184,7 +184,7 @@ void VexVerify_Board::addLines(const PenFormatData_Sequence& theSequence,
       }
       if (anElement.Kind() == PhGeom_Element::Kind_Arc)
       {
-        VexVerify_Geometry::FlattenArc(static_cast<const PhGeom_Arc&>(anElement), theFactor, aLine);
+        VexGeom_Flattener::AddArc(static_cast<const PhGeom_Arc&>(anElement), theFactor, aLine);
       }
       else
       {
@@ -216,9 +216,9 @@ ClipperLib::Paths VexVerify_Board::enclosed(const Standard_Real theGap, const St
   // The ink: every line drawn with a pen as wide as the gap distance, so that lines closer than
   // that merge too.
   const Standard_Real aRadius =
-      std::max(0.5 * std::max(theGap, theJoin), VexVerify_Geometry::ChordTolerance());
+      std::max(0.5 * std::max(theGap, theJoin), VexGeom_Units::THE_CHORD_TOLERANCE);
   ClipperLib::Paths anInk;
-  VexVerify_Geometry::Stroke(myEdges, aRadius, anInk);
+  VexGeom_Polygons::Stroke(myEdges, aRadius, anInk);
   ClipperLib::Clipper aClipper;
   aClipper.AddPaths(anInk, ClipperLib::ptSubject, true);
   ClipperLib::PolyTree aTree;
@@ -226,7 +226,7 @@ ClipperLib::Paths VexVerify_Board::enclosed(const Standard_Real theGap, const St
   ClipperLib::Paths aBoard;
   for (const ClipperLib::PolyNode* aPart : aTree.Childs)
   {
-    addFaces(*aPart, 0, aRadius * VexVerify_Geometry::Scale(), aBoard, myNbLoops);
+    addFaces(*aPart, 0, aRadius * VexGeom_Units::THE_SCALE, aBoard, myNbLoops);
   }
   return aBoard;
 }

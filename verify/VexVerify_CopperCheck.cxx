@@ -1,8 +1,8 @@
 // Copyright (c) 2026 VexData developers
 #include <VexVerify_CopperCheck.hxx>
 
-#include <VexVerify_CopperIndex.hxx>
-#include <VexVerify_Geometry.hxx>
+#include <VexGeom_DrawnArea.hxx>
+#include <VexGeom_Polygons.hxx>
 #include <VexVerify_Pieces.hxx>
 #include <VexVerify_Places.hxx>
 
@@ -21,7 +21,7 @@ const Standard_Real THE_MAX_CELLS = 4.0e6;
 //! grown stroke are in copper whole (into thePlaces); the others wait in thePieces, with the
 //! features in their reach, for the polygon work.
 void sortPieces(const VexVerify_JobPaths& thePaths, const Standard_Real theTolerance,
-                const VexVerify_Grid& theGrid, VexVerify_CopperIndex& theIndex,
+                const VexGeom_Grid& theGrid, VexGeom_DrawnArea& theIndex,
                 VexVerify_Pieces& thePieces, VexVerify_Places& thePlaces)
 {
   thePaths.Visit(theGrid.CellSize(),
@@ -38,8 +38,8 @@ void sortPieces(const VexVerify_JobPaths& thePaths, const Standard_Real theToler
                    const Standard_Integer* const aFeatures = thePieces.NewFeatures(aCount);
                    if (theIndex.Covers(theStart, theEnd, anExtra, aFeatures, aCount))
                    {
-                     ClipperLib::Path aPiece(1, VexVerify_Geometry::ToInt(theStart));
-                     aPiece.push_back(VexVerify_Geometry::ToInt(theEnd));
+                     ClipperLib::Path aPiece(1, VexGeom_Units::ToPoint(theStart));
+                     aPiece.push_back(VexGeom_Units::ToPoint(theEnd));
                      thePlaces.Add(thePath, aPiece);
                      thePieces.DropFeatures();
                    }
@@ -53,7 +53,7 @@ void sortPieces(const VexVerify_JobPaths& thePaths, const Standard_Real theToler
 //! Clips the waiting pieces, per tile and path toolpath, with the copper of their features grown
 //! by the tool radius less theTolerance; what lies inside goes to thePlaces.
 void clipPieces(const VexVerify_JobPaths& thePaths, const Standard_Real theTolerance,
-                const VexVerify_CopperIndex& theIndex, VexVerify_Pieces& thePieces,
+                const VexGeom_DrawnArea& theIndex, VexVerify_Pieces& thePieces,
                 VexVerify_Places& thePlaces)
 {
   ClipperLib::Paths aCopper, aCut;
@@ -63,7 +63,7 @@ void clipPieces(const VexVerify_JobPaths& thePaths, const Standard_Real theToler
       {
         theIndex.Copper(theFeatures, thePaths.Radius(thePath) - theTolerance, aCopper);
         aCut.clear();
-        VexVerify_Geometry::ClipLines(theLines, aCopper, Standard_True, aCut);
+        VexGeom_Polygons::ClipLines(theLines, aCopper, Standard_True, aCut);
         for (const ClipperLib::Path& aPiece : aCut)
         {
           thePlaces.Add(thePath, aPiece);
@@ -103,22 +103,21 @@ void VexVerify_CopperCheck::perform(const PenFormatData_Model& theDesign,
   // One grid over the design and the job, with a few features per cell.
   gp_XY  aMin = thePaths.Min(), aMax = thePaths.Max();
   size_t aDesignCount = 0;
-  VexVerify_CopperIndex::Survey(theDesign, aMin, aMax, aDesignCount);
+  VexGeom_DrawnArea::Survey(theDesign, aMin, aMax, aDesignCount);
   const size_t aCount = aDesignCount + thePaths.NbChords();
   if (aMin.X() > aMax.X())
   {
     return; // nothing drawn and nothing cut
   }
-  const gp_XY    aMargin(thePaths.MaxRadius() + 1.0, thePaths.MaxRadius() + 1.0);
-  VexVerify_Grid aGrid;
-  aGrid.Init(aMin - aMargin, aMax + aMargin, VexVerify_Grid::CellSizeFor(aMin, aMax, aCount),
+  const gp_XY  aMargin(thePaths.MaxRadius() + 1.0, thePaths.MaxRadius() + 1.0);
+  VexGeom_Grid aGrid;
+  aGrid.Init(aMin - aMargin, aMax + aMargin, VexGeom_Grid::CellSizeFor(aMin, aMax, aCount),
              THE_CELLS_PER_TILE, THE_MAX_CELLS);
   // A piece is at most a cell long and lies in the tile of its middle, so everything within its
   // tool's reach lies within a cell and a radius of that tile.
-  VexVerify_CopperIndex anIndex(aGrid);
+  VexGeom_DrawnArea anIndex(aGrid);
   anIndex.Build(theDesign, aDesignCount,
-                aGrid.CellSize() + thePaths.MaxRadius() +
-                    4.0 * VexVerify_Geometry::ChordTolerance());
+                aGrid.CellSize() + thePaths.MaxRadius() + 4.0 * VexGeom_Units::THE_CHORD_TOLERANCE);
   theCheck.Features = anIndex.NbFeatures();
 
   VexVerify_Pieces aPieces;

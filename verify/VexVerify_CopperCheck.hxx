@@ -10,10 +10,11 @@
 //!
 //! A path at its tool width cuts copper where its centre line comes closer to the copper than
 //! the tool radius less the tolerance; equivalently, where the centre line runs inside the copper
-//! grown by that much. The copper is the design's dark strokes at their aperture width, discs and
-//! areas, less its clear features in object order (see VexVerify_Features).
+//! grown by that much. The copper is what the design draws (see VexGeom_Drawing): its dark
+//! strokes, discs, flashes and areas, less its clear features in object order.
 //!
-//! The check scales with the board: the design's features are filed in grid cells, every short
+//! The check scales with the board: the design's features are filed in grid cells (see
+//! VexGeom_DrawnArea), every short
 //! piece of job path asks for the features within reach (exact centre-line distances), and only
 //! pieces with copper in reach go on to the polygon work, grouped by tile and path toolpath, each
 //! group with just its features. Memory holds the filed features and the pieces with copper in

@@ -1,7 +1,7 @@
 // Copyright (c) 2026 VexData developers
 #include <VexVerify_Design.hxx>
 
-#include <VexVerify_Features.hxx>
+#include <VexGeom_Walker.hxx>
 
 #include <fstream>
 
@@ -96,19 +96,15 @@ VexVerify_Design::Role VexVerify_Design::ChooseRole(const PenFormatData_Model& t
                                                     TCollection_AsciiString&   theReason)
 {
   Standard_Integer aHoles = 0, anOthers = 0;
-  for (NCollection_List<Handle(PenFormatData_Object)>::Iterator anIt(theModel.Objects());
-       anIt.More(); anIt.Next())
+  for (VexGeom_Walker aWalker(theModel); aWalker.More(); aWalker.Next())
   {
-    const Handle(PenFormatData_Sequence) aSequence =
-        Handle(PenFormatData_Sequence)::DownCast(anIt.Value());
-    if (aSequence.IsNull() ||
-        VexVerify_Features::Classify(*aSequence) == VexVerify_Features::Kind_None)
+    if (!VexGeom_Drawing::Draws(aWalker.Kind()))
     {
       continue;
     }
-    if (VexVerify_Features::IsPointToolpath(*aSequence))
+    if (VexGeom_Drawing::IsPointToolpath(aWalker.Sequence()))
     {
-      aHoles += aSequence->GetCurve()->Children().Extent();
+      aHoles += aWalker.Sequence().GetCurve()->Children().Extent();
     }
     else
     {

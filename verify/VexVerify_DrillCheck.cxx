@@ -1,8 +1,9 @@
 // Copyright (c) 2026 VexData developers
 #include <VexVerify_DrillCheck.hxx>
 
-#include <VexVerify_Features.hxx>
 #include <VexVerify_PointGrid.hxx>
+
+#include <VexGeom_Drawing.hxx>
 
 #include <NCollection_DataMap.hxx>
 
@@ -37,16 +38,16 @@ void collect(const PenFormatData_Model& theModel, const Standard_Boolean isDesig
              const TCollection_AsciiString& theFile, NCollection_Vector<Tool>& theTools,
              std::vector<Drill>& theDrills, Standard_Integer& theSlots)
 {
-  const Standard_Real aFactor = VexVerify_Features::UnitFactor(theModel);
+  const Standard_Real aFactor = VexGeom_Drawing::UnitFactor(theModel);
   NCollection_DataMap<Standard_Integer, Standard_Integer> aToolOf;
   for (NCollection_List<Handle(PenFormatData_Object)>::Iterator anIt(theModel.Objects());
        anIt.More(); anIt.Next())
   {
     const Handle(PenFormatData_Sequence) aSequence =
         Handle(PenFormatData_Sequence)::DownCast(anIt.Value());
-    if (aSequence.IsNull() || !VexVerify_Features::IsPointToolpath(*aSequence))
+    if (aSequence.IsNull() || !VexGeom_Drawing::IsPointToolpath(*aSequence))
     {
-      theSlots += !aSequence.IsNull() && VexVerify_Features::IsPathToolpath(*aSequence)
+      theSlots += !aSequence.IsNull() && VexGeom_Drawing::IsPathToolpath(*aSequence)
                       ? aSequence->GetCurve()->Children().Extent()
                       : 0;
       continue;
@@ -55,9 +56,9 @@ void collect(const PenFormatData_Model& theModel, const Standard_Boolean isDesig
     if (!aToolOf.IsBound(anAperture))
     {
       Tool aTool;
-      aTool.Name     = VexVerify_Features::Name(theModel, anAperture);
+      aTool.Name     = VexVerify_Report::ToolName(theModel, anAperture);
       aTool.Design   = theFile;
-      aTool.Diameter = VexVerify_Features::Width(theModel, anAperture) * aFactor;
+      aTool.Diameter = VexGeom_Drawing::Width(theModel, anAperture) * aFactor;
       aTool.IsDesign = isDesign;
       aToolOf.Bind(anAperture, theTools.Length());
       theTools.Append(aTool);

@@ -29,7 +29,7 @@ public:
   VexVerify_DrillCheck(const Standard_Real theTolerance) : myTolerance(theTolerance) {}
 
   //! Compares theDesign with theJob and fills the drill part of theCheck. Both models must have
-  //! passed VexVerify_Features::IsUsable(). Returns false with Fault() set when the work cannot be
+  //! passed VexGeom_Drawing::IsUsable(). Returns false with Fault() set when the work cannot be
   //! done (memory).
   Standard_Boolean Perform(const PenFormatData_Model& theDesign, const PenFormatData_Model& theJob,
                            VexVerify_Report::Check& theCheck);

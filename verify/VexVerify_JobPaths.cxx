@@ -1,8 +1,8 @@
 // Copyright (c) 2026 VexData developers
 #include <VexVerify_JobPaths.hxx>
 
-#include <VexVerify_Features.hxx>
-#include <VexVerify_Geometry.hxx>
+#include <VexGeom_Drawing.hxx>
+#include <VexGeom_Flattener.hxx>
 
 #include <algorithm>
 
@@ -32,7 +32,7 @@ VexVerify_JobPaths::VexVerify_JobPaths(
     const PenFormatData_Model&                           theJob,
     const NCollection_Sequence<TCollection_AsciiString>& thePhases,
     const NCollection_Sequence<TCollection_AsciiString>& theLayers)
-    : myFactor(VexVerify_Features::UnitFactor(theJob)), myMaxRadius(0.0), myNbChords(0),
+    : myFactor(VexGeom_Drawing::UnitFactor(theJob)), myMaxRadius(0.0), myNbChords(0),
       myMin(1.0e300, 1.0e300), myMax(-1.0e300, -1.0e300)
 {
   std::vector<gp_XY> aPoints;
@@ -41,20 +41,20 @@ VexVerify_JobPaths::VexVerify_JobPaths(
   {
     const Handle(PenFormatData_Sequence) aSequence =
         Handle(PenFormatData_Sequence)::DownCast(anIt.Value());
-    if (aSequence.IsNull() || !VexVerify_Features::IsPathToolpath(*aSequence))
+    if (aSequence.IsNull() || !VexGeom_Drawing::IsPathToolpath(*aSequence))
     {
       continue;
     }
     VexVerify_Report::Path aPath;
-    aPath.Phase = VexVerify_Features::Text(aSequence->PhaseName());
-    aPath.Layer = VexVerify_Features::Text(aSequence->LayerName());
+    aPath.Phase = VexVerify_Report::Text(aSequence->PhaseName());
+    aPath.Layer = VexVerify_Report::Text(aSequence->LayerName());
     if (!isSelected(thePhases, aPath.Phase) || !isSelected(theLayers, aPath.Layer))
     {
       continue;
     }
-    aPath.Tool = VexVerify_Features::Name(theJob, aSequence->ApertureNumber());
+    aPath.Tool = VexVerify_Report::ToolName(theJob, aSequence->ApertureNumber());
     aPath.Width =
-        std::max(0.0, VexVerify_Features::Width(theJob, aSequence->ApertureNumber()) * myFactor);
+        std::max(0.0, VexGeom_Drawing::Width(theJob, aSequence->ApertureNumber()) * myFactor);
     for (NCollection_List<Handle(PhGeom_Curve)>::Iterator aContour(
              aSequence->GetCurve()->Children());
          aContour.More(); aContour.Next())
@@ -105,14 +105,13 @@ void VexVerify_JobPaths::chords(const PhGeom_Curve& theContour, std::vector<gp_X
     // goes on from there; a real gap is bridged.
     const gp_XY aStart = anElement.StartPoint() * myFactor;
     if (thePoints.empty() ||
-        (thePoints.back() - aStart).Modulus() > VexVerify_Geometry::ChordTolerance())
+        (thePoints.back() - aStart).Modulus() > VexGeom_Units::THE_CHORD_TOLERANCE)
     {
       thePoints.push_back(aStart);
     }
     if (anElement.Kind() == PhGeom_Element::Kind_Arc)
     {
-      VexVerify_Geometry::FlattenArc(static_cast<const PhGeom_Arc&>(anElement), myFactor,
-                                     thePoints);
+      VexGeom_Flattener::AddArc(static_cast<const PhGeom_Arc&>(anElement), myFactor, thePoints);
     }
     else
     {
@@ -122,7 +121,7 @@ void VexVerify_JobPaths::chords(const PhGeom_Curve& theContour, std::vector<gp_X
   // A closed contour ends exactly where it starts, so that the pieces found on both sides of its
   // start make one place.
   if (thePoints.size() > 2 &&
-      (thePoints.back() - thePoints.front()).Modulus() <= VexVerify_Geometry::ChordTolerance())
+      (thePoints.back() - thePoints.front()).Modulus() <= VexGeom_Units::THE_CHORD_TOLERANCE)
   {
     thePoints.back() = thePoints.front();
   }

@@ -1,7 +1,11 @@
 // Copyright (c) 2026 VexData developers
 #include <VexVerify_OutlineCheck.hxx>
 
-#include <VexVerify_Fragmenter.hxx>
+#include <VexGeom_Units.hxx>
+#include <VexGeom_Polygons.hxx>
+#include <VexGeom_Grid.hxx>
+
+#include <VexGeom_Fragmenter.hxx>
 #include <VexVerify_Pieces.hxx>
 #include <VexVerify_Places.hxx>
 
@@ -35,14 +39,14 @@ struct GrownBoard
 //! Fills theGrown with theBoard grown by theDistance, with its lines drawn that wide, cut into
 //! the tiles of theFragmenter.
 void grow(const VexVerify_Board& theBoard, const Standard_Real theDistance,
-          const VexVerify_Fragmenter& theFragmenter, const Standard_Integer theNbTiles,
+          const VexGeom_Fragmenter& theFragmenter, const Standard_Integer theNbTiles,
           GrownBoard& theGrown)
 {
   theGrown.States.assign(static_cast<size_t>(theNbTiles), THE_EMPTY);
   ClipperLib::Paths anArea = theBoard.Area();
-  VexVerify_Geometry::Grow(anArea, theDistance);
-  VexVerify_Geometry::Stroke(theBoard.Lines(), theDistance, anArea);
-  VexVerify_Geometry::Normalise(anArea);
+  VexGeom_Polygons::Grow(anArea, theDistance);
+  VexGeom_Polygons::Stroke(theBoard.Lines(), theDistance, anArea);
+  VexGeom_Polygons::Normalise(anArea);
   theFragmenter.Split(
       anArea,
       [&theGrown](Standard_Integer theTile, ClipperLib::Paths& thePart, Standard_Boolean isWhole)
@@ -65,7 +69,7 @@ void box(const ClipperLib::Paths& thePolygons, gp_XY& theMin, gp_XY& theMax)
   {
     for (const ClipperLib::IntPoint& aPoint : aPath)
     {
-      const gp_XY anXY = VexVerify_Geometry::ToXY(aPoint);
+      const gp_XY anXY = VexGeom_Units::ToXY(aPoint);
       theMin.SetCoord(std::min(theMin.X(), anXY.X()), std::min(theMin.Y(), anXY.Y()));
       theMax.SetCoord(std::max(theMax.X(), anXY.X()), std::max(theMax.Y(), anXY.Y()));
     }
@@ -73,7 +77,7 @@ void box(const ClipperLib::Paths& thePolygons, gp_XY& theMin, gp_XY& theMax)
 }
 //! Sorts the pieces of thePaths by the state of their tile in the board grown for their path
 //! (theBoardOf): inside, done with; outside, into thePlaces whole; along the edge, into theEdges.
-void sortPieces(const VexVerify_JobPaths& thePaths, const VexVerify_Grid& theGrid,
+void sortPieces(const VexVerify_JobPaths& thePaths, const VexGeom_Grid& theGrid,
                 const std::vector<const GrownBoard*>& theBoardOf, VexVerify_Pieces& theEdges,
                 VexVerify_Places& thePlaces)
 {
@@ -84,8 +88,8 @@ void sortPieces(const VexVerify_JobPaths& thePaths, const VexVerify_Grid& theGri
                    const Standard_Integer aState = theBoardOf[thePath]->States[aTile];
                    if (aState == THE_EMPTY)
                    {
-                     ClipperLib::Path aPiece(1, VexVerify_Geometry::ToInt(theStart));
-                     aPiece.push_back(VexVerify_Geometry::ToInt(theEnd));
+                     ClipperLib::Path aPiece(1, VexGeom_Units::ToPoint(theStart));
+                     aPiece.push_back(VexGeom_Units::ToPoint(theEnd));
                      thePlaces.Add(thePath, aPiece);
                    }
                    else if (aState != THE_WHOLE)
@@ -107,8 +111,8 @@ void clipPieces(const std::vector<const GrownBoard*>& theBoardOf, VexVerify_Piec
       {
         const GrownBoard& aGrown = *theBoardOf[thePath];
         anOutside.clear();
-        VexVerify_Geometry::ClipLines(theLines, aGrown.Fragments[aGrown.States[theTile]],
-                                      Standard_False, anOutside);
+        VexGeom_Polygons::ClipLines(theLines, aGrown.Fragments[aGrown.States[theTile]],
+                                    Standard_False, anOutside);
         for (const ClipperLib::Path& aPiece : anOutside)
         {
           thePlaces.Add(thePath, aPiece);
@@ -143,7 +147,7 @@ Standard_Boolean VexVerify_OutlineCheck::buildBoard(const PenFormatData_Model& t
                                                     VexVerify_Board&           theBoard,
                                                     VexVerify_Report::Check&   theCheck)
 {
-  theBoard.Build(theDesign, myGap, std::max(myTolerance, VexVerify_Geometry::ChordTolerance()));
+  theBoard.Build(theDesign, myGap, std::max(myTolerance, VexGeom_Units::THE_CHORD_TOLERANCE));
   theCheck.Features = theBoard.NbLoops() + theBoard.NbAreas();
   char                               aNote[200];
   const VexVerify_GapCloser::Result& aGaps = theBoard.Gaps();
@@ -190,21 +194,21 @@ Standard_Boolean VexVerify_OutlineCheck::perform(const PenFormatData_Model& theD
   gp_XY aMin = thePaths.Min(), aMax = thePaths.Max();
   box(aBoard.Area(), aMin, aMax);
   const Standard_Real aReach = thePaths.MaxRadius() + myTolerance + 1.0;
-  VexVerify_Grid      aGrid;
+  VexGeom_Grid        aGrid;
   aGrid.Init(aMin - gp_XY(aReach, aReach), aMax + gp_XY(aReach, aReach),
-             VexVerify_Grid::CellSizeFor(aMin, aMax, thePaths.NbChords()), THE_CELLS_PER_TILE,
+             VexGeom_Grid::CellSizeFor(aMin, aMax, thePaths.NbChords()), THE_CELLS_PER_TILE,
              THE_MAX_CELLS);
 
   // The board grown by every tool radius in use, cut into tiles. A piece lies within half a
   // cell of its tile: windows a cell wider hold it whole.
-  const Standard_Real aMargin = aGrid.CellSize() + 2.0 * VexVerify_Geometry::ChordTolerance();
-  const VexVerify_Fragmenter             aFragmenter(aGrid, aMargin);
+  const Standard_Real      aMargin = aGrid.CellSize() + 2.0 * VexGeom_Units::THE_CHORD_TOLERANCE;
+  const VexGeom_Fragmenter aFragmenter(aGrid, aMargin);
   std::map<ClipperLib::cInt, GrownBoard> aBoards;
   std::vector<const GrownBoard*>         aBoardOf;
   for (Standard_Integer aPath = 0; aPath < thePaths.Paths().Length(); ++aPath)
   {
     const Standard_Real aDistance = thePaths.Radius(aPath) + myTolerance;
-    GrownBoard&         aGrown    = aBoards[VexVerify_Geometry::ToInt(aDistance)];
+    GrownBoard&         aGrown    = aBoards[VexGeom_Units::ToInt(aDistance)];
     if (aGrown.States.empty())
     {
       grow(aBoard, aDistance, aFragmenter, aGrid.NbTiles(), aGrown);

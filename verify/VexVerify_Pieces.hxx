@@ -2,7 +2,7 @@
 #ifndef _VexVerify_Pieces_HeaderFile
 #define _VexVerify_Pieces_HeaderFile
 
-#include <VexVerify_Geometry.hxx>
+#include <VexGeom_Units.hxx>
 
 #include <algorithm>
 #include <cstdint>
@@ -72,9 +72,9 @@ public:
         const Piece& aPiece = myPieces[anOrder[aLast]];
         if (aLast == aFirst || !myPieces[anOrder[aLast - 1]].End.IsEqual(aPiece.Start, 0.0))
         {
-          aLines.push_back(ClipperLib::Path(1, VexVerify_Geometry::ToInt(aPiece.Start)));
+          aLines.push_back(ClipperLib::Path(1, VexGeom_Units::ToPoint(aPiece.Start)));
         }
-        aLines.back().push_back(VexVerify_Geometry::ToInt(aPiece.End));
+        aLines.back().push_back(VexGeom_Units::ToPoint(aPiece.End));
         aFeatures.insert(aFeatures.end(), myFeatures.begin() + aPiece.First,
                          myFeatures.begin() + aPiece.First + aPiece.Count);
       }

@@ -1,7 +1,7 @@
 // Copyright (c) 2026 VexData developers
 #include <VexVerify_Places.hxx>
 
-#include <VexVerify_Geometry.hxx>
+#include <VexGeom_Polygons.hxx>
 
 #include <algorithm>
 #include <cmath>
@@ -12,7 +12,7 @@ namespace
 //! Returns the point halfway along thePath (millimetres).
 gp_XY middle(const ClipperLib::Path& thePath, const Standard_Real theLength)
 {
-  Standard_Real aLeft = 0.5 * theLength * VexVerify_Geometry::Scale();
+  Standard_Real aLeft = 0.5 * theLength * VexGeom_Units::THE_SCALE;
   for (size_t anIndex = 1; anIndex < thePath.size(); ++anIndex)
   {
     const gp_XY         aFrom = gp_XY(static_cast<Standard_Real>(thePath[anIndex - 1].X),
@@ -22,11 +22,11 @@ gp_XY middle(const ClipperLib::Path& thePath, const Standard_Real theLength)
     const Standard_Real aSpan = (aTo - aFrom).Modulus();
     if (aSpan >= aLeft && aSpan > 0.0)
     {
-      return (aFrom + (aTo - aFrom) * (aLeft / aSpan)) / VexVerify_Geometry::Scale();
+      return (aFrom + (aTo - aFrom) * (aLeft / aSpan)) / VexGeom_Units::THE_SCALE;
     }
     aLeft -= aSpan;
   }
-  return VexVerify_Geometry::ToXY(thePath.front());
+  return VexGeom_Units::ToXY(thePath.front());
 }
 } // namespace
 
@@ -46,7 +46,7 @@ void VexVerify_Places::Add(const Standard_Integer thePath, const ClipperLib::Pat
     aPiece.Max.X = std::max(aPiece.Max.X, aPoint.X);
     aPiece.Max.Y = std::max(aPiece.Max.Y, aPoint.Y);
   }
-  aPiece.Length = VexVerify_Geometry::Length(thePiece);
+  aPiece.Length = VexGeom_Polygons::Length(thePiece);
   aPiece.Middle = middle(thePiece, aPiece.Length);
   aPiece.Path   = thePath;
   myPieces.push_back(aPiece);
@@ -107,15 +107,14 @@ void VexVerify_Places::Finish(const VexVerify_Report::Kind theKind,
       aPlaceOf[aRoot] = static_cast<Standard_Integer>(aPlaces.size());
       VexVerify_Report::Finding aPlace(theKind);
       aPlace.PathIndex = aPiece.Path;
-      aPlace.BoxMin    = VexVerify_Geometry::ToXY(aPiece.Min);
-      aPlace.BoxMax    = VexVerify_Geometry::ToXY(aPiece.Max);
+      aPlace.BoxMin    = VexGeom_Units::ToXY(aPiece.Min);
+      aPlace.BoxMax    = VexGeom_Units::ToXY(aPiece.Max);
       aPlaces.push_back(aPlace);
       aLongest.push_back(-1.0);
     }
     VexVerify_Report::Finding& aPlace = aPlaces[aPlaceOf[aRoot]];
     aPlace.Length += aPiece.Length;
-    const gp_XY aMin = VexVerify_Geometry::ToXY(aPiece.Min),
-                aMax = VexVerify_Geometry::ToXY(aPiece.Max);
+    const gp_XY aMin = VexGeom_Units::ToXY(aPiece.Min), aMax = VexGeom_Units::ToXY(aPiece.Max);
     aPlace.BoxMin.SetCoord(std::min(aPlace.BoxMin.X(), aMin.X()),
                            std::min(aPlace.BoxMin.Y(), aMin.Y()));
     aPlace.BoxMax.SetCoord(std::max(aPlace.BoxMax.X(), aMax.X()),
@@ -135,7 +134,7 @@ void VexVerify_Places::Finish(const VexVerify_Report::Kind theKind,
   for (const VexVerify_Report::Finding& aPlace : aPlaces)
   {
     // Shorter stretches are below the accuracy of the flattened geometry.
-    if (aPlace.Length < VexVerify_Geometry::ChordTolerance())
+    if (aPlace.Length < VexGeom_Units::THE_CHORD_TOLERANCE)
     {
       continue;
     }

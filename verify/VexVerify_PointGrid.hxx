@@ -51,7 +51,8 @@ public:
   }
 
 private:
-  //! Returns the cell number of coordinate theValue (coordinates are within 10 m).
+  //! Returns the cell number of coordinate theValue (coordinates are within a kilometre and
+  //! cells at least a micrometre: within 31 bits).
   int64_t cell(const Standard_Real theValue) const
   {
     return static_cast<int64_t>(std::floor(theValue / myCell));

@@ -14,6 +14,26 @@
 class VexVerify_Report
 {
 public:
+  //! Returns theText in UTF-8.
+  static TCollection_AsciiString Text(const TCollection_ExtendedString& theText)
+  {
+    // A replacement character of 0 asks for UTF-8.
+    return TCollection_AsciiString(theText, '\0');
+  }
+
+  //! Returns the name of aperture theNumber of theModel in UTF-8, or "#n" when it is missing or
+  //! unnamed.
+  static TCollection_AsciiString ToolName(const PenFormatData_Model& theModel,
+                                          const Standard_Integer     theNumber)
+  {
+    const Handle(PenFormatData_Aperture)& anAperture = theModel.Aperture(theNumber);
+    if (anAperture.IsNull() || anAperture->Name().IsEmpty())
+    {
+      return TCollection_AsciiString("#") + TCollection_AsciiString(theNumber);
+    }
+    return Text(anAperture->Name());
+  }
+
   //! What a finding says.
   enum Kind
   {

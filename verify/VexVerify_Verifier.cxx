@@ -3,16 +3,17 @@
 
 #include <VexVerify_CopperCheck.hxx>
 #include <VexVerify_DrillCheck.hxx>
-#include <VexVerify_Features.hxx>
-#include <VexVerify_Geometry.hxx>
 #include <VexVerify_JobPaths.hxx>
 #include <VexVerify_OutlineCheck.hxx>
+
+#include <VexGeom_Drawing.hxx>
+#include <VexGeom_Units.hxx>
 
 #include <cstdio>
 
 Standard_Boolean VexVerify_Verifier::IsTolerance(const Standard_Real theTolerance)
 {
-  return VexVerify_Geometry::IsUsable(theTolerance) && theTolerance > 0.0;
+  return VexGeom_Units::IsUsable(theTolerance) && theTolerance > 0.0;
 }
 
 Standard_Boolean VexVerify_Verifier::IsOutlineGap(const Standard_Real theGap)
@@ -60,7 +61,7 @@ Standard_Boolean VexVerify_Verifier::isUsable(
     return Standard_False;
   }
   // Every later step takes the models' values as they are.
-  if (theJob.IsNull() || !VexVerify_Features::IsUsable(*theJob))
+  if (theJob.IsNull() || !VexGeom_Drawing::IsUsable(*theJob))
   {
     myFault = Message_Msg("VEX_VERIFY_OUT_OF_RANGE");
     myFault << theJobFile;
@@ -68,7 +69,7 @@ Standard_Boolean VexVerify_Verifier::isUsable(
   }
   for (NCollection_Sequence<VexVerify_Design>::Iterator anIt(theDesigns); anIt.More(); anIt.Next())
   {
-    if (anIt.Value().Model().IsNull() || !VexVerify_Features::IsUsable(*anIt.Value().Model()))
+    if (anIt.Value().Model().IsNull() || !VexGeom_Drawing::IsUsable(*anIt.Value().Model()))
     {
       myFault = Message_Msg("VEX_VERIFY_OUT_OF_RANGE");
       myFault << anIt.Value().Path();
@@ -157,7 +158,7 @@ void VexVerify_Verifier::describeJob(const PenFormatData_Model& theJob,
   {
     const Handle(PenFormatData_Sequence) aSequence =
         Handle(PenFormatData_Sequence)::DownCast(anIt.Value());
-    if (aSequence.IsNull() || !VexVerify_Features::IsPointToolpath(*aSequence))
+    if (aSequence.IsNull() || !VexGeom_Drawing::IsPointToolpath(*aSequence))
     {
       continue;
     }

@@ -36,7 +36,7 @@ public:
   //! Checks theJob (read from theJobFile) against theDesigns in order and fills theReport. Returns
   //! false with Fault() set on bad input: a tolerance that is not a positive length
   //! ("VEX_VERIFY_BAD_TOLERANCE"), an outline gap that is not a length from 0 to 10 mm
-  //! ("VEX_VERIFY_BAD_OUTLINE_GAP"), a model with values that are not numbers or beyond 10 m
+  //! ("VEX_VERIFY_BAD_OUTLINE_GAP"), a model with values that are not numbers or beyond a kilometre
   //! ("VEX_VERIFY_OUT_OF_RANGE"), an outline that encloses nothing ("VEX_VERIFY_OUTLINE_EMPTY"),
   //! or a failure of the polygon work ("VEX_VERIFY_GEOMETRY_FAILED").
   Standard_Boolean Perform(const Handle(PenFormatData_Model) & theJob,
@@ -47,7 +47,8 @@ public:
   //! Returns the reason of the last failure.
   const Message_Msg& Fault() const { return myFault; }
 
-  //! Returns true when theTolerance is a usable tolerance: greater than 0 and at most 10 m.
+  //! Returns true when theTolerance is a usable tolerance: greater than 0 and at most a
+  //! kilometre.
   static Standard_Boolean IsTolerance(const Standard_Real theTolerance);
 
   //! Returns true when theGap is a usable outline gap: from 0 to 10 mm.

@@ -4,7 +4,7 @@
 
 #include <VexTest_Messages.hxx>
 
-#include <VexGerber_Contour.hxx>
+#include <VexGeom_Contour.hxx>
 #include <VexGerber_Reader.hxx>
 
 #include <PenFormatData_Sequence.hxx>
@@ -69,10 +69,10 @@ inline std::vector<Handle(PenFormatData_Sequence)> Sequences(const PenFormatData
 }
 
 //! Returns theCurve as a contour.
-inline VexGerber_Contour ToContour(const PhGeom_Curve& theCurve)
+inline VexGeom_Contour ToContour(const PhGeom_Curve& theCurve)
 {
-  VexGerber_Contour aContour(theCurve.FirstElement() != NULL ? theCurve.FirstElement()->StartPoint()
-                                                             : gp_XY());
+  VexGeom_Contour aContour(theCurve.FirstElement() != NULL ? theCurve.FirstElement()->StartPoint()
+                                                           : gp_XY());
   for (PhGeom_Curve::ElementIterator anIter(theCurve); anIter.More(); anIter.Next())
   {
     const PhGeom_Element& anElement = anIter.Value();

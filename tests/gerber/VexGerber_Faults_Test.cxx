@@ -106,7 +106,8 @@ TEST(VexGerber_Faults, EveryLimitHasItsMessage)
   aSmall.MacroVariable      = 9;
   aSmall.PolygonVertices    = 5;
   aSmall.FlattenedSegments  = 200;
-  aSmall.SweepEdges         = 100;
+  aSmall.PolygonWork        = 1000.0;
+  aSmall.PolygonWorkPerByte = 0.0;
   const std::string aHeader = "%FSLAX36Y36*%\n%MOMM*%\n%ADD10C,0.1*%\nD10*\n";
   const std::vector<std::pair<std::string, FaultCase>> THE_CASES = {
       {aHeader + "%SRX4Y3I1J1*%", {"", "VEX_GERBER_LIMIT_STEP_REPEAT", 5, "10"}},
@@ -118,9 +119,9 @@ TEST(VexGerber_Faults, EveryLimitHasItsMessage)
        {"", "VEX_GERBER_LIMIT_POLYGON_VERTICES", 6, "5"}},
       {aHeader + "%AMM*6,0,0,10,0.1,0.1,2,0,0,0*%%ADD11M*%\nD11*X0Y0D03*",
        {"", "VEX_GERBER_LIMIT_FLATTENED_SEGMENTS", 6, "200"}},
-      // A circle of 1 mm has some 70 corners: swept along a draw of two points, over 100 edges.
-      {aHeader + "%ADD11C,1X0.5*%D11*X0Y0D02*\nX5000000Y0D01*",
-       {"", "VEX_GERBER_LIMIT_SWEEP", 6, "100"}},
+      // An obround of 1 by 0.5 mm has some 50 corners: swept along a draw, some 2500 steps.
+      {aHeader + "%ADD11O,1X0.5*%D11*X0Y0D02*\nX5000000Y0D01*",
+       {"", "VEX_GERBER_LIMIT_POLYGON_WORK", 6, "1"}},
   };
   for (const auto& aCase : THE_CASES)
   {

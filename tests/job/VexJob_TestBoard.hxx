@@ -7,7 +7,8 @@
 #include <VexJob_Contour.hxx>
 #include <VexJob_Copper.hxx>
 
-#include <VexVerify_Geometry.hxx>
+#include <VexGeom_Units.hxx>
+#include <VexGeom_Polygons.hxx>
 
 #include <algorithm>
 #include <cmath>
@@ -35,11 +36,11 @@ public:
       for (size_t anIndex = 0; anIndex < aPath.size(); ++anIndex)
       {
         aDistance =
-            std::min(aDistance, VexVerify_Geometry::PointDistance(
-                                    thePoint, VexVerify_Geometry::ToXY(aPath[anIndex]),
-                                    VexVerify_Geometry::ToXY(aPath[(anIndex + 1) % aPath.size()])));
+            std::min(aDistance, VexGeom_Polygons::PointDistance(
+                                    thePoint, VexGeom_Units::ToXY(aPath[anIndex]),
+                                    VexGeom_Units::ToXY(aPath[(anIndex + 1) % aPath.size()])));
       }
-      aWinding += ClipperLib::PointInPolygon(VexVerify_Geometry::ToInt(thePoint), aPath) != 0
+      aWinding += ClipperLib::PointInPolygon(VexGeom_Units::ToPoint(thePoint), aPath) != 0
                       ? (ClipperLib::Orientation(aPath) ? 1 : -1)
                       : 0;
     }

@@ -43,7 +43,7 @@ double length(const ClipperLib::Paths& theRings)
   for (ClipperLib::Path aRing : theRings)
   {
     aRing.push_back(aRing.front());
-    aLength += VexVerify_Geometry::Length(aRing);
+    aLength += VexGeom_Polygons::Length(aRing);
   }
   return aLength;
 }

@@ -1,19 +1,22 @@
 // Copyright (c) 2026 VexData developers
-#ifndef _VexVerify_Grid_HeaderFile
-#define _VexVerify_Grid_HeaderFile
+#ifndef _VexGeom_Grid_HeaderFile
+#define _VexGeom_Grid_HeaderFile
 
 #include <Standard_TypeDef.hxx>
 #include <gp_XY.hxx>
+
+#include <algorithm>
+#include <cmath>
 
 //! A uniform grid of square cells over a box, grouped into square tiles of several cells. Cells
 //! file the features a query looks near; tiles are the pieces of the board that the polygon
 //! work is cut into, so that no boolean operation ever sees more than one tile's worth of shapes.
 //! Points outside the box count as in the nearest cell.
-class VexVerify_Grid
+class VexGeom_Grid
 {
 public:
   //! Creates a grid of one cell.
-  VexVerify_Grid();
+  VexGeom_Grid();
 
   //! Lays cells of theCellSize (grown so that there are at most theMaxCells) over theMin-theMax,
   //! with tiles of theCellsPerTile by theCellsPerTile cells.
@@ -40,10 +43,16 @@ public:
   Standard_Integer NbTiles() const { return myNbTilesX * myNbTilesY; }
 
   //! Returns the column of the cell holding theX.
-  Standard_Integer Column(const Standard_Real theX) const;
+  Standard_Integer Column(const Standard_Real theX) const
+  {
+    return clamp((theX - myOrigin.X()) * myInverse, myNbX);
+  }
 
   //! Returns the row of the cell holding theY.
-  Standard_Integer Row(const Standard_Real theY) const;
+  Standard_Integer Row(const Standard_Real theY) const
+  {
+    return clamp((theY - myOrigin.Y()) * myInverse, myNbY);
+  }
 
   //! Returns the index of the cell at theColumn and theRow.
   Standard_Integer Cell(const Standard_Integer theColumn, const Standard_Integer theRow) const
@@ -64,8 +73,16 @@ public:
                gp_XY& theMax) const;
 
 private:
+  //! Returns the cell number theCells (a position in cells) falls in, within 0 to theCount - 1.
+  static Standard_Integer clamp(const Standard_Real theCells, const Standard_Integer theCount)
+  {
+    return static_cast<Standard_Integer>(
+        std::min(std::max(std::floor(theCells), 0.0), theCount - 1.0));
+  }
+
   gp_XY            myOrigin;   //!< lower left corner
   Standard_Real    myCell;     //!< cell size
+  Standard_Real    myInverse;  //!< cells per millimetre
   Standard_Integer myNbX;      //!< columns of cells
   Standard_Integer myNbY;      //!< rows of cells
   Standard_Integer myPerTile;  //!< cells per tile side

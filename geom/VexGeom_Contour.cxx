@@ -1,5 +1,5 @@
 // Copyright (c) 2026 VexData developers
-#include <VexGerber_Contour.hxx>
+#include <VexGeom_Contour.hxx>
 
 #include <cmath>
 
@@ -11,15 +11,15 @@ const Standard_Real THE_TWO_PI = 2.0 * M_PI;
 const Standard_Real THE_FULL_CIRCLE_DISTANCE = 1.0e-9;
 } // namespace
 
-Standard_Boolean VexGerber_Contour::IsClosed(const Standard_Real theTolerance) const
+Standard_Boolean VexGeom_Contour::IsClosed(const Standard_Real theTolerance) const
 {
   return !myEdges.IsEmpty() && (End() - myStart).Modulus() <= theTolerance;
 }
 
-Standard_Real VexGerber_Contour::ArcSweep(const Standard_Integer theIndex) const
+Standard_Real VexGeom_Contour::ArcSweep(const Standard_Integer theIndex) const
 {
-  const VexGerber_Edge& anEdge = myEdges(theIndex);
-  if (anEdge.Type == VexGerber_Edge::Kind_Segment)
+  const VexGeom_Edge& anEdge = myEdges(theIndex);
+  if (anEdge.Type == VexGeom_Edge::Kind_Segment)
   {
     return 0.0;
   }
@@ -28,23 +28,23 @@ Standard_Real VexGerber_Contour::ArcSweep(const Standard_Integer theIndex) const
   const Standard_Real    aSweep = std::atan2(aFrom.Crossed(aTo), aFrom.Dot(aTo));
   const Standard_Boolean isFull =
       (anEdge.End - EdgeStart(theIndex)).Modulus() <= THE_FULL_CIRCLE_DISTANCE;
-  if (anEdge.Type == VexGerber_Edge::Kind_ArcCcw)
+  if (anEdge.Type == VexGeom_Edge::Kind_ArcCcw)
   {
     return isFull ? THE_TWO_PI : (aSweep < 0.0 ? aSweep + THE_TWO_PI : aSweep);
   }
   return isFull ? -THE_TWO_PI : (aSweep > 0.0 ? aSweep - THE_TWO_PI : aSweep);
 }
 
-Standard_Real VexGerber_Contour::SignedArea() const
+Standard_Real VexGeom_Contour::SignedArea() const
 {
   // Shoelace over the chords, plus the circular segment between each arc and its chord.
   Standard_Real anArea = 0.0;
   for (Standard_Integer anIndex = 0; anIndex < myEdges.Length(); ++anIndex)
   {
-    const gp_XY&          aStart = EdgeStart(anIndex);
-    const VexGerber_Edge& anEdge = myEdges(anIndex);
+    const gp_XY&        aStart = EdgeStart(anIndex);
+    const VexGeom_Edge& anEdge = myEdges(anIndex);
     anArea += 0.5 * aStart.Crossed(anEdge.End);
-    if (anEdge.Type != VexGerber_Edge::Kind_Segment)
+    if (anEdge.Type != VexGeom_Edge::Kind_Segment)
     {
       const Standard_Real aRadius = (aStart - anEdge.Center).Modulus();
       const Standard_Real aSweep  = ArcSweep(anIndex);
@@ -54,18 +54,18 @@ Standard_Real VexGerber_Contour::SignedArea() const
   return anArea;
 }
 
-void VexGerber_Contour::Reverse()
+void VexGeom_Contour::Reverse()
 {
-  const Standard_Integer             aCount = myEdges.Length();
-  NCollection_Vector<VexGerber_Edge> aReversed(aCount > 0 ? aCount : 16);
+  const Standard_Integer           aCount = myEdges.Length();
+  NCollection_Vector<VexGeom_Edge> aReversed(aCount > 0 ? aCount : 16);
   for (Standard_Integer anIndex = aCount - 1; anIndex >= 0; --anIndex)
   {
-    VexGerber_Edge anEdge = myEdges(anIndex);
-    anEdge.End            = EdgeStart(anIndex);
-    if (anEdge.Type != VexGerber_Edge::Kind_Segment)
+    VexGeom_Edge anEdge = myEdges(anIndex);
+    anEdge.End          = EdgeStart(anIndex);
+    if (anEdge.Type != VexGeom_Edge::Kind_Segment)
     {
-      anEdge.Type = anEdge.Type == VexGerber_Edge::Kind_ArcCcw ? VexGerber_Edge::Kind_ArcCw
-                                                               : VexGerber_Edge::Kind_ArcCcw;
+      anEdge.Type = anEdge.Type == VexGeom_Edge::Kind_ArcCcw ? VexGeom_Edge::Kind_ArcCw
+                                                             : VexGeom_Edge::Kind_ArcCcw;
     }
     aReversed.Append(anEdge);
   }
@@ -73,30 +73,30 @@ void VexGerber_Contour::Reverse()
   myEdges = aReversed;
 }
 
-void VexGerber_Contour::Transform(const gp_Mat2d& theMatrix, const gp_XY& theOffset)
+void VexGeom_Contour::Transform(const gp_Mat2d& theMatrix, const gp_XY& theOffset)
 {
   const Standard_Boolean isMirror = theMatrix.Determinant() < 0.0;
   myStart                         = myStart.Multiplied(theMatrix) + theOffset;
-  for (NCollection_Vector<VexGerber_Edge>::Iterator anIter(myEdges); anIter.More(); anIter.Next())
+  for (NCollection_Vector<VexGeom_Edge>::Iterator anIter(myEdges); anIter.More(); anIter.Next())
   {
-    VexGerber_Edge& anEdge = anIter.ChangeValue();
-    anEdge.End             = anEdge.End.Multiplied(theMatrix) + theOffset;
-    if (anEdge.Type != VexGerber_Edge::Kind_Segment)
+    VexGeom_Edge& anEdge = anIter.ChangeValue();
+    anEdge.End           = anEdge.End.Multiplied(theMatrix) + theOffset;
+    if (anEdge.Type != VexGeom_Edge::Kind_Segment)
     {
       anEdge.Center = anEdge.Center.Multiplied(theMatrix) + theOffset;
       if (isMirror)
       {
-        anEdge.Type = anEdge.Type == VexGerber_Edge::Kind_ArcCcw ? VexGerber_Edge::Kind_ArcCw
-                                                                 : VexGerber_Edge::Kind_ArcCcw;
+        anEdge.Type = anEdge.Type == VexGeom_Edge::Kind_ArcCcw ? VexGeom_Edge::Kind_ArcCw
+                                                               : VexGeom_Edge::Kind_ArcCcw;
       }
     }
   }
 }
 
-void VexGerber_Contour::Translate(const gp_XY& theOffset)
+void VexGeom_Contour::Translate(const gp_XY& theOffset)
 {
   myStart += theOffset;
-  for (NCollection_Vector<VexGerber_Edge>::Iterator anIter(myEdges); anIter.More(); anIter.Next())
+  for (NCollection_Vector<VexGeom_Edge>::Iterator anIter(myEdges); anIter.More(); anIter.Next())
   {
     anIter.ChangeValue().End += theOffset;
     anIter.ChangeValue().Center += theOffset;

@@ -1,21 +1,22 @@
 // Copyright (c) 2026 VexData developers
-#include <VexVerify_Grid.hxx>
+#include <VexGeom_Grid.hxx>
 
 #include <algorithm>
 #include <cmath>
 
-VexVerify_Grid::VexVerify_Grid()
-    : myCell(1.0), myNbX(1), myNbY(1), myPerTile(1), myNbTilesX(1), myNbTilesY(1)
+VexGeom_Grid::VexGeom_Grid()
+    : myCell(1.0), myInverse(1.0), myNbX(1), myNbY(1), myPerTile(1), myNbTilesX(1), myNbTilesY(1)
 {
 }
 
-void VexVerify_Grid::Init(const gp_XY& theMin, const gp_XY& theMax, const Standard_Real theCellSize,
-                          const Standard_Integer theCellsPerTile, const Standard_Real theMaxCells)
+void VexGeom_Grid::Init(const gp_XY& theMin, const gp_XY& theMax, const Standard_Real theCellSize,
+                        const Standard_Integer theCellsPerTile, const Standard_Real theMaxCells)
 {
   const Standard_Real aWidth  = std::max(theMax.X() - theMin.X(), 1.0e-3);
   const Standard_Real aHeight = std::max(theMax.Y() - theMin.Y(), 1.0e-3);
   myOrigin                    = theMin;
   myCell                      = std::max(theCellSize, std::sqrt(aWidth * aHeight / theMaxCells));
+  myInverse                   = 1.0 / myCell;
   // Rounding up the counts may add a row and a column beyond the limit; the callers' limits
   // leave room for that.
   myNbX      = static_cast<Standard_Integer>(std::ceil(aWidth / myCell)) + 1;
@@ -25,29 +26,17 @@ void VexVerify_Grid::Init(const gp_XY& theMin, const gp_XY& theMax, const Standa
   myNbTilesY = (myNbY + myPerTile - 1) / myPerTile;
 }
 
-Standard_Integer VexVerify_Grid::Column(const Standard_Real theX) const
-{
-  const Standard_Real aColumn = std::floor((theX - myOrigin.X()) / myCell);
-  return static_cast<Standard_Integer>(std::min(std::max(aColumn, 0.0), myNbX - 1.0));
-}
-
-Standard_Integer VexVerify_Grid::Row(const Standard_Real theY) const
-{
-  const Standard_Real aRow = std::floor((theY - myOrigin.Y()) / myCell);
-  return static_cast<Standard_Integer>(std::min(std::max(aRow, 0.0), myNbY - 1.0));
-}
-
-void VexVerify_Grid::TileBox(const Standard_Integer theX0, const Standard_Integer theY0,
-                             const Standard_Integer theX1, const Standard_Integer theY1,
-                             gp_XY& theMin, gp_XY& theMax) const
+void VexGeom_Grid::TileBox(const Standard_Integer theX0, const Standard_Integer theY0,
+                           const Standard_Integer theX1, const Standard_Integer theY1,
+                           gp_XY& theMin, gp_XY& theMax) const
 {
   const Standard_Real aTile = myCell * myPerTile;
   theMin                    = myOrigin + gp_XY(theX0 * aTile, theY0 * aTile);
   theMax                    = myOrigin + gp_XY((theX1 + 1) * aTile, (theY1 + 1) * aTile);
 }
 
-Standard_Real VexVerify_Grid::CellSizeFor(const gp_XY& theMin, const gp_XY& theMax,
-                                          const size_t theCount)
+Standard_Real VexGeom_Grid::CellSizeFor(const gp_XY& theMin, const gp_XY& theMax,
+                                        const size_t theCount)
 {
   const Standard_Real anArea =
       std::max(theMax.X() - theMin.X(), 1.0e-3) * std::max(theMax.Y() - theMin.Y(), 1.0e-3);

@@ -1,6 +1,6 @@
 // Copyright (c) 2026 VexData developers
-#ifndef _VexGerber_Contour_HeaderFile
-#define _VexGerber_Contour_HeaderFile
+#ifndef _VexGeom_Contour_HeaderFile
+#define _VexGeom_Contour_HeaderFile
 
 #include <NCollection_Vector.hxx>
 #include <gp_Mat2d.hxx>
@@ -8,7 +8,7 @@
 
 //! One edge of a contour: a segment or a circular arc to End. An arc whose end is its start is a
 //! full circle.
-struct VexGerber_Edge
+struct VexGeom_Edge
 {
   //! Edge kinds.
   enum Kind
@@ -23,10 +23,10 @@ struct VexGerber_Edge
   Kind  Type;   //!< segment or arc and its direction
 
   //! Creates a segment to the origin.
-  VexGerber_Edge() : Type(Kind_Segment) {}
+  VexGeom_Edge() : Type(Kind_Segment) {}
 
   //! Creates an edge.
-  VexGerber_Edge(const gp_XY& theEnd, const gp_XY& theCenter, const Kind theType)
+  VexGeom_Edge(const gp_XY& theEnd, const gp_XY& theCenter, const Kind theType)
       : End(theEnd), Center(theCenter), Type(theType)
   {
   }
@@ -35,14 +35,14 @@ struct VexGerber_Edge
 //! A chain of segments and arcs from a start point: the outline of a region, of an aperture
 //! flashed somewhere or of a swept stroke. Closed contours end where they start. Coordinates are
 //! in millimetres.
-class VexGerber_Contour
+class VexGeom_Contour
 {
 public:
   //! Creates an empty contour at the origin.
-  VexGerber_Contour() : myEdges(16) {}
+  VexGeom_Contour() : myEdges(16) {}
 
   //! Creates an empty contour at theStart.
-  explicit VexGerber_Contour(const gp_XY& theStart) : myStart(theStart), myEdges(16) {}
+  explicit VexGeom_Contour(const gp_XY& theStart) : myStart(theStart), myEdges(16) {}
 
   //! Returns the start point.
   const gp_XY& Start() const { return myStart; }
@@ -54,7 +54,7 @@ public:
   Standard_Integer NbEdges() const { return myEdges.Length(); }
 
   //! Returns edge theIndex, from 0.
-  const VexGerber_Edge& Edge(const Standard_Integer theIndex) const { return myEdges(theIndex); }
+  const VexGeom_Edge& Edge(const Standard_Integer theIndex) const { return myEdges(theIndex); }
 
   //! Returns the start point of edge theIndex, from 0.
   const gp_XY& EdgeStart(const Standard_Integer theIndex) const
@@ -65,14 +65,14 @@ public:
   //! Appends a segment to theEnd.
   void AddSegment(const gp_XY& theEnd)
   {
-    myEdges.Append(VexGerber_Edge(theEnd, gp_XY(), VexGerber_Edge::Kind_Segment));
+    myEdges.Append(VexGeom_Edge(theEnd, gp_XY(), VexGeom_Edge::Kind_Segment));
   }
 
   //! Appends an arc to theEnd around theCenter, counter-clockwise when isCcw.
   void AddArc(const gp_XY& theEnd, const gp_XY& theCenter, const Standard_Boolean isCcw)
   {
-    myEdges.Append(VexGerber_Edge(
-        theEnd, theCenter, isCcw ? VexGerber_Edge::Kind_ArcCcw : VexGerber_Edge::Kind_ArcCw));
+    myEdges.Append(VexGeom_Edge(theEnd, theCenter,
+                                isCcw ? VexGeom_Edge::Kind_ArcCcw : VexGeom_Edge::Kind_ArcCw));
   }
 
   //! Returns true when the contour has edges and ends where it starts.
@@ -97,8 +97,8 @@ public:
   Standard_EXPORT Standard_Real ArcSweep(const Standard_Integer theIndex) const;
 
 private:
-  gp_XY                              myStart; //!< start point
-  NCollection_Vector<VexGerber_Edge> myEdges; //!< edges in order
+  gp_XY                            myStart; //!< start point
+  NCollection_Vector<VexGeom_Edge> myEdges; //!< edges in order
 };
 
 #endif

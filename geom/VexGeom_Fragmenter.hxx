@@ -1,8 +1,8 @@
 // Copyright (c) 2026 VexData developers
-#ifndef _VexVerify_Fragmenter_HeaderFile
-#define _VexVerify_Fragmenter_HeaderFile
+#ifndef _VexGeom_Fragmenter_HeaderFile
+#define _VexGeom_Fragmenter_HeaderFile
 
-#include <VexVerify_Grid.hxx>
+#include <VexGeom_Grid.hxx>
 
 #include <clipper.hpp>
 
@@ -12,7 +12,7 @@
 //! part of the area within the tile grown by a margin. The area is halved again and again (each
 //! half clipped from its parent's part), so every vertex is clipped a logarithmic number of times
 //! instead of once per tile; halves that the area covers completely or not at all stop there.
-class VexVerify_Fragmenter
+class VexGeom_Fragmenter
 {
 public:
   //! Receives the fragment of one tile: its index, the part of the area in its window, and
@@ -20,7 +20,7 @@ public:
   typedef std::function<void(Standard_Integer, ClipperLib::Paths&, Standard_Boolean)> Visitor;
 
   //! Creates a fragmenter over theGrid's tiles with windows grown by theMargin millimetres.
-  VexVerify_Fragmenter(const VexVerify_Grid& theGrid, const Standard_Real theMargin)
+  VexGeom_Fragmenter(const VexGeom_Grid& theGrid, const Standard_Real theMargin)
       : myGrid(theGrid), myMargin(theMargin)
   {
   }
@@ -40,8 +40,8 @@ private:
   ClipperLib::Path window(const Standard_Integer theX0, const Standard_Integer theY0,
                           const Standard_Integer theX1, const Standard_Integer theY1) const;
 
-  const VexVerify_Grid& myGrid;   //!< the tiles
-  Standard_Real         myMargin; //!< how far windows reach beyond their tiles
+  const VexGeom_Grid& myGrid;   //!< the tiles
+  Standard_Real       myMargin; //!< how far windows reach beyond their tiles
 };
 
 #endif

@@ -1,24 +1,13 @@
 // Copyright (c) 2026 VexData developers
-#include <VexVerify_Fragmenter.hxx>
+#include <VexGeom_Fragmenter.hxx>
 
-#include <VexVerify_Geometry.hxx>
+#include <VexGeom_Polygons.hxx>
 
 #include <algorithm>
 #include <cmath>
 
 namespace
 {
-//! Returns the part of thePolygons inside theWindow.
-void clip(const ClipperLib::Paths& thePolygons, const ClipperLib::Path& theWindow,
-          ClipperLib::Paths& thePart)
-{
-  ClipperLib::Clipper aClipper;
-  aClipper.AddPaths(thePolygons, ClipperLib::ptSubject, true);
-  aClipper.AddPath(theWindow, ClipperLib::ptClip, true);
-  aClipper.Execute(ClipperLib::ctIntersection, thePart, ClipperLib::pftNonZero,
-                   ClipperLib::pftNonZero);
-}
-
 //! Returns true when thePart is theWindow itself (the area covers the window).
 Standard_Boolean isWhole(const ClipperLib::Paths& thePart, const ClipperLib::Path& theWindow)
 {
@@ -28,20 +17,19 @@ Standard_Boolean isWhole(const ClipperLib::Paths& thePart, const ClipperLib::Pat
 }
 } // namespace
 
-ClipperLib::Path VexVerify_Fragmenter::window(const Standard_Integer theX0,
-                                              const Standard_Integer theY0,
-                                              const Standard_Integer theX1,
-                                              const Standard_Integer theY1) const
+ClipperLib::Path VexGeom_Fragmenter::window(const Standard_Integer theX0,
+                                            const Standard_Integer theY0,
+                                            const Standard_Integer theX1,
+                                            const Standard_Integer theY1) const
 {
   gp_XY aMin, aMax;
   myGrid.TileBox(theX0, theY0, theX1, theY1, aMin, aMax);
   const gp_XY aMargin(myMargin, myMargin);
-  return VexVerify_Geometry::Rectangle(VexVerify_Geometry::ToInt(aMin - aMargin),
-                                       VexVerify_Geometry::ToInt(aMax + aMargin));
+  return VexGeom_Polygons::Rectangle(VexGeom_Units::ToPoint(aMin - aMargin),
+                                     VexGeom_Units::ToPoint(aMax + aMargin));
 }
 
-void VexVerify_Fragmenter::Split(const ClipperLib::Paths& thePolygons,
-                                 const Visitor&           theVisit) const
+void VexGeom_Fragmenter::Split(const ClipperLib::Paths& thePolygons, const Visitor& theVisit) const
 {
   if (thePolygons.empty())
   {
@@ -49,18 +37,9 @@ void VexVerify_Fragmenter::Split(const ClipperLib::Paths& thePolygons,
   }
   // Start from the tiles the area's box touches.
   ClipperLib::IntPoint aMin = thePolygons.front().front(), aMax = aMin;
-  for (const ClipperLib::Path& aPath : thePolygons)
-  {
-    for (const ClipperLib::IntPoint& aPoint : aPath)
-    {
-      aMin.X = std::min(aMin.X, aPoint.X);
-      aMin.Y = std::min(aMin.Y, aPoint.Y);
-      aMax.X = std::max(aMax.X, aPoint.X);
-      aMax.Y = std::max(aMax.Y, aPoint.Y);
-    }
-  }
-  const gp_XY            aLow   = VexVerify_Geometry::ToXY(aMin) - gp_XY(myMargin, myMargin);
-  const gp_XY            aHigh  = VexVerify_Geometry::ToXY(aMax) + gp_XY(myMargin, myMargin);
+  VexGeom_Polygons::AddToBox(thePolygons, aMin, aMax);
+  const gp_XY            aLow   = VexGeom_Units::ToXY(aMin) - gp_XY(myMargin, myMargin);
+  const gp_XY            aHigh  = VexGeom_Units::ToXY(aMax) + gp_XY(myMargin, myMargin);
   const Standard_Integer aFirst = myGrid.Tile(aLow), aLast = myGrid.Tile(aHigh);
   const Standard_Integer aNbX = myGrid.NbTilesX();
   // The window of those tiles holds the whole area: nothing to clip yet.
@@ -68,9 +47,9 @@ void VexVerify_Fragmenter::Split(const ClipperLib::Paths& thePolygons,
   split(aPart, aFirst % aNbX, aFirst / aNbX, aLast % aNbX, aLast / aNbX, theVisit);
 }
 
-void VexVerify_Fragmenter::split(ClipperLib::Paths& thePart, const Standard_Integer theX0,
-                                 const Standard_Integer theY0, const Standard_Integer theX1,
-                                 const Standard_Integer theY1, const Visitor& theVisit) const
+void VexGeom_Fragmenter::split(ClipperLib::Paths& thePart, const Standard_Integer theX0,
+                               const Standard_Integer theY0, const Standard_Integer theX1,
+                               const Standard_Integer theY1, const Visitor& theVisit) const
 {
   if (thePart.empty())
   {
@@ -103,7 +82,9 @@ void VexVerify_Fragmenter::split(ClipperLib::Paths& thePart, const Standard_Inte
   for (const auto& aHalf : aHalves)
   {
     ClipperLib::Paths aPart;
-    clip(thePart, window(aHalf[0], aHalf[1], aHalf[2], aHalf[3]), aPart);
+    VexGeom_Polygons::Combine(ClipperLib::ctIntersection, thePart,
+                              ClipperLib::Paths(1, window(aHalf[0], aHalf[1], aHalf[2], aHalf[3])),
+                              aPart);
     split(aPart, aHalf[0], aHalf[1], aHalf[2], aHalf[3], theVisit);
   }
 }
