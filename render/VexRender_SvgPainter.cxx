@@ -58,47 +58,42 @@ void VexRender_SvgPainter::WriteSequences()
     myPage.DrawnRectangle(myBuffer);
     myBuffer.Add("/>\n");
   }
-  for (NCollection_List<Handle(PenFormatData_Object)>::Iterator anIter(mySurvey.Model().Objects());
-       anIter.More(); anIter.Next())
+  for (VexGeom_Walker aWalker(mySurvey.Model()); aWalker.More(); aWalker.Next())
   {
-    const PenFormatData_Sequence* aSequence = VexRender_SvgSurvey::DrawnSequence(anIter.Value());
-    if (aSequence != NULL)
-    {
-      writeSequence(*aSequence);
-    }
+    writeSequence(aWalker);
   }
 }
 
-void VexRender_SvgPainter::writeSequence(const PenFormatData_Sequence& theSequence)
+void VexRender_SvgPainter::writeSequence(const VexGeom_Walker& theWalker)
 {
-  VexRender_SvgAperture aShape;
-  const PhGeom_Curve&   aContainer = *theSequence.GetCurve();
-  switch (mySurvey.Classify(theSequence, aShape))
+  const PenFormatData_Sequence& aSequence  = theWalker.Sequence();
+  const PhGeom_Curve&           aContainer = *aSequence.GetCurve();
+  switch (theWalker.Kind())
   {
-  case VexRender_SvgSurvey::DrawKind_Path:
-    writePathToolpath(theSequence);
+  case VexGeom_Drawing::Kind_Path:
+    writePathToolpath(aSequence);
     break;
-  case VexRender_SvgSurvey::DrawKind_Drill:
-    writeDrills(theSequence);
+  case VexGeom_Drawing::Kind_Drill:
+    writeDrills(aSequence, theWalker.Shape());
     break;
-  case VexRender_SvgSurvey::DrawKind_Area:
-    writeLines(aContainer, fillClass(theSequence.IsClear()), 0.0, true, false);
+  case VexGeom_Drawing::Kind_Area:
+    writeLines(aContainer, fillClass(aSequence.IsClear()), 0.0, true);
     break;
-  case VexRender_SvgSurvey::DrawKind_Artwork:
-    writeArtwork(theSequence, aShape);
+  case VexGeom_Drawing::Kind_Artwork:
+    writeArtwork(aSequence, theWalker.Shape());
     break;
   // Outlines of camera fields and of artwork that cannot be drawn are notes for the user, not
   // part of a bare drawing or of a design beneath.
-  case VexRender_SvgSurvey::DrawKind_ScanField:
+  case VexGeom_Drawing::Kind_ScanField:
     if (myRole == Role_Picture)
     {
-      writeLines(aContainer, "scan", 0.0, false, false);
+      writeLines(aContainer, "scan", 0.0, false);
     }
     break;
-  case VexRender_SvgSurvey::DrawKind_Other:
+  case VexGeom_Drawing::Kind_Other:
     if (myRole == Role_Picture)
     {
-      writeLines(aContainer, "other", 0.0, false, false);
+      writeLines(aContainer, "other", 0.0, false);
     }
     break;
   }
@@ -109,21 +104,28 @@ void VexRender_SvgPainter::writePathToolpath(const PenFormatData_Sequence& theSe
   const VexRender_SvgSurvey::Tool& aTool = mySurvey.FindTool(theSequence.ApertureNumber());
   if (myRole == Role_Mask)
   {
-    writeLines(*theSequence.GetCurve(), lineClass(false), myPage.DrawnWidth(aTool.Width), false,
-               false);
+    writeLines(*theSequence.GetCurve(), lineClass(false), myPage.DrawnWidth(aTool.Width), false);
     return;
   }
   // The stroke width comes with the tool's class.
   const std::string aClass = "tool t" + std::to_string(aTool.Colour);
-  writeLines(*theSequence.GetCurve(), aClass.c_str(), 0.0, false, false);
+  writeLines(*theSequence.GetCurve(), aClass.c_str(), 0.0, false);
 }
 
-void VexRender_SvgPainter::writeDrills(const PenFormatData_Sequence& theSequence)
+void VexRender_SvgPainter::writeDrills(const PenFormatData_Sequence& theSequence,
+                                       const VexGeom_Shape&          theShape)
 {
   const VexRender_SvgSurvey::Tool& aTool = mySurvey.FindTool(theSequence.ApertureNumber());
   const std::string                aClass =
       myRole == Role_Mask ? std::string(fillClass(false)) : "d" + std::to_string(aTool.Colour);
   const double aRadius = 0.5 * myPage.DrawnWidth(aTool.Width);
+  if (theShape.IsCircle() && theShape.Hole() > 0.0)
+  {
+    // A round tool with a hole (a design's ring pad) draws its ring.
+    writeRings(*theSequence.GetCurve(), VexGeom_Shape::Circle(2.0 * aRadius, theShape.Hole()),
+               aClass);
+    return;
+  }
   for (NCollection_List<Handle(PhGeom_Curve)>::Iterator aContour(
            theSequence.GetCurve()->Children());
        aContour.More(); aContour.Next())
@@ -136,7 +138,7 @@ void VexRender_SvgPainter::writeDrills(const PenFormatData_Sequence& theSequence
     {
       const PhGeom_Element& anElement = anIter.Value();
       if (anElement.Kind() != PhGeom_Element::Kind_Point ||
-          !VexRender_SvgSurvey::IsDrawable(anElement))
+          !VexGeom_Drawing::IsUsable(anElement, mySurvey.Factor()))
       {
         continue;
       }
@@ -151,9 +153,32 @@ void VexRender_SvgPainter::writeDrills(const PenFormatData_Sequence& theSequence
   }
 }
 
+void VexRender_SvgPainter::writeRings(const PhGeom_Curve&  theContainer,
+                                      const VexGeom_Shape& theShape, const std::string& theClass)
+{
+  myPath.Begin(theClass.c_str(), 0.0);
+  for (NCollection_List<Handle(PhGeom_Curve)>::Iterator aContour(theContainer.Children());
+       aContour.More(); aContour.Next())
+  {
+    if (aContour.Value().IsNull())
+    {
+      continue;
+    }
+    for (PhGeom_Curve::ElementIterator anIter(*aContour.Value()); anIter.More(); anIter.Next())
+    {
+      const PhGeom_Element& anElement = anIter.Value();
+      if (anElement.Kind() == PhGeom_Element::Kind_Point &&
+          VexGeom_Drawing::IsUsable(anElement, mySurvey.Factor()))
+      {
+        myPath.Flash(theShape, mySurvey.Mm(anElement.StartPoint()));
+      }
+    }
+  }
+  myPath.End();
+}
+
 void VexRender_SvgPainter::writeLines(const PhGeom_Curve& theContainer, const char* theClass,
-                                      const double theStrokeWidth, const bool isArea,
-                                      const bool theArcsOnly)
+                                      const double theStrokeWidth, const bool isArea)
 {
   myPath.Begin(theClass, theStrokeWidth);
   for (NCollection_List<Handle(PhGeom_Curve)>::Iterator aContour(theContainer.Children());
@@ -167,10 +192,7 @@ void VexRender_SvgPainter::writeLines(const PhGeom_Curve& theContainer, const ch
     }
     for (PhGeom_Curve::ElementIterator anIter(*aContour.Value()); anIter.More(); anIter.Next())
     {
-      if (!theArcsOnly || anIter.Value().Kind() == PhGeom_Element::Kind_Arc)
-      {
-        myPath.Element(anIter.Value(), isArea);
-      }
+      myPath.Element(anIter.Value(), isArea);
     }
     if (isArea)
     {
@@ -181,19 +203,21 @@ void VexRender_SvgPainter::writeLines(const PhGeom_Curve& theContainer, const ch
 }
 
 void VexRender_SvgPainter::writeArtwork(const PenFormatData_Sequence& theSequence,
-                                        const VexRender_SvgAperture&  theShape)
+                                        const VexGeom_Shape&          theShape)
 {
   const bool isClear = theSequence.IsClear();
-  // A round aperture draws lines as a tool does; another shape sweeps its outline along
-  // segments (with the flashes) and draws arcs at its smaller side.
-  const double aWidth =
-      myPage.DrawnWidth(theShape.IsRound() ? theShape.Width() : theShape.LineWidth());
-  writeLines(*theSequence.GetCurve(), lineClass(isClear), aWidth, false, !theShape.IsRound());
+  // A circle draws lines as a tool does: the stroke of a round pen is exactly its sweep, and
+  // far cheaper to write. Other shapes sweep their area along segments and arcs.
+  if (theShape.IsCircle())
+  {
+    writeLines(*theSequence.GetCurve(), lineClass(isClear), myPage.DrawnWidth(theShape.Width()),
+               false);
+  }
   writeShapes(*theSequence.GetCurve(), theShape, fillClass(isClear));
 }
 
-void VexRender_SvgPainter::writeShapes(const PhGeom_Curve&          theContainer,
-                                       const VexRender_SvgAperture& theShape, const char* theClass)
+void VexRender_SvgPainter::writeShapes(const PhGeom_Curve&  theContainer,
+                                       const VexGeom_Shape& theShape, const char* theClass)
 {
   myPath.Begin(theClass, 0.0);
   for (NCollection_List<Handle(PhGeom_Curve)>::Iterator aContour(theContainer.Children());
@@ -206,7 +230,7 @@ void VexRender_SvgPainter::writeShapes(const PhGeom_Curve&          theContainer
     for (PhGeom_Curve::ElementIterator anIter(*aContour.Value()); anIter.More(); anIter.Next())
     {
       const PhGeom_Element& anElement = anIter.Value();
-      if (!VexRender_SvgSurvey::IsDrawable(anElement))
+      if (!VexGeom_Drawing::IsUsable(anElement, mySurvey.Factor()))
       {
         continue;
       }
@@ -214,10 +238,9 @@ void VexRender_SvgPainter::writeShapes(const PhGeom_Curve&          theContainer
       {
         myPath.Flash(theShape, mySurvey.Mm(anElement.StartPoint()));
       }
-      else if (anElement.Kind() == PhGeom_Element::Kind_Segment && !theShape.IsRound())
+      else if (!theShape.IsCircle())
       {
-        myPath.Sweep(theShape, mySurvey.Mm(anElement.StartPoint()),
-                     mySurvey.Mm(anElement.EndPoint()));
+        myPath.Sweep(theShape, anElement);
       }
     }
   }
