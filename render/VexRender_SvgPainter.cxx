@@ -4,6 +4,31 @@
 #include <cmath>
 #include <string>
 
+namespace
+{
+//! Calls theVisit with every element of the contours of theContainer whose values, turned into
+//! millimetres by theFactor, are usable lengths.
+template <typename Visit>
+void forEachUsable(const PhGeom_Curve& theContainer, const double theFactor, Visit theVisit)
+{
+  for (NCollection_List<Handle(PhGeom_Curve)>::Iterator aContour(theContainer.Children());
+       aContour.More(); aContour.Next())
+  {
+    if (aContour.Value().IsNull())
+    {
+      continue;
+    }
+    for (PhGeom_Curve::ElementIterator anIter(*aContour.Value()); anIter.More(); anIter.Next())
+    {
+      if (VexGeom_Drawing::IsUsable(anIter.Value(), theFactor))
+      {
+        theVisit(anIter.Value());
+      }
+    }
+  }
+}
+} // namespace
+
 VexRender_SvgPainter::VexRender_SvgPainter(VexRender_SvgBuffer&       theBuffer,
                                            const VexRender_SvgPage&   thePage,
                                            const VexRender_SvgSurvey& theSurvey, const Role theRole)
@@ -122,59 +147,25 @@ void VexRender_SvgPainter::writeDrills(const PenFormatData_Sequence& theSequence
   if (theShape.IsCircle() && theShape.Hole() > 0.0)
   {
     // A round tool with a hole (a design's ring pad) draws its ring.
-    writeRings(*theSequence.GetCurve(), VexGeom_Shape::Circle(2.0 * aRadius, theShape.Hole()),
-               aClass);
+    writeShapes(*theSequence.GetCurve(), VexGeom_Shape::Circle(2.0 * aRadius, theShape.Hole()),
+                aClass.c_str());
     return;
   }
-  for (NCollection_List<Handle(PhGeom_Curve)>::Iterator aContour(
-           theSequence.GetCurve()->Children());
-       aContour.More(); aContour.Next())
-  {
-    if (aContour.Value().IsNull())
-    {
-      continue;
-    }
-    for (PhGeom_Curve::ElementIterator anIter(*aContour.Value()); anIter.More(); anIter.Next())
-    {
-      const PhGeom_Element& anElement = anIter.Value();
-      if (anElement.Kind() != PhGeom_Element::Kind_Point ||
-          !VexGeom_Drawing::IsUsable(anElement, mySurvey.Factor()))
-      {
-        continue;
-      }
-      const gp_XY aPoint = mySurvey.Mm(anElement.StartPoint());
-      myBuffer.Add("<circle class=\"" + aClass + "\"");
-      myBuffer.Attribute("cx", myPage.X(aPoint.X()));
-      myBuffer.Attribute("cy", myPage.Y(aPoint.Y()));
-      myBuffer.Attribute("r", aRadius);
-      myBuffer.Add("/>\n");
-      myBuffer.FlushIfFull();
-    }
-  }
-}
-
-void VexRender_SvgPainter::writeRings(const PhGeom_Curve&  theContainer,
-                                      const VexGeom_Shape& theShape, const std::string& theClass)
-{
-  myPath.Begin(theClass.c_str(), 0.0);
-  for (NCollection_List<Handle(PhGeom_Curve)>::Iterator aContour(theContainer.Children());
-       aContour.More(); aContour.Next())
-  {
-    if (aContour.Value().IsNull())
-    {
-      continue;
-    }
-    for (PhGeom_Curve::ElementIterator anIter(*aContour.Value()); anIter.More(); anIter.Next())
-    {
-      const PhGeom_Element& anElement = anIter.Value();
-      if (anElement.Kind() == PhGeom_Element::Kind_Point &&
-          VexGeom_Drawing::IsUsable(anElement, mySurvey.Factor()))
-      {
-        myPath.Flash(theShape, mySurvey.Mm(anElement.StartPoint()));
-      }
-    }
-  }
-  myPath.End();
+  forEachUsable(*theSequence.GetCurve(), mySurvey.Factor(),
+                [&](const PhGeom_Element& theElement)
+                {
+                  if (theElement.Kind() != PhGeom_Element::Kind_Point)
+                  {
+                    return;
+                  }
+                  const gp_XY aPoint = mySurvey.Mm(theElement.StartPoint());
+                  myBuffer.Add("<circle class=\"" + aClass + "\"");
+                  myBuffer.Attribute("cx", myPage.X(aPoint.X()));
+                  myBuffer.Attribute("cy", myPage.Y(aPoint.Y()));
+                  myBuffer.Attribute("r", aRadius);
+                  myBuffer.Add("/>\n");
+                  myBuffer.FlushIfFull();
+                });
 }
 
 void VexRender_SvgPainter::writeLines(const PhGeom_Curve& theContainer, const char* theClass,
@@ -219,31 +210,20 @@ void VexRender_SvgPainter::writeArtwork(const PenFormatData_Sequence& theSequenc
 void VexRender_SvgPainter::writeShapes(const PhGeom_Curve&  theContainer,
                                        const VexGeom_Shape& theShape, const char* theClass)
 {
+  // A circle's lines are stroked (see writeArtwork()): only its flashes are filled here.
   myPath.Begin(theClass, 0.0);
-  for (NCollection_List<Handle(PhGeom_Curve)>::Iterator aContour(theContainer.Children());
-       aContour.More(); aContour.Next())
-  {
-    if (aContour.Value().IsNull())
-    {
-      continue;
-    }
-    for (PhGeom_Curve::ElementIterator anIter(*aContour.Value()); anIter.More(); anIter.Next())
-    {
-      const PhGeom_Element& anElement = anIter.Value();
-      if (!VexGeom_Drawing::IsUsable(anElement, mySurvey.Factor()))
-      {
-        continue;
-      }
-      if (anElement.Kind() == PhGeom_Element::Kind_Point)
-      {
-        myPath.Flash(theShape, mySurvey.Mm(anElement.StartPoint()));
-      }
-      else if (!theShape.IsCircle())
-      {
-        myPath.Sweep(theShape, anElement);
-      }
-    }
-  }
+  forEachUsable(theContainer, mySurvey.Factor(),
+                [&](const PhGeom_Element& theElement)
+                {
+                  if (theElement.Kind() == PhGeom_Element::Kind_Point)
+                  {
+                    myPath.Flash(theShape, mySurvey.Mm(theElement.StartPoint()));
+                  }
+                  else if (!theShape.IsCircle())
+                  {
+                    myPath.Sweep(theShape, theElement);
+                  }
+                });
   myPath.End();
 }
 

@@ -55,11 +55,6 @@ private:
   //! Writes the discs of a point toolpath whose aperture has theShape.
   void writeDrills(const PenFormatData_Sequence& theSequence, const VexGeom_Shape& theShape);
 
-  //! Writes the rings of theShape (a circle with a hole) at the points of theContainer as one
-  //! filled path element of theClass.
-  void writeRings(const PhGeom_Curve& theContainer, const VexGeom_Shape& theShape,
-                  const std::string& theClass);
-
   //! Writes the lines (or, with isArea, the filled outline) of theContainer's contours as one
   //! path element.
   void writeLines(const PhGeom_Curve& theContainer, const char* theClass,
@@ -68,8 +63,8 @@ private:
   //! Writes artwork drawn and flashed with theShape.
   void writeArtwork(const PenFormatData_Sequence& theSequence, const VexGeom_Shape& theShape);
 
-  //! Writes the flashes, and the sweeps along segments and arcs of a shape that is not a circle,
-  //! of theContainer as one filled path element.
+  //! Writes the flashes of theShape at the points of theContainer, and its sweeps along the
+  //! segments and arcs when it is not a circle, as one filled path element of theClass.
   void writeShapes(const PhGeom_Curve& theContainer, const VexGeom_Shape& theShape,
                    const char* theClass);
 
