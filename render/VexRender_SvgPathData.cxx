@@ -180,17 +180,19 @@ void VexRender_SvgPathData::edge(const VexGeom_Contour& theContour, const Standa
   }
   // The picture's y axis points down, so a counter-clockwise arc has sweep flag 0. A full turn
   // cannot be one SVG arc (its ends coincide): it is drawn as two halves.
+  // The circles of flashes end where they start: they need no angles.
   const gp_XY& aStart  = theContour.EdgeStart(theIndex);
-  const double aSweep  = theContour.ArcSweep(theIndex);
   const double aRadius = (aStart - anEdge.Center).Modulus();
-  if (std::abs(aSweep) >= THE_TWO_PI - THE_ANGLE_TOLERANCE)
+  const bool   isFull  = anEdge.End.X() == aStart.X() && anEdge.End.Y() == aStart.Y();
+  const double aSweep  = isFull ? 0.0 : theContour.ArcSweep(theIndex);
+  const bool   isCw    = anEdge.Type == VexGeom_Edge::Kind_ArcCw;
+  if (isFull || std::abs(aSweep) >= THE_TWO_PI - THE_ANGLE_TOLERANCE)
   {
-    arcTo(aRadius, false, aSweep < 0.0, 2.0 * anEdge.Center - aStart + theOffset);
-    arcTo(aRadius, false, aSweep < 0.0, anEdge.End + theOffset);
+    arcTo(aRadius, false, isCw, 2.0 * anEdge.Center - aStart + theOffset);
+    arcTo(aRadius, false, isCw, anEdge.End + theOffset);
     return;
   }
-  arcTo(aRadius, std::abs(aSweep) > M_PI + THE_ANGLE_TOLERANCE, aSweep < 0.0,
-        anEdge.End + theOffset);
+  arcTo(aRadius, std::abs(aSweep) > M_PI + THE_ANGLE_TOLERANCE, isCw, anEdge.End + theOffset);
 }
 
 void VexRender_SvgPathData::to(const char theCommand, const gp_XY& thePoint)
