@@ -2,7 +2,6 @@
 #include <VexExcellon_Parser.hxx>
 
 #include <VexExcellon_LineSource.hxx>
-#include <VexExcellon_Message.hxx>
 
 #include <TCollection_AsciiString.hxx>
 
@@ -66,6 +65,21 @@ bool startsWith(const char* theText, const size_t theLength, const char* thePref
   return theLength >= aLength && std::memcmp(theText, thePrefix, aLength) == 0;
 }
 
+//! Returns the start of the canned text of theText ("M97,TEXT" or "M98,TEXT", alone or after
+//! coordinates), or NULL when the line has none.
+const char* cannedText(const char* theText, const size_t theLength)
+{
+  for (size_t anIndex = 0; anIndex + 4 <= theLength; ++anIndex)
+  {
+    if (startsWith(theText + anIndex, theLength - anIndex, "M97,") ||
+        startsWith(theText + anIndex, theLength - anIndex, "M98,"))
+    {
+      return theText + anIndex + 4;
+    }
+  }
+  return NULL;
+}
+
 } // namespace
 
 VexExcellon_Parser::VexExcellon_Parser(VexExcellon_Listener& theListener)
@@ -121,8 +135,7 @@ void VexExcellon_Parser::parseLines(std::istream& theStream)
       // A binary file has no line ends either: say what it is rather than how long.
       if (checkText(aText, aLength))
       {
-        myMachine.Fail(VexExcellon_Message::AtLine("VEX_EXCELLON_LINE_TOO_LONG", myMachine.Line())
-                           .Arg(THE_LINE_LIMIT));
+        myMachine.Fail(VexPcb_Fault("VEX_EXCELLON_LINE_TOO_LONG").Arg(THE_LINE_LIMIT));
       }
       return;
     case VexExcellon_LineSource::Result_Failure:
@@ -182,17 +195,29 @@ void VexExcellon_Parser::handleLine(const char* theText, size_t theLength)
     handleWords();
     return;
   case VexExcellon_Words::Result_TooMany:
-    myMachine.Fail(VexExcellon_Message::AtLine("VEX_EXCELLON_TOO_MANY_WORDS", myMachine.Line())
-                       .Arg(VexExcellon_Words::THE_WORD_LIMIT));
+    myMachine.Fail(
+        VexPcb_Fault("VEX_EXCELLON_TOO_MANY_WORDS").Arg(VexExcellon_Words::THE_WORD_LIMIT));
     return;
   default:
-    // Operator messages (M45,text and M47,text) are the only commands with free text.
-    myMachine.Ignore(startsWith(theText, theLength, "M45,") ||
-                             startsWith(theText, theLength, "M47,")
-                         ? VexExcellon_Listener::Ignored_Setting
-                         : VexExcellon_Listener::Ignored_Unknown);
+    handleFreeText(theText, theLength);
     return;
   }
+}
+
+void VexExcellon_Parser::handleFreeText(const char* theText, const size_t theLength)
+{
+  // The characters of canned text are drilled in a character set of the machine's: its holes
+  // cannot be made here, and skipping the line would lose them and its position.
+  if (const char* aText = cannedText(theText, theLength))
+  {
+    myMachine.Fail(VexPcb_Fault("VEX_EXCELLON_CANNED_TEXT")
+                       .Arg(quote(aText, theLength - static_cast<size_t>(aText - theText))));
+    return;
+  }
+  // Operator messages (M45,text and M47,text) are the only other commands with free text.
+  myMachine.Ignore(startsWith(theText, theLength, "M45,") || startsWith(theText, theLength, "M47,")
+                       ? VexExcellon_Listener::Ignored_Setting
+                       : VexExcellon_Listener::Ignored_Unknown);
 }
 
 Standard_Boolean VexExcellon_Parser::checkText(const char* theText, const size_t theLength)
@@ -202,8 +227,8 @@ Standard_Boolean VexExcellon_Parser::checkText(const char* theText, const size_t
     const unsigned char aChar = static_cast<unsigned char>(theText[anIndex]);
     if ((aChar < 0x20 && aChar != '\t') || aChar == 0x7F)
     {
-      myMachine.Fail(VexExcellon_Message::AtLine("VEX_EXCELLON_NOT_TEXT", myMachine.Line())
-                         .Arg(static_cast<Standard_Integer>(aChar)));
+      myMachine.Fail(
+          VexPcb_Fault("VEX_EXCELLON_NOT_TEXT").Arg(static_cast<Standard_Integer>(aChar)));
       return Standard_False;
     }
   }
@@ -286,8 +311,7 @@ void VexExcellon_Parser::handleUnit(const Standard_Boolean theIsMetric, const ch
     const bool   isTrailing = aSize == 2 && std::memcmp(aField, "TZ", 2) == 0;
     if (theText[0] != ',' || (!isLeading && !isTrailing && !myFormat.SetPattern(aField, aSize)))
     {
-      myMachine.Fail(VexExcellon_Message::AtLine("VEX_EXCELLON_BAD_FORMAT", myMachine.Line())
-                         .Arg(quote(theText, theLength)));
+      myMachine.Fail(VexPcb_Fault("VEX_EXCELLON_BAD_FORMAT").Arg(quote(theText, theLength)));
       return;
     }
     if (isLeading || isTrailing)
@@ -408,8 +432,8 @@ Standard_Boolean VexExcellon_Parser::handleGCode(const Standard_Integer theCode,
   case 83:
   case 84:
   case 87:
-    myMachine.Fail(VexExcellon_Message::AtLine("VEX_EXCELLON_UNSUPPORTED", myMachine.Line())
-                       .Arg(TCollection_AsciiString("G") + theCode));
+    myMachine.Fail(
+        VexPcb_Fault("VEX_EXCELLON_UNSUPPORTED").Arg(TCollection_AsciiString("G") + theCode));
     return Standard_False;
   default:
     myMachine.Ignore(VexExcellon_Listener::Ignored_Unknown);
@@ -424,6 +448,10 @@ Standard_Boolean VexExcellon_Parser::handleMCode(const Standard_Integer theCode)
   case 48:
   case 95:
     isHeader = theCode == 48;
+    if (isHeader)
+    {
+      myMachine.SetHeader();
+    }
     return Standard_True;
   case 30:
   case 0:
@@ -441,11 +469,16 @@ Standard_Boolean VexExcellon_Parser::handleMCode(const Standard_Integer theCode)
   case 17:
     myMachine.Retract();
     return Standard_True;
-  case 25: // block patterns
-  case 97: // canned text
+  case 97: // canned text without its text
   case 98:
-    myMachine.Fail(VexExcellon_Message::AtLine("VEX_EXCELLON_UNSUPPORTED", myMachine.Line())
-                       .Arg(TCollection_AsciiString("M") + theCode));
+    myMachine.Fail(VexPcb_Fault("VEX_EXCELLON_CANNED_TEXT").Arg(TCollection_AsciiString()));
+    return Standard_False;
+  case 1: // the end of a block pattern, whose start (M25) is refused: nothing to end
+    myMachine.Ignore(VexExcellon_Listener::Ignored_Setting);
+    return Standard_True;
+  case 25: // block patterns
+    myMachine.Fail(
+        VexPcb_Fault("VEX_EXCELLON_UNSUPPORTED").Arg(TCollection_AsciiString("M") + theCode));
     return Standard_False;
   case 6:  // optional stop
   case 9:  // stop for inspection
@@ -596,10 +629,10 @@ Standard_Boolean VexExcellon_Parser::readAxes(const Standard_Integer     theFirs
 
 void VexExcellon_Parser::fail(const char* theKey)
 {
-  myMachine.Fail(VexExcellon_Message::AtLine(theKey, myMachine.Line()));
+  myMachine.Fail(VexPcb_Fault(theKey));
 }
 
 void VexExcellon_Parser::fail(const char* theKey, const VexExcellon_Words::Word& theWord)
 {
-  myMachine.Fail(VexExcellon_Message::AtLine(theKey, myMachine.Line()).Arg(quote(theWord)));
+  myMachine.Fail(VexPcb_Fault(theKey).Arg(quote(theWord)));
 }

@@ -19,8 +19,8 @@
 //! holes with modal X/Y and R repeats, G05/G81 drill mode, G85 slots, routes (G00 moves, M15
 //! plunge, M16/M17 retract, G01 lines, G02/G03 arcs with an A radius or I/J centre offsets),
 //! and M30/M00 ending the program. Commands whose geometry the parser cannot make (patterns,
-//! canned cycles, cutter compensation) are faults; other unknown commands are left out and
-//! counted.
+//! canned cycles, canned text, cutter compensation) are faults; other unknown commands are left
+//! out and counted.
 //!
 //! The work is linear in the size of the file: lines are limited in length and repeats in
 //! number, each with a fault of its own.
@@ -52,6 +52,10 @@ private:
 
   //! Sorts one line out: comment, keyword, or words of commands and coordinates.
   void handleLine(const char* theText, size_t theLength);
+
+  //! Handles a line that is neither a keyword nor words: canned text, a message, or a command
+  //! of unknown meaning.
+  void handleFreeText(const char* theText, const size_t theLength);
 
   //! Returns false, with the fault, when theText holds a control character.
   Standard_Boolean checkText(const char* theText, const size_t theLength);

@@ -18,6 +18,7 @@ struct VexGerber_Limits
   Standard_Integer PolygonVertices;   //!< vertices of one outline primitive or aperture outline
   Standard_Integer FlattenedSegments; //!< segments made by flattening arcs and circles, in all
   Standard_Integer SweepEdges;        //!< edges of one shape swept along one move (path x outline)
+  Standard_Integer BlockDepth;        //!< nesting of aperture blocks, open or placed in one another
 
   //! Largest coordinate, size, offset or step accepted, in millimetres (a kilometre): far
   //! beyond any board, and far within what the polygon arithmetic (integer nanometres) holds.
@@ -32,7 +33,8 @@ struct VexGerber_Limits
   //! The defaults used by VexGerber_Reader::Read.
   VexGerber_Limits()
       : StepRepeatCopies(100000), Objects(10000000), MacroPrimitives(10000), ExpressionDepth(64),
-        MacroVariable(9999), PolygonVertices(100000), FlattenedSegments(2000000), SweepEdges(200000)
+        MacroVariable(9999), PolygonVertices(100000), FlattenedSegments(2000000),
+        SweepEdges(200000), BlockDepth(32)
   {
   }
 };

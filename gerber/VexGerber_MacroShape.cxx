@@ -2,6 +2,7 @@
 #include <VexGerber_MacroShape.hxx>
 
 #include <cmath>
+#include <cstdio>
 
 namespace
 {
@@ -28,8 +29,9 @@ void clip(const ClipperLib::ClipType theType, const ClipperLib::Paths& theSubjec
 Standard_Boolean VexGerber_MacroShape::need(const NCollection_Vector<Standard_Real>& theValues,
                                             const Standard_Integer                   theCount)
 {
-  return theValues.Length() >= theCount ? Standard_True
-                                        : myFault.Fail("VEX_GERBER_MACRO_PARAMS", myName, myCode);
+  return theValues.Length() >= theCount
+             ? Standard_True
+             : myFault.Fail(VexPcb_Fault("VEX_GERBER_MACRO_PARAMS").Quote(myName).Arg(myCode));
 }
 
 Standard_Boolean VexGerber_MacroShape::Build(const VexGerber_Aperture&              theAperture,
@@ -70,7 +72,8 @@ Standard_Boolean VexGerber_MacroShape::Build(const VexGerber_Aperture&          
   }
   if (aVertices > static_cast<size_t>(myLimits.PolygonVertices))
   {
-    return myFault.Fail("VEX_GERBER_LIMIT_POLYGON_VERTICES", myLimits.PolygonVertices);
+    return myFault.Fail(
+        VexPcb_Fault("VEX_GERBER_LIMIT_POLYGON_VERTICES").Arg(myLimits.PolygonVertices));
   }
   VexGerber_Polygons::ToContours(aResult, theContours);
   return Standard_True;
@@ -209,7 +212,8 @@ Standard_Boolean VexGerber_MacroShape::outline(const NCollection_Vector<Standard
   const Standard_Real aCount = theValues(1);
   if (!(aCount >= 0.0) || aCount > myLimits.PolygonVertices)
   {
-    return myFault.Fail("VEX_GERBER_LIMIT_POLYGON_VERTICES", myLimits.PolygonVertices);
+    return myFault.Fail(
+        VexPcb_Fault("VEX_GERBER_LIMIT_POLYGON_VERTICES").Arg(myLimits.PolygonVertices));
   }
   const Standard_Integer aVertices = static_cast<Standard_Integer>(aCount);
   if (!need(theValues, 2 + 2 * (aVertices + 1)))
@@ -249,7 +253,7 @@ Standard_Boolean VexGerber_MacroShape::polygon(const NCollection_Vector<Standard
       static_cast<Standard_Integer>(Min(Max(theValues(1), 0.0), 1000.0));
   if (aVertices < 3 || aVertices > 12)
   {
-    return myFault.Fail("VEX_GERBER_MACRO_PARAMS", myName, myCode);
+    return myFault.Fail(VexPcb_Fault("VEX_GERBER_MACRO_PARAMS").Quote(myName).Arg(myCode));
   }
   const gp_XY         aCenter(theValues(2), theValues(3));
   const Standard_Real aRadius = 0.5 * std::abs(theValues(4));
@@ -265,6 +269,36 @@ Standard_Boolean VexGerber_MacroShape::polygon(const NCollection_Vector<Standard
   return Standard_True;
 }
 
+Standard_Boolean VexGerber_MacroShape::moireRings(
+    const NCollection_Vector<Standard_Real>& theValues, Standard_Real& theRings)
+{
+  const Standard_Real aCount = theValues(5);
+  if (!(aCount >= 0.0) || aCount != std::floor(aCount))
+  {
+    char aText[32];
+    std::snprintf(aText, sizeof(aText), "%g", aCount);
+    return myFault.Fail(VexPcb_Fault("VEX_GERBER_MOIRE_RINGS").Quote(myName).Quote(aText));
+  }
+  // Each ring is smaller than the one before by its thickness and the gap, on either side: the
+  // rings beyond those that fit are not drawn, however many the count asks for.
+  const Standard_Real aDiameter = theValues(2), aShrink = 2.0 * (theValues(3) + theValues(4));
+  theRings = aCount;
+  if (aShrink > 0.0 && aDiameter / aShrink + 1.0 < theRings)
+  {
+    theRings = std::floor(Max(aDiameter, 0.0) / aShrink) + 1.0;
+  }
+  else if (aShrink == 0.0 && theRings > 1.0)
+  {
+    theRings = 1.0; // rings of no thickness and no gap all fall on one another
+  }
+  if (theRings > myLimits.MacroPrimitives)
+  {
+    return myFault.Fail(
+        VexPcb_Fault("VEX_GERBER_LIMIT_MACRO_PRIMITIVES").Arg(myLimits.MacroPrimitives));
+  }
+  return Standard_True;
+}
+
 Standard_Boolean VexGerber_MacroShape::moire(const NCollection_Vector<Standard_Real>& theValues,
                                              ClipperLib::Paths&                       thePaths)
 {
@@ -274,10 +308,10 @@ Standard_Boolean VexGerber_MacroShape::moire(const NCollection_Vector<Standard_R
   }
   const gp_XY         aCenter(theValues(0), theValues(1));
   const Standard_Real aThickness = theValues(3), aGap = theValues(4);
-  const Standard_Real aRings = theValues(5);
-  if (!(aRings >= 0.0) || aRings > myLimits.MacroPrimitives)
+  Standard_Real       aRings = 0.0;
+  if (!moireRings(theValues, aRings))
   {
-    return myFault.Fail("VEX_GERBER_LIMIT_MACRO_PRIMITIVES", myLimits.MacroPrimitives);
+    return Standard_False;
   }
   ClipperLib::Paths aPieces;
   Standard_Real     anOuter = theValues(2);

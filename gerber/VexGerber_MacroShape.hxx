@@ -13,7 +13,7 @@ class VexGerber_MacroShape
 {
 public:
   //! Creates the builder; flattening is counted by thePolygons.
-  VexGerber_MacroShape(const VexGerber_Limits& theLimits, VexGerber_Fault& theFault,
+  VexGerber_MacroShape(const VexGerber_Limits& theLimits, VexPcb_Fault& theFault,
                        VexGerber_Polygons& thePolygons)
       : myLimits(theLimits), myFault(theFault), myPolygons(thePolygons), myFactor(1.0), myCode(0)
   {
@@ -55,6 +55,11 @@ private:
   Standard_Boolean moire(const NCollection_Vector<Standard_Real>& theValues,
                          ClipperLib::Paths&                       thePaths);
 
+  //! Reads the ring count of a moire into theRings, cut to the rings that fit; false with a
+  //! fault when the count is not a whole number of 0 or more, or too many rings fit.
+  Standard_Boolean moireRings(const NCollection_Vector<Standard_Real>& theValues,
+                              Standard_Real&                           theRings);
+
   //! Thermal: centre x, centre y, outer diameter, inner diameter, gap [, rotation].
   Standard_Boolean thermal(const NCollection_Vector<Standard_Real>& theValues,
                            ClipperLib::Paths&                       thePaths);
@@ -72,7 +77,7 @@ private:
                         const Standard_Integer                   theCount);
 
   const VexGerber_Limits& myLimits;   //!< bounds
-  VexGerber_Fault&        myFault;    //!< where faults go
+  VexPcb_Fault&           myFault;    //!< where faults go
   VexGerber_Polygons&     myPolygons; //!< flattening with its bound
   TCollection_AsciiString myName;     //!< macro name, for messages
   Standard_Real           myFactor;   //!< file unit in millimetres

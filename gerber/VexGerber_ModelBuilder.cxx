@@ -3,6 +3,8 @@
 
 #include <PenFormatData.hxx>
 
+#include <Message_Messenger.hxx>
+
 #include <NCollection_Array1.hxx>
 
 #include <cmath>
@@ -90,9 +92,9 @@ VexGerber_ModelBuilder::VexGerber_ModelBuilder(PenFormatData_Model&             
                                                const TCollection_ExtendedString& thePhase,
                                                const TCollection_ExtendedString& theLayer,
                                                VexPcb_ImportReport&              theReport,
-                                               VexGerber_Fault&                  theFault,
-                                               const VexGerber_Limits&           theLimits)
-    : myModel(theModel), myPhase(thePhase), myLayer(theLayer), myReport(theReport),
+                                               VexGerber_Nets& theNets, VexPcb_Fault& theFault,
+                                               const VexGerber_Limits& theLimits)
+    : myModel(theModel), myPhase(thePhase), myLayer(theLayer), myReport(theReport), myNets(theNets),
       myFault(theFault), myShapes(theLimits, theFault), myFactor(1.0),
       myNextNumber(Max(theModel.NbApertures(), 1)), myKind(Kind_None), myNumber(0),
       isClear(Standard_False), isNegative(Standard_False), myLastTally(0)
@@ -155,7 +157,7 @@ Standard_Integer VexGerber_ModelBuilder::findOrAdd(
     myNames.Bind(aName, myNextNumber);
     return myNextNumber++;
   }
-  myFault.Fail("VEX_GERBER_LIMIT_APERTURE_NAMES", theBase);
+  myFault.Fail(VexPcb_Fault("VEX_GERBER_LIMIT_APERTURE_NAMES").Quote(theBase));
   return 0;
 }
 
@@ -168,12 +170,10 @@ Standard_Integer VexGerber_ModelBuilder::modelAperture(
     return theAperture->ModelNumber();
   }
   // Lengths in the model's unit; polygon vertices and rotation, and macro values, as they are.
-  const Standard_Boolean isMacro   = theAperture->GetKind() == VexGerber_Aperture::Kind_Macro;
-  const Standard_Boolean isPolygon = theAperture->GetKind() == VexGerber_Aperture::Kind_Polygon;
   NCollection_Vector<Standard_Real> aParams(8);
   for (Standard_Integer anIndex = 0; anIndex < theAperture->Params().Length(); ++anIndex)
   {
-    const Standard_Boolean isLength = !isMacro && !(isPolygon && (anIndex == 1 || anIndex == 2));
+    const Standard_Boolean isLength = theAperture->IsLength(anIndex);
     const Standard_Real    aScale   = isScaled ? theTransform.Scale : 1.0;
     aParams.Append(theAperture->Param(anIndex) * (isLength ? myFactor * aScale : 1.0));
   }
@@ -226,6 +226,7 @@ void VexGerber_ModelBuilder::flushSequence()
   aSequence->SetArea(myKind == Kind_Area);
   aSequence->SetClear(isClear);
   myObjects.Append(aSequence);
+  myObjectNets.Append(myNet);
   myContainer.Nullify();
   myKind = Kind_None;
 }
@@ -253,12 +254,15 @@ void VexGerber_ModelBuilder::Commit()
     aLayer->SetFlags(aLayer->Flags() | THE_LAYER_FLAGS);
     myModel.SetLayer(aLayer);
   }
+  NCollection_List<TCollection_AsciiString>::Iterator aNet(myObjectNets);
   for (NCollection_List<Handle(PenFormatData_Object)>::Iterator anIter(myObjects); anIter.More();
-       anIter.Next())
+       anIter.Next(), aNet.Next())
   {
     myModel.AddObject(anIter.Value());
+    myNets.Add(anIter.Value(), aNet.Value());
   }
   myObjects.Clear();
+  myObjectNets.Clear();
   myStaged.Clear();
 }
 
@@ -370,7 +374,7 @@ Standard_Boolean VexGerber_ModelBuilder::OnDraw(const Handle(VexGerber_Aperture)
   const Standard_Boolean isPoint = (theTo - theFrom).Modulus() < THE_SAME_POINT;
   if (!isInRange(theFrom) || !isInRange(theTo))
   {
-    return myFault.Fail("VEX_GERBER_COORDINATE_RANGE");
+    return myFault.Fail(VexPcb_Fault("VEX_GERBER_COORDINATE_RANGE"));
   }
   if (theAperture->IsRoundTool())
   {
@@ -405,7 +409,7 @@ Standard_Boolean VexGerber_ModelBuilder::OnDraw(const Handle(VexGerber_Aperture)
   useSequence(Kind_Area, modelAperture(theAperture, VexGerber_ApertureTransform()), theIsClear);
   if (!isInRange(aContours))
   {
-    return myFault.Fail("VEX_GERBER_COORDINATE_RANGE");
+    return myFault.Fail(VexPcb_Fault("VEX_GERBER_COORDINATE_RANGE"));
   }
   addContours(aContours);
   count(VexPcb_ImportReport::Outcome_Artwork, "draws with non-round apertures", theIsClear);
@@ -420,7 +424,7 @@ Standard_Boolean VexGerber_ModelBuilder::OnArc(const Handle(VexGerber_Aperture) 
 {
   if (!isInRange(theFrom) || !isInRange(theTo) || !isInRange(theCenter - theFrom))
   {
-    return myFault.Fail("VEX_GERBER_COORDINATE_RANGE");
+    return myFault.Fail(VexPcb_Fault("VEX_GERBER_COORDINATE_RANGE"));
   }
   if (theAperture->IsRoundTool())
   {
@@ -445,7 +449,7 @@ Standard_Boolean VexGerber_ModelBuilder::OnArc(const Handle(VexGerber_Aperture) 
   useSequence(Kind_Area, modelAperture(theAperture, VexGerber_ApertureTransform()), theIsClear);
   if (!isInRange(aContours))
   {
-    return myFault.Fail("VEX_GERBER_COORDINATE_RANGE");
+    return myFault.Fail(VexPcb_Fault("VEX_GERBER_COORDINATE_RANGE"));
   }
   addContours(aContours);
   count(VexPcb_ImportReport::Outcome_Artwork, "arcs with non-round apertures", theIsClear);
@@ -459,7 +463,7 @@ Standard_Boolean VexGerber_ModelBuilder::OnFlash(const Handle(VexGerber_Aperture
 {
   if (!isInRange(thePoint))
   {
-    return myFault.Fail("VEX_GERBER_COORDINATE_RANGE");
+    return myFault.Fail(VexPcb_Fault("VEX_GERBER_COORDINATE_RANGE"));
   }
   if (theAperture->IsRoundTool())
   {
@@ -481,7 +485,7 @@ Standard_Boolean VexGerber_ModelBuilder::OnFlash(const Handle(VexGerber_Aperture
   useSequence(Kind_Area, modelAperture(theAperture, VexGerber_ApertureTransform()), theIsClear);
   if (!isInRange(aContours))
   {
-    return myFault.Fail("VEX_GERBER_COORDINATE_RANGE");
+    return myFault.Fail(VexPcb_Fault("VEX_GERBER_COORDINATE_RANGE"));
   }
   addContours(aContours);
   count(VexPcb_ImportReport::Outcome_Artwork, flashKind(*theAperture), theIsClear);
@@ -506,7 +510,7 @@ Standard_Boolean VexGerber_ModelBuilder::OnRegion(
   useSequence(Kind_Area, 0, theIsClear);
   if (!isInRange(aContours))
   {
-    return myFault.Fail("VEX_GERBER_COORDINATE_RANGE");
+    return myFault.Fail(VexPcb_Fault("VEX_GERBER_COORDINATE_RANGE"));
   }
   addContours(aContours);
   count(VexPcb_ImportReport::Outcome_Artwork, "regions", theIsClear);
@@ -520,7 +524,7 @@ Standard_Boolean VexGerber_ModelBuilder::OnImagePolarity(const Standard_Boolean 
   const Standard_Boolean isModelNegative = myModel.ImagePolarity() == PenFormatData_IP_Negative;
   if (theIsNegative && !isEmpty && !isModelNegative)
   {
-    return myFault.Fail("VEX_GERBER_NEGATIVE_IMAGE");
+    return myFault.Fail(VexPcb_Fault("VEX_GERBER_NEGATIVE_IMAGE"));
   }
   isNegative = theIsNegative;
   tally(VexPcb_ImportReport::Outcome_Artwork,
@@ -572,4 +576,35 @@ void VexGerber_ModelBuilder::FlushCounts()
 void VexGerber_ModelBuilder::OnIgnored(const Standard_CString theKind)
 {
   tally(VexPcb_ImportReport::Outcome_Ignored, theKind);
+}
+
+void VexGerber_ModelBuilder::OnNet(const TCollection_AsciiString& theNet)
+{
+  if (theNet != myNet)
+  {
+    flushSequence(); // a sequence belongs to one net
+    myNet = theNet;
+  }
+}
+
+void VexGerber_ModelBuilder::send(const VexPcb_Fault&   theMessage,
+                                  const Message_Gravity theGravity) const
+{
+  if (!myModel.Messenger().IsNull())
+  {
+    Message_Msg aMessage = theMessage.Message();
+    myModel.Messenger()->Send(aMessage.Get(), theGravity);
+  }
+}
+
+void VexGerber_ModelBuilder::OnWarning(const VexPcb_Fault& theWarning)
+{
+  myReport.AddWarning(theWarning);
+  send(theWarning, Message_Warning);
+}
+
+void VexGerber_ModelBuilder::OnFault(const VexPcb_Fault& theFault)
+{
+  myReport.SetFault(theFault);
+  send(theFault, Message_Fail);
 }

@@ -27,7 +27,8 @@ Standard_Boolean VexGerber_Polygons::spend(const Standard_Integer theCount)
 {
   if (mySegments > myLimits.FlattenedSegments - theCount)
   {
-    return myFault.Fail("VEX_GERBER_LIMIT_FLATTENED_SEGMENTS", myLimits.FlattenedSegments);
+    return myFault.Fail(
+        VexPcb_Fault("VEX_GERBER_LIMIT_FLATTENED_SEGMENTS").Arg(myLimits.FlattenedSegments));
   }
   mySegments += theCount;
   return Standard_True;

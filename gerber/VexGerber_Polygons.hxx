@@ -3,7 +3,7 @@
 #define _VexGerber_Polygons_HeaderFile
 
 #include <VexGerber_Contour.hxx>
-#include <VexGerber_Fault.hxx>
+#include <VexPcb_Fault.hxx>
 #include <VexGerber_Limits.hxx>
 
 #include <clipper.hpp>
@@ -21,7 +21,7 @@ public:
   static constexpr double THE_CHORD_TOLERANCE = 5.0e-4;
 
   //! Creates a flattener bounded by theLimits.FlattenedSegments, reporting to theFault.
-  VexGerber_Polygons(const VexGerber_Limits& theLimits, VexGerber_Fault& theFault)
+  VexGerber_Polygons(const VexGerber_Limits& theLimits, VexPcb_Fault& theFault)
       : myLimits(theLimits), myFault(theFault), mySegments(0)
   {
   }
@@ -65,7 +65,7 @@ private:
   Standard_Boolean spend(const Standard_Integer theCount);
 
   const VexGerber_Limits& myLimits;   //!< bounds
-  VexGerber_Fault&        myFault;    //!< where faults go
+  VexPcb_Fault&           myFault;    //!< where faults go
   Standard_Integer        mySegments; //!< segments made so far
 };
 

@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-VexGerber_Shapes::VexGerber_Shapes(const VexGerber_Limits& theLimits, VexGerber_Fault& theFault)
+VexGerber_Shapes::VexGerber_Shapes(const VexGerber_Limits& theLimits, VexPcb_Fault& theFault)
     : myLimits(theLimits), myFault(theFault), myPolygons(theLimits, theFault)
 {
 }
@@ -87,6 +87,27 @@ void VexGerber_Shapes::polygon(const Standard_Real theDiameter, const Standard_I
   aContour.AddSegment(aContour.Start());
 }
 
+void VexGerber_Shapes::hole(const VexGerber_Aperture& theAperture, const Standard_Integer theFirst,
+                            NCollection_Vector<VexGerber_Contour>& theContours)
+{
+  if (theContours.IsEmpty())
+  {
+    return; // nothing to make a hole in
+  }
+  if (theAperture.Params().Length() <= theFirst + 1)
+  {
+    circle(theAperture.Param(theFirst), Standard_True, theContours);
+    return;
+  }
+  // Old files give a rectangular hole by its width and height.
+  const Standard_Integer aCount = theContours.Length();
+  rectangle(theAperture.Param(theFirst), theAperture.Param(theFirst + 1), theContours);
+  if (theContours.Length() > aCount)
+  {
+    theContours.ChangeLast().Reverse();
+  }
+}
+
 Standard_Boolean VexGerber_Shapes::prepare(VexGerber_Aperture& theAperture)
 {
   if (theAperture.HasOutline())
@@ -94,25 +115,24 @@ Standard_Boolean VexGerber_Shapes::prepare(VexGerber_Aperture& theAperture)
     return Standard_True;
   }
   NCollection_Vector<VexGerber_Contour> anOutline(4);
-  Standard_Real                         aHole = 0.0;
   switch (theAperture.GetKind())
   {
   case VexGerber_Aperture::Kind_Circle:
     circle(theAperture.Param(0), Standard_False, anOutline);
-    aHole = theAperture.Param(1);
+    hole(theAperture, 1, anOutline);
     break;
   case VexGerber_Aperture::Kind_Rectangle:
     rectangle(theAperture.Param(0), theAperture.Param(1), anOutline);
-    aHole = theAperture.Param(2);
+    hole(theAperture, 2, anOutline);
     break;
   case VexGerber_Aperture::Kind_Obround:
     obround(theAperture.Param(0), theAperture.Param(1), anOutline);
-    aHole = theAperture.Param(2);
+    hole(theAperture, 2, anOutline);
     break;
   case VexGerber_Aperture::Kind_Polygon:
     polygon(theAperture.Param(0), static_cast<Standard_Integer>(theAperture.Param(1)),
             theAperture.Param(2), anOutline);
-    aHole = theAperture.Param(3);
+    hole(theAperture, 3, anOutline);
     break;
   case VexGerber_Aperture::Kind_Macro:
     if (!VexGerber_MacroShape(myLimits, myFault, myPolygons).Build(theAperture, anOutline))
@@ -120,10 +140,8 @@ Standard_Boolean VexGerber_Shapes::prepare(VexGerber_Aperture& theAperture)
       return Standard_False;
     }
     break;
-  }
-  if (!anOutline.IsEmpty())
-  {
-    circle(aHole, Standard_True, anOutline);
+  case VexGerber_Aperture::Kind_Block:
+    break; // placed object by object, never as one outline
   }
   theAperture.SetOutline(anOutline);
   return Standard_True;
@@ -175,7 +193,7 @@ Standard_Boolean VexGerber_Shapes::Sweep(VexGerber_Aperture&                    
     // Holes of the aperture do not survive a move: only outlines are swept.
     if (anIter.Value().SignedArea() <= 0.0 || !myPolygons.ToPath(anIter.Value(), aPattern))
     {
-      if (myFault.HasFault())
+      if (myFault.IsSet())
       {
         return Standard_False;
       }
@@ -186,7 +204,7 @@ Standard_Boolean VexGerber_Shapes::Sweep(VexGerber_Aperture&                    
     if (static_cast<double>(aPattern.size()) * static_cast<double>(aPath.size()) >
         static_cast<double>(myLimits.SweepEdges))
     {
-      return myFault.Fail("VEX_GERBER_LIMIT_SWEEP", myLimits.SweepEdges);
+      return myFault.Fail(VexPcb_Fault("VEX_GERBER_LIMIT_SWEEP").Arg(myLimits.SweepEdges));
     }
     ClipperLib::Paths aPiece;
     ClipperLib::MinkowskiSum(aPattern, aPath, aPiece, isClosed);

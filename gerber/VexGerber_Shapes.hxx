@@ -6,15 +6,15 @@
 #include <VexGerber_Polygons.hxx>
 
 //! The outlines that apertures make: a flash of a standard aperture as exact segments and arcs
-//! (circle, rectangle, obround, regular polygon, each with its round hole), a flash of a macro
-//! aperture as the polygons its primitives compose into, and the outline swept by a draw or an
-//! arc with an aperture that is not a plain circle. Outlines run counter-clockwise, holes
+//! (circle, rectangle, obround, regular polygon, each with its round or rectangular hole), a flash
+//! of a macro aperture as the polygons its primitives compose into, and the outline swept by a draw
+//! or an arc with an aperture that is not a plain circle. Outlines run counter-clockwise, holes
 //! clockwise; coordinates are in millimetres.
 class VexGerber_Shapes
 {
 public:
   //! Creates the shape maker, bounded by theLimits, reporting to theFault.
-  Standard_EXPORT VexGerber_Shapes(const VexGerber_Limits& theLimits, VexGerber_Fault& theFault);
+  Standard_EXPORT VexGerber_Shapes(const VexGerber_Limits& theLimits, VexPcb_Fault& theFault);
 
   //! Appends the outline of a flash of theAperture at thePoint under theTransform to
   //! theContours. Returns false with a fault when a limit is reached or a macro cannot be drawn.
@@ -34,6 +34,11 @@ private:
   //! Computes the outline of theAperture at the origin once.
   Standard_Boolean prepare(VexGerber_Aperture& theAperture);
 
+  //! Appends the hole of theAperture whose sizes start at parameter theFirst (a diameter, or a
+  //! width and a height) to the outline in theContours, if there is an outline.
+  static void hole(const VexGerber_Aperture& theAperture, const Standard_Integer theFirst,
+                   NCollection_Vector<VexGerber_Contour>& theContours);
+
   //! Appends a circle of theDiameter around the origin, clockwise for a hole.
   static void circle(const Standard_Real theDiameter, const Standard_Boolean isHole,
                      NCollection_Vector<VexGerber_Contour>& theContours);
@@ -52,7 +57,7 @@ private:
                       NCollection_Vector<VexGerber_Contour>& theContours);
 
   const VexGerber_Limits& myLimits;   //!< bounds
-  VexGerber_Fault&        myFault;    //!< where faults go
+  VexPcb_Fault&           myFault;    //!< where faults go
   VexGerber_Polygons      myPolygons; //!< flattening with its bound
 };
 
