@@ -5,7 +5,12 @@
 #   - "vex to-json" of every one of those files that reads;
 #   - the files "vex convert" writes for the samples (without parameters, without scan fields, with
 #     arcs as circles) and those "vex from-json" writes for the sample documents (bytes, messages,
-#     status).
+#     status);
+#   - for every design file of the Excellon and Gerber fuzz folders and of gerbv's examples: "info",
+#     "from-drill", "from-gerber", "to-gerber", "to-excellon", "render" and "verify" of the file
+#     against itself (outputs, messages, status and the files written);
+#   - for the samples: "to-gerber", "to-excellon", "render", and "verify" against and "render
+#     --under" gerbv's protel-pnp board.
 # The other commit is built in a worktree of its own beside this one (only vex and the plug-in);
 # this tree's build folder must hold a build of both.
 #
@@ -110,8 +115,72 @@ for aFile in samples/*.vex samples/*.json; do
   done
 done
 
+# Design files: the fuzz corpora of the two design formats and every file of gerbv's examples
+# that is not a picture or a document.
+DESIGNS=()
+for aFolder in fuzz/corpus-excellon fuzz/regress-excellon fuzz/corpus-gerber fuzz/regress-gerber; do
+  [ -d "$aFolder" ] && DESIGNS+=("$aFolder"/*)
+done
+EXAMPLES="${VEX_GERBV_EXAMPLES:-/usr/share/doc/gerbv/examples}"
+if [ -d "$EXAMPLES" ]; then
+  while IFS= read -r aFile; do DESIGNS+=("$aFile"); done < <(find "$EXAMPLES" -type f \
+    ! -iname '*.pdf' ! -iname '*.png' ! -iname '*.jpg' ! -iname '*.ps' ! -iname '*.txt' \
+    ! -iname '*.csv' ! -iname '*.pcb' ! -iname '*.xy' ! -iname 'README*' ! -iname '*.gz' | sort)
+fi
+
+# both NAME FILE ARGS...: runs ARGS on both sides with the output file $WORK/SIDE/NAME.FILE and
+# compares outputs and that file; the output file's folder is taken out of the messages.
+both() {
+  local aName="$1" aFile="$2" aSide
+  shift 2
+  for aSide in before after; do
+    mkdir -p "$WORK/$aSide/$(dirname "$aName")"
+    run "$aSide" "$aName" "$@" -o "$WORK/$aSide/$aName.$aFile"
+    sed -i "s|$WORK/$aSide/||g" "$WORK/$aSide/$aName.out" "$WORK/$aSide/$aName.err"
+    [ -f "$WORK/$aSide/$aName.$aFile" ] && sed -i "s|$WORK/$aSide/||g" "$WORK/$aSide/$aName.$aFile" \
+      2>/dev/null || true
+  done
+  if [ -f "$WORK/after/$aName.$aFile" ] || [ -f "$WORK/before/$aName.$aFile" ]; then
+    same "$aName" "$aName.$aFile" || true
+  else
+    same "$aName" || true
+  fi
+}
+
+IMPORTS=0
+for aFile in "${DESIGNS[@]}"; do
+  aKey="design/${aFile#/}"
+  for aSide in before after; do run "$aSide" "$aKey.info" info "$aFile"; done
+  same "$aKey.info" || true
+  both "$aKey.drill" vex from-drill "$aFile"
+  both "$aKey.gerber" vex from-gerber "$aFile"
+  both "$aKey.togerber" gbr to-gerber "$aFile"
+  both "$aKey.toexcellon" drl to-excellon "$aFile"
+  both "$aKey.render" svg render "$aFile"
+  # A design checked against itself, as a job of its own paths.
+  if [ "$(cat "$WORK/after/$aKey.info.status")" = 0 ]; then
+    both "$aKey.verify" txt verify "$aFile" --against "$aFile" --limit 0
+  fi
+  IMPORTS=$((IMPORTS + 1))
+done
+
+# The samples exported and checked against gerbv's protel-pnp board (drill, copper, outline), and
+# drawn over it.
+PNP="$EXAMPLES/protel-pnp/SE_SG_IF_V2"
+for aFile in samples/*.vex samples/*.json; do
+  aKey="sample/$(basename "$aFile")"
+  both "$aKey.togerber" gbr to-gerber "$aFile"
+  both "$aKey.toexcellon" drl to-excellon "$aFile"
+  both "$aKey.render" svg render "$aFile"
+  if [ -f "$PNP.DRL" ]; then
+    both "$aKey.verify" txt verify "$aFile" --against "drill:$PNP.DRL" "copper:$PNP.GTL" \
+      "outline:$PNP.GM1" --limit 0
+    both "$aKey.under" svg render "$aFile" --under "$PNP.DRL" "$PNP.GTL" "$PNP.GM1"
+  fi
+done
+
 echo "compared with $REF ($COMMIT): $DUMPS dumps, $JSONS JSON documents, $WRITES written files," \
-  "$REFUSED refused writes"
+  "$REFUSED refused writes, $IMPORTS design files (info, imports, exports, render, verify)"
 if [ "$DIFFERENT" = 0 ]; then
   echo "all the same"
 fi
