@@ -2,8 +2,7 @@
 #ifndef _VexExcellon_Parser_HeaderFile
 #define _VexExcellon_Parser_HeaderFile
 
-#include <VexExcellon_Machine.hxx>
-#include <VexExcellon_NumberFormat.hxx>
+#include <VexExcellon_Keywords.hxx>
 #include <VexExcellon_Words.hxx>
 
 #include <istream>
@@ -60,15 +59,6 @@ private:
   //! Returns false, with the fault, when theText holds a control character.
   Standard_Boolean checkText(const char* theText, const size_t theLength);
 
-  //! Handles the comment theText (from its semicolon on).
-  void handleComment(const char* theText, size_t theLength);
-
-  //! Handles a line that starts with a keyword (METRIC, INCH, ICI, FMAT, settings).
-  void handleKeyword(const char* theText, size_t theLength);
-
-  //! Handles the unit keyword and what follows it (",LZ", ",TZ", a digit pattern).
-  void handleUnit(const Standard_Boolean theIsMetric, const char* theText, size_t theLength);
-
   //! Carries out the words of the current line, codes first, coordinates last.
   void handleWords();
 
@@ -92,9 +82,6 @@ private:
   //! Hands a route move to theAxes, with the arc's radius or centre, to the machine.
   void handleRoute(const VexExcellon_Machine::Axes& theAxes);
 
-  //! Sets the unit as the file states it.
-  void setMetric(const Standard_Boolean theIsMetric);
-
   //! Decodes the number of theWord in the current format; false, with the fault, when malformed.
   Standard_Boolean readValue(const VexExcellon_Words::Word& theWord, Standard_Real& theValue,
                              const Standard_Boolean theIsWhole = Standard_False);
@@ -111,6 +98,7 @@ private:
 
   VexExcellon_Machine      myMachine;       //!< where the commands go
   VexExcellon_NumberFormat myFormat;        //!< unit and number format
+  VexExcellon_Keywords     myKeywords;      //!< comments and keyword lines
   VexExcellon_Words        myWords;         //!< words of the current line
   Standard_Boolean         isDefaultMetric; //!< unit of a file that states none
   Standard_Boolean         isHeader;        //!< between M48 and % or M95

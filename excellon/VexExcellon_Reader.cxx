@@ -26,13 +26,6 @@ enum LineSign
   LineSign_Foreign     //!< something no drill file has
 };
 
-//! Returns true when theText (theLength bytes) starts with thePrefix.
-bool startsWith(const char* theText, const size_t theLength, const char* thePrefix)
-{
-  const size_t aLength = std::strlen(thePrefix);
-  return theLength >= aLength && std::memcmp(theText, thePrefix, aLength) == 0;
-}
-
 //! Returns true when theText is a tool definition: T, its number, and parameters with a C.
 bool isToolDefinition(const char* theText, const size_t theLength)
 {
@@ -100,13 +93,14 @@ LineSign signOf(const char* theText, size_t theLength)
   }
   // Gerber ends its commands with '*' and wraps its parameters in '%'.
   if (std::memchr(theText, '*', theLength) != NULL || (theText[0] == '%' && theLength > 1) ||
-      startsWith(theText, theLength, "QUOR_Mill_Drill"))
+      VexExcellon_Words::StartsWith(theText, theLength, "QUOR_Mill_Drill"))
   {
     return LineSign_Foreign;
   }
-  const bool isUnit =
-      (startsWith(theText, theLength, "METRIC") && (theLength == 6 || theText[6] == ',')) ||
-      (startsWith(theText, theLength, "INCH") && (theLength == 4 || theText[4] == ','));
+  const bool isUnit = (VexExcellon_Words::StartsWith(theText, theLength, "METRIC") &&
+                       (theLength == 6 || theText[6] == ',')) ||
+                      (VexExcellon_Words::StartsWith(theText, theLength, "INCH") &&
+                       (theLength == 4 || theText[4] == ','));
   const bool isHeader = theLength == 3 && std::memcmp(theText, "M48", 3) == 0;
   return isUnit || isHeader || isToolDefinition(theText, theLength)
              ? LineSign_Excellon
@@ -123,7 +117,8 @@ Standard_Boolean VexExcellon_Reader::Probe(const char* theHead, const size_t the
   }
   const size_t aSize   = std::min(theSize, THE_PROBE_SIZE);
   bool         isDrill = false, hasToolChange = false;
-  for (size_t aStart = startsWith(theHead, aSize, "\xEF\xBB\xBF") ? 3 : 0; aStart < aSize;)
+  for (size_t aStart = VexExcellon_Words::StartsWith(theHead, aSize, "\xEF\xBB\xBF") ? 3 : 0;
+       aStart < aSize;)
   {
     size_t anEnd = aStart;
     while (anEnd < aSize && theHead[anEnd] != '\n' && theHead[anEnd] != '\r')

@@ -97,7 +97,7 @@ VexGerber_ModelBuilder::VexGerber_ModelBuilder(PenFormatData_Model&             
     : myModel(theModel), myPhase(thePhase), myLayer(theLayer), myReport(theReport), myNets(theNets),
       myFault(theFault), myShapes(theLimits, theFault), myFactor(1.0),
       myNextNumber(Max(theModel.NbApertures(), 1)), myKind(Kind_None), myNumber(0),
-      isClear(Standard_False), isNegative(Standard_False), myLastTally(0)
+      isClear(Standard_False), isNegative(Standard_False)
 {
   const Standard_Boolean isEmpty = theModel.Objects().IsEmpty() && theModel.NbApertures() <= 1;
   if (!isEmpty)
@@ -343,10 +343,10 @@ void VexGerber_ModelBuilder::count(const VexPcb_ImportReport::Outcome theOutcome
 {
   if (theIsClear)
   {
-    tally(VexPcb_ImportReport::Outcome_Artwork, "clear objects");
+    myTallies.Count(VexPcb_ImportReport::Outcome_Artwork, "clear objects");
     return;
   }
-  tally(theOutcome, theKind);
+  myTallies.Count(theOutcome, theKind);
 }
 
 Standard_CString VexGerber_ModelBuilder::flashKind(const VexGerber_Aperture& theAperture)
@@ -527,55 +527,20 @@ Standard_Boolean VexGerber_ModelBuilder::OnImagePolarity(const Standard_Boolean 
     return myFault.Fail(VexPcb_Fault("VEX_GERBER_NEGATIVE_IMAGE"));
   }
   isNegative = theIsNegative;
-  tally(VexPcb_ImportReport::Outcome_Artwork,
-        theIsNegative ? "negative image statements (model polarity negative)"
-                      : "positive image statements");
+  myTallies.Count(VexPcb_ImportReport::Outcome_Artwork,
+                  theIsNegative ? "negative image statements (model polarity negative)"
+                                : "positive image statements");
   return Standard_True;
-}
-
-void VexGerber_ModelBuilder::tally(const VexPcb_ImportReport::Outcome theOutcome,
-                                   const Standard_CString             theKind)
-{
-  // Kinds are string literals: a pointer comparison finds them, and the last one counted is
-  // by far the likeliest, so the search starts there.
-  for (Standard_Integer anIndex = myLastTally; anIndex < myTallies.Length(); ++anIndex)
-  {
-    Tally& aTally = myTallies.ChangeValue(anIndex);
-    if (aTally.Kind == theKind && aTally.Outcome == theOutcome)
-    {
-      ++aTally.Count;
-      myLastTally = anIndex;
-      return;
-    }
-  }
-  for (Standard_Integer anIndex = 0; anIndex < myLastTally; ++anIndex)
-  {
-    Tally& aTally = myTallies.ChangeValue(anIndex);
-    if (aTally.Kind == theKind && aTally.Outcome == theOutcome)
-    {
-      ++aTally.Count;
-      myLastTally = anIndex;
-      return;
-    }
-  }
-  Tally aTally = {theOutcome, theKind, 1};
-  myTallies.Append(aTally);
-  myLastTally = myTallies.Length() - 1;
 }
 
 void VexGerber_ModelBuilder::FlushCounts()
 {
-  for (NCollection_Vector<Tally>::Iterator anIter(myTallies); anIter.More(); anIter.Next())
-  {
-    myReport.Add(anIter.Value().Outcome, anIter.Value().Kind, anIter.Value().Count);
-  }
-  myTallies.Clear();
-  myLastTally = 0;
+  myTallies.Flush(myReport);
 }
 
 void VexGerber_ModelBuilder::OnIgnored(const Standard_CString theKind)
 {
-  tally(VexPcb_ImportReport::Outcome_Ignored, theKind);
+  myTallies.Count(VexPcb_ImportReport::Outcome_Ignored, theKind);
 }
 
 void VexGerber_ModelBuilder::OnNet(const TCollection_AsciiString& theNet)

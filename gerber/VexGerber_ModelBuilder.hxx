@@ -5,6 +5,7 @@
 #include <VexGerber_Listener.hxx>
 #include <VexGerber_Nets.hxx>
 #include <VexGerber_Shapes.hxx>
+#include <VexGerber_Tallies.hxx>
 
 #include <PenFormatData_Model.hxx>
 #include <PenFormatData_Sequence.hxx>
@@ -123,19 +124,8 @@ private:
   void count(const VexPcb_ImportReport::Outcome theOutcome, const Standard_CString theKind,
              const Standard_Boolean isClear);
 
-  //! Counts one feature of theKind (a string literal) with theOutcome.
-  void tally(const VexPcb_ImportReport::Outcome theOutcome, const Standard_CString theKind);
-
   //! Returns the artwork kind of a flash of theAperture.
   static Standard_CString flashKind(const VexGerber_Aperture& theAperture);
-
-  //! A count of one kind, kept here until FlushCounts.
-  struct Tally
-  {
-    VexPcb_ImportReport::Outcome Outcome; //!< outcome
-    Standard_CString             Kind;    //!< kind, a string literal
-    Standard_Integer             Count;   //!< features counted
-  };
 
   PenFormatData_Model&       myModel;      //!< model filled on Commit
   TCollection_ExtendedString myPhase;      //!< phase of every object
@@ -155,8 +145,7 @@ private:
   Standard_Integer                               myNumber;     //!< its aperture
   Standard_Boolean                               isClear;      //!< its polarity
   Standard_Boolean                               isNegative;   //!< the file\'s image is negative
-  NCollection_Vector<Tally>                      myTallies;    //!< counts not yet in the report
-  Standard_Integer                               myLastTally;  //!< index of the last kind counted
+  VexGerber_Tallies                              myTallies;    //!< counts not yet in the report
   Handle(PhGeom_Curve) myContainer;                            //!< its contours
   Handle(PhGeom_Curve) myPath;                                 //!< open path contour
   gp_XY myPathEnd;                                             //!< where it ends (mm)

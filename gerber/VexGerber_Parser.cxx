@@ -153,12 +153,11 @@ Standard_Boolean VexGerber_Parser::word()
   VexGerber_Coordinates   aCoords;
   TCollection_AsciiString anUnknown;
   Standard_Integer        aDCode = -1;
-  Standard_Integer        aValue = 0;
   while (myPos < myEnd)
   {
-    switch (*myPos)
+    const char aChar = *myPos;
+    if (aChar == '*')
     {
-    case '*':
       ++myPos;
       if (!operation(aDCode, aCoords, anUnknown))
       {
@@ -166,87 +165,74 @@ Standard_Boolean VexGerber_Parser::word()
       }
       placeWarnings();
       return Standard_True;
-    case '\n':
-      ++myLine;
+    }
+    if (aChar == '\n' || isBlank(aChar))
+    {
+      myLine += aChar == '\n' ? 1 : 0;
       ++myPos;
-      break;
-    case ' ':
-    case '\t':
-    case '\r':
-      ++myPos;
-      break;
-    case 'X':
-      ++myPos;
-      aCoords.HasX = Standard_True;
-      if (!coordinate(myFormat.IntegerX, myFormat.DecimalX, aCoords.X))
+    }
+    else if (aChar == 'X' || aChar == 'Y' || aChar == 'I' || aChar == 'J')
+    {
+      if (!axis(aCoords))
       {
         return Standard_False;
       }
-      break;
-    case 'Y':
-      ++myPos;
-      aCoords.HasY = Standard_True;
-      if (!coordinate(myFormat.IntegerY, myFormat.DecimalY, aCoords.Y))
+    }
+    else if (aChar == 'G' || aChar == 'D' || aChar == 'M')
+    {
+      Standard_Boolean isComment = Standard_False;
+      if (!code(aDCode, anUnknown, isComment))
       {
         return Standard_False;
       }
-      break;
-    case 'I':
-      ++myPos;
-      aCoords.HasI = Standard_True;
-      if (!coordinate(myFormat.IntegerX, myFormat.DecimalX, aCoords.I))
-      {
-        return Standard_False;
-      }
-      break;
-    case 'J':
-      ++myPos;
-      aCoords.HasJ = Standard_True;
-      if (!coordinate(myFormat.IntegerY, myFormat.DecimalY, aCoords.J))
-      {
-        return Standard_False;
-      }
-      break;
-    case 'G':
-      ++myPos;
-      if (!VexGerber_Number::ReadInteger(myPos, myEnd, aValue))
-      {
-        return fail(VexPcb_Fault("VEX_GERBER_SYNTAX").Quote(here()));
-      }
-      if (aValue == 4)
+      if (isComment)
       {
         return comment();
       }
-      if (!gCode(aValue, anUnknown))
-      {
-        return Standard_False;
-      }
-      break;
-    case 'D':
-      ++myPos;
-      if (aDCode >= 0 || !VexGerber_Number::ReadInteger(myPos, myEnd, aDCode))
-      {
-        return fail(VexPcb_Fault("VEX_GERBER_SYNTAX").Quote(here()));
-      }
-      break;
-    case 'M':
-      ++myPos;
-      if (!VexGerber_Number::ReadInteger(myPos, myEnd, aValue))
-      {
-        return fail(VexPcb_Fault("VEX_GERBER_SYNTAX").Quote(here()));
-      }
-      if (!mCode(aValue, anUnknown))
-      {
-        return Standard_False;
-      }
-      break;
-    case '%':
-      return fail(VexPcb_Fault("VEX_GERBER_UNTERMINATED_COMMAND"));
-    default:
-      return strayCharacter();
+    }
+    else
+    {
+      return aChar == '%' ? fail(VexPcb_Fault("VEX_GERBER_UNTERMINATED_COMMAND"))
+                          : strayCharacter();
     }
   }
   return fail(VexPcb_Fault("VEX_GERBER_UNTERMINATED_COMMAND"));
+}
+
+Standard_Boolean VexGerber_Parser::axis(VexGerber_Coordinates& theCoords)
+{
+  // X and I take the digits of X, Y and J those of Y.
+  const char     aLetter              = *myPos++;
+  const bool     isX                  = aLetter == 'X' || aLetter == 'I';
+  Standard_Real& aValue               = aLetter == 'X'   ? theCoords.X
+                                        : aLetter == 'Y' ? theCoords.Y
+                                        : aLetter == 'I' ? theCoords.I
+                                                         : theCoords.J;
+  (aLetter == 'X'   ? theCoords.HasX
+   : aLetter == 'Y' ? theCoords.HasY
+   : aLetter == 'I' ? theCoords.HasI
+                    : theCoords.HasJ) = Standard_True;
+  return coordinate(isX ? myFormat.IntegerX : myFormat.IntegerY,
+                    isX ? myFormat.DecimalX : myFormat.DecimalY, aValue);
+}
+
+Standard_Boolean VexGerber_Parser::code(Standard_Integer&        theDCode,
+                                        TCollection_AsciiString& theUnknown,
+                                        Standard_Boolean&        isComment)
+{
+  const char       aLetter = *myPos++;
+  Standard_Integer aValue  = 0;
+  if ((aLetter == 'D' && theDCode >= 0) || !VexGerber_Number::ReadInteger(myPos, myEnd, aValue))
+  {
+    return fail(VexPcb_Fault("VEX_GERBER_SYNTAX").Quote(here()));
+  }
+  if (aLetter == 'D')
+  {
+    theDCode = aValue;
+    return Standard_True;
+  }
+  isComment = aLetter == 'G' && aValue == 4;
+  return isComment || (aLetter == 'G' ? gCode(aValue, theUnknown) : mCode(aValue, theUnknown));
 }
 
 Standard_Boolean VexGerber_Parser::strayCharacter()

@@ -33,6 +33,15 @@ private:
   //! Reads the word command at the current position, up to and including its '*'.
   Standard_Boolean word();
 
+  //! Reads the X, Y, I or J at the current position and its value into theCoords.
+  Standard_Boolean axis(VexGerber_Coordinates& theCoords);
+
+  //! Reads the G, D or M code at the current position: a D code goes into theDCode (one per
+  //! word), G and M codes are handled, and one this reader does not know goes into theUnknown;
+  //! isComment tells that the code is G04, whose comment follows.
+  Standard_Boolean code(Standard_Integer& theDCode, TCollection_AsciiString& theUnknown,
+                        Standard_Boolean& isComment);
+
   //! Reads the comment after G04 up to and including its '*'; an attribute written as a
   //! comment ("G04 #@! TO.N,...") is read as the attribute.
   Standard_Boolean comment();
