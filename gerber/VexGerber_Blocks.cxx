@@ -37,11 +37,16 @@ VexGerber_Blocks::VexGerber_Blocks(VexGerber_Listener& theListener, VexPcb_Fault
   myLevels.Append(Level());
 }
 
+Standard_Boolean VexGerber_Blocks::tooMany()
+{
+  return myFault.Fail(VexPcb_Fault("VEX_GERBER_LIMIT_OBJECTS").Arg(myLimits.Objects));
+}
+
 Standard_Boolean VexGerber_Blocks::Spend(const Standard_Integer theCount)
 {
   if (myObjects > myLimits.Objects - theCount)
   {
-    return myFault.Fail(VexPcb_Fault("VEX_GERBER_LIMIT_OBJECTS").Arg(myLimits.Objects));
+    return tooMany();
   }
   myObjects += theCount;
   return Standard_True;
@@ -62,7 +67,7 @@ Standard_Boolean VexGerber_Blocks::Add(const VexGerber_Object&                  
   // What a block keeps is bounded like what it will hand over.
   if (aRepeat->Objects().Length() >= myLimits.Objects)
   {
-    return myFault.Fail(VexPcb_Fault("VEX_GERBER_LIMIT_OBJECTS").Arg(myLimits.Objects));
+    return tooMany();
   }
   aRepeat->Add(theObject, theContours);
   return Standard_True;
@@ -79,7 +84,7 @@ Standard_Boolean VexGerber_Blocks::output(const VexGerber_Object&               
   // Aperture blocks stay for the whole file: together they are bounded like what is handed over.
   if (myKept >= myLimits.Objects)
   {
-    return myFault.Fail(VexPcb_Fault("VEX_GERBER_LIMIT_OBJECTS").Arg(myLimits.Objects));
+    return tooMany();
   }
   ++myKept;
   if (theObject.Type == VexGerber_Object::Kind_Flash &&

@@ -89,6 +89,9 @@ private:
     Standard_Integer            Net;       //!< the flash's net, for objects without one
   };
 
+  //! Records the fault of too many objects; returns false.
+  Standard_Boolean tooMany();
+
   //! Hands theObject to the file, or keeps it in the open aperture block.
   Standard_Boolean output(const VexGerber_Object&                      theObject,
                           const NCollection_Vector<VexGerber_Contour>& theContours);
