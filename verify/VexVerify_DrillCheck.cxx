@@ -84,6 +84,10 @@ void collect(const PenFormatData_Model& theModel, const Standard_Boolean isDesig
   }
 }
 
+//! Most pairs of a hole and a hit within reach of each other, beyond a few per drill: holes
+//! stacked on one another by the thousand would otherwise pair every one with every other.
+const size_t THE_MAX_PAIRS = 4000000;
+
 //! Pairs holes and hits of theCandidates greedily, closest first, each at most once.
 void pair(std::vector<Pair>& theCandidates, std::vector<Drill>& theHoles,
           std::vector<Drill>& theHits)
@@ -131,8 +135,9 @@ public:
     }
   }
 
-  //! Pairs, then files every finding into the check.
-  void Perform()
+  //! Pairs, then files every finding into the check; false when more pairs lie within reach of
+  //! one another than the check takes (MaxPairs()).
+  Standard_Boolean Perform()
   {
     // Cells as wide as the farthest pairing looked for, so that three by three cells hold it.
     const Standard_Real aCell =
@@ -140,8 +145,10 @@ public:
     VexVerify_PointGrid aHitGrid(aCell), aHoleGrid(aCell);
     file(myHits, aHitGrid);
     file(myHoles, aHoleGrid);
-    pairWithin(aHitGrid);
-    pairOverlapping(aHitGrid);
+    if (!pairWithin(aHitGrid) || !pairOverlapping(aHitGrid))
+    {
+      return Standard_False;
+    }
     fileHoles();
     fileHits(aHoleGrid);
     std::vector<Finding> aFindings(myFindings.begin(), myFindings.end());
@@ -152,7 +159,11 @@ public:
     {
       myCheck.Findings.Append(aFinding);
     }
+    return Standard_True;
   }
+
+  //! Returns the most candidate pairs one pairing takes: a few per drill, at least THE_MAX_PAIRS.
+  size_t MaxPairs() const { return THE_MAX_PAIRS + 16 * (myHoles.size() + myHits.size()); }
 
 private:
   //! Files theDrills in theGrid.
@@ -165,12 +176,16 @@ private:
     theGrid.Sort();
   }
 
-  //! Pairs every hole with hits within the tolerance.
-  void pairWithin(const VexVerify_PointGrid& theHits)
+  //! Pairs every hole with hits within the tolerance; false when there are too many candidates.
+  Standard_Boolean pairWithin(const VexVerify_PointGrid& theHits)
   {
     std::vector<Pair> aCandidates;
     for (size_t aHole = 0; aHole < myHoles.size(); ++aHole)
     {
+      if (aCandidates.size() > MaxPairs())
+      {
+        return Standard_False;
+      }
       const gp_XY& anAt = myHoles[aHole].At;
       theHits.Visit(anAt, myTolerance,
                     [&](const Standard_Integer theHit)
@@ -184,14 +199,20 @@ private:
                     });
     }
     pair(aCandidates, myHoles, myHits);
+    return Standard_True;
   }
 
   //! Pairs the holes left with the hits left that overlap them: holes drilled off their place.
-  void pairOverlapping(const VexVerify_PointGrid& theHits)
+  //! False when there are too many candidates.
+  Standard_Boolean pairOverlapping(const VexVerify_PointGrid& theHits)
   {
     std::vector<Pair> aCandidates;
     for (size_t aHole = 0; aHole < myHoles.size(); ++aHole)
     {
+      if (aCandidates.size() > MaxPairs())
+      {
+        return Standard_False;
+      }
       const Drill& aDrill = myHoles[aHole];
       if (aDrill.Partner >= 0)
       {
@@ -210,6 +231,7 @@ private:
                     });
     }
     pair(aCandidates, myHoles, myHits);
+    return Standard_True;
   }
 
   //! Files the findings of the holes: missing, moved, wrong diameter.
@@ -322,7 +344,12 @@ Standard_Boolean VexVerify_DrillCheck::perform(const std::vector<DesignFile>& th
     theCheck.Holes = static_cast<Standard_Integer>(aHoles.size());
     theCheck.Hits  = static_cast<Standard_Integer>(aHits.size());
     Matcher aMatcher(myTolerance, aHoles, aHits, theCheck);
-    aMatcher.Perform();
+    if (!aMatcher.Perform())
+    {
+      myFault = Message_Msg("VEX_VERIFY_LIMIT_DRILL_PAIRS");
+      myFault << theCheck.Design << static_cast<Standard_Integer>(aMatcher.MaxPairs());
+      return Standard_False;
+    }
     return Standard_True;
   }
   catch (const std::exception& theException)
