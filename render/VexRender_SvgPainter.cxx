@@ -6,10 +6,11 @@
 
 namespace
 {
-//! Calls theVisit with every element of the contours of theContainer whose values, turned into
-//! millimetres by theFactor, are usable lengths.
+//! Calls theVisit with every element (every point when isPointsOnly) of the contours of
+//! theContainer whose values, turned into millimetres by theFactor, are usable lengths.
 template <typename Visit>
-void forEachUsable(const PhGeom_Curve& theContainer, const double theFactor, Visit theVisit)
+void forEachUsable(const PhGeom_Curve& theContainer, const double theFactor,
+                   const bool isPointsOnly, Visit theVisit)
 {
   for (NCollection_List<Handle(PhGeom_Curve)>::Iterator aContour(theContainer.Children());
        aContour.More(); aContour.Next())
@@ -20,7 +21,8 @@ void forEachUsable(const PhGeom_Curve& theContainer, const double theFactor, Vis
     }
     for (PhGeom_Curve::ElementIterator anIter(*aContour.Value()); anIter.More(); anIter.Next())
     {
-      if (VexGeom_Drawing::IsUsable(anIter.Value(), theFactor))
+      if ((!isPointsOnly || anIter.Value().Kind() == PhGeom_Element::Kind_Point) &&
+          VexGeom_Drawing::IsUsable(anIter.Value(), theFactor))
       {
         theVisit(anIter.Value());
       }
@@ -151,13 +153,9 @@ void VexRender_SvgPainter::writeDrills(const PenFormatData_Sequence& theSequence
                 aClass.c_str());
     return;
   }
-  forEachUsable(*theSequence.GetCurve(), mySurvey.Factor(),
+  forEachUsable(*theSequence.GetCurve(), mySurvey.Factor(), true,
                 [&](const PhGeom_Element& theElement)
                 {
-                  if (theElement.Kind() != PhGeom_Element::Kind_Point)
-                  {
-                    return;
-                  }
                   const gp_XY aPoint = mySurvey.Mm(theElement.StartPoint());
                   myBuffer.Add("<circle class=\"" + aClass + "\"");
                   myBuffer.Attribute("cx", myPage.X(aPoint.X()));
@@ -212,7 +210,7 @@ void VexRender_SvgPainter::writeShapes(const PhGeom_Curve&  theContainer,
 {
   // A circle's lines are stroked (see writeArtwork()): only its flashes are filled here.
   myPath.Begin(theClass, 0.0);
-  forEachUsable(theContainer, mySurvey.Factor(),
+  forEachUsable(theContainer, mySurvey.Factor(), theShape.IsCircle(),
                 [&](const PhGeom_Element& theElement)
                 {
                   if (theElement.Kind() == PhGeom_Element::Kind_Point)
