@@ -149,10 +149,10 @@ void VexRender_SvgPathData::Sweep(const VexGeom_Shape& theShape, const PhGeom_El
 void VexRender_SvgPathData::contours(const NCollection_Vector<VexGeom_Contour>& theContours,
                                      const gp_XY&                               theOffset)
 {
-  for (NCollection_Vector<VexGeom_Contour>::Iterator anIter(theContours); anIter.More();
-       anIter.Next())
+  // By index: a vector's iterator costs more to set up than a flash's one or two contours.
+  for (Standard_Integer aNumber = 0; aNumber < theContours.Length(); ++aNumber)
   {
-    const VexGeom_Contour& aContour = anIter.Value();
+    const VexGeom_Contour& aContour = theContours(aNumber);
     to('M', aContour.Start() + theOffset);
     for (Standard_Integer anIndex = 0; anIndex < aContour.NbEdges(); ++anIndex)
     {
