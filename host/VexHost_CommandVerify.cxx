@@ -64,8 +64,12 @@ int loadDesigns(const VexHost_Context& theContext, const VerifyOptions& theOptio
     {
       return refuse(theContext, aFault);
     }
+    // The nets a copper file names tell a short from a harmless join of one net.
     Handle(PenFormatData_Model) aModel;
-    if (VexHost_ModelFile::Load(theContext, aPath.ToCString(), aModel) != 0)
+    VexPcb_TransferReport           anImport;
+    std::shared_ptr<VexGerber_Nets> aNets = std::make_shared<VexGerber_Nets>();
+    if (VexHost_ModelFile::Load(theContext, aPath.ToCString(), VexPcb_ImportOptions(), aModel,
+                                anImport, aNets.get()) != 0)
     {
       return VexHost_Context::THE_USAGE_ERROR;
     }
@@ -75,6 +79,7 @@ int loadDesigns(const VexHost_Context& theContext, const VerifyOptions& theOptio
       aRole = VexVerify_Design::ChooseRole(*aModel, aReason);
     }
     theDesigns.Append(VexVerify_Design(aPath, aModel, aRole, isGiven, aReason));
+    theDesigns.ChangeLast().SetNets(aNets);
   }
   return 0;
 }
