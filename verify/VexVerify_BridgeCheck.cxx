@@ -11,6 +11,7 @@
 #include <Standard_Failure.hxx>
 
 #include <algorithm>
+#include <cmath>
 #include <exception>
 
 namespace
@@ -381,22 +382,34 @@ VexVerify_BridgeCheck::Sides VexVerify_BridgeCheck::sideOf(
   Sides aSide;
   VexVerify_TileParts::Stretches(theCopper, isVertical, theValue, aSide.Copper);
   VexVerify_TileParts::Stretches(theLeft, isVertical, theValue, aSide.Left);
-  // Each stretch of leftover copper files the kept copper of its part nearest to its middle.
+  // Each stretch of leftover copper files the kept copper of its part nearest to it.
   for (VexVerify_TileParts::Stretch& aStretch : aSide.Left)
   {
-    const double aMiddle = 0.5 * (double(aStretch.From) + double(aStretch.To));
-    const gp_XY  aPoint =
-        isVertical ? gp_XY(double(theValue), aMiddle) : gp_XY(aMiddle, double(theValue));
-    aStretch.Reach = RealLast();
+    const gp_XY aFrom    = isVertical ? gp_XY(double(theValue), double(aStretch.From))
+                                      : gp_XY(double(aStretch.From), double(theValue));
+    const gp_XY aTo      = isVertical ? gp_XY(double(theValue), double(aStretch.To))
+                                      : gp_XY(double(aStretch.To), double(theValue));
+    aStretch.Reach       = RealLast();
+    const Part* aNearest = NULL;
     for (const size_t aKept : theKeptByLeft[aStretch.Node - theLeft.front().Node])
     {
       const Part& aPart = theKept[aKept];
-      if (aPart.Node >= 0 && VexVerify_TileParts::BoxDistance(aPart, aPoint) < aStretch.Reach)
+      if (aPart.Node < 0 || VexVerify_TileParts::BoxDistance(aPart, aFrom, aTo) >= aStretch.Reach)
       {
-        const double aReach = VexVerify_TileParts::Distance(aPart, aPoint);
-        aStretch.Copper     = aReach < aStretch.Reach ? aPart.Node : aStretch.Copper;
-        aStretch.Reach      = std::min(aReach, aStretch.Reach);
+        continue;
       }
+      gp_XY        anOn;
+      const double aReach = VexVerify_TileParts::Distance(aPart, aFrom, aTo, anOn);
+      if (aReach < aStretch.Reach)
+      {
+        aStretch.Reach = aReach;
+        aStretch.Along = isVertical ? anOn.Y() : anOn.X();
+        aNearest       = &aPart;
+      }
+    }
+    if (aNearest != NULL && VexVerify_TileParts::InsidePoint(*aNearest, aStretch.Inside))
+    {
+      aStretch.Copper = aNearest->Node;
     }
   }
   return aSide;
@@ -418,12 +431,16 @@ void VexVerify_BridgeCheck::matchSides(const Standard_Boolean isVertical,
         myIslands.JoinLeft(theA.Node, theB.Node);
         if (theA.Copper >= 0 && theB.Copper >= 0)
         {
-          const double anAlong =
-              0.5 * (double(std::max(theA.From, theB.From)) + double(std::min(theA.To, theB.To)));
+          // Where the leftover copper crosses, as near to both as the common stretch allows.
+          const double anAlong = std::min(
+              std::max(0.5 * (theA.Along + theB.Along), double(std::max(theA.From, theB.From))),
+              double(std::min(theA.To, theB.To)));
           const gp_XY aPoint =
               isVertical ? gp_XY(double(theValue), anAlong) : gp_XY(anAlong, double(theValue));
-          myIslands.AddJoin(theA.Copper, theB.Copper, toMillimetres(aPoint),
-                            (theA.Reach + theB.Reach) / VexGeom_Units::THE_SCALE);
+          myIslands.AddCrossing(theA.Copper, theB.Copper, toMillimetres(aPoint),
+                                (theA.Reach + theB.Reach + std::fabs(theA.Along - theB.Along)) /
+                                    VexGeom_Units::THE_SCALE,
+                                toMillimetres(theA.Inside), toMillimetres(theB.Inside));
         }
       });
 }
@@ -450,7 +467,7 @@ gp_XY VexVerify_BridgeCheck::placeOf(const VexVerify_Islands::Bridge& theBridge,
                     std::min(theBridge.From.Y(), theBridge.To.Y()) - THE_REFINE_MARGIN);
   const gp_XY  aMax(std::max(theBridge.From.X(), theBridge.To.X()) + THE_REFINE_MARGIN,
                     std::max(theBridge.From.Y(), theBridge.To.Y()) + THE_REFINE_MARGIN);
-  if (theBridge.IsNear || aMax.X() - aMin.X() > 3.0 * aTile || aMax.Y() - aMin.Y() > 3.0 * aTile)
+  if (theBridge.IsExact || aMax.X() - aMin.X() > 3.0 * aTile || aMax.Y() - aMin.Y() > 3.0 * aTile)
   {
     return theBridge.At;
   }

@@ -91,7 +91,7 @@ void VexVerify_Islands::joinMembers()
     if (aNearest != NULL)
     {
       myJoins.push_back(Join{aNearest->Copper, aMember.Copper, 0.5 * (aNearest->At + aMember.At),
-                             (aNearest->At - aMember.At).Modulus(), Standard_False, aNearest->At,
+                             (aNearest->At - aMember.At).Modulus(), 1, Standard_False, aNearest->At,
                              aMember.At});
     }
   }
@@ -107,7 +107,7 @@ void VexVerify_Islands::Finish(std::vector<Bridge>& theBridges)
   {
     const Standard_Boolean isOneNet =
         IsOneNet(myCopper.Root(theJoin.First), myCopper.Root(theJoin.Second));
-    return std::make_tuple(isOneNet ? 0 : 1, theJoin.IsNear ? 0 : 1, theJoin.Distance);
+    return std::make_tuple(isOneNet ? 0 : 1, theJoin.Rank, theJoin.Distance);
   };
   std::stable_sort(myJoins.begin(), myJoins.end(),
                    [&](const Join& theLeft, const Join& theRight)
@@ -118,7 +118,7 @@ void VexVerify_Islands::Finish(std::vector<Bridge>& theBridges)
     if (aJoined.Join(aJoin.First, aJoin.Second))
     {
       theBridges.push_back(Bridge{myCopper.Root(aJoin.First), myCopper.Root(aJoin.Second), aJoin.At,
-                                  aJoin.IsNear, aJoin.From, aJoin.To});
+                                  aJoin.IsExact, aJoin.From, aJoin.To});
     }
   }
 }

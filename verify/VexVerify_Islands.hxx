@@ -24,12 +24,12 @@ public:
   //! Two islands the milling leaves joined.
   struct Bridge
   {
-    Standard_Integer First;  //!< one island
-    Standard_Integer Second; //!< the other island
-    gp_XY            At;     //!< where they are joined
-    Standard_Boolean IsNear; //!< found within one tile; else At is halfway between From and To
-    gp_XY            From;   //!< not near: a point of kept copper of the first island
-    gp_XY            To;     //!< not near: one of the second island, in the same leftover piece
+    Standard_Integer First;   //!< one island
+    Standard_Integer Second;  //!< the other island
+    gp_XY            At;      //!< where they are joined
+    Standard_Boolean IsExact; //!< At is where they come nearest within one tile
+    gp_XY            From;    //!< not exact: a point of kept copper of the first island
+    gp_XY            To;      //!< not exact: one of the second island, in the same leftover piece
   };
 
   //! Adds a part of the copper; returns its node.
@@ -71,12 +71,23 @@ public:
                const gp_XY& thePoint, const double theDistance)
   {
     myJoins.push_back(
-        Join{theFirst, theSecond, thePoint, theDistance, Standard_True, thePoint, thePoint});
+        Join{theFirst, theSecond, thePoint, theDistance, 0, Standard_True, thePoint, thePoint});
+  }
+
+  //! Files that copper parts theFirst and theSecond, in neighbouring tiles, keep copper (about
+  //! theFrom and theTo) in leftover parts that go on into each other across the tiles' common
+  //! side about thePoint, theDistance from both together.
+  void AddCrossing(const Standard_Integer theFirst, const Standard_Integer theSecond,
+                   const gp_XY& thePoint, const double theDistance, const gp_XY& theFrom,
+                   const gp_XY& theTo)
+  {
+    myJoins.push_back(
+        Join{theFirst, theSecond, thePoint, theDistance, 0, Standard_False, theFrom, theTo});
   }
 
   //! Works out the islands and appends to theBridges the fewest joins that connect the islands
-  //! each leftover piece holds: first those of islands of one net, then the nearest ones. Call
-  //! once, after every tile.
+  //! each leftover piece holds: first those of islands of one net, then those found in one tile
+  //! or across a side, nearest first, then the others. Call once, after every tile.
   void Finish(std::vector<Bridge>& theBridges);
 
   //! Returns the number of islands (after Finish()).
@@ -123,7 +134,8 @@ private:
     Standard_Integer Second;   //!< the other
     gp_XY            At;       //!< where they are joined
     double           Distance; //!< how far apart they are
-    Standard_Boolean IsNear;   //!< found in one tile (else through several)
+    Standard_Integer Rank;     //!< 0 found in one tile or across a side, 1 through several
+    Standard_Boolean IsExact;  //!< At is where they come nearest
     gp_XY            From;     //!< not near: the first part's point
     gp_XY            To;       //!< not near: the second part's point
   };

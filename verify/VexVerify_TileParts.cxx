@@ -202,6 +202,48 @@ double VexVerify_TileParts::Distance(const Part& thePart, const gp_XY& thePoint)
   return aBest;
 }
 
+double VexVerify_TileParts::Distance(const Part& thePart, const gp_XY& theFrom, const gp_XY& theTo,
+                                     gp_XY& theOnSegment)
+{
+  // The nearest points of a segment and a polygon: a vertex of one and a point of the other.
+  double aBest = std::numeric_limits<double>::max();
+  for (const ClipperLib::Path& aPath : thePart.Polygons)
+  {
+    for (size_t anIndex = 0; anIndex < aPath.size(); ++anIndex)
+    {
+      const gp_XY aVertex = real(aPath[anIndex]), aNext = real(aPath[(anIndex + 1) % aPath.size()]);
+      const gp_XY anOn = nearest(aVertex, theFrom, theTo);
+      if ((anOn - aVertex).Modulus() < aBest)
+      {
+        aBest        = (anOn - aVertex).Modulus();
+        theOnSegment = anOn;
+      }
+      for (const gp_XY& anEnd : {theFrom, theTo})
+      {
+        if ((nearest(anEnd, aVertex, aNext) - anEnd).Modulus() < aBest)
+        {
+          aBest        = (nearest(anEnd, aVertex, aNext) - anEnd).Modulus();
+          theOnSegment = anEnd;
+        }
+      }
+    }
+  }
+  return aBest;
+}
+
+double VexVerify_TileParts::BoxDistance(const Part& thePart, const gp_XY& theFrom,
+                                        const gp_XY& theTo)
+{
+  Part aBox;
+  aBox.Min = ClipperLib::IntPoint(
+      static_cast<ClipperLib::cInt>(std::floor(std::min(theFrom.X(), theTo.X()))),
+      static_cast<ClipperLib::cInt>(std::floor(std::min(theFrom.Y(), theTo.Y()))));
+  aBox.Max = ClipperLib::IntPoint(
+      static_cast<ClipperLib::cInt>(std::ceil(std::max(theFrom.X(), theTo.X()))),
+      static_cast<ClipperLib::cInt>(std::ceil(std::max(theFrom.Y(), theTo.Y()))));
+  return BoxDistance(thePart, aBox);
+}
+
 double VexVerify_TileParts::BoxDistance(const Part& thePart, const gp_XY& thePoint)
 {
   const double aDx = std::max(
@@ -239,8 +281,9 @@ void VexVerify_TileParts::Stretches(const std::vector<Part>& theParts,
         const ClipperLib::cInt      aToAlong    = isVertical ? aTo.Y : aTo.X;
         if (aFromAcross == theValue && aToAcross == theValue && aFromAlong != aToAlong)
         {
-          theStretches.push_back(
-              Stretch{std::min(aFromAlong, aToAlong), std::max(aFromAlong, aToAlong), aPart.Node});
+          theStretches.push_back(Stretch{std::min(aFromAlong, aToAlong),
+                                         std::max(aFromAlong, aToAlong), aPart.Node, -1, 0.0, 0.0,
+                                         gp_XY()});
         }
       }
     }

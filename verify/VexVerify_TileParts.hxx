@@ -31,6 +31,8 @@ public:
     Standard_Integer Node;   //!< the part's number
     Standard_Integer Copper; //!< what the caller files with it (the nearest copper), -1 none
     double           Reach;  //!< how far that is from the stretch
+    double           Along;  //!< the stretch's point nearest to it, along the side
+    gp_XY            Inside; //!< a point inside it
   };
 
   //! Replaces theParts by the connected parts of theArea (read by non-zero winding), numbered -1.
@@ -61,6 +63,14 @@ public:
 
   //! Returns the distance from thePoint (integer units) to the edges of thePart.
   static double Distance(const Part& thePart, const gp_XY& thePoint);
+
+  //! Returns the distance from the segment theFrom-theTo to the edges of thePart, and in
+  //! theOnSegment the segment's point nearest to them.
+  static double Distance(const Part& thePart, const gp_XY& theFrom, const gp_XY& theTo,
+                         gp_XY& theOnSegment);
+
+  //! Returns the distance from the segment theFrom-theTo to the box of thePart.
+  static double BoxDistance(const Part& thePart, const gp_XY& theFrom, const gp_XY& theTo);
 
   //! Returns the distance from thePoint to the box of thePart (0 inside it).
   static double BoxDistance(const Part& thePart, const gp_XY& thePoint);
