@@ -213,7 +213,7 @@ Standard_Boolean VexVerify_Verifier::check(const NCollection_Sequence<VexVerify_
       myFault = aCheck.Fault();
       return Standard_False;
     }
-    if (!checkBridges(aDesign, thePaths, theCheck))
+    if (myOptions.IsBridged && !checkBridges(aDesign, thePaths, theCheck))
     {
       return Standard_False;
     }

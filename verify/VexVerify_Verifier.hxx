@@ -25,12 +25,13 @@ public:
     Standard_Real DrillTolerance; //!< a hole drilled this much smaller or larger is as designed
     NCollection_Sequence<TCollection_AsciiString> Phases; //!< phases of the paths checked
     NCollection_Sequence<TCollection_AsciiString> Layers; //!< layers of the paths checked
+    Standard_Boolean IsBridged; //!< the copper checks look for bridges between islands
 
     //! The defaults: 0.01 mm, outline gaps up to VexVerify_Board::DefaultGap(), every phase
-    //! and layer.
+    //! and layer, bridges looked for.
     Options()
         : Tolerance(0.01), OutlineGap(VexVerify_Board::DefaultGap()),
-          DrillTolerance(DefaultDrillTolerance())
+          DrillTolerance(DefaultDrillTolerance()), IsBridged(Standard_True)
     {
     }
   };

@@ -171,6 +171,11 @@ TEST_F(VexVerify_BridgeCliTest, TheTextReportNamesTheIslandsAndTheirNets)
   {
     EXPECT_NE(aRun.Out.find(aLine), std::string::npos) << aLine << "\n" << aRun.Out;
   }
+  // Not looked for: only the paths are compared.
+  const VexTest_VexOutcome anUnbridged =
+      Vex({"verify", myDir + "/job.json", "--against", "copper:" + aTop, "--no-bridges"});
+  EXPECT_EQ(anUnbridged.Status, 0) << anUnbridged.Out;
+  EXPECT_EQ(anUnbridged.Out.find("Islands:"), std::string::npos) << anUnbridged.Out;
   // Wide enough apart for the narrowest cutter: every island isolated.
   Job({"--top", aTop});
   const VexTest_VexOutcome aClean =
