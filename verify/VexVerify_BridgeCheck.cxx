@@ -1,14 +1,14 @@
 // Copyright (c) 2026 VexData developers
 #include <VexVerify_BridgeCheck.hxx>
 
+#include <VexVerify_Guard.hxx>
+
 #include <VexVerify_MilledArea.hxx>
 
 #include <VexGeom_DrawnArea.hxx>
 #include <VexGeom_Flattener.hxx>
 #include <VexGeom_Polygons.hxx>
 #include <VexGeom_Walker.hxx>
-
-#include <Standard_Failure.hxx>
 
 #include <algorithm>
 #include <cmath>
@@ -60,23 +60,13 @@ Standard_Boolean VexVerify_BridgeCheck::Perform(const PenFormatData_Model& theDe
                                                 const VexVerify_JobPaths&  thePaths,
                                                 VexVerify_Report::Check&   theCheck)
 {
-  TCollection_AsciiString aReason;
-  try
-  {
-    perform(theDesign, thePaths, theCheck);
-    return Standard_True;
-  }
-  catch (const Standard_Failure& theFailure)
-  {
-    aReason = theFailure.GetMessageString();
-  }
-  catch (const std::exception& theException)
-  {
-    aReason = theException.what();
-  }
-  myFault = Message_Msg("VEX_VERIFY_GEOMETRY_FAILED");
-  myFault << theCheck.Design << aReason;
-  return Standard_False;
+  return VexVerify_Guard::Run(
+      [&]()
+      {
+        perform(theDesign, thePaths, theCheck);
+        return Standard_True;
+      },
+      theCheck.Design, myFault);
 }
 
 void VexVerify_BridgeCheck::perform(const PenFormatData_Model& theDesign,
