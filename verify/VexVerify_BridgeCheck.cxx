@@ -46,6 +46,32 @@ gp_XY toUnits(const gp_XY& thePoint)
   return thePoint * VexGeom_Units::THE_SCALE;
 }
 
+//! Appends to thePoints a point well inside the area theContour encloses (theFactor: model unit
+//! to millimetres); its vertices lie on its edge.
+void insideArea(const PhGeom_Curve& theContour, const double theFactor,
+                std::vector<gp_XY>& thePoints)
+{
+  std::vector<gp_XY> anOutline;
+  VexGeom_Flattener::Outline(theContour, theFactor, anOutline);
+  if (anOutline.empty())
+  {
+    return;
+  }
+  Part aPart;
+  aPart.Polygons.resize(1);
+  for (const gp_XY& aPoint : anOutline)
+  {
+    aPart.Polygons[0].push_back(VexGeom_Units::ToPoint(aPoint));
+  }
+  aPart.Min = aPart.Max = aPart.Polygons[0][0];
+  VexGeom_Polygons::AddToBox(aPart.Polygons, aPart.Min, aPart.Max);
+  gp_XY anInside;
+  if (VexVerify_TileParts::InsidePoint(aPart, anInside))
+  {
+    thePoints.push_back(toMillimetres(anInside));
+  }
+}
+
 //! Numbers theParts with new nodes of theAdd.
 template <class TheAdd> void number(std::vector<Part>& theParts, const TheAdd& theAdd)
 {
@@ -60,18 +86,13 @@ Standard_Boolean VexVerify_BridgeCheck::Perform(const PenFormatData_Model& theDe
                                                 const VexVerify_JobPaths&  thePaths,
                                                 VexVerify_Report::Check&   theCheck)
 {
-  return VexVerify_Guard::Run(
-      [&]()
-      {
-        perform(theDesign, thePaths, theCheck);
-        return Standard_True;
-      },
-      theCheck.Design, myFault);
+  return VexVerify_Guard::Run([&]() { return perform(theDesign, thePaths, theCheck); },
+                              theCheck.Design, myFault);
 }
 
-void VexVerify_BridgeCheck::perform(const PenFormatData_Model& theDesign,
-                                    const VexVerify_JobPaths&  thePaths,
-                                    VexVerify_Report::Check&   theCheck)
+Standard_Boolean VexVerify_BridgeCheck::perform(const PenFormatData_Model& theDesign,
+                                                const VexVerify_JobPaths&  thePaths,
+                                                VexVerify_Report::Check&   theCheck)
 {
   theCheck.IsBridged = Standard_True;
   theCheck.Board     = myOutline;
@@ -80,7 +101,7 @@ void VexVerify_BridgeCheck::perform(const PenFormatData_Model& theDesign,
   VexGeom_DrawnArea::Survey(theDesign, aMin, aMax, aCount);
   if (aMin.X() > aMax.X())
   {
-    return; // no copper, no islands
+    return Standard_True; // no copper, no islands
   }
   if (myBoard.empty())
   {
@@ -115,6 +136,7 @@ void VexVerify_BridgeCheck::perform(const PenFormatData_Model& theDesign,
     }
   }
   report(theCheck, anIndex, aMilled);
+  return Standard_True;
 }
 
 void VexVerify_BridgeCheck::addFeatures(const PenFormatData_Model& theDesign)
@@ -145,23 +167,7 @@ void VexVerify_BridgeCheck::addFeatures(const PenFormatData_Model& theDesign)
       aPoints.clear();
       if (isArea)
       {
-        // An area's vertices lie on its edge: take a point well inside it.
-        VexGeom_Flattener::Outline(*aContour.Value(), aWalker.Factor(), aPoints);
-        Part aPart;
-        aPart.Polygons.resize(1);
-        for (const gp_XY& aPoint : aPoints)
-        {
-          aPart.Polygons[0].push_back(VexGeom_Units::ToPoint(aPoint));
-        }
-        aPoints.clear();
-        gp_XY anInside;
-        aPart.Min = aPart.Max =
-            aPart.Polygons[0].empty() ? ClipperLib::IntPoint() : aPart.Polygons[0][0];
-        VexGeom_Polygons::AddToBox(aPart.Polygons, aPart.Min, aPart.Max);
-        if (!aPart.Polygons[0].empty() && VexVerify_TileParts::InsidePoint(aPart, anInside))
-        {
-          aPoints.push_back(toMillimetres(anInside));
-        }
+        insideArea(*aContour.Value(), aWalker.Factor(), aPoints);
       }
       else
       {

@@ -69,9 +69,9 @@ private:
     std::vector<VexVerify_TileParts::Stretch> Left;   //!< leftover parts on the side
   };
 
-  //! Does the work of Perform(); the polygon library may throw.
-  void perform(const PenFormatData_Model& theDesign, const VexVerify_JobPaths& thePaths,
-               VexVerify_Report::Check& theCheck);
+  //! Does the work of Perform() and returns true; the polygon library may throw.
+  Standard_Boolean perform(const PenFormatData_Model& theDesign, const VexVerify_JobPaths& thePaths,
+                           VexVerify_Report::Check& theCheck);
 
   //! Files a point of every object theDesign draws dark, with its net, by tile.
   void addFeatures(const PenFormatData_Model& theDesign);
