@@ -4,6 +4,7 @@
 // are the bridges, at the places the job named; nets the file names make a
 // join of one net harmless; rings planted out of a complete job; a board of
 // gerbv's examples.
+#include <VexTest_Gerbv.hxx>
 #include <VexTest_VexRun.hxx>
 
 #include <gtest/gtest.h>
@@ -291,12 +292,13 @@ TEST_F(VexVerify_BridgeCliTest, RingsPlantedOutOfACompleteJob)
   }
 }
 
-TEST_F(VexVerify_BridgeCliTest, AGerbvBoardIsBridgedOnlyWhereTheJobSaid)
+TEST_F(VexVerify_BridgeCliTest, GerbvBoardIsBridgedOnlyWhereTheJobSaid)
 {
   const std::string aBoard = "/usr/share/doc/gerbv/examples/protel-pnp/SE_SG_IF_V2";
   if (Slurp(aBoard + ".GTL").empty())
   {
-    GTEST_SKIP() << "gerbv's examples are not installed";
+    VEX_TEST_SKIP_WITHOUT_GERBV()
+        << "gerbv's examples are not installed (scripts/install-deps.sh installs them)";
   }
   const std::vector<std::string> aDesigns = {"copper:" + aBoard + ".GTL",
                                              "outline:" + aBoard + ".GM1"};
