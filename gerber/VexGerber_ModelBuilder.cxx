@@ -92,7 +92,7 @@ VexGerber_ModelBuilder::VexGerber_ModelBuilder(PenFormatData_Model&             
                                                const TCollection_ExtendedString& thePhase,
                                                const TCollection_ExtendedString& theLayer,
                                                VexPcb_TransferReport&            theReport,
-                                               VexGerber_Nets& theNets, VexPcb_Fault& theFault,
+                                               VexPcb_Nets& theNets, VexPcb_Fault& theFault,
                                                const VexGerber_Limits& theLimits,
                                                const size_t            theSize)
     : myModel(theModel), myPhase(thePhase), myLayer(theLayer), myReport(theReport), myNets(theNets),

@@ -3,7 +3,7 @@
 #define _VexGerber_ModelBuilder_HeaderFile
 
 #include <VexGerber_Listener.hxx>
-#include <VexGerber_Nets.hxx>
+#include <VexPcb_Nets.hxx>
 #include <VexGerber_Shapes.hxx>
 #include <VexGerber_Tallies.hxx>
 
@@ -21,7 +21,7 @@
 //!   apertures and draws with them (as their outlines) are filled areas; clear objects carry the
 //!   clear attribute (areas, or strokes and points of a round aperture).
 //! A new sequence starts whenever the kind, the aperture, the polarity or the net changes, so
-//! that every sequence belongs to one net, which is filed beside the model (VexGerber_Nets).
+//! that every sequence belongs to one net, which is filed beside the model (VexPcb_Nets).
 //!
 //! Nothing goes into the model until Commit: a file that fails leaves the model as it was. The
 //! fault and the warnings go to the report and to the model's messenger.
@@ -34,7 +34,7 @@ public:
   Standard_EXPORT VexGerber_ModelBuilder(PenFormatData_Model&              theModel,
                                          const TCollection_ExtendedString& thePhase,
                                          const TCollection_ExtendedString& theLayer,
-                                         VexPcb_TransferReport& theReport, VexGerber_Nets& theNets,
+                                         VexPcb_TransferReport& theReport, VexPcb_Nets& theNets,
                                          VexPcb_Fault& theFault, const VexGerber_Limits& theLimits,
                                          const size_t theSize);
 
@@ -132,7 +132,7 @@ private:
   TCollection_ExtendedString myPhase;      //!< phase of every object
   TCollection_ExtendedString myLayer;      //!< layer of every object
   VexPcb_TransferReport&     myReport;     //!< counts
-  VexGerber_Nets&            myNets;       //!< nets of the objects, filed on Commit
+  VexPcb_Nets&               myNets;       //!< nets of the objects, filed on Commit
   VexPcb_Fault&              myFault;      //!< faults
   VexGerber_Shapes           myShapes;     //!< outlines of apertures
   Standard_Real              myFactor;     //!< millimetres to the model's unit

@@ -68,8 +68,8 @@ int loadDesigns(const VexHost_Context& theContext, const VerifyOptions& theOptio
     }
     // The nets a copper file names tell a short from a harmless join of one net.
     Handle(PenFormatData_Model) aModel;
-    VexPcb_TransferReport           anImport;
-    std::shared_ptr<VexGerber_Nets> aNets = std::make_shared<VexGerber_Nets>();
+    VexPcb_TransferReport        anImport;
+    std::shared_ptr<VexPcb_Nets> aNets = std::make_shared<VexPcb_Nets>();
     if (VexHost_ModelFile::Load(theContext, aPath.ToCString(), VexPcb_ImportOptions(), aModel,
                                 anImport, aNets.get()) != 0)
     {

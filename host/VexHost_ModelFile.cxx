@@ -91,7 +91,7 @@ const char* VexHost_ModelFile::KindName(const Kind theKind)
 int VexHost_ModelFile::Import(const VexHost_Context& theContext, const std::string& thePath,
                               const Kind theKind, const VexPcb_ImportOptions& theOptions,
                               PenFormatData_Model& theModel, VexPcb_TransferReport& theReport,
-                              VexGerber_Nets* theNets)
+                              VexPcb_Nets* theNets)
 {
   std::ifstream aFile(thePath, std::ios::in | std::ios::binary);
   if (!aFile.is_open())
@@ -121,7 +121,7 @@ int VexHost_ModelFile::Import(const VexHost_Context& theContext, const std::stri
 int VexHost_ModelFile::Load(const VexHost_Context& theContext, const std::string& thePath,
                             const VexPcb_ImportOptions& theOptions,
                             Handle(PenFormatData_Model) & theModel,
-                            VexPcb_TransferReport& theReport, VexGerber_Nets* theNets)
+                            VexPcb_TransferReport& theReport, VexPcb_Nets* theNets)
 {
   const Kind aKind = Identify(theContext, thePath);
   if (aKind == Kind_Document)

@@ -10,7 +10,7 @@
 
 #include <string>
 
-class VexGerber_Nets;
+class VexPcb_Nets;
 
 //! Loads a model from any file vex understands: a machine file (through the loaded plug-in, as
 //! the CAM host reads it), a JSON model document, or a design file of the PCB world (an Excellon
@@ -52,7 +52,7 @@ public:
   static int Import(const VexHost_Context& theContext, const std::string& thePath,
                     const Kind theKind, const VexPcb_ImportOptions& theOptions,
                     PenFormatData_Model& theModel, VexPcb_TransferReport& theReport,
-                    VexGerber_Nets* theNets = NULL);
+                    VexPcb_Nets* theNets = NULL);
 
   //! Loads thePath into theModel. Design files are imported with theOptions and their counts
   //! and fault go to theReport, the nets a Gerber file names to theNets when given. Every fault
@@ -60,7 +60,7 @@ public:
   //! theModel holds the model).
   static int Load(const VexHost_Context& theContext, const std::string& thePath,
                   const VexPcb_ImportOptions& theOptions, Handle(PenFormatData_Model) & theModel,
-                  VexPcb_TransferReport& theReport, VexGerber_Nets* theNets = NULL);
+                  VexPcb_TransferReport& theReport, VexPcb_Nets* theNets = NULL);
 
   //! Loads thePath with the default import options, discarding the import counts.
   static int Load(const VexHost_Context& theContext, const std::string& thePath,

@@ -7,7 +7,7 @@
 #include <VexVerify_TileParts.hxx>
 
 #include <VexGeom_Grid.hxx>
-#include <VexGerber_Nets.hxx>
+#include <VexPcb_Nets.hxx>
 
 #include <Message_Msg.hxx>
 
@@ -42,7 +42,7 @@ public:
   }
 
   //! Takes the nets of the design's objects from theNets, which must outlive the check.
-  void SetNets(const VexGerber_Nets& theNets) { myNets = &theNets; }
+  void SetNets(const VexPcb_Nets& theNets) { myNets = &theNets; }
 
   //! Finds the bridges thePaths leave in the copper of theDesign (values usable) and adds them
   //! to theCheck: faults to its findings, joins of one net to its joins. Returns false with
@@ -140,7 +140,7 @@ private:
 
   ClipperLib::Paths       myBoard;    //!< the outline's area, empty: the copper's box
   TCollection_AsciiString myOutline;  //!< the outline's file
-  const VexGerber_Nets*   myNets;     //!< nets of the design's objects, NULL none
+  const VexPcb_Nets*      myNets;     //!< nets of the design's objects, NULL none
   VexGeom_Grid            myGrid;     //!< cells and tiles
   ClipperLib::IntPoint    myBoxMin;   //!< lower left of the board's box
   ClipperLib::IntPoint    myBoxMax;   //!< upper right of the board's box

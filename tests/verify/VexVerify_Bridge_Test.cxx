@@ -31,7 +31,7 @@ const double THE_PLACE_ACCURACY = 0.02;
 //! Returns the findings and joins of theDesign milled by theJob's paths.
 VexVerify_Report::Check check(const VexVerify_TestModel& theDesign,
                               const VexVerify_TestModel& theJob,
-                              const VexGerber_Nets*      theNets = NULL)
+                              const VexPcb_Nets*      theNets = NULL)
 {
   const VexVerify_JobPaths aPaths(*theJob.Model(), NCollection_Sequence<TCollection_AsciiString>(),
                                   NCollection_Sequence<TCollection_AsciiString>());
@@ -181,7 +181,7 @@ TEST(VexVerify_BridgeTest, NetsTellAShortFromAHarmlessJoin)
     PenFormatData_Sequence& aRight     = aDesign.Points(anAperture);
     aDesign.Point(aLeft, 10.0, 10.0);
     aDesign.Point(aRight, 13.0, 10.0);
-    VexGerber_Nets aNets;
+    VexPcb_Nets aNets;
     aNets.Add(&aLeft, aCase.Left);
     aNets.Add(&aRight, aCase.Right);
     // No isolation at all: the pads are joined.
@@ -211,7 +211,7 @@ TEST(VexVerify_BridgeTest, AnIslandOfSeveralNetsIsNamedByItsFirst)
   aDesign.Point(aPad, 10.0, 10.0);
   PenFormatData_Sequence& anOther = aDesign.Points(aDesign.Aperture("D12", {THE_PAD}));
   aDesign.Point(anOther, 13.0, 10.0);
-  VexGerber_Nets aNets;
+  VexPcb_Nets aNets;
   aNets.Add(&aTrace, "A");
   aNets.Add(&aPad, "B");
   aNets.Add(&anOther, "A");
