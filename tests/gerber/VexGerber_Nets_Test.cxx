@@ -32,7 +32,7 @@ std::vector<std::string> netsOf(const PenFormatData_Model& theModel, const VexPc
 }
 } // namespace
 
-TEST(VexPcb_Nets, EverySequenceBelongsToOneNet)
+TEST(VexGerber_Nets, EverySequenceBelongsToOneNet)
 {
   // Pads and a track of GND and VCC with one aperture; TD.N and TD end a net; the attribute
   // written as a comment counts like the extended command; copies and blocks keep their net.
@@ -53,7 +53,7 @@ TEST(VexPcb_Nets, EverySequenceBelongsToOneNet)
   EXPECT_EQ(aNets.NbObjects(), 6);
 }
 
-TEST(VexPcb_Nets, AFailedReadFilesNothingAndReadsAddUp)
+TEST(VexGerber_Nets, AFailedReadFilesNothingAndReadsAddUp)
 {
   Handle(PenFormatData_Model) aModel = new PenFormatData_Model();
   VexPcb_Nets    aNets;
