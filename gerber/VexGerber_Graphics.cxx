@@ -40,8 +40,8 @@ VexGerber_Graphics::VexGerber_Graphics(VexGerber_ObjectSink& theSink, VexGerber_
     : mySink(theSink), myFault(theFault), myLimits(theLimits), myApertures(theFault),
       myFactor(isInch ? THE_INCH : 1.0), myMode(1), myLastCode(0), hasUnit(Standard_False),
       isMulti(Standard_False), isIncremental(Standard_False), isClear(Standard_False),
-      isRegion(Standard_False), hasContour(Standard_False), isBlock(Standard_False), myCountX(1),
-      myCountY(1), myObjects(0)
+      isRegion(Standard_False), myNbContours(0), hasContour(Standard_False),
+      isBlock(Standard_False), myCountX(1), myCountY(1), myObjects(0)
 {
 }
 
@@ -318,27 +318,25 @@ Standard_Boolean VexGerber_Graphics::OnRegion(const Standard_Boolean isBegin)
   isRegion = isBegin;
   if (isBegin)
   {
-    myContours.Clear();
-    hasContour = Standard_False;
+    myNbContours = 0;
+    hasContour   = Standard_False;
     return Standard_True;
   }
   endContour();
-  if (myContours.IsEmpty())
+  if (myNbContours == 0)
   {
     mySink.OnIgnored("empty regions");
     return Standard_True;
   }
   Event aRegion;
-  aRegion.Type   = Event::Kind_Region;
-  aRegion.Region = myRegions.Length();
-  myRegions.Append(myContours);
-  myContours.Clear();
-  const Standard_Boolean isDone = emit(aRegion);
-  if (!isBlock)
+  aRegion.Type = Event::Kind_Region;
+  if (isBlock)
   {
-    myRegions.Clear();
+    // A block hands its regions over once per copy: they are kept beyond the next region.
+    aRegion.Region = static_cast<Standard_Integer>(myRegions.size());
+    myRegions.emplace_back(myContours.begin(), myContours.begin() + myNbContours);
   }
-  return isDone;
+  return emit(aRegion);
 }
 
 Standard_Boolean VexGerber_Graphics::regionEdge(const gp_XY& theTo, const Standard_Boolean isArc,
@@ -347,14 +345,19 @@ Standard_Boolean VexGerber_Graphics::regionEdge(const gp_XY& theTo, const Standa
 {
   if (!hasContour)
   {
-    myOpen     = VexGeom_Contour(myPoint);
+    // The contours of the last region are built over again: their memory serves the next one.
+    if (myNbContours == static_cast<Standard_Integer>(myContours.size()))
+    {
+      myContours.emplace_back();
+    }
+    myContours[myNbContours].Reset(myPoint);
     hasContour = Standard_True;
   }
   if (!spend(1))
   {
     return Standard_False;
   }
-  VexGeom_Contour& aContour = myOpen;
+  VexGeom_Contour& aContour = myContours[myNbContours];
   if (isArc)
   {
     aContour.AddArc(isFull ? myPoint : theTo, theCenter, myMode == 3);
@@ -372,17 +375,18 @@ void VexGerber_Graphics::endContour()
   {
     return;
   }
-  hasContour = Standard_False;
-  if (myOpen.NbEdges() == 0)
+  hasContour                = Standard_False;
+  VexGeom_Contour& aContour = myContours[myNbContours];
+  if (aContour.NbEdges() == 0)
   {
     return;
   }
   // A contour left open is filled as if closed: close it with a segment.
-  if (!myOpen.IsClosed(THE_SAME_POINT))
+  if (!aContour.IsClosed(THE_SAME_POINT))
   {
-    myOpen.AddSegment(myOpen.Start());
+    aContour.AddSegment(aContour.Start());
   }
-  myContours.Append(myOpen);
+  ++myNbContours;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -436,7 +440,7 @@ Standard_Boolean VexGerber_Graphics::closeBlock()
     }
   }
   myEvents.Clear();
-  myRegions.Clear();
+  myRegions.clear();
   return Standard_True;
 }
 
@@ -485,21 +489,27 @@ Standard_Boolean VexGerber_Graphics::deliver(const Event& theEvent, const gp_XY&
   case Event::Kind_Region:
     break;
   }
-  const NCollection_Vector<VexGeom_Contour>& aContours = myRegions(theEvent.Region);
+  // A region outside a block is the one just read; a block's regions are kept by number.
+  const std::vector<VexGeom_Contour>& aKept =
+      theEvent.Region < 0 ? myContours : myRegions[theEvent.Region];
+  const Standard_Integer aCount =
+      theEvent.Region < 0 ? myNbContours : static_cast<Standard_Integer>(aKept.size());
   if (theOffset.X() == 0.0 && theOffset.Y() == 0.0)
   {
-    return mySink.OnRegion(aContours, theEvent.Clear);
+    return mySink.OnRegion(NCollection_Array1<VexGeom_Contour>(aKept.front(), 0, aCount - 1),
+                           theEvent.Clear);
   }
-  Standard_Integer                    anEdges = 0;
-  NCollection_Vector<VexGeom_Contour> aMoved(aContours.Length());
-  for (NCollection_Vector<VexGeom_Contour>::Iterator anIter(aContours); anIter.More();
-       anIter.Next())
+  Standard_Integer anEdges = 0;
+  myMoved.resize(static_cast<size_t>(aCount));
+  for (Standard_Integer anIndex = 0; anIndex < aCount; ++anIndex)
   {
-    aMoved.Append(anIter.Value());
-    aMoved.ChangeLast().Translate(theOffset);
-    anEdges += anIter.Value().NbEdges();
+    myMoved[anIndex] = aKept[anIndex];
+    myMoved[anIndex].Translate(theOffset);
+    anEdges += aKept[anIndex].NbEdges();
   }
-  return spend(anEdges) && mySink.OnRegion(aMoved, theEvent.Clear);
+  return spend(anEdges) &&
+         mySink.OnRegion(NCollection_Array1<VexGeom_Contour>(myMoved.front(), 0, aCount - 1),
+                         theEvent.Clear);
 }
 
 Standard_Boolean VexGerber_Graphics::OnEnd(const Standard_Boolean isExplicit)

@@ -9,6 +9,8 @@
 
 #include <NCollection_DataMap.hxx>
 
+#include <vector>
+
 //! The graphics state of a Gerber file: turns the command stream of VexGerber_Parser into the
 //! objects it draws and reports them to a VexGerber_ObjectSink. It keeps the unit, the current
 //! point, the current aperture, the interpolation and quadrant modes, the polarity, the
@@ -86,10 +88,10 @@ private:
     gp_XY                       Center;    //!< arc centre
     Standard_Boolean            Ccw;       //!< arc direction
     Standard_Boolean            Clear;     //!< polarity
-    Standard_Integer            Region;    //!< index of the region's contours
+    Standard_Integer            Region;    //!< index of the block's region, -1 the one just read
 
     //! Creates a draw with every field set, so that copies never read an unset value.
-    Event() : Type(Kind_Draw), Ccw(Standard_False), Clear(Standard_False), Region(0) {}
+    Event() : Type(Kind_Draw), Ccw(Standard_False), Clear(Standard_False), Region(-1) {}
   };
 
   //! Returns the point the coordinates lead to from the current point.
@@ -122,30 +124,31 @@ private:
   //! Counts theCount more objects; false with the fault when the bound is passed.
   Standard_Boolean spend(const Standard_Integer theCount);
 
-  VexGerber_ObjectSink&               mySink;             //!< where objects go
-  VexGerber_Fault&                    myFault;            //!< faults and the current line
-  const VexGerber_Limits&             myLimits;           //!< bounds
-  VexGerber_ApertureTable             myApertures;        //!< apertures, macros, the selected one
-  VexGerber_ApertureTransform         myTransform;        //!< aperture transformation
-  gp_XY                               myPoint;            //!< current point, mm
-  gp_XY                               myOffset;           //!< image offset, mm
-  Standard_Real                       myFactor;           //!< file unit in mm
-  Standard_Integer                    myMode;             //!< interpolation: 1, 2 (cw), 3 (ccw)
-  Standard_Integer                    myLastCode;         //!< last D01/D02/D03, 0 none
-  Standard_Boolean                    hasUnit;            //!< the file stated its unit
-  Standard_Boolean                    isMulti;            //!< multi-quadrant arcs
-  Standard_Boolean                    isIncremental;      //!< incremental coordinates
-  Standard_Boolean                    isClear;            //!< clear polarity
-  Standard_Boolean                    isRegion;           //!< inside G36 ... G37
-  NCollection_Vector<VexGeom_Contour> myContours;         //!< contours of the region being read
-  VexGeom_Contour                     myOpen;             //!< region contour being gathered
-  Standard_Boolean                    hasContour;         //!< myOpen is in use
-  Standard_Boolean                    isBlock;            //!< a step-and-repeat block is open
-  Standard_Integer                    myCountX, myCountY; //!< copies of the block
-  gp_XY                               myStep;             //!< steps of the block, mm
-  NCollection_Vector<Event>           myEvents;           //!< objects of the open block
-  NCollection_Vector<NCollection_Vector<VexGeom_Contour>> myRegions; //!< their regions
-  Standard_Integer                                        myObjects; //!< objects handed over
+  VexGerber_ObjectSink&        mySink;             //!< where objects go
+  VexGerber_Fault&             myFault;            //!< faults and the current line
+  const VexGerber_Limits&      myLimits;           //!< bounds
+  VexGerber_ApertureTable      myApertures;        //!< apertures, macros, the selected one
+  VexGerber_ApertureTransform  myTransform;        //!< aperture transformation
+  gp_XY                        myPoint;            //!< current point, mm
+  gp_XY                        myOffset;           //!< image offset, mm
+  Standard_Real                myFactor;           //!< file unit in mm
+  Standard_Integer             myMode;             //!< interpolation: 1, 2 (cw), 3 (ccw)
+  Standard_Integer             myLastCode;         //!< last D01/D02/D03, 0 none
+  Standard_Boolean             hasUnit;            //!< the file stated its unit
+  Standard_Boolean             isMulti;            //!< multi-quadrant arcs
+  Standard_Boolean             isIncremental;      //!< incremental coordinates
+  Standard_Boolean             isClear;            //!< clear polarity
+  Standard_Boolean             isRegion;           //!< inside G36 ... G37
+  std::vector<VexGeom_Contour> myContours;         //!< contours of the region being read (reused)
+  Standard_Integer             myNbContours;       //!< how many of them the region has so far
+  Standard_Boolean             hasContour;         //!< myContours[myNbContours] is being gathered
+  Standard_Boolean             isBlock;            //!< a step-and-repeat block is open
+  Standard_Integer             myCountX, myCountY; //!< copies of the block
+  gp_XY                        myStep;             //!< steps of the block, mm
+  NCollection_Vector<Event>    myEvents;           //!< objects of the open block
+  std::vector<std::vector<VexGeom_Contour>> myRegions; //!< their regions
+  std::vector<VexGeom_Contour> myMoved;   //!< a region moved to a copy of the block (reused)
+  Standard_Integer             myObjects; //!< objects handed over
 };
 
 #endif

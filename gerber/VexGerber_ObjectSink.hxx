@@ -4,6 +4,8 @@
 
 #include <VexGerber_Aperture.hxx>
 
+#include <NCollection_Array1.hxx>
+
 //! What a Gerber file draws, object by object in file order, with step and repeat already
 //! applied (the listener of VexGerber_Graphics). Coordinates are in millimetres. Each handler
 //! returns false to stop the import, after recording its fault in the shared fault record.
@@ -34,8 +36,9 @@ public:
                                    const VexGerber_ApertureTransform& theTransform,
                                    const gp_XY& thePoint, const Standard_Boolean isClear) = 0;
 
-  //! A region: closed contours of segments and arcs, each filling what it encloses.
-  virtual Standard_Boolean OnRegion(const NCollection_Vector<VexGeom_Contour>& theContours,
+  //! A region: closed contours of segments and arcs, each filling what it encloses. The array
+  //! is a view of the reader's own contours, valid during the call only.
+  virtual Standard_Boolean OnRegion(const NCollection_Array1<VexGeom_Contour>& theContours,
                                     const Standard_Boolean                     isClear) = 0;
 
   //! %IP: the image is negative (dark features show as clear on a dark background) or not.
