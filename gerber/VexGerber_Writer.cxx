@@ -6,6 +6,7 @@
 
 #include <PenFormatData.hxx>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -14,6 +15,9 @@ namespace
 {
 //! Nanometres per millimetre: the file has six decimals.
 const Standard_Real THE_NANOMETRES = 1.0e6;
+
+//! Bytes of text gathered before they go to the stream.
+const size_t THE_CHUNK = 1 << 16;
 
 //! Distance under which two points of a contour are the same point (model unit).
 const Standard_Real THE_SAME_POINT = 1.0e-9;
@@ -125,6 +129,7 @@ Standard_Boolean VexGerber_Writer::Write(const PenFormatData_Model&     theModel
       }
     }
     aWriter.line("M02*");
+    aWriter.flush();
     theStream.flush();
   }
   catch (...)
@@ -148,6 +153,7 @@ VexGerber_Writer::VexGerber_Writer(const PenFormatData_Model&     theModel,
       myFactor(PenFormatData::UnitInMillimetres(theModel.DimensionUnit())), myLines(0), myMode(0),
       myCode(0), myPolarity(-1)
 {
+  myBuffer.reserve(THE_CHUNK + 256);
 }
 
 Standard_Boolean VexGerber_Writer::isSelected(const PenFormatData_Sequence& theSequence) const
@@ -181,13 +187,42 @@ void VexGerber_Writer::line(const char* theText)
 
 void VexGerber_Writer::line(const char* theText, const size_t theLength)
 {
-  // Lines count only when written whole, so that a fault names the first line that is not.
   if (myStream.good())
   {
-    myStream.write(theText, static_cast<std::streamsize>(theLength));
-    myStream.put('\n');
-    myLines += myStream.good() ? 1 : 0;
+    myBuffer.append(theText, theLength);
+    myBuffer.push_back('\n');
+    if (myBuffer.size() >= THE_CHUNK)
+    {
+      flush();
+    }
   }
+}
+
+void VexGerber_Writer::flush()
+{
+  // The lines go to the stream buffer in large pieces (an output operation per line costs as
+  // much as composing it); lines count only when written whole, so that a fault names the first
+  // line that is not.
+  const std::streamsize aSize = static_cast<std::streamsize>(myBuffer.size());
+  std::streamsize       aDone = 0;
+  if (aSize > 0 && myStream.good())
+  {
+    try
+    {
+      aDone = myStream.rdbuf()->sputn(myBuffer.data(), aSize);
+    }
+    catch (...)
+    {
+      aDone = 0; // what the buffer took before it threw is not known
+    }
+    myLines +=
+        static_cast<Standard_Integer>(std::count(myBuffer.begin(), myBuffer.begin() + aDone, '\n'));
+    if (aDone < aSize)
+    {
+      myStream.setstate(std::ios::badbit);
+    }
+  }
+  myBuffer.clear();
 }
 
 void VexGerber_Writer::writeHeader()

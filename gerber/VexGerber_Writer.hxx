@@ -12,6 +12,7 @@
 #include <NCollection_DataMap.hxx>
 
 #include <ostream>
+#include <string>
 #include <vector>
 
 //! Writes a pen-format model as Gerber (RS-274X) artwork in millimetres, format 4.6 (one
@@ -122,6 +123,10 @@ private:
   //! Writes theLength characters of theText and a line end.
   void line(const char* theText, const size_t theLength);
 
+  //! Hands the lines gathered to the stream, counting those it took whole; a stream that takes
+  //! less is marked bad.
+  void flush();
+
   //! Returns theValue in the model's unit as nanometres.
   long long nanometres(const Standard_Real theValue) const;
 
@@ -136,6 +141,7 @@ private:
   Standard_Integer      myCode;     //!< D code selected, 0 none
   Standard_Integer      myPolarity; //!< polarity written: -1 none, 0 dark, 1 clear
   gp_XY                 myPoint;    //!< current point (model unit)
+  std::string           myBuffer;   //!< lines not yet handed to the stream
   std::vector<AreaItem> myItems;    //!< contours of the area sequence being written
   VexGeom_Contour       myContour;  //!< a contour being written or tested (memory reused)
   std::vector<gp_XY>    myPolygon;  //!< an outline flattened (memory reused)
