@@ -2,7 +2,8 @@
 #ifndef _VexExcellon_Listener_HeaderFile
 #define _VexExcellon_Listener_HeaderFile
 
-#include <Message_Msg.hxx>
+#include <VexPcb_Fault.hxx>
+
 #include <Standard_TypeDef.hxx>
 #include <gp_XY.hxx>
 
@@ -68,8 +69,8 @@ public:
   //! Something read and left out.
   virtual void OnIgnored(const Standard_Integer theLine, const Ignored theWhat) = 0;
 
-  //! The fault that stops the parse: a catalogue message whose first argument is theLine.
-  virtual void OnFault(const Standard_Integer theLine, const Message_Msg& theMessage) = 0;
+  //! The fault that stops the parse, placed on the line where it was found.
+  virtual void OnFault(const VexPcb_Fault& theFault) = 0;
 };
 
 #endif

@@ -1,8 +1,6 @@
 // Copyright (c) 2026 VexData developers
 #include <VexExcellon_Machine.hxx>
 
-#include <VexExcellon_Message.hxx>
-
 #include <algorithm>
 #include <cmath>
 
@@ -24,16 +22,18 @@ VexExcellon_Machine::VexExcellon_Machine(VexExcellon_Listener& theListener)
     : myListener(theListener), myUnit(25.4), myLine(0), myTool(-1), myRepeats(0),
       myMotion(Motion_Rapid), isUnitKnown(Standard_False), isIncremental(Standard_False),
       isRouteMode(Standard_False), isPlunged(Standard_False), isRouteOpen(Standard_False),
-      isFailed(Standard_False)
+      isFailed(Standard_False), hasHeader(Standard_False)
 {
 }
 
-void VexExcellon_Machine::Fail(const Message_Msg& theMessage)
+void VexExcellon_Machine::Fail(const VexPcb_Fault& theFault)
 {
   if (!isFailed)
   {
-    isFailed = Standard_True;
-    myListener.OnFault(myLine, theMessage);
+    isFailed            = Standard_True;
+    VexPcb_Fault aFault = theFault;
+    aFault.SetLine(myLine);
+    myListener.OnFault(aFault);
   }
 }
 
@@ -64,9 +64,7 @@ void VexExcellon_Machine::DefineTool(const Standard_Integer theTool,
   }
   if (!(theDiameter >= 0.0) || theDiameter * myUnit > THE_COORDINATE_LIMIT)
   {
-    Fail(VexExcellon_Message::AtLine("VEX_EXCELLON_BAD_DIAMETER", myLine)
-             .Arg(theTool)
-             .Arg(theDiameter));
+    Fail(VexPcb_Fault("VEX_EXCELLON_BAD_DIAMETER").Arg(theTool).Arg(theDiameter));
     return;
   }
   const PendingTool aTool = {myLine, theTool, theDiameter};
@@ -106,12 +104,19 @@ Standard_Boolean VexExcellon_Machine::currentTool(Standard_Integer& theTool)
   if (myTool < 0 || (myTool == 0 && !myTools.IsBound(0)))
   {
     // No tool selected yet, or T0 (which unloads the tool unless the file defines it).
-    Fail(VexExcellon_Message::AtLine("VEX_EXCELLON_NO_TOOL", myLine));
+    Fail(VexPcb_Fault("VEX_EXCELLON_NO_TOOL"));
+    return Standard_False;
+  }
+  if (myTools.IsEmpty() && !hasHeader)
+  {
+    // A body without its tool table, as some programs export it: say that, not that one tool
+    // is missing.
+    Fail(VexPcb_Fault("VEX_EXCELLON_NO_TOOL_SIZES").Arg(myTool));
     return Standard_False;
   }
   if (!myTools.IsBound(myTool))
   {
-    Fail(VexExcellon_Message::AtLine("VEX_EXCELLON_UNDEFINED_TOOL", myLine).Arg(myTool));
+    Fail(VexPcb_Fault("VEX_EXCELLON_UNDEFINED_TOOL").Arg(myTool));
     return Standard_False;
   }
   theTool = myTool;
@@ -128,8 +133,7 @@ Standard_Boolean VexExcellon_Machine::target(const Axes& theAxes, const gp_XY& t
   if (std::abs(theTarget.X()) > THE_COORDINATE_LIMIT ||
       std::abs(theTarget.Y()) > THE_COORDINATE_LIMIT)
   {
-    Fail(VexExcellon_Message::AtLine("VEX_EXCELLON_COORDINATE_RANGE", myLine)
-             .Arg(THE_COORDINATE_LIMIT));
+    Fail(VexPcb_Fault("VEX_EXCELLON_COORDINATE_RANGE").Arg(THE_COORDINATE_LIMIT));
     return Standard_False;
   }
   return !isFailed;
@@ -164,8 +168,7 @@ void VexExcellon_Machine::Repeat(const Standard_Integer theCount, const Axes& th
   }
   if (theCount > THE_REPEAT_LIMIT - myRepeats)
   {
-    Fail(
-        VexExcellon_Message::AtLine("VEX_EXCELLON_TOO_MANY_REPEATS", myLine).Arg(THE_REPEAT_LIMIT));
+    Fail(VexPcb_Fault("VEX_EXCELLON_TOO_MANY_REPEATS").Arg(THE_REPEAT_LIMIT));
     return;
   }
   // The holes lie on a line, so checking its far end checks them all.
@@ -296,7 +299,7 @@ Standard_Boolean VexExcellon_Machine::arc(const gp_XY& theEnd, const ArcData& th
   }
   else
   {
-    Fail(VexExcellon_Message::AtLine("VEX_EXCELLON_ARC_NO_CENTER", myLine));
+    Fail(VexPcb_Fault("VEX_EXCELLON_ARC_NO_CENTER"));
     return Standard_False;
   }
   myListener.OnRouteArc(myLine, aTool, myPosition, theEnd, aCenter, myMotion == Motion_Counter);
@@ -314,7 +317,7 @@ Standard_Boolean VexExcellon_Machine::centerFromRadius(const gp_XY&        theEn
   const Standard_Real aLength = aChord.Modulus(), aRadius = std::abs(theRadius);
   if (aLength <= THE_SAME_POINT || aLength > 2.0 * aRadius + arcTolerance(aRadius))
   {
-    Fail(VexExcellon_Message::AtLine("VEX_EXCELLON_ARC_CHORD", myLine).Arg(aRadius).Arg(aLength));
+    Fail(VexPcb_Fault("VEX_EXCELLON_ARC_CHORD").Arg(aRadius).Arg(aLength));
     return Standard_False;
   }
   const Standard_Real aHeight =
@@ -331,7 +334,7 @@ Standard_Boolean VexExcellon_Machine::checkCenter(const gp_XY& theEnd, const gp_
   const Standard_Real anEnd  = (theEnd - theCenter).Modulus();
   if (aStart <= THE_SAME_POINT || std::abs(aStart - anEnd) > arcTolerance(aStart))
   {
-    Fail(VexExcellon_Message::AtLine("VEX_EXCELLON_ARC_RADIUS", myLine).Arg(aStart).Arg(anEnd));
+    Fail(VexPcb_Fault("VEX_EXCELLON_ARC_RADIUS").Arg(aStart).Arg(anEnd));
     return Standard_False;
   }
   return Standard_True;

@@ -67,8 +67,9 @@ public:
   //! Returns true once a fault was reported.
   Standard_Boolean IsFailed() const { return isFailed; }
 
-  //! Reports theMessage as the fault that stops the parse (only the first one counts).
-  void Fail(const Message_Msg& theMessage);
+  //! Places theFault on the current line and reports it as the fault that stops the parse (only
+  //! the first one counts).
+  void Fail(const VexPcb_Fault& theFault);
 
   //! Reports something left out.
   void Ignore(const VexExcellon_Listener::Ignored theWhat);
@@ -80,6 +81,9 @@ public:
   //! Defines theTool with theDiameter in file units. Before the unit is settled the definition
   //! waits; the first feature settles the unit with the default.
   void DefineTool(const Standard_Integer theTool, const Standard_Real theDiameter);
+
+  //! Notes that the file has a header (M48): a file without one may give no tool sizes at all.
+  void SetHeader() { hasHeader = Standard_True; }
 
   //! Selects theTool (lifting the tool first).
   void SelectTool(const Standard_Integer theTool);
@@ -169,6 +173,7 @@ private:
   Standard_Boolean isPlunged;     //!< after M15, until a retract
   Standard_Boolean isRouteOpen;   //!< cuts reported since the last OnRouteEnd
   Standard_Boolean isFailed;      //!< a fault was reported
+  Standard_Boolean hasHeader;     //!< the file has a header (M48)
 };
 
 #endif

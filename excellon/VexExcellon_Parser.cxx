@@ -2,7 +2,6 @@
 #include <VexExcellon_Parser.hxx>
 
 #include <VexExcellon_LineSource.hxx>
-#include <VexExcellon_Message.hxx>
 
 #include <TCollection_AsciiString.hxx>
 
@@ -13,44 +12,14 @@ namespace
 {
 typedef VexExcellon_Words::Word Word;
 
-//! Longest piece of a line quoted in a message.
-const size_t THE_QUOTE_LIMIT = 40;
-
 //! The byte order mark of UTF-8.
 const char THE_BYTE_ORDER_MARK[] = "\xEF\xBB\xBF";
-
-//! Keywords of machine settings that do not change the geometry.
-const char* const THE_SETTINGS[] = {"VER", "DETECT", "ATC",   "BLKD", "SBK",  "SG", "TCST",
-                                    "CP",  "AFS",    "OSTOP", "PCR",  "NCSL", "R",  NULL};
-
-//! Returns theText as a message argument, cut to THE_QUOTE_LIMIT characters.
-TCollection_AsciiString quote(const char* theText, const size_t theLength)
-{
-  const size_t aLength = std::min(theLength, THE_QUOTE_LIMIT);
-  return TCollection_AsciiString(theText, static_cast<Standard_Integer>(aLength));
-}
 
 //! Returns the text of theWord (letter and number) for a message.
 TCollection_AsciiString quote(const Word& theWord)
 {
-  return TCollection_AsciiString(theWord.Letter) + quote(theWord.Text, theWord.Length);
-}
-
-//! Returns true for a blank.
-inline bool isBlank(const char theChar)
-{
-  return theChar == ' ' || theChar == '\t';
-}
-
-//! Takes the blanks off both ends of theText.
-void trim(const char*& theText, size_t& theLength)
-{
-  for (; theLength > 0 && isBlank(theText[theLength - 1]); --theLength)
-  {
-  }
-  for (; theLength > 0 && isBlank(*theText); --theLength, ++theText)
-  {
-  }
+  return TCollection_AsciiString(theWord.Letter) +
+         VexExcellon_Words::Quote(theWord.Text, theWord.Length);
 }
 
 //! Returns true for a capital letter.
@@ -59,18 +28,26 @@ inline bool isCapital(const char theChar)
   return theChar >= 'A' && theChar <= 'Z';
 }
 
-//! Returns true when theText starts with thePrefix.
-bool startsWith(const char* theText, const size_t theLength, const char* thePrefix)
+//! Returns the start of the canned text of theText ("M97,TEXT" or "M98,TEXT", alone or after
+//! coordinates), or NULL when the line has none.
+const char* cannedText(const char* theText, const size_t theLength)
 {
-  const size_t aLength = std::strlen(thePrefix);
-  return theLength >= aLength && std::memcmp(theText, thePrefix, aLength) == 0;
+  for (size_t anIndex = 0; anIndex + 4 <= theLength; ++anIndex)
+  {
+    if (VexExcellon_Words::StartsWith(theText + anIndex, theLength - anIndex, "M97,") ||
+        VexExcellon_Words::StartsWith(theText + anIndex, theLength - anIndex, "M98,"))
+    {
+      return theText + anIndex + 4;
+    }
+  }
+  return NULL;
 }
 
 } // namespace
 
 VexExcellon_Parser::VexExcellon_Parser(VexExcellon_Listener& theListener)
-    : myMachine(theListener), isDefaultMetric(Standard_False), isHeader(Standard_False),
-      isEnded(Standard_False)
+    : myMachine(theListener), myKeywords(myMachine, myFormat), isDefaultMetric(Standard_False),
+      isHeader(Standard_False), isEnded(Standard_False)
 {
 }
 
@@ -110,7 +87,8 @@ void VexExcellon_Parser::parseLines(std::istream& theStream)
     {
     case VexExcellon_LineSource::Result_Line:
       // Editors on Windows start a text file with the byte order mark of UTF-8.
-      if (myMachine.Line() == 1 && startsWith(aText, aLength, THE_BYTE_ORDER_MARK))
+      if (myMachine.Line() == 1 &&
+          VexExcellon_Words::StartsWith(aText, aLength, THE_BYTE_ORDER_MARK))
       {
         aText += 3;
         aLength -= 3;
@@ -121,8 +99,7 @@ void VexExcellon_Parser::parseLines(std::istream& theStream)
       // A binary file has no line ends either: say what it is rather than how long.
       if (checkText(aText, aLength))
       {
-        myMachine.Fail(VexExcellon_Message::AtLine("VEX_EXCELLON_LINE_TOO_LONG", myMachine.Line())
-                           .Arg(THE_LINE_LIMIT));
+        myMachine.Fail(VexPcb_Fault("VEX_EXCELLON_LINE_TOO_LONG").Arg(THE_LINE_LIMIT));
       }
       return;
     case VexExcellon_LineSource::Result_Failure:
@@ -137,7 +114,7 @@ void VexExcellon_Parser::parseLines(std::istream& theStream)
 
 void VexExcellon_Parser::handleLine(const char* theText, size_t theLength)
 {
-  trim(theText, theLength);
+  VexExcellon_Words::Trim(theText, theLength);
   if (theLength == 0)
   {
     return;
@@ -153,9 +130,9 @@ void VexExcellon_Parser::handleLine(const char* theText, size_t theLength)
   }
   if (const char* aComment = static_cast<const char*>(std::memchr(theText, ';', theLength)))
   {
-    handleComment(aComment, theLength - static_cast<size_t>(aComment - theText));
+    myKeywords.Comment(aComment, theLength - static_cast<size_t>(aComment - theText));
     theLength = static_cast<size_t>(aComment - theText);
-    trim(theText, theLength);
+    VexExcellon_Words::Trim(theText, theLength);
     if (theLength == 0)
     {
       return;
@@ -173,7 +150,7 @@ void VexExcellon_Parser::handleLine(const char* theText, size_t theLength)
   }
   if (theLength > 1 && isCapital(theText[0]) && (isCapital(theText[1]) || theText[1] == ','))
   {
-    handleKeyword(theText, theLength);
+    myKeywords.Keyword(theText, theLength);
     return;
   }
   switch (myWords.Split(theText, theLength))
@@ -182,17 +159,31 @@ void VexExcellon_Parser::handleLine(const char* theText, size_t theLength)
     handleWords();
     return;
   case VexExcellon_Words::Result_TooMany:
-    myMachine.Fail(VexExcellon_Message::AtLine("VEX_EXCELLON_TOO_MANY_WORDS", myMachine.Line())
-                       .Arg(VexExcellon_Words::THE_WORD_LIMIT));
+    myMachine.Fail(
+        VexPcb_Fault("VEX_EXCELLON_TOO_MANY_WORDS").Arg(VexExcellon_Words::THE_WORD_LIMIT));
     return;
   default:
-    // Operator messages (M45,text and M47,text) are the only commands with free text.
-    myMachine.Ignore(startsWith(theText, theLength, "M45,") ||
-                             startsWith(theText, theLength, "M47,")
-                         ? VexExcellon_Listener::Ignored_Setting
-                         : VexExcellon_Listener::Ignored_Unknown);
+    handleFreeText(theText, theLength);
     return;
   }
+}
+
+void VexExcellon_Parser::handleFreeText(const char* theText, const size_t theLength)
+{
+  // The characters of canned text are drilled in a character set of the machine's: its holes
+  // cannot be made here, and skipping the line would lose them and its position.
+  if (const char* aText = cannedText(theText, theLength))
+  {
+    myMachine.Fail(VexPcb_Fault("VEX_EXCELLON_CANNED_TEXT")
+                       .Arg(VexExcellon_Words::Quote(
+                           aText, theLength - static_cast<size_t>(aText - theText))));
+    return;
+  }
+  // Operator messages (M45,text and M47,text) are the only other commands with free text.
+  myMachine.Ignore(VexExcellon_Words::StartsWith(theText, theLength, "M45,") ||
+                           VexExcellon_Words::StartsWith(theText, theLength, "M47,")
+                       ? VexExcellon_Listener::Ignored_Setting
+                       : VexExcellon_Listener::Ignored_Unknown);
 }
 
 Standard_Boolean VexExcellon_Parser::checkText(const char* theText, const size_t theLength)
@@ -202,109 +193,12 @@ Standard_Boolean VexExcellon_Parser::checkText(const char* theText, const size_t
     const unsigned char aChar = static_cast<unsigned char>(theText[anIndex]);
     if ((aChar < 0x20 && aChar != '\t') || aChar == 0x7F)
     {
-      myMachine.Fail(VexExcellon_Message::AtLine("VEX_EXCELLON_NOT_TEXT", myMachine.Line())
-                         .Arg(static_cast<Standard_Integer>(aChar)));
+      myMachine.Fail(
+          VexPcb_Fault("VEX_EXCELLON_NOT_TEXT").Arg(static_cast<Standard_Integer>(aChar)));
       return Standard_False;
     }
   }
   return Standard_True;
-}
-
-void VexExcellon_Parser::handleComment(const char* theText, size_t theLength)
-{
-  // theText starts with the semicolon.
-  ++theText;
-  --theLength;
-  trim(theText, theLength);
-  if (startsWith(theText, theLength, "#@!"))
-  {
-    myMachine.Ignore(VexExcellon_Listener::Ignored_Attribute);
-    return;
-  }
-  // Some design tools give the digits of the coordinates only in this comment, which then is
-  // the one statement of the number format the file has.
-  static const char THE_FILE_FORMAT[] = "FILE_FORMAT=";
-  const size_t      aPrefix           = sizeof(THE_FILE_FORMAT) - 1;
-  Standard_Integer  anInteger = 0, aDecimal = 0;
-  if (startsWith(theText, theLength, THE_FILE_FORMAT) && theLength == aPrefix + 3 &&
-      theText[aPrefix + 1] == ':' &&
-      VexExcellon_Words::ReadWhole(theText + aPrefix, 1, 1, anInteger) &&
-      VexExcellon_Words::ReadWhole(theText + aPrefix + 2, 1, 1, aDecimal) &&
-      myFormat.SetDigits(anInteger, aDecimal))
-  {
-    return;
-  }
-  myMachine.Ignore(VexExcellon_Listener::Ignored_Comment);
-}
-
-void VexExcellon_Parser::handleKeyword(const char* theText, size_t theLength)
-{
-  size_t aName = 0;
-  for (; aName < theLength && isCapital(theText[aName]); ++aName)
-  {
-  }
-  const TCollection_AsciiString aKeyword(theText, static_cast<Standard_Integer>(aName));
-  const char*                   aRest   = theText + aName;
-  const size_t                  aLength = theLength - aName;
-  if (aKeyword == "METRIC" || aKeyword == "INCH")
-  {
-    handleUnit(aKeyword == "METRIC", aRest, aLength);
-    return;
-  }
-  if (aKeyword == "ICI" && (aLength == 0 || (aLength == 3 && std::memcmp(aRest, ",ON", 3) == 0) ||
-                            (aLength == 4 && std::memcmp(aRest, ",OFF", 4) == 0)))
-  {
-    myMachine.SetIncremental(aLength != 4);
-    return;
-  }
-  // Both command sets of FMAT write holes, slots and routes alike.
-  if (aKeyword == "FMAT" && aLength == 2 && aRest[0] == ',' && (aRest[1] == '1' || aRest[1] == '2'))
-  {
-    return;
-  }
-  for (const char* const* aSetting = THE_SETTINGS; *aSetting != NULL; ++aSetting)
-  {
-    if (aKeyword == *aSetting && (aLength == 0 || aRest[0] == ','))
-    {
-      myMachine.Ignore(VexExcellon_Listener::Ignored_Setting);
-      return;
-    }
-  }
-  myMachine.Ignore(VexExcellon_Listener::Ignored_Unknown);
-}
-
-void VexExcellon_Parser::handleUnit(const Standard_Boolean theIsMetric, const char* theText,
-                                    size_t theLength)
-{
-  // ",LZ" or ",TZ" and a pattern of digits, in either order.
-  while (theLength > 0)
-  {
-    const char*  aField     = theText + 1;
-    const char*  aComma     = static_cast<const char*>(std::memchr(aField, ',', theLength - 1));
-    const size_t aSize      = aComma != NULL ? static_cast<size_t>(aComma - aField) : theLength - 1;
-    const bool   isLeading  = aSize == 2 && std::memcmp(aField, "LZ", 2) == 0;
-    const bool   isTrailing = aSize == 2 && std::memcmp(aField, "TZ", 2) == 0;
-    if (theText[0] != ',' || (!isLeading && !isTrailing && !myFormat.SetPattern(aField, aSize)))
-    {
-      myMachine.Fail(VexExcellon_Message::AtLine("VEX_EXCELLON_BAD_FORMAT", myMachine.Line())
-                         .Arg(quote(theText, theLength)));
-      return;
-    }
-    if (isLeading || isTrailing)
-    {
-      myFormat.SetZeroMode(isLeading ? VexExcellon_NumberFormat::Zeros_Leading
-                                     : VexExcellon_NumberFormat::Zeros_Trailing);
-    }
-    theLength -= aSize + 1;
-    theText = aField + aSize;
-  }
-  setMetric(theIsMetric);
-}
-
-void VexExcellon_Parser::setMetric(const Standard_Boolean theIsMetric)
-{
-  myFormat.SetMetric(theIsMetric);
-  myMachine.SetUnit(myFormat.UnitInMillimetres(), Standard_True);
 }
 
 void VexExcellon_Parser::handleWords()
@@ -408,8 +302,8 @@ Standard_Boolean VexExcellon_Parser::handleGCode(const Standard_Integer theCode,
   case 83:
   case 84:
   case 87:
-    myMachine.Fail(VexExcellon_Message::AtLine("VEX_EXCELLON_UNSUPPORTED", myMachine.Line())
-                       .Arg(TCollection_AsciiString("G") + theCode));
+    myMachine.Fail(
+        VexPcb_Fault("VEX_EXCELLON_UNSUPPORTED").Arg(TCollection_AsciiString("G") + theCode));
     return Standard_False;
   default:
     myMachine.Ignore(VexExcellon_Listener::Ignored_Unknown);
@@ -424,6 +318,10 @@ Standard_Boolean VexExcellon_Parser::handleMCode(const Standard_Integer theCode)
   case 48:
   case 95:
     isHeader = theCode == 48;
+    if (isHeader)
+    {
+      myMachine.SetHeader();
+    }
     return Standard_True;
   case 30:
   case 0:
@@ -432,7 +330,7 @@ Standard_Boolean VexExcellon_Parser::handleMCode(const Standard_Integer theCode)
     return Standard_False;
   case 71:
   case 72:
-    setMetric(theCode == 71);
+    myKeywords.SetMetric(theCode == 71);
     return Standard_True;
   case 15:
     myMachine.Plunge();
@@ -441,11 +339,16 @@ Standard_Boolean VexExcellon_Parser::handleMCode(const Standard_Integer theCode)
   case 17:
     myMachine.Retract();
     return Standard_True;
-  case 25: // block patterns
-  case 97: // canned text
+  case 97: // canned text without its text
   case 98:
-    myMachine.Fail(VexExcellon_Message::AtLine("VEX_EXCELLON_UNSUPPORTED", myMachine.Line())
-                       .Arg(TCollection_AsciiString("M") + theCode));
+    myMachine.Fail(VexPcb_Fault("VEX_EXCELLON_CANNED_TEXT").Arg(TCollection_AsciiString()));
+    return Standard_False;
+  case 1: // the end of a block pattern, whose start (M25) is refused: nothing to end
+    myMachine.Ignore(VexExcellon_Listener::Ignored_Setting);
+    return Standard_True;
+  case 25: // block patterns
+    myMachine.Fail(
+        VexPcb_Fault("VEX_EXCELLON_UNSUPPORTED").Arg(TCollection_AsciiString("M") + theCode));
     return Standard_False;
   case 6:  // optional stop
   case 9:  // stop for inspection
@@ -596,10 +499,10 @@ Standard_Boolean VexExcellon_Parser::readAxes(const Standard_Integer     theFirs
 
 void VexExcellon_Parser::fail(const char* theKey)
 {
-  myMachine.Fail(VexExcellon_Message::AtLine(theKey, myMachine.Line()));
+  myMachine.Fail(VexPcb_Fault(theKey));
 }
 
 void VexExcellon_Parser::fail(const char* theKey, const VexExcellon_Words::Word& theWord)
 {
-  myMachine.Fail(VexExcellon_Message::AtLine(theKey, myMachine.Line()).Arg(quote(theWord)));
+  myMachine.Fail(VexPcb_Fault(theKey).Arg(quote(theWord)));
 }

@@ -2,8 +2,7 @@
 #ifndef _VexExcellon_Parser_HeaderFile
 #define _VexExcellon_Parser_HeaderFile
 
-#include <VexExcellon_Machine.hxx>
-#include <VexExcellon_NumberFormat.hxx>
+#include <VexExcellon_Keywords.hxx>
 #include <VexExcellon_Words.hxx>
 
 #include <istream>
@@ -19,8 +18,8 @@
 //! holes with modal X/Y and R repeats, G05/G81 drill mode, G85 slots, routes (G00 moves, M15
 //! plunge, M16/M17 retract, G01 lines, G02/G03 arcs with an A radius or I/J centre offsets),
 //! and M30/M00 ending the program. Commands whose geometry the parser cannot make (patterns,
-//! canned cycles, cutter compensation) are faults; other unknown commands are left out and
-//! counted.
+//! canned cycles, canned text, cutter compensation) are faults; other unknown commands are left
+//! out and counted.
 //!
 //! The work is linear in the size of the file: lines are limited in length and repeats in
 //! number, each with a fault of its own.
@@ -53,17 +52,12 @@ private:
   //! Sorts one line out: comment, keyword, or words of commands and coordinates.
   void handleLine(const char* theText, size_t theLength);
 
+  //! Handles a line that is neither a keyword nor words: canned text, a message, or a command
+  //! of unknown meaning.
+  void handleFreeText(const char* theText, const size_t theLength);
+
   //! Returns false, with the fault, when theText holds a control character.
   Standard_Boolean checkText(const char* theText, const size_t theLength);
-
-  //! Handles the comment theText (from its semicolon on).
-  void handleComment(const char* theText, size_t theLength);
-
-  //! Handles a line that starts with a keyword (METRIC, INCH, ICI, FMAT, settings).
-  void handleKeyword(const char* theText, size_t theLength);
-
-  //! Handles the unit keyword and what follows it (",LZ", ",TZ", a digit pattern).
-  void handleUnit(const Standard_Boolean theIsMetric, const char* theText, size_t theLength);
 
   //! Carries out the words of the current line, codes first, coordinates last.
   void handleWords();
@@ -88,9 +82,6 @@ private:
   //! Hands a route move to theAxes, with the arc's radius or centre, to the machine.
   void handleRoute(const VexExcellon_Machine::Axes& theAxes);
 
-  //! Sets the unit as the file states it.
-  void setMetric(const Standard_Boolean theIsMetric);
-
   //! Decodes the number of theWord in the current format; false, with the fault, when malformed.
   Standard_Boolean readValue(const VexExcellon_Words::Word& theWord, Standard_Real& theValue,
                              const Standard_Boolean theIsWhole = Standard_False);
@@ -107,6 +98,7 @@ private:
 
   VexExcellon_Machine      myMachine;       //!< where the commands go
   VexExcellon_NumberFormat myFormat;        //!< unit and number format
+  VexExcellon_Keywords     myKeywords;      //!< comments and keyword lines
   VexExcellon_Words        myWords;         //!< words of the current line
   Standard_Boolean         isDefaultMetric; //!< unit of a file that states none
   Standard_Boolean         isHeader;        //!< between M48 and % or M95

@@ -1,16 +1,11 @@
 // Copyright (c) 2026 VexData developers
 #include <VexExcellon_Reader.hxx>
 
-#include <VexExcellon_Message.hxx>
+#include <VexExcellon_ModelBuilder.hxx>
 #include <VexExcellon_Parser.hxx>
 #include <VexExcellon_Words.hxx>
 
-#include <PenFormatData.hxx>
-#include <PenFormatData_Sequence.hxx>
-
 #include <algorithm>
-#include <cmath>
-#include <cstdio>
 #include <cstring>
 
 const char* const VexExcellon_Reader::THE_PHASE = "Drilling";
@@ -18,45 +13,18 @@ const char* const VexExcellon_Reader::THE_LAYER = "Drill";
 
 namespace
 {
-//! Flag bits of the layer the reader registers (visible and selectable), as machine files get.
-const Standard_Integer THE_LAYER_FLAGS = 3;
-
-//! Distance under which the ends of an arc meet and make a full circle, and under which a slot
-//! has no length (in millimetres).
-const Standard_Real THE_SAME_POINT = 1.0e-7;
-
-//! One full turn, in radians.
-const Standard_Real THE_TWO_PI = 2.0 * M_PI;
-
-//! Report kinds of the counts, in the order of VexExcellon_Reader's Count.
-const char* const THE_COUNT_KINDS[] = {"holes", "slots", "routed paths",
-                                       "tools defined but not used"};
-
-//! Report kinds of what the parser leaves out, in the order of VexExcellon_Listener::Ignored.
-const char* const THE_IGNORED_KINDS[] = {"comments",
-                                         "attributes",
-                                         "machine settings",
-                                         "unknown commands",
-                                         "route moves without the tool plunged",
-                                         "lines after the end of the program"};
-
 //! Most bytes Probe() looks at.
 const size_t THE_PROBE_SIZE = 65536;
 
 //! What one line of a file's head says about the file.
 enum LineSign
 {
-  LineSign_None,     //!< nothing either way
-  LineSign_Excellon, //!< a header start, a unit or a tool definition
-  LineSign_Foreign   //!< something no drill file has
+  LineSign_None,       //!< nothing either way
+  LineSign_Excellon,   //!< a header start, a unit or a tool definition
+  LineSign_ToolChange, //!< a tool change alone ("T01"), as the body of a drill file has
+  LineSign_Position,   //!< coordinates alone ("X1.5Y2"), as the body of a drill file has
+  LineSign_Foreign     //!< something no drill file has
 };
-
-//! Returns true when theText (theLength bytes) starts with thePrefix.
-bool startsWith(const char* theText, const size_t theLength, const char* thePrefix)
-{
-  const size_t aLength = std::strlen(thePrefix);
-  return theLength >= aLength && std::memcmp(theText, thePrefix, aLength) == 0;
-}
 
 //! Returns true when theText is a tool definition: T, its number, and parameters with a C.
 bool isToolDefinition(const char* theText, const size_t theLength)
@@ -75,6 +43,31 @@ bool isToolDefinition(const char* theText, const size_t theLength)
     }
   }
   return aWords.Find('C') > 0;
+}
+
+//! Returns what a line of words only says: a tool change, a position, or nothing.
+LineSign bodySignOf(const char* theText, const size_t theLength)
+{
+  VexExcellon_Words aWords;
+  if (aWords.Split(theText, theLength) != VexExcellon_Words::Result_Words)
+  {
+    return LineSign_None;
+  }
+  Standard_Integer aTool = 0;
+  if (aWords.Length() == 1 && aWords.Value(0).Letter == 'T' &&
+      VexExcellon_Words::ReadWhole(aWords.Value(0).Text, aWords.Value(0).Length, 4, aTool))
+  {
+    return LineSign_ToolChange;
+  }
+  for (Standard_Integer anIndex = 0; anIndex < aWords.Length(); ++anIndex)
+  {
+    const VexExcellon_Words::Word& aWord = aWords.Value(anIndex);
+    if ((aWord.Letter != 'X' && aWord.Letter != 'Y') || aWord.Length == 0)
+    {
+      return LineSign_None;
+    }
+  }
+  return LineSign_Position;
 }
 
 //! Returns what the line theText says about its file.
@@ -100,54 +93,21 @@ LineSign signOf(const char* theText, size_t theLength)
   }
   // Gerber ends its commands with '*' and wraps its parameters in '%'.
   if (std::memchr(theText, '*', theLength) != NULL || (theText[0] == '%' && theLength > 1) ||
-      startsWith(theText, theLength, "QUOR_Mill_Drill"))
+      VexExcellon_Words::StartsWith(theText, theLength, "QUOR_Mill_Drill"))
   {
     return LineSign_Foreign;
   }
-  const bool isUnit =
-      (startsWith(theText, theLength, "METRIC") && (theLength == 6 || theText[6] == ',')) ||
-      (startsWith(theText, theLength, "INCH") && (theLength == 4 || theText[4] == ','));
+  const bool isUnit = (VexExcellon_Words::StartsWith(theText, theLength, "METRIC") &&
+                       (theLength == 6 || theText[6] == ',')) ||
+                      (VexExcellon_Words::StartsWith(theText, theLength, "INCH") &&
+                       (theLength == 4 || theText[4] == ','));
   const bool isHeader = theLength == 3 && std::memcmp(theText, "M48", 3) == 0;
-  return isUnit || isHeader || isToolDefinition(theText, theLength) ? LineSign_Excellon
-                                                                    : LineSign_None;
+  return isUnit || isHeader || isToolDefinition(theText, theLength)
+             ? LineSign_Excellon
+             : bodySignOf(theText, theLength);
 }
 
-//! Returns the name of tool theTool: "T" and at least two digits.
-TCollection_AsciiString toolName(const Standard_Integer theTool)
-{
-  char aName[16];
-  std::snprintf(aName, sizeof(aName), "T%02d", theTool);
-  return TCollection_AsciiString(aName);
-}
-
-//! Returns theText, or theDefault when theText is empty.
-TCollection_ExtendedString nameOr(const TCollection_AsciiString& theText, const char* theDefault)
-{
-  return TCollection_ExtendedString(theText.IsEmpty() ? theDefault : theText.ToCString());
-}
 } // namespace
-
-VexExcellon_Reader::VexExcellon_Reader(PenFormatData_Model&        theModel,
-                                       const VexPcb_ImportOptions& theOptions,
-                                       VexPcb_TransferReport&      theReport)
-    : myModel(theModel), myReport(theReport), myApertures(theModel), myRouteTool(-1),
-      myPhase(nameOr(theOptions.Phase, THE_PHASE)), myLayer(nameOr(theOptions.Layer, THE_LAYER)),
-      myFactor(1.0), isEmptyModel(theModel.Objects().IsEmpty() && theModel.NbApertures() <= 1)
-{
-  if (!isEmptyModel)
-  {
-    myFactor =
-        PenFormatData::ComputeUnitFactor(PenFormatData_DU_Millimetre, theModel.DimensionUnit());
-  }
-  for (Standard_Integer aCount = 0; aCount < Count_NbCounts; ++aCount)
-  {
-    myCounts[aCount] = 0;
-  }
-  for (Standard_Integer anIgnored = 0; anIgnored <= Ignored_AfterEnd; ++anIgnored)
-  {
-    myIgnored[anIgnored] = 0;
-  }
-}
 
 Standard_Boolean VexExcellon_Reader::Probe(const char* theHead, const size_t theSize)
 {
@@ -156,8 +116,9 @@ Standard_Boolean VexExcellon_Reader::Probe(const char* theHead, const size_t the
     return Standard_False;
   }
   const size_t aSize   = std::min(theSize, THE_PROBE_SIZE);
-  bool         isDrill = false;
-  for (size_t aStart = startsWith(theHead, aSize, "\xEF\xBB\xBF") ? 3 : 0; aStart < aSize;)
+  bool         isDrill = false, hasToolChange = false;
+  for (size_t aStart = VexExcellon_Words::StartsWith(theHead, aSize, "\xEF\xBB\xBF") ? 3 : 0;
+       aStart < aSize;)
   {
     size_t anEnd = aStart;
     while (anEnd < aSize && theHead[anEnd] != '\n' && theHead[anEnd] != '\r')
@@ -169,8 +130,12 @@ Standard_Boolean VexExcellon_Reader::Probe(const char* theHead, const size_t the
     {
       return Standard_False;
     }
-    isDrill = isDrill || aSign == LineSign_Excellon;
-    aStart  = anEnd + 1;
+    // A body without a header still reads as a drill file (and is refused for lack of tool
+    // sizes with a message that says so): a tool change, then positions.
+    isDrill =
+        isDrill || aSign == LineSign_Excellon || (hasToolChange && aSign == LineSign_Position);
+    hasToolChange = hasToolChange || aSign == LineSign_ToolChange;
+    aStart        = anEnd + 1;
   }
   return isDrill;
 }
@@ -182,245 +147,22 @@ Standard_Boolean VexExcellon_Reader::Read(std::istream&               theStream,
 {
   try
   {
-    VexExcellon_Reader aReader(theModel, theOptions, theReport);
-    VexExcellon_Parser aParser(aReader);
+    VexExcellon_ModelBuilder aBuilder(theModel, theOptions, theReport);
+    VexExcellon_Parser       aParser(aBuilder);
     aParser.SetDefaultMetric(theOptions.DefaultUnit == VexPcb_ImportOptions::Unit_Millimetre);
     if (!aParser.Parse(theStream))
     {
       return Standard_False;
     }
-    aReader.commit();
+    aBuilder.Commit();
     return Standard_True;
   }
   catch (...)
   {
     // Memory ran out while the model was built or changed; what was added is incomplete.
-    theReport.SetFault(1, VexExcellon_Message::AtLine("VEX_EXCELLON_READ_FAIL", 1));
+    VexPcb_Fault aFault("VEX_EXCELLON_READ_FAIL");
+    aFault.SetLine(1);
+    theReport.SetFault(aFault);
     return Standard_False;
-  }
-}
-
-// ---------------------------------------------------------------------------------------------
-// Listener calls
-// ---------------------------------------------------------------------------------------------
-
-void VexExcellon_Reader::OnTool(const Standard_Integer, const Standard_Integer theTool,
-                                const Standard_Real theDiameter)
-{
-  const Standard_Real aDiameter = theDiameter * myFactor;
-  Tool*               aTool     = myTools.ChangeSeek(theTool);
-  if (aTool != NULL &&
-      std::abs(aTool->Diameter - aDiameter) <= VexExcellon_ApertureTable::THE_TOLERANCE)
-  {
-    return; // the same tool defined again
-  }
-  if (aTool != NULL)
-  {
-    myCounts[Count_UnusedTools] += aTool->Toolpaths < 0 ? 1 : 0;
-    aTool->Diameter  = aDiameter;
-    aTool->Toolpaths = -1;
-    return;
-  }
-  const Tool aNew = {aDiameter, -1};
-  myTools.Bind(theTool, aNew);
-}
-
-Standard_Integer VexExcellon_Reader::toolpaths(const Standard_Integer theTool)
-{
-  // The parser only reports features of defined tools.
-  Tool& aTool = myTools.ChangeFind(theTool);
-  if (aTool.Toolpaths < 0)
-  {
-    const Standard_Integer  anAperture = myApertures.Find(toolName(theTool), aTool.Diameter);
-    const Standard_Integer* anIndex    = myByAperture.Seek(anAperture);
-    if (anIndex == NULL)
-    {
-      Toolpaths aNew;
-      aNew.Aperture = anAperture;
-      anIndex       = myByAperture.Bound(anAperture, myToolpaths.Length());
-      myToolpaths.Append(aNew);
-    }
-    aTool.Toolpaths = *anIndex;
-  }
-  return aTool.Toolpaths;
-}
-
-Handle(PhGeom_Curve) VexExcellon_Reader::newCurve() const
-{
-  return PhGeom_Curve::Create(myModel.Allocator(), 0);
-}
-
-void VexExcellon_Reader::OnHole(const Standard_Integer, const Standard_Integer theTool,
-                                const gp_XY& thePoint)
-{
-  Toolpaths& aToolpaths = myToolpaths.ChangeValue(toolpaths(theTool));
-  if (aToolpaths.Points.IsNull())
-  {
-    aToolpaths.Points = newCurve();
-  }
-  Handle(PhGeom_Curve) aHole = newCurve();
-  aHole->CreatePoint(toModel(thePoint));
-  aToolpaths.Points->AddChild(std::move(aHole));
-  ++myCounts[Count_Holes];
-}
-
-void VexExcellon_Reader::OnSlot(const Standard_Integer theLine, const Standard_Integer theTool,
-                                const gp_XY& theStart, const gp_XY& theEnd)
-{
-  // A slot whose ends meet is drilled as a hole.
-  if ((theEnd - theStart).Modulus() <= THE_SAME_POINT)
-  {
-    OnHole(theLine, theTool, theStart);
-    return;
-  }
-  Toolpaths& aToolpaths = myToolpaths.ChangeValue(toolpaths(theTool));
-  if (aToolpaths.Paths.IsNull())
-  {
-    aToolpaths.Paths = newCurve();
-  }
-  Handle(PhGeom_Curve) aSlot = newCurve();
-  aSlot->CreateSegment(toModel(theStart), toModel(theEnd));
-  aToolpaths.Paths->AddChild(std::move(aSlot));
-  ++myCounts[Count_Slots];
-}
-
-void VexExcellon_Reader::OnRouteMove(const Standard_Integer, const gp_XY&, const gp_XY&)
-{
-  // Travel with the tool up is not part of the job.
-}
-
-void VexExcellon_Reader::OnRouteSegment(const Standard_Integer, const Standard_Integer theTool,
-                                        const gp_XY& theStart, const gp_XY& theEnd)
-{
-  if (myRoute.IsNull())
-  {
-    myRoute     = newCurve();
-    myRouteTool = toolpaths(theTool);
-  }
-  myRoute->CreateSegment(toModel(theStart), toModel(theEnd));
-}
-
-void VexExcellon_Reader::OnRouteArc(const Standard_Integer, const Standard_Integer theTool,
-                                    const gp_XY& theStart, const gp_XY& theEnd,
-                                    const gp_XY& theCenter, const Standard_Boolean theIsCounter)
-{
-  if (myRoute.IsNull())
-  {
-    myRoute     = newCurve();
-    myRouteTool = toolpaths(theTool);
-  }
-  addArc(toModel(theStart), toModel(theEnd), toModel(theCenter), theIsCounter);
-}
-
-void VexExcellon_Reader::addArc(const gp_XY& theStart, const gp_XY& theEnd, const gp_XY& theCenter,
-                                const Standard_Boolean theIsCounterClockwise)
-{
-  // The start fixes the radius and the first angle; the end only gives the second angle, so
-  // the arc starts exactly where the route is.
-  const gp_XY         aFrom     = theStart - theCenter;
-  const gp_XY         aTo       = theEnd - theCenter;
-  const Standard_Real anAngle1  = std::atan2(aFrom.Y(), aFrom.X());
-  const Standard_Real aFullTurn = theIsCounterClockwise ? THE_TWO_PI : -THE_TWO_PI;
-  const Standard_Real anAngle2  = (theEnd - theStart).Modulus() <= THE_SAME_POINT * myFactor
-                                      ? anAngle1 + aFullTurn
-                                      : std::atan2(aTo.Y(), aTo.X());
-  myRoute->CreateArc(theCenter, aFrom.Modulus(), anAngle1, anAngle2, theIsCounterClockwise ? 1 : 0);
-}
-
-void VexExcellon_Reader::OnRouteEnd(const Standard_Integer)
-{
-  if (myRoute.IsNull())
-  {
-    return;
-  }
-  Toolpaths& aToolpaths = myToolpaths.ChangeValue(myRouteTool);
-  if (aToolpaths.Paths.IsNull())
-  {
-    aToolpaths.Paths = newCurve();
-  }
-  aToolpaths.Paths->AddChild(std::move(myRoute));
-  myRoute.Nullify();
-  ++myCounts[Count_Routes];
-}
-
-void VexExcellon_Reader::OnIgnored(const Standard_Integer, const Ignored theWhat)
-{
-  ++myIgnored[theWhat];
-}
-
-void VexExcellon_Reader::OnFault(const Standard_Integer theLine, const Message_Msg& theMessage)
-{
-  myReport.SetFault(theLine, theMessage);
-}
-
-// ---------------------------------------------------------------------------------------------
-// The model
-// ---------------------------------------------------------------------------------------------
-
-void VexExcellon_Reader::commit()
-{
-  if (isEmptyModel)
-  {
-    myModel.SetDimensionUnit(PenFormatData_DU_Millimetre);
-  }
-  myApertures.Commit(myModel);
-  if (!myToolpaths.IsEmpty() && myModel.FindLayer(myLayer).IsNull())
-  {
-    Handle(PenFormatData_Layer) aLayer = new PenFormatData_Layer(myLayer);
-    aLayer->SetFlags(aLayer->Flags() | THE_LAYER_FLAGS);
-    myModel.SetLayer(aLayer);
-  }
-  for (NCollection_Vector<Toolpaths>::Iterator anIter(myToolpaths); anIter.More(); anIter.Next())
-  {
-    addToolpath(anIter.Value(), 2);
-    addToolpath(anIter.Value(), 1);
-  }
-  report();
-}
-
-void VexExcellon_Reader::addToolpath(const Toolpaths& theToolpaths, const Standard_Integer theMode)
-{
-  const Handle(PhGeom_Curve)& aContainer = theMode == 2 ? theToolpaths.Points : theToolpaths.Paths;
-  if (aContainer.IsNull())
-  {
-    return;
-  }
-  Handle(PenFormatData_Sequence) aSequence =
-      new PenFormatData_Sequence(theToolpaths.Aperture, 0, aContainer);
-  aSequence->SetLayerName(myLayer);
-  aSequence->SetPhaseName(myPhase);
-  aSequence->SetToolpathMode(theMode);
-  aSequence->SetToolpathFlag(1);
-  myModel.AddObject(aSequence);
-}
-
-void VexExcellon_Reader::report() const
-{
-  Standard_Integer anUnused = myCounts[Count_UnusedTools];
-  for (NCollection_DataMap<Standard_Integer, Tool>::Iterator anIter(myTools); anIter.More();
-       anIter.Next())
-  {
-    anUnused += anIter.Value().Toolpaths < 0 ? 1 : 0;
-  }
-  for (Standard_Integer aCount = Count_Holes; aCount <= Count_Routes; ++aCount)
-  {
-    if (myCounts[aCount] > 0)
-    {
-      myReport.Add(VexPcb_TransferReport::Outcome_Toolpath, THE_COUNT_KINDS[aCount],
-                   myCounts[aCount]);
-    }
-  }
-  for (Standard_Integer anIgnored = 0; anIgnored <= Ignored_AfterEnd; ++anIgnored)
-  {
-    if (myIgnored[anIgnored] > 0)
-    {
-      myReport.Add(VexPcb_TransferReport::Outcome_Ignored, THE_IGNORED_KINDS[anIgnored],
-                   myIgnored[anIgnored]);
-    }
-  }
-  if (anUnused > 0)
-  {
-    myReport.Add(VexPcb_TransferReport::Outcome_Ignored, THE_COUNT_KINDS[Count_UnusedTools],
-                 anUnused);
   }
 }

@@ -1,6 +1,9 @@
 // Copyright (c) 2026 VexData developers
 #include <VexExcellon_Words.hxx>
 
+#include <algorithm>
+#include <cstring>
+
 namespace
 {
 //! Returns true for a character that may belong to the number of a word.
@@ -14,6 +17,9 @@ inline bool isBlank(const char theChar)
 {
   return theChar == ' ' || theChar == '\t';
 }
+
+//! Longest piece of a line quoted in a message.
+const size_t THE_QUOTE_LIMIT = 40;
 } // namespace
 
 VexExcellon_Words::Result VexExcellon_Words::Split(const char* theText, const size_t theLength)
@@ -119,4 +125,27 @@ Standard_Boolean VexExcellon_Words::ReadWhole(const char* theText, const size_t 
     theValue = theValue * 10 + (theText[anIndex] - '0');
   }
   return Standard_True;
+}
+
+Standard_Boolean VexExcellon_Words::StartsWith(const char* theText, const size_t theLength,
+                                               const char* thePrefix)
+{
+  const size_t aLength = std::strlen(thePrefix);
+  return theLength >= aLength && std::memcmp(theText, thePrefix, aLength) == 0;
+}
+
+void VexExcellon_Words::Trim(const char*& theText, size_t& theLength)
+{
+  for (; theLength > 0 && isBlank(theText[theLength - 1]); --theLength)
+  {
+  }
+  for (; theLength > 0 && isBlank(*theText); --theLength, ++theText)
+  {
+  }
+}
+
+TCollection_AsciiString VexExcellon_Words::Quote(const char* theText, const size_t theLength)
+{
+  const size_t aLength = std::min(theLength, THE_QUOTE_LIMIT);
+  return TCollection_AsciiString(theText, static_cast<Standard_Integer>(aLength));
 }

@@ -3,6 +3,7 @@
 #define _VexExcellon_Words_HeaderFile
 
 #include <Standard_TypeDef.hxx>
+#include <TCollection_AsciiString.hxx>
 
 #include <cstddef>
 
@@ -56,6 +57,16 @@ public:
   //! Returns true for the letter of a tool parameter (diameter, feed, speed, retract rate, hit
   //! count, depth offset).
   static Standard_Boolean IsToolLetter(const char theLetter);
+
+  //! Returns true when theText (theLength bytes) starts with thePrefix.
+  static Standard_Boolean StartsWith(const char* theText, const size_t theLength,
+                                     const char* thePrefix);
+
+  //! Takes the blanks (spaces and tabs) off both ends of theText.
+  static void Trim(const char*& theText, size_t& theLength);
+
+  //! Returns theText as the argument of a message, cut to 40 characters.
+  static TCollection_AsciiString Quote(const char* theText, const size_t theLength);
 
   //! Reads theText as a whole number of at most theMaxDigits digits (9 at most) into theValue;
   //! returns false for anything else.

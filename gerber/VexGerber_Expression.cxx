@@ -21,7 +21,7 @@ Standard_Boolean VexGerber_Expression::Compile(const char*            theText,
                                                const Standard_Integer theLength,
                                                const Standard_Integer theMaxDepth,
                                                const Standard_Integer theMaxVariable,
-                                               VexGerber_Fault&       theFault)
+                                               VexPcb_Fault&          theFault)
 {
   myProgram.Clear();
   myText      = theText;
@@ -48,8 +48,8 @@ Standard_Boolean VexGerber_Expression::Compile(const char*            theText,
 Standard_Boolean VexGerber_Expression::syntaxFault()
 {
   return myFault->Fail(
-      "VEX_GERBER_MACRO_EXPRESSION",
-      TCollection_AsciiString(myText, static_cast<Standard_Integer>(myEnd - myText)));
+      VexPcb_Fault("VEX_GERBER_MACRO_EXPRESSION")
+          .Quote(TCollection_AsciiString(myText, static_cast<Standard_Integer>(myEnd - myText))));
 }
 
 void VexGerber_Expression::emit(const Op theOp, const Standard_Integer theIndex,
@@ -110,7 +110,7 @@ Standard_Boolean VexGerber_Expression::factor(const Standard_Integer theDepth)
 {
   if (theDepth >= myMaxDepth)
   {
-    return myFault->Fail("VEX_GERBER_LIMIT_EXPRESSION_DEPTH", myMaxDepth);
+    return myFault->Fail(VexPcb_Fault("VEX_GERBER_LIMIT_EXPRESSION_DEPTH").Arg(myMaxDepth));
   }
   const char aChar = peek();
   if (aChar == '+' || aChar == '-')
@@ -175,7 +175,7 @@ Standard_Boolean VexGerber_Expression::variable()
   }
   if (anIndex > myMaxVar)
   {
-    return myFault->Fail("VEX_GERBER_LIMIT_MACRO_VARIABLE", myMaxVar);
+    return myFault->Fail(VexPcb_Fault("VEX_GERBER_LIMIT_MACRO_VARIABLE").Arg(myMaxVar));
   }
   emit(Op_Variable, anIndex);
   return Standard_True;

@@ -2,7 +2,7 @@
 #ifndef _VexGerber_Expression_HeaderFile
 #define _VexGerber_Expression_HeaderFile
 
-#include <VexGerber_Fault.hxx>
+#include <VexPcb_Fault.hxx>
 
 #include <NCollection_Vector.hxx>
 
@@ -21,7 +21,7 @@ public:
   Standard_EXPORT Standard_Boolean Compile(const char* theText, const Standard_Integer theLength,
                                            const Standard_Integer theMaxDepth,
                                            const Standard_Integer theMaxVariable,
-                                           VexGerber_Fault&       theFault);
+                                           VexPcb_Fault&          theFault);
 
   //! Returns the value with theVariables ($n is theVariables(n); missing ones are 0). Division
   //! by zero gives a value that is not finite, for the caller to refuse.
@@ -89,7 +89,7 @@ private:
   Standard_Integer myMaxDepth = 0;       //!< nesting bound
   Standard_Integer myMaxVar   = 0;       //!< variable bound
   Standard_Integer myDepth    = 0;       //!< stack depth of the program so far
-  VexGerber_Fault* myFault    = nullptr; //!< where faults go
+  VexPcb_Fault*    myFault    = nullptr; //!< where faults go
 };
 
 #endif

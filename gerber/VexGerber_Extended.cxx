@@ -25,19 +25,55 @@ constexpr int code(const char theFirst, const char theSecond)
   // Bytes above 127 are negative chars: shift them as unsigned.
   return (static_cast<unsigned char>(theFirst) << 8) | static_cast<unsigned char>(theSecond);
 }
+
+//! The codes of every extended command this reader knows, used or refused.
+const char* const THE_KNOWN_CODES[] = {"FS", "MO", "AD", "AM", "AB", "LP", "LM", "LR", "LS",
+                                       "SR", "TF", "TA", "TO", "TD", "IN", "LN", "OF", "IP",
+                                       "IC", "AS", "MI", "SF", "IR", "KO", "IJ", "IO"};
+
+//! Returns true when theText starts with two lower-case letters that, in upper case, are the
+//! code of a command this reader knows.
+bool isKnownInLowerCase(const char* theText, const Standard_Integer theLength)
+{
+  if (theLength < 2 || theText[0] < 'a' || theText[0] > 'z' || theText[1] < 'a' || theText[1] > 'z')
+  {
+    return false;
+  }
+  for (const char* aCode : THE_KNOWN_CODES)
+  {
+    if (aCode[0] == theText[0] - 'a' + 'A' && aCode[1] == theText[1] - 'a' + 'A')
+    {
+      return true;
+    }
+  }
+  return false;
+}
 } // namespace
 
 Standard_Boolean VexGerber_Extended::syntaxFault()
 {
-  return myFault.Fail("VEX_GERBER_SYNTAX", myCommand);
+  return myFault.Fail(VexPcb_Fault("VEX_GERBER_SYNTAX").Quote(myCommand));
 }
 
-Standard_Boolean VexGerber_Extended::Command(const char* theText, const Standard_Integer theLength)
+Standard_Boolean VexGerber_Extended::unknown(const char* theText, const Standard_Integer theLength)
+{
+  if (isKnownInLowerCase(theText, theLength))
+  {
+    return myFault.Fail(VexPcb_Fault("VEX_GERBER_LOWER_CASE").Quote(myCommand));
+  }
+  // A reader skips what it does not know and says so: the known commands that would move or
+  // change the image are refused by name above.
+  myGraphics.SkipUnknown(myCommand);
+  return Standard_True;
+}
+
+Standard_Boolean VexGerber_Extended::Command(const char* theText, const Standard_Integer theLength,
+                                             const Standard_Integer theLine)
 {
   myCommand = TCollection_AsciiString(theText, Min(theLength, 80));
   if (theLength < 2)
   {
-    return myFault.Fail("VEX_GERBER_UNKNOWN_COMMAND", myCommand);
+    return unknown(theText, theLength);
   }
   const char* aPos  = theText + 2;
   const char* anEnd = theText + theLength;
@@ -48,7 +84,9 @@ Standard_Boolean VexGerber_Extended::Command(const char* theText, const Standard
   case code('M', 'O'):
     return unit(aPos, anEnd);
   case code('A', 'D'):
-    return apertureDefinition(aPos, anEnd);
+    return apertureDefinition(aPos, anEnd, theLine);
+  case code('A', 'B'):
+    return apertureBlock(aPos, anEnd);
   case code('L', 'P'):
     return polarity(aPos, anEnd);
   case code('S', 'R'):
@@ -61,35 +99,49 @@ Standard_Boolean VexGerber_Extended::Command(const char* theText, const Standard
   case code('T', 'A'):
   case code('T', 'O'):
   case code('T', 'D'):
-    mySink.OnIgnored("attributes");
+    Attribute(theText, theLength);
     return Standard_True;
   case code('I', 'N'):
-    mySink.OnIgnored("image names");
+    myGraphics.OnIgnored("image names");
     return Standard_True;
   case code('L', 'N'):
-    mySink.OnIgnored("layer names");
+    myGraphics.OnIgnored("layer names");
     return Standard_True;
   case code('O', 'F'):
     return offset(aPos, anEnd);
   case code('I', 'P'):
     return imagePolarity(aPos, anEnd);
   case code('I', 'C'):
-    mySink.OnIgnored("input code statements");
+    myGraphics.OnIgnored("input code statements");
     return Standard_True;
   case code('A', 'S'):
   case code('M', 'I'):
   case code('S', 'F'):
   case code('I', 'R'):
     return neutralImageParameter(theText, anEnd);
-  case code('A', 'B'):
   case code('K', 'O'):
   case code('I', 'J'):
   case code('I', 'O'):
-  case code('P', 'F'):
-    return myFault.Fail("VEX_GERBER_UNSUPPORTED", myCommand);
+    return myFault.Fail(VexPcb_Fault("VEX_GERBER_UNSUPPORTED").Quote(myCommand));
   default:
-    return myFault.Fail("VEX_GERBER_UNKNOWN_COMMAND", myCommand);
+    return unknown(theText, theLength);
   }
+}
+
+void VexGerber_Extended::Attribute(const char* theText, const Standard_Integer theLength)
+{
+  // Object attributes: .N names the net of the objects that follow; deleting all attributes or
+  // .N leaves them without one. The other attributes carry nothing for the model.
+  const TCollection_AsciiString anAttribute(theText, theLength);
+  if (anAttribute.Search("TO.N,") == 1)
+  {
+    myGraphics.OnNet(TCollection_AsciiString(theText + 5, theLength - 5));
+  }
+  else if (anAttribute == "TD" || anAttribute == "TD.N")
+  {
+    myGraphics.OnNetCleared();
+  }
+  myGraphics.OnIgnored("attributes");
 }
 
 Standard_Boolean VexGerber_Extended::format(const char* thePos, const char* theEnd)
@@ -127,7 +179,7 @@ Standard_Boolean VexGerber_Extended::format(const char* thePos, const char* theE
   }
   myFormat  = aFormat;
   hasFormat = Standard_True;
-  return mySink.OnFormat(aFormat);
+  return myGraphics.OnFormat(aFormat);
 }
 
 Standard_Boolean VexGerber_Extended::formatDigits(const char*& thePos, const char* theEnd,
@@ -149,16 +201,32 @@ Standard_Boolean VexGerber_Extended::unit(const char* thePos, const char* theEnd
 {
   if (isWord(thePos, theEnd, "MM"))
   {
-    return mySink.OnUnit(Standard_False);
+    return myGraphics.OnUnit(Standard_False);
   }
   if (isWord(thePos, theEnd, "IN"))
   {
-    return mySink.OnUnit(Standard_True);
+    return myGraphics.OnUnit(Standard_True);
   }
   return syntaxFault();
 }
 
-Standard_Boolean VexGerber_Extended::apertureDefinition(const char* thePos, const char* theEnd)
+Standard_Boolean VexGerber_Extended::apertureBlock(const char* thePos, const char* theEnd)
+{
+  if (thePos == theEnd)
+  {
+    return myGraphics.OnApertureBlockEnd();
+  }
+  Standard_Integer aNumber = 0;
+  if (*thePos++ != 'D' || !VexGerber_Number::ReadInteger(thePos, theEnd, aNumber) ||
+      thePos != theEnd)
+  {
+    return syntaxFault();
+  }
+  return myGraphics.OnApertureBlock(aNumber);
+}
+
+Standard_Boolean VexGerber_Extended::apertureDefinition(const char* thePos, const char* theEnd,
+                                                        const Standard_Integer theLine)
 {
   Standard_Integer aNumber = 0;
   if (thePos >= theEnd || *thePos++ != 'D' ||
@@ -177,9 +245,10 @@ Standard_Boolean VexGerber_Extended::apertureDefinition(const char* thePos, cons
   {
     // Some writers leave damaged definitions of apertures they never use: it is a fault only
     // when the aperture is used.
-    return mySink.OnMalformedAperture(aNumber, myCommand);
+    myGraphics.OnMalformedAperture(aNumber, theLine);
+    return Standard_True;
   }
-  return mySink.OnApertureDefinition(aNumber, aTemplate, aParams);
+  return myGraphics.OnApertureDefinition(aNumber, aTemplate, aParams);
 }
 
 Standard_Boolean VexGerber_Extended::apertureParams(const char* thePos, const char* theEnd,
@@ -211,7 +280,7 @@ Standard_Boolean VexGerber_Extended::polarity(const char* thePos, const char* th
 {
   if (isWord(thePos, theEnd, "D") || isWord(thePos, theEnd, "C"))
   {
-    return mySink.OnPolarity(*thePos == 'C');
+    return myGraphics.OnPolarity(*thePos == 'C');
   }
   return syntaxFault();
 }
@@ -253,8 +322,8 @@ Standard_Boolean VexGerber_Extended::stepRepeat(const char* thePos, const char* 
       return syntaxFault();
     }
   }
-  return mySink.OnStepRepeat(static_cast<Standard_Integer>(aValues[0]),
-                             static_cast<Standard_Integer>(aValues[1]), aValues[2], aValues[3]);
+  return myGraphics.OnStepRepeat(static_cast<Standard_Integer>(aValues[0]),
+                                 static_cast<Standard_Integer>(aValues[1]), aValues[2], aValues[3]);
 }
 
 Standard_Boolean VexGerber_Extended::apertureTransform(const char theKind, const char* thePos,
@@ -267,7 +336,7 @@ Standard_Boolean VexGerber_Extended::apertureTransform(const char theKind, const
     {
       if (isWord(thePos, theEnd, THE_NAMES[anIndex]))
       {
-        return mySink.OnApertureMirror(static_cast<VexGerber_Mirror>(anIndex));
+        return myGraphics.OnApertureMirror(static_cast<VexGerber_Mirror>(anIndex));
       }
     }
     return syntaxFault();
@@ -277,7 +346,8 @@ Standard_Boolean VexGerber_Extended::apertureTransform(const char theKind, const
   {
     return syntaxFault();
   }
-  return theKind == 'R' ? mySink.OnApertureRotation(aValue) : mySink.OnApertureScale(aValue);
+  return theKind == 'R' ? myGraphics.OnApertureRotation(aValue)
+                        : myGraphics.OnApertureScale(aValue);
 }
 
 Standard_Boolean VexGerber_Extended::offset(const char* thePos, const char* theEnd)
@@ -289,14 +359,14 @@ Standard_Boolean VexGerber_Extended::offset(const char* thePos, const char* theE
   {
     return Standard_False;
   }
-  return thePos == theEnd ? mySink.OnImageOffset(anA, aB) : syntaxFault();
+  return thePos == theEnd ? myGraphics.OnImageOffset(anA, aB) : syntaxFault();
 }
 
 Standard_Boolean VexGerber_Extended::imagePolarity(const char* thePos, const char* theEnd)
 {
   if (isWord(thePos, theEnd, "POS") || isWord(thePos, theEnd, "NEG"))
   {
-    return mySink.OnImagePolarity(*thePos == 'N');
+    return myGraphics.OnImagePolarity(*thePos == 'N');
   }
   return syntaxFault();
 }
@@ -326,15 +396,15 @@ Standard_Boolean VexGerber_Extended::neutralImageParameter(const char* theText, 
     isNeutral                   = letterValue(aPos, theEnd, 'A', anA, isGiven) &&
                 letterValue(aPos, theEnd, 'B', aB, isGiven) && aPos == theEnd && anA == aNeutral &&
                 aB == aNeutral;
-    if (myFault.HasFault())
+    if (myFault.IsSet())
     {
       return Standard_False;
     }
   }
   if (!isNeutral)
   {
-    return myFault.Fail("VEX_GERBER_UNSUPPORTED", myCommand);
+    return myFault.Fail(VexPcb_Fault("VEX_GERBER_UNSUPPORTED").Quote(myCommand));
   }
-  mySink.OnIgnored("deprecated image parameters at their neutral value");
+  myGraphics.OnIgnored("deprecated image parameters at their neutral value");
   return Standard_True;
 }

@@ -2,26 +2,32 @@
 #ifndef _VexGerber_Extended_HeaderFile
 #define _VexGerber_Extended_HeaderFile
 
-#include <VexGerber_Fault.hxx>
-#include <VexGerber_Limits.hxx>
-#include <VexGerber_ParserSink.hxx>
+#include <VexGerber_Graphics.hxx>
 
 //! The extended commands of a Gerber file (the ones between '%' signs), one at a time: format,
-//! unit, aperture definitions, polarity, step and repeat, aperture transformations, attributes
-//! and the deprecated image parameters. Aperture macros are assembled by VexGerber_Parser, which
-//! knows where their statements end. Each handler checks the syntax and calls the sink.
+//! unit, aperture definitions, aperture blocks, polarity, step and repeat, aperture
+//! transformations, attributes (of which the net of the objects is kept) and the deprecated image
+//! parameters. Aperture macros are assembled by VexGerber_Parser, which knows where their
+//! statements end. Each handler checks the syntax and calls the graphics state; a command this
+//! reader does not know is skipped with a warning, unless it is a known one written in lower case.
 class VexGerber_Extended
 {
 public:
   //! Creates the handler; theFormat receives the coordinate format of %FS.
-  VexGerber_Extended(VexGerber_ParserSink& theSink, VexGerber_Fault& theFault,
+  VexGerber_Extended(VexGerber_Graphics& theGraphics, VexPcb_Fault& theFault,
                      VexGerber_Format& theFormat, Standard_Boolean& hasFormat)
-      : mySink(theSink), myFault(theFault), myFormat(theFormat), hasFormat(hasFormat)
+      : myGraphics(theGraphics), myFault(theFault), myFormat(theFormat), hasFormat(hasFormat)
   {
   }
 
-  //! Handles one command (theLength bytes from theText, without its '*' and line breaks).
-  Standard_EXPORT Standard_Boolean Command(const char* theText, const Standard_Integer theLength);
+  //! Handles one command (theLength bytes from theText, without its '*' and line breaks) that
+  //! starts on theLine.
+  Standard_EXPORT Standard_Boolean Command(const char* theText, const Standard_Integer theLength,
+                                           const Standard_Integer theLine);
+
+  //! Handles the attribute theText (theLength bytes, "TO..." or "TD..."): keeps the net of the
+  //! objects that follow, counts the others.
+  Standard_EXPORT void Attribute(const char* theText, const Standard_Integer theLength);
 
 private:
   //! Reads %FS.
@@ -34,8 +40,16 @@ private:
   //! Reads %MO.
   Standard_Boolean unit(const char* thePos, const char* theEnd);
 
-  //! Reads %AD.
-  Standard_Boolean apertureDefinition(const char* thePos, const char* theEnd);
+  //! Reads %AD of the command that starts on theLine.
+  Standard_Boolean apertureDefinition(const char* thePos, const char* theEnd,
+                                      const Standard_Integer theLine);
+
+  //! Reads %AB.
+  Standard_Boolean apertureBlock(const char* thePos, const char* theEnd);
+
+  //! Handles a command of no known code: a fault when it is a known one in lower case, else it
+  //! is skipped.
+  Standard_Boolean unknown(const char* theText, const Standard_Integer theLength);
 
   //! Reads the parameters of %AD from the ',' at thePos; false when they do not parse.
   Standard_Boolean apertureParams(const char* thePos, const char* theEnd,
@@ -66,11 +80,11 @@ private:
   //! Records a syntax fault quoting the command.
   Standard_Boolean syntaxFault();
 
-  VexGerber_ParserSink&   mySink;    //!< where commands go
-  VexGerber_Fault&        myFault;   //!< where faults go
-  VexGerber_Format&       myFormat;  //!< the parser's coordinate format
-  Standard_Boolean&       hasFormat; //!< set once %FS was read
-  TCollection_AsciiString myCommand; //!< the command being handled, for messages
+  VexGerber_Graphics&     myGraphics; //!< where commands go
+  VexPcb_Fault&           myFault;    //!< where faults go
+  VexGerber_Format&       myFormat;   //!< the parser's coordinate format
+  Standard_Boolean&       hasFormat;  //!< set once %FS was read
+  TCollection_AsciiString myCommand;  //!< the command being handled, for messages
 };
 
 #endif

@@ -8,6 +8,10 @@ namespace
 //! Millimetres per inch.
 const Standard_Real THE_INCH = 25.4;
 
+//! Contours a region's list of contours makes room for at a time: most regions have one, and
+//! the list is emptied and filled again for every region read.
+const Standard_Integer THE_REGION_CONTOURS = 4;
+
 //! Distance under which two points are the same point (a full circle, a zero-length draw).
 const Standard_Real THE_SAME_POINT = 1.0e-9;
 
@@ -34,15 +38,25 @@ gp_XY onBisector(const gp_XY& theFrom, const gp_XY& theTo, const gp_XY& theCente
 }
 } // namespace
 
-VexGerber_Graphics::VexGerber_Graphics(VexGerber_ObjectSink& theSink, VexGerber_Fault& theFault,
+VexGerber_Graphics::VexGerber_Graphics(VexGerber_Listener& theListener, VexPcb_Fault& theFault,
                                        const VexGerber_Limits& theLimits,
                                        const Standard_Boolean  isInch)
-    : mySink(theSink), myFault(theFault), myLimits(theLimits), myApertures(theFault),
-      myFactor(isInch ? THE_INCH : 1.0), myMode(1), myLastCode(0), hasUnit(Standard_False),
-      isMulti(Standard_False), isIncremental(Standard_False), isClear(Standard_False),
-      isRegion(Standard_False), myNbContours(0), hasContour(Standard_False),
-      isBlock(Standard_False), myCountX(1), myCountY(1), myObjects(0)
+    : myListener(theListener), myFault(theFault), myApertures(theFault),
+      myBlocks(theListener, theFault, theLimits), myFactor(isInch ? THE_INCH : 1.0), myMode(1),
+      myLastCode(0), myNet(0), isUnitSettled(Standard_False), hasOffset(Standard_False),
+      hasStep(Standard_False), isMulti(Standard_False), isIncremental(Standard_False),
+      isClear(Standard_False), isRegion(Standard_False), isQuadrantWarned(Standard_False),
+      myContours(THE_REGION_CONTOURS), hasContour(Standard_False)
 {
+}
+
+void VexGerber_Graphics::SkipUnknown(const TCollection_AsciiString& theCommand)
+{
+  myListener.OnIgnored("unknown commands (skipped, with a warning)");
+  if (mySkipped.Add(theCommand))
+  {
+    myWarnings.Append(VexPcb_Fault("VEX_GERBER_UNKNOWN_COMMAND").Quote(theCommand));
+  }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -58,7 +72,33 @@ Standard_Boolean VexGerber_Graphics::OnFormat(const VexGerber_Format& theFormat)
 Standard_Boolean VexGerber_Graphics::OnUnit(const Standard_Boolean isInch)
 {
   myFactor = isInch ? THE_INCH : 1.0;
-  hasUnit  = Standard_True;
+  return settleUnit();
+}
+
+Standard_Boolean VexGerber_Graphics::settleUnit()
+{
+  if (isUnitSettled)
+  {
+    return Standard_True;
+  }
+  isUnitSettled = Standard_True;
+  if (hasOffset && !OnImageOffset(myOffsetRaw.X(), myOffsetRaw.Y()))
+  {
+    return Standard_False;
+  }
+  if (hasStep && !myBlocks.SetRepeatStep(myStepRaw * myFactor))
+  {
+    return Standard_False;
+  }
+  for (NCollection_Vector<Handle(VexGerber_Aperture)>::Iterator anIter(myPending); anIter.More();
+       anIter.Next())
+  {
+    if (!myApertures.ApplyUnit(anIter.Value(), myFactor) || !myListener.OnAperture(anIter.Value()))
+    {
+      return Standard_False;
+    }
+  }
+  myPending.Clear();
   return Standard_True;
 }
 
@@ -90,7 +130,7 @@ Standard_Boolean VexGerber_Graphics::OnApertureScale(const Standard_Real theScal
 {
   if (!(theScale > 0.0) || theScale > VexGerber_Limits::THE_MAX_LENGTH)
   {
-    return myFault.Fail("VEX_GERBER_BAD_SCALE");
+    return myFault.Fail(VexPcb_Fault("VEX_GERBER_BAD_SCALE"));
   }
   myTransform.Scale = theScale;
   return Standard_True;
@@ -99,18 +139,35 @@ Standard_Boolean VexGerber_Graphics::OnApertureScale(const Standard_Real theScal
 Standard_Boolean VexGerber_Graphics::OnImageOffset(const Standard_Real theA,
                                                    const Standard_Real theB)
 {
+  if (!isUnitSettled)
+  {
+    myOffsetRaw = gp_XY(theA, theB); // in the unit the file is still to state
+    hasOffset   = Standard_True;
+    return Standard_True;
+  }
   if (!VexGerber_Limits::IsInRange(theA * myFactor) ||
       !VexGerber_Limits::IsInRange(theB * myFactor))
   {
-    return myFault.Fail("VEX_GERBER_COORDINATE_RANGE");
+    return myFault.Fail(VexPcb_Fault("VEX_GERBER_COORDINATE_RANGE"));
   }
-  myOffset = gp_XY(theA, theB) * myFactor;
+  myOffset  = gp_XY(theA, theB) * myFactor;
+  hasOffset = Standard_False;
   return Standard_True;
 }
 
 Standard_Boolean VexGerber_Graphics::OnImagePolarity(const Standard_Boolean isNegative)
 {
-  return mySink.OnImagePolarity(isNegative);
+  return myListener.OnImagePolarity(isNegative);
+}
+
+void VexGerber_Graphics::OnNet(const TCollection_AsciiString& theNet)
+{
+  myNet = theNet.IsEmpty() ? 0 : myBlocks.NetIndex(theNet); // an empty name: on no net
+}
+
+void VexGerber_Graphics::OnNetCleared()
+{
+  myNet = 0;
 }
 
 Standard_Boolean VexGerber_Graphics::OnInterpolation(const Standard_Integer theMode)
@@ -127,7 +184,7 @@ Standard_Boolean VexGerber_Graphics::OnQuadrantMode(const Standard_Boolean theIs
 
 void VexGerber_Graphics::OnIgnored(const Standard_CString theKind)
 {
-  mySink.OnIgnored(theKind);
+  myListener.OnIgnored(theKind);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -145,22 +202,52 @@ Standard_Boolean VexGerber_Graphics::OnApertureDefinition(
     const NCollection_Vector<Standard_Real>& theParams)
 {
   Handle(VexGerber_Aperture) anAperture;
-  return myApertures.Define(theNumber, theTemplate, theParams, myFactor, anAperture) &&
-         mySink.OnAperture(anAperture);
+  if (!myApertures.Define(theNumber, theTemplate, theParams, anAperture))
+  {
+    return Standard_False;
+  }
+  if (!isUnitSettled)
+  {
+    myPending.Append(anAperture);
+    return Standard_True;
+  }
+  return myApertures.ApplyUnit(anAperture, myFactor) && myListener.OnAperture(anAperture);
 }
 
-Standard_Boolean VexGerber_Graphics::OnMalformedAperture(const Standard_Integer         theNumber,
-                                                         const TCollection_AsciiString& theText)
+void VexGerber_Graphics::OnMalformedAperture(const Standard_Integer theNumber,
+                                             const Standard_Integer theLine)
 {
-  (void)theText;
-  myApertures.DefineMalformed(theNumber, myFault.Line());
-  mySink.OnIgnored("aperture definitions that do not parse (fault only if used)");
-  return Standard_True;
+  myApertures.DefineMalformed(theNumber, theLine);
+  myListener.OnIgnored("aperture definitions that do not parse (fault only if used)");
 }
 
 Standard_Boolean VexGerber_Graphics::OnSelectAperture(const Standard_Integer theNumber)
 {
   myApertures.Select(theNumber);
+  return Standard_True;
+}
+
+Standard_Boolean VexGerber_Graphics::OnApertureBlock(const Standard_Integer theNumber)
+{
+  if (isRegion)
+  {
+    return myFault.Fail(VexPcb_Fault("VEX_GERBER_BLOCK_IN_REGION"));
+  }
+  return myBlocks.OpenAperture(theNumber);
+}
+
+Standard_Boolean VexGerber_Graphics::OnApertureBlockEnd()
+{
+  if (isRegion)
+  {
+    return myFault.Fail(VexPcb_Fault("VEX_GERBER_BLOCK_IN_REGION"));
+  }
+  Handle(VexGerber_Aperture) anAperture;
+  if (!myBlocks.CloseAperture(anAperture))
+  {
+    return Standard_False;
+  }
+  myApertures.DefineBlock(anAperture);
   return Standard_True;
 }
 
@@ -179,32 +266,43 @@ gp_XY VexGerber_Graphics::target(const VexGerber_Coordinates& theCoords) const
   }
   if (theCoords.HasX)
   {
-    aTarget.SetX(theCoords.X * myFactor + myOffset.X());
+    aTarget.SetX(theCoords.X * myFactor);
   }
   if (theCoords.HasY)
   {
-    aTarget.SetY(theCoords.Y * myFactor + myOffset.Y());
+    aTarget.SetY(theCoords.Y * myFactor);
   }
   return aTarget;
+}
+
+gp_XY VexGerber_Graphics::shift() const
+{
+  return myBlocks.IsInAperture() ? gp_XY(0.0, 0.0) : myOffset;
 }
 
 Standard_Boolean VexGerber_Graphics::OnOperation(const Standard_Integer       theCode,
                                                  const VexGerber_Coordinates& theCoords)
 {
+  if (!settleUnit())
+  {
+    return Standard_False;
+  }
   Standard_Integer aCode = theCode != 0 ? theCode : myLastCode;
   if (aCode == 0)
   {
     // Coordinates before any operation: old files use them to set the start point.
-    mySink.OnIgnored("coordinates without an operation (taken as moves)");
+    myListener.OnIgnored("coordinates without an operation (taken as moves)");
     aCode = 2;
   }
   myLastCode          = aCode;
   const gp_XY aTarget = target(theCoords);
+  const gp_XY aPlaced = aTarget + shift();
   if (!VexGerber_Limits::IsInRange(aTarget.X()) || !VexGerber_Limits::IsInRange(aTarget.Y()) ||
+      !VexGerber_Limits::IsInRange(aPlaced.X()) || !VexGerber_Limits::IsInRange(aPlaced.Y()) ||
       !VexGerber_Limits::IsInRange(theCoords.I * myFactor) ||
       !VexGerber_Limits::IsInRange(theCoords.J * myFactor))
   {
-    return myFault.Fail("VEX_GERBER_COORDINATE_RANGE");
+    return myFault.Fail(VexPcb_Fault("VEX_GERBER_COORDINATE_RANGE"));
   }
   if (aCode == 1)
   {
@@ -224,13 +322,13 @@ Standard_Boolean VexGerber_Graphics::OnOperation(const Standard_Integer       th
   {
     if (isRegion)
     {
-      return myFault.Fail("VEX_GERBER_FLASH_IN_REGION");
+      return myFault.Fail(VexPcb_Fault("VEX_GERBER_FLASH_IN_REGION"));
     }
-    Event aFlash;
-    aFlash.Type     = Event::Kind_Flash;
+    VexGerber_Object aFlash;
+    aFlash.Type     = VexGerber_Object::Kind_Flash;
     aFlash.Aperture = myApertures.Current();
     aFlash.From     = aTarget;
-    if (aFlash.Aperture.IsNull() || !emit(aFlash))
+    if (aFlash.Aperture.IsNull() || !emit(aFlash, myContours))
     {
       return Standard_False;
     }
@@ -241,8 +339,9 @@ Standard_Boolean VexGerber_Graphics::OnOperation(const Standard_Integer       th
 
 Standard_Boolean VexGerber_Graphics::arcCenter(const gp_XY& theFrom, const gp_XY& theTo,
                                                const Standard_Real theI, const Standard_Real theJ,
-                                               gp_XY& theCenter) const
+                                               gp_XY& theCenter, Standard_Boolean& isQuarter) const
 {
+  isQuarter                     = Standard_True;
   const Standard_Boolean isSame = (theTo - theFrom).Modulus() < THE_SAME_POINT;
   if (isMulti)
   {
@@ -276,16 +375,26 @@ Standard_Boolean VexGerber_Graphics::arcCenter(const gp_XY& theFrom, const gp_XY
       theCenter  = aCenter;
     }
   }
+  // What counts is the arc drawn: its centre on the line of points as far from both ends.
   theCenter = onBisector(theFrom, theTo, theCenter);
+  isQuarter = sweepOf(theFrom - theCenter, theTo - theCenter, myMode == 3) <=
+              0.5 * M_PI + THE_QUADRANT_SLACK;
   return Standard_True;
 }
 
 Standard_Boolean VexGerber_Graphics::interpolate(const gp_XY&                 theTo,
                                                  const VexGerber_Coordinates& theCoords)
 {
-  gp_XY                  aCenter;
-  Standard_Boolean       isArc  = myMode != 1 && arcCenter(myPoint, theTo, theCoords.I * myFactor,
-                                                           theCoords.J * myFactor, aCenter);
+  gp_XY            aCenter;
+  Standard_Boolean isQuarter = Standard_True;
+  Standard_Boolean isArc     = myMode != 1 && arcCenter(myPoint, theTo, theCoords.I * myFactor,
+                                                        theCoords.J * myFactor, aCenter, isQuarter);
+  if (!isQuarter && !isQuadrantWarned)
+  {
+    // The file is invalid, but the arc it means is plain enough: read it and say so, once.
+    isQuadrantWarned = Standard_True;
+    myWarnings.Append(VexPcb_Fault("VEX_GERBER_QUADRANT_ARC"));
+  }
   const Standard_Boolean isFull = isArc && (theTo - myPoint).Modulus() < THE_SAME_POINT;
   if (isFull && (aCenter - myPoint).Modulus() < THE_SAME_POINT)
   {
@@ -295,14 +404,22 @@ Standard_Boolean VexGerber_Graphics::interpolate(const gp_XY&                 th
   {
     return regionEdge(theTo, isArc, aCenter, isFull);
   }
-  Event anEvent;
-  anEvent.Type     = isArc ? Event::Kind_Arc : Event::Kind_Draw;
-  anEvent.Aperture = myApertures.Current();
-  anEvent.From     = myPoint;
-  anEvent.To       = isFull ? myPoint : theTo;
-  anEvent.Center   = aCenter;
-  anEvent.Ccw      = myMode == 3;
-  return !anEvent.Aperture.IsNull() && emit(anEvent);
+  VexGerber_Object anObject;
+  anObject.Type     = isArc ? VexGerber_Object::Kind_Arc : VexGerber_Object::Kind_Draw;
+  anObject.Aperture = myApertures.Current();
+  anObject.From     = myPoint;
+  anObject.To       = isFull ? myPoint : theTo;
+  anObject.Center   = aCenter;
+  anObject.Ccw      = myMode == 3;
+  if (anObject.Aperture.IsNull())
+  {
+    return Standard_False;
+  }
+  if (anObject.Aperture->GetKind() == VexGerber_Aperture::Kind_Block)
+  {
+    return myFault.Fail(VexPcb_Fault("VEX_GERBER_BLOCK_DRAW").Arg(anObject.Aperture->Number()));
+  }
+  return emit(anObject, myContours);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -313,30 +430,27 @@ Standard_Boolean VexGerber_Graphics::OnRegion(const Standard_Boolean isBegin)
 {
   if (isBegin == isRegion)
   {
-    return myFault.Fail(isBegin ? "VEX_GERBER_REGION_NESTED" : "VEX_GERBER_REGION_END");
+    return myFault.Fail(
+        VexPcb_Fault(isBegin ? "VEX_GERBER_REGION_NESTED" : "VEX_GERBER_REGION_END"));
   }
   isRegion = isBegin;
   if (isBegin)
   {
-    myNbContours = 0;
-    hasContour   = Standard_False;
+    myContours.Clear();
+    hasContour = Standard_False;
     return Standard_True;
   }
   endContour();
-  if (myNbContours == 0)
+  if (myContours.IsEmpty())
   {
-    mySink.OnIgnored("empty regions");
+    myListener.OnIgnored("empty regions");
     return Standard_True;
   }
-  Event aRegion;
-  aRegion.Type = Event::Kind_Region;
-  if (isBlock)
-  {
-    // A block hands its regions over once per copy: they are kept beyond the next region.
-    aRegion.Region = static_cast<Standard_Integer>(myRegions.size());
-    myRegions.emplace_back(myContours.begin(), myContours.begin() + myNbContours);
-  }
-  return emit(aRegion);
+  VexGerber_Object aRegion;
+  aRegion.Type                  = VexGerber_Object::Kind_Region;
+  const Standard_Boolean isDone = emit(aRegion, myContours);
+  myContours.Clear();
+  return isDone;
 }
 
 Standard_Boolean VexGerber_Graphics::regionEdge(const gp_XY& theTo, const Standard_Boolean isArc,
@@ -345,19 +459,14 @@ Standard_Boolean VexGerber_Graphics::regionEdge(const gp_XY& theTo, const Standa
 {
   if (!hasContour)
   {
-    // The contours of the last region are built over again: their memory serves the next one.
-    if (myNbContours == static_cast<Standard_Integer>(myContours.size()))
-    {
-      myContours.emplace_back();
-    }
-    myContours[myNbContours].Reset(myPoint);
+    myOpen.Reset(myPoint); // keeps the memory of the last contour's edges
     hasContour = Standard_True;
   }
-  if (!spend(1))
+  if (!myBlocks.Spend(1))
   {
     return Standard_False;
   }
-  VexGeom_Contour& aContour = myContours[myNbContours];
+  VexGeom_Contour& aContour = myOpen;
   if (isArc)
   {
     aContour.AddArc(isFull ? myPoint : theTo, theCenter, myMode == 3);
@@ -375,18 +484,17 @@ void VexGerber_Graphics::endContour()
   {
     return;
   }
-  hasContour                = Standard_False;
-  VexGeom_Contour& aContour = myContours[myNbContours];
-  if (aContour.NbEdges() == 0)
+  hasContour = Standard_False;
+  if (myOpen.NbEdges() == 0)
   {
     return;
   }
   // A contour left open is filled as if closed: close it with a segment.
-  if (!aContour.IsClosed(THE_SAME_POINT))
+  if (!myOpen.IsClosed(THE_SAME_POINT))
   {
-    aContour.AddSegment(aContour.Start());
+    myOpen.AddSegment(myOpen.Start());
   }
-  ++myNbContours;
+  myContours.Append(myOpen);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -398,129 +506,43 @@ Standard_Boolean VexGerber_Graphics::OnStepRepeat(const Standard_Integer theCoun
                                                   const Standard_Real    theStepX,
                                                   const Standard_Real    theStepY)
 {
-  if (isBlock && !closeBlock())
-  {
-    return Standard_False;
-  }
-  if (theCountX == 1 && theCountY == 1)
-  {
-    return Standard_True;
-  }
-  if (static_cast<double>(theCountX) * theCountY > myLimits.StepRepeatCopies)
-  {
-    return myFault.Fail("VEX_GERBER_LIMIT_STEP_REPEAT", myLimits.StepRepeatCopies);
-  }
-  if (!VexGerber_Limits::IsInRange(theStepX * myFactor * theCountX) ||
-      !VexGerber_Limits::IsInRange(theStepY * myFactor * theCountY))
-  {
-    return myFault.Fail("VEX_GERBER_COORDINATE_RANGE");
-  }
-  isBlock  = Standard_True;
-  myCountX = theCountX;
-  myCountY = theCountY;
-  myStep   = gp_XY(theStepX, theStepY) * myFactor;
-  return Standard_True;
+  // Steps given before the unit is known wait for it like the image offset.
+  hasStep   = !isUnitSettled && (theCountX != 1 || theCountY != 1);
+  myStepRaw = gp_XY(theStepX, theStepY);
+  return myBlocks.OpenRepeat(theCountX, theCountY, myStepRaw * myFactor);
 }
 
-Standard_Boolean VexGerber_Graphics::closeBlock()
+Standard_Boolean VexGerber_Graphics::emit(VexGerber_Object&                    theObject,
+                                          NCollection_Vector<VexGeom_Contour>& theContours)
 {
-  isBlock = Standard_False;
-  for (Standard_Integer aRow = 0; aRow < myCountY; ++aRow)
+  theObject.Transform = myTransform;
+  theObject.Clear     = isClear;
+  theObject.Net       = myNet;
+  const gp_XY aShift  = shift();
+  if (aShift.X() == 0.0 && aShift.Y() == 0.0)
   {
-    for (Standard_Integer aColumn = 0; aColumn < myCountX; ++aColumn)
-    {
-      const gp_XY anOffset(aColumn * myStep.X(), aRow * myStep.Y());
-      for (NCollection_Vector<Event>::Iterator anIter(myEvents); anIter.More(); anIter.Next())
-      {
-        if (!deliver(anIter.Value(), anOffset))
-        {
-          return Standard_False;
-        }
-      }
-    }
+    return myBlocks.Add(theObject, theContours);
   }
-  myEvents.Clear();
-  myRegions.clear();
-  return Standard_True;
-}
-
-Standard_Boolean VexGerber_Graphics::spend(const Standard_Integer theCount)
-{
-  if (myObjects > myLimits.Objects - theCount)
+  theObject.From += aShift;
+  theObject.To += aShift;
+  theObject.Center += aShift;
+  for (NCollection_Vector<VexGeom_Contour>::Iterator anIter(theContours); anIter.More();
+       anIter.Next())
   {
-    return myFault.Fail("VEX_GERBER_LIMIT_OBJECTS", myLimits.Objects);
+    anIter.ChangeValue().Translate(aShift);
   }
-  myObjects += theCount;
-  return Standard_True;
-}
-
-Standard_Boolean VexGerber_Graphics::emit(Event& theEvent)
-{
-  theEvent.Transform = myTransform;
-  theEvent.Clear     = isClear;
-  if (!isBlock)
-  {
-    return deliver(theEvent, gp_XY(0.0, 0.0));
-  }
-  // What a block keeps is bounded like what it will hand over.
-  if (myEvents.Length() >= myLimits.Objects)
-  {
-    return myFault.Fail("VEX_GERBER_LIMIT_OBJECTS", myLimits.Objects);
-  }
-  myEvents.Append(theEvent);
-  return Standard_True;
-}
-
-Standard_Boolean VexGerber_Graphics::deliver(const Event& theEvent, const gp_XY& theOffset)
-{
-  switch (theEvent.Type)
-  {
-  case Event::Kind_Draw:
-    return spend(1) &&
-           mySink.OnDraw(theEvent.Aperture, theEvent.Transform, theEvent.From + theOffset,
-                         theEvent.To + theOffset, theEvent.Clear);
-  case Event::Kind_Arc:
-    return spend(1) && mySink.OnArc(theEvent.Aperture, theEvent.Transform,
-                                    theEvent.From + theOffset, theEvent.To + theOffset,
-                                    theEvent.Center + theOffset, theEvent.Ccw, theEvent.Clear);
-  case Event::Kind_Flash:
-    return spend(1) && mySink.OnFlash(theEvent.Aperture, theEvent.Transform,
-                                      theEvent.From + theOffset, theEvent.Clear);
-  case Event::Kind_Region:
-    break;
-  }
-  // A region outside a block is the one just read; a block's regions are kept by number.
-  const std::vector<VexGeom_Contour>& aKept =
-      theEvent.Region < 0 ? myContours : myRegions[theEvent.Region];
-  const Standard_Integer aCount =
-      theEvent.Region < 0 ? myNbContours : static_cast<Standard_Integer>(aKept.size());
-  if (theOffset.X() == 0.0 && theOffset.Y() == 0.0)
-  {
-    return mySink.OnRegion(NCollection_Array1<VexGeom_Contour>(aKept.front(), 0, aCount - 1),
-                           theEvent.Clear);
-  }
-  Standard_Integer anEdges = 0;
-  myMoved.resize(static_cast<size_t>(aCount));
-  for (Standard_Integer anIndex = 0; anIndex < aCount; ++anIndex)
-  {
-    myMoved[anIndex] = aKept[anIndex];
-    myMoved[anIndex].Translate(theOffset);
-    anEdges += aKept[anIndex].NbEdges();
-  }
-  return spend(anEdges) &&
-         mySink.OnRegion(NCollection_Array1<VexGeom_Contour>(myMoved.front(), 0, aCount - 1),
-                         theEvent.Clear);
+  return myBlocks.Add(theObject, theContours);
 }
 
 Standard_Boolean VexGerber_Graphics::OnEnd(const Standard_Boolean isExplicit)
 {
   if (isRegion)
   {
-    return myFault.Fail("VEX_GERBER_REGION_OPEN_AT_END");
+    return myFault.Fail(VexPcb_Fault("VEX_GERBER_REGION_OPEN_AT_END"));
   }
   if (!isExplicit)
   {
-    mySink.OnIgnored("files without an end command (M02)");
+    myListener.OnIgnored("files without an end command (M02)");
   }
-  return !isBlock || closeBlock();
+  return settleUnit() && myBlocks.Finish();
 }

@@ -24,6 +24,7 @@ struct VexGerber_Limits
   Standard_Integer FlattenedSegments;  //!< segments made by flattening arcs and circles, in all
   Standard_Real    PolygonWork;        //!< steps of polygon work (sweeps, macros), in all ...
   Standard_Real    PolygonWorkPerByte; //!< ... and more for every byte of the file
+  Standard_Integer BlockDepth; //!< nesting of aperture blocks, open or placed in one another
 
   //! Largest coordinate, size, offset or step accepted, in millimetres (a kilometre): far
   //! beyond any board, and far within what the polygon arithmetic (integer nanometres) holds.
@@ -39,7 +40,7 @@ struct VexGerber_Limits
   VexGerber_Limits()
       : StepRepeatCopies(100000), Objects(10000000), MacroPrimitives(10000), ExpressionDepth(64),
         MacroVariable(9999), PolygonVertices(100000), FlattenedSegments(2000000),
-        PolygonWork(1.0e7), PolygonWorkPerByte(1000.0)
+        PolygonWork(1.0e7), PolygonWorkPerByte(1000.0), BlockDepth(32)
   {
   }
 };

@@ -54,7 +54,7 @@ VexGerber_Macro::VexGerber_Macro(const TCollection_AsciiString& theName)
 Standard_Boolean VexGerber_Macro::AddStatement(const char*             theText,
                                                const Standard_Integer  theLength,
                                                const VexGerber_Limits& theLimits,
-                                               VexGerber_Fault&        theFault)
+                                               VexPcb_Fault&           theFault)
 {
   if (theLength == 0)
   {
@@ -72,12 +72,13 @@ Standard_Boolean VexGerber_Macro::AddStatement(const char*             theText,
   }
   if (!isKnownPrimitive(aCode) || (aUsed < theLength && theText[aUsed] != ','))
   {
-    return theFault.Fail("VEX_GERBER_MACRO_PRIMITIVE",
-                         TCollection_AsciiString(theText, Min(theLength, 60)));
+    return theFault.Fail(VexPcb_Fault("VEX_GERBER_MACRO_PRIMITIVE")
+                             .Quote(TCollection_AsciiString(theText, Min(theLength, 60))));
   }
   if (myStatements.Length() >= theLimits.MacroPrimitives)
   {
-    return theFault.Fail("VEX_GERBER_LIMIT_MACRO_PRIMITIVES", theLimits.MacroPrimitives);
+    return theFault.Fail(
+        VexPcb_Fault("VEX_GERBER_LIMIT_MACRO_PRIMITIVES").Arg(theLimits.MacroPrimitives));
   }
   Statement& aStatement = myStatements.Appended();
   aStatement.Code       = aCode;
@@ -102,22 +103,24 @@ Standard_Boolean VexGerber_Macro::AddStatement(const char*             theText,
 Standard_Boolean VexGerber_Macro::addDefinition(const char*             theText,
                                                 const Standard_Integer  theLength,
                                                 const VexGerber_Limits& theLimits,
-                                                VexGerber_Fault&        theFault)
+                                                VexPcb_Fault&           theFault)
 {
   Standard_Integer       aUsed     = 0;
   const Standard_Integer aVariable = primitiveCode(theText + 1, theLength - 1, aUsed);
   if (aVariable < 1 || 1 + aUsed >= theLength || theText[1 + aUsed] != '=')
   {
-    return theFault.Fail("VEX_GERBER_MACRO_PRIMITIVE",
-                         TCollection_AsciiString(theText, Min(theLength, 60)));
+    return theFault.Fail(VexPcb_Fault("VEX_GERBER_MACRO_PRIMITIVE")
+                             .Quote(TCollection_AsciiString(theText, Min(theLength, 60))));
   }
   if (aVariable > theLimits.MacroVariable)
   {
-    return theFault.Fail("VEX_GERBER_LIMIT_MACRO_VARIABLE", theLimits.MacroVariable);
+    return theFault.Fail(
+        VexPcb_Fault("VEX_GERBER_LIMIT_MACRO_VARIABLE").Arg(theLimits.MacroVariable));
   }
   if (myStatements.Length() >= theLimits.MacroPrimitives)
   {
-    return theFault.Fail("VEX_GERBER_LIMIT_MACRO_PRIMITIVES", theLimits.MacroPrimitives);
+    return theFault.Fail(
+        VexPcb_Fault("VEX_GERBER_LIMIT_MACRO_PRIMITIVES").Arg(theLimits.MacroPrimitives));
   }
   Statement& aStatement         = myStatements.Appended();
   aStatement.Variable           = aVariable;
@@ -130,7 +133,7 @@ Standard_Boolean VexGerber_Macro::addDefinition(const char*             theText,
 Standard_Boolean VexGerber_Macro::Evaluate(const NCollection_Vector<Standard_Real>& theParams,
                                            const VexGerber_Limits&                  theLimits,
                                            NCollection_Vector<VexGerber_Primitive>& thePrimitives,
-                                           VexGerber_Fault&                         theFault) const
+                                           VexPcb_Fault&                            theFault) const
 {
   (void)theLimits; // the statement count was bounded when the macro was read
   // Variables from 1; entry 0 is never used.
@@ -159,9 +162,12 @@ Standard_Boolean VexGerber_Macro::Evaluate(const NCollection_Vector<Standard_Rea
          anArg.Next())
     {
       const Standard_Real aValue = anArg.Value().Evaluate(aVariables);
-      if (!(std::abs(aValue) <= THE_MAX_VALUE))
+      // A moire's ring count is no length: the moire judges it (rings beyond those that fit
+      // are not drawn).
+      const Standard_Boolean isRingCount = aStatement.Code == 6 && aPrimitive.Values.Length() == 5;
+      if (!(std::abs(aValue) <= THE_MAX_VALUE) && !isRingCount)
       {
-        return theFault.Fail("VEX_GERBER_MACRO_VALUE", myName);
+        return theFault.Fail(VexPcb_Fault("VEX_GERBER_MACRO_VALUE").Quote(myName));
       }
       aPrimitive.Values.Append(aValue);
     }

@@ -43,14 +43,14 @@ public:
   Standard_EXPORT Standard_Boolean AddStatement(const char*             theText,
                                                 const Standard_Integer  theLength,
                                                 const VexGerber_Limits& theLimits,
-                                                VexGerber_Fault&        theFault);
+                                                VexPcb_Fault&           theFault);
 
   //! Evaluates the statements with theParams as $1, $2 ... into thePrimitives. Returns false
   //! with a fault when a value is not finite or there are more primitives than the limit.
   Standard_EXPORT Standard_Boolean Evaluate(const NCollection_Vector<Standard_Real>& theParams,
                                             const VexGerber_Limits&                  theLimits,
                                             NCollection_Vector<VexGerber_Primitive>& thePrimitives,
-                                            VexGerber_Fault& theFault) const;
+                                            VexPcb_Fault& theFault) const;
 
 private:
   //! One statement: a primitive (Code > 0) or a definition of variable Variable (Code < 0).
@@ -65,7 +65,7 @@ private:
 
   //! Reads a variable definition "$n=expression".
   Standard_Boolean addDefinition(const char* theText, const Standard_Integer theLength,
-                                 const VexGerber_Limits& theLimits, VexGerber_Fault& theFault);
+                                 const VexGerber_Limits& theLimits, VexPcb_Fault& theFault);
 
   TCollection_AsciiString       myName;       //!< macro name
   NCollection_Vector<Statement> myStatements; //!< statements in order

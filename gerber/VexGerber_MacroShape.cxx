@@ -4,6 +4,7 @@
 #include <VexGeom_Polygons.hxx>
 
 #include <cmath>
+#include <cstdio>
 
 namespace
 {
@@ -24,8 +25,9 @@ gp_XY pointAt(const NCollection_Vector<Standard_Real>& theValues, const Standard
 Standard_Boolean VexGerber_MacroShape::need(const NCollection_Vector<Standard_Real>& theValues,
                                             const Standard_Integer                   theCount)
 {
-  return theValues.Length() >= theCount ? Standard_True
-                                        : myFault.Fail("VEX_GERBER_MACRO_PARAMS", myName, myCode);
+  return theValues.Length() >= theCount
+             ? Standard_True
+             : myFault.Fail(VexPcb_Fault("VEX_GERBER_MACRO_PARAMS").Quote(myName).Arg(myCode));
 }
 
 Standard_Boolean VexGerber_MacroShape::Build(const VexGerber_Aperture& theAperture,
@@ -58,7 +60,8 @@ Standard_Boolean VexGerber_MacroShape::Build(const VexGerber_Aperture& theApertu
   }
   if (aVertices > static_cast<size_t>(myLimits.PolygonVertices))
   {
-    return myFault.Fail("VEX_GERBER_LIMIT_POLYGON_VERTICES", myLimits.PolygonVertices);
+    return myFault.Fail(
+        VexPcb_Fault("VEX_GERBER_LIMIT_POLYGON_VERTICES").Arg(myLimits.PolygonVertices));
   }
   NCollection_Vector<VexGeom_Contour> aContours(4);
   VexGeom_Polygons::ToContours(aResult, aContours);
@@ -126,7 +129,8 @@ Standard_Boolean VexGerber_MacroShape::outline(const NCollection_Vector<Standard
   const Standard_Real aCount = theValues(1);
   if (!(aCount >= 0.0) || aCount > myLimits.PolygonVertices)
   {
-    return myFault.Fail("VEX_GERBER_LIMIT_POLYGON_VERTICES", myLimits.PolygonVertices);
+    return myFault.Fail(
+        VexPcb_Fault("VEX_GERBER_LIMIT_POLYGON_VERTICES").Arg(myLimits.PolygonVertices));
   }
   const Standard_Integer aVertices = static_cast<Standard_Integer>(aCount);
   if (!need(theValues, 2 + 2 * (aVertices + 1)))
@@ -152,10 +156,40 @@ Standard_Boolean VexGerber_MacroShape::polygon(const NCollection_Vector<Standard
       static_cast<Standard_Integer>(Min(Max(theValues(1), 0.0), 1000.0));
   if (aVertices < 3 || aVertices > 12)
   {
-    return myFault.Fail("VEX_GERBER_MACRO_PARAMS", myName, myCode);
+    return myFault.Fail(VexPcb_Fault("VEX_GERBER_MACRO_PARAMS").Quote(myName).Arg(myCode));
   }
   return theOutline.AddPolygon(theValues(0) != 0.0, aVertices, pointAt(theValues, 2), theValues(4),
                                valueAt(theValues, 5));
+}
+
+Standard_Boolean VexGerber_MacroShape::moireRings(
+    const NCollection_Vector<Standard_Real>& theValues, Standard_Real& theRings)
+{
+  const Standard_Real aCount = theValues(5);
+  if (!(aCount >= 0.0) || aCount != std::floor(aCount))
+  {
+    char aText[32];
+    std::snprintf(aText, sizeof(aText), "%g", aCount);
+    return myFault.Fail(VexPcb_Fault("VEX_GERBER_MOIRE_RINGS").Quote(myName).Quote(aText));
+  }
+  // Each ring is smaller than the one before by its thickness and the gap, on either side: the
+  // rings beyond those that fit are not drawn, however many the count asks for.
+  const Standard_Real aDiameter = theValues(2), aShrink = 2.0 * (theValues(3) + theValues(4));
+  theRings = aCount;
+  if (aShrink > 0.0 && aDiameter / aShrink + 1.0 < theRings)
+  {
+    theRings = std::floor(Max(aDiameter, 0.0) / aShrink) + 1.0;
+  }
+  else if (aShrink == 0.0 && theRings > 1.0)
+  {
+    theRings = 1.0; // rings of no thickness and no gap all fall on one another
+  }
+  if (theRings > myLimits.MacroPrimitives)
+  {
+    return myFault.Fail(
+        VexPcb_Fault("VEX_GERBER_LIMIT_MACRO_PRIMITIVES").Arg(myLimits.MacroPrimitives));
+  }
+  return Standard_True;
 }
 
 Standard_Boolean VexGerber_MacroShape::moire(const NCollection_Vector<Standard_Real>& theValues,
@@ -165,10 +199,10 @@ Standard_Boolean VexGerber_MacroShape::moire(const NCollection_Vector<Standard_R
   {
     return Standard_False;
   }
-  const Standard_Real aRings = theValues(5);
-  if (!(aRings >= 0.0) || aRings > myLimits.MacroPrimitives)
+  Standard_Real aRings = 0.0;
+  if (!moireRings(theValues, aRings))
   {
-    return myFault.Fail("VEX_GERBER_LIMIT_MACRO_PRIMITIVES", myLimits.MacroPrimitives);
+    return Standard_False;
   }
   return theOutline.AddMoire(pointAt(theValues, 0), theValues(2), theValues(3), theValues(4),
                              static_cast<Standard_Integer>(aRings), theValues(6), theValues(7),

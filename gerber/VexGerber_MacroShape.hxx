@@ -3,7 +3,7 @@
 #define _VexGerber_MacroShape_HeaderFile
 
 #include <VexGerber_Aperture.hxx>
-#include <VexGerber_Fault.hxx>
+#include <VexPcb_Fault.hxx>
 #include <VexGerber_Limits.hxx>
 
 #include <VexGeom_MacroOutline.hxx>
@@ -15,7 +15,7 @@ class VexGerber_MacroShape
 {
 public:
   //! Creates the builder; flattening and polygon work are paid by theFlattener's budget.
-  VexGerber_MacroShape(const VexGerber_Limits& theLimits, VexGerber_Fault& theFault,
+  VexGerber_MacroShape(const VexGerber_Limits& theLimits, VexPcb_Fault& theFault,
                        VexGeom_Flattener& theFlattener)
       : myLimits(theLimits), myFault(theFault), myFlattener(theFlattener), myCode(0)
   {
@@ -57,6 +57,11 @@ private:
   Standard_Boolean moire(const NCollection_Vector<Standard_Real>& theValues,
                          VexGeom_MacroOutline&                    theOutline);
 
+  //! Reads the ring count of a moire into theRings, cut to the rings that fit; false with a
+  //! fault when the count is not a whole number of 0 or more, or too many rings fit.
+  Standard_Boolean moireRings(const NCollection_Vector<Standard_Real>& theValues,
+                              Standard_Real&                           theRings);
+
   //! Thermal: centre x, centre y, outer diameter, inner diameter, gap [, rotation].
   Standard_Boolean thermal(const NCollection_Vector<Standard_Real>& theValues,
                            VexGeom_MacroOutline&                    theOutline);
@@ -66,7 +71,7 @@ private:
                         const Standard_Integer                   theCount);
 
   const VexGerber_Limits& myLimits;    //!< bounds
-  VexGerber_Fault&        myFault;     //!< where faults go
+  VexPcb_Fault&           myFault;     //!< where faults go
   VexGeom_Flattener&      myFlattener; //!< flattening with its budget
   TCollection_AsciiString myName;      //!< macro name, for messages
   Standard_Integer        myCode;      //!< code of the primitive being drawn

@@ -3,6 +3,8 @@
 
 #include <PenFormatData.hxx>
 
+#include <Message_Messenger.hxx>
+
 #include <NCollection_Array1.hxx>
 
 #include <cmath>
@@ -94,14 +96,17 @@ template <class Contours> bool isInRange(const Contours& theContours)
 }
 } // namespace
 
-VexGerber_ModelBuilder::VexGerber_ModelBuilder(
-    PenFormatData_Model& theModel, const TCollection_ExtendedString& thePhase,
-    const TCollection_ExtendedString& theLayer, VexPcb_TransferReport& theReport,
-    VexGerber_Fault& theFault, const VexGerber_Limits& theLimits, const size_t theSize)
-    : myModel(theModel), myPhase(thePhase), myLayer(theLayer), myReport(theReport),
+VexGerber_ModelBuilder::VexGerber_ModelBuilder(PenFormatData_Model&              theModel,
+                                               const TCollection_ExtendedString& thePhase,
+                                               const TCollection_ExtendedString& theLayer,
+                                               VexPcb_TransferReport&            theReport,
+                                               VexGerber_Nets& theNets, VexPcb_Fault& theFault,
+                                               const VexGerber_Limits& theLimits,
+                                               const size_t            theSize)
+    : myModel(theModel), myPhase(thePhase), myLayer(theLayer), myReport(theReport), myNets(theNets),
       myFault(theFault), myShapes(theLimits, theFault, theSize), myFactor(1.0),
       myNextNumber(Max(theModel.NbApertures(), 1)), myKind(Kind_None), myNumber(0),
-      isClear(Standard_False), isNegative(Standard_False), myLastTally(0)
+      isClear(Standard_False), isNegative(Standard_False)
 {
   const Standard_Boolean isEmpty = theModel.Objects().IsEmpty() && theModel.NbApertures() <= 1;
   if (!isEmpty)
@@ -161,7 +166,7 @@ Standard_Integer VexGerber_ModelBuilder::findOrAdd(
     myNames.Bind(aName, myNextNumber);
     return myNextNumber++;
   }
-  myFault.Fail("VEX_GERBER_LIMIT_APERTURE_NAMES", theBase);
+  myFault.Fail(VexPcb_Fault("VEX_GERBER_LIMIT_APERTURE_NAMES").Quote(theBase));
   return 0;
 }
 
@@ -174,12 +179,10 @@ Standard_Integer VexGerber_ModelBuilder::modelAperture(
     return theAperture->ModelNumber();
   }
   // Lengths in the model's unit; polygon vertices and rotation, and macro values, as they are.
-  const Standard_Boolean isMacro   = theAperture->GetKind() == VexGerber_Aperture::Kind_Macro;
-  const Standard_Boolean isPolygon = theAperture->GetKind() == VexGerber_Aperture::Kind_Polygon;
   NCollection_Vector<Standard_Real> aParams(8);
   for (Standard_Integer anIndex = 0; anIndex < theAperture->Params().Length(); ++anIndex)
   {
-    const Standard_Boolean isLength = !isMacro && !(isPolygon && (anIndex == 1 || anIndex == 2));
+    const Standard_Boolean isLength = theAperture->IsLength(anIndex);
     const Standard_Real    aScale   = isScaled ? theTransform.Scale : 1.0;
     aParams.Append(theAperture->Param(anIndex) * (isLength ? myFactor * aScale : 1.0));
   }
@@ -232,6 +235,7 @@ void VexGerber_ModelBuilder::flushSequence()
   aSequence->SetArea(myKind == Kind_Area);
   aSequence->SetClear(isClear);
   myObjects.Append(aSequence);
+  myObjectNets.Append(myNet);
   myContainer.Nullify();
   myKind = Kind_None;
 }
@@ -259,12 +263,15 @@ void VexGerber_ModelBuilder::Commit()
     aLayer->SetFlags(aLayer->Flags() | THE_LAYER_FLAGS);
     myModel.SetLayer(aLayer);
   }
+  NCollection_List<TCollection_AsciiString>::Iterator aNet(myObjectNets);
   for (NCollection_List<Handle(PenFormatData_Object)>::Iterator anIter(myObjects); anIter.More();
-       anIter.Next())
+       anIter.Next(), aNet.Next())
   {
     myModel.AddObject(anIter.Value());
+    myNets.Add(anIter.Value(), aNet.Value());
   }
   myObjects.Clear();
+  myObjectNets.Clear();
   myStaged.Clear();
 }
 
@@ -341,10 +348,10 @@ void VexGerber_ModelBuilder::count(const VexPcb_TransferReport::Outcome theOutco
 {
   if (theIsClear)
   {
-    tally(VexPcb_TransferReport::Outcome_Artwork, "clear objects");
+    myTallies.Count(VexPcb_TransferReport::Outcome_Artwork, "clear objects");
     return;
   }
-  tally(theOutcome, theKind);
+  myTallies.Count(theOutcome, theKind);
 }
 
 Standard_CString VexGerber_ModelBuilder::flashKind(const VexGerber_Aperture& theAperture)
@@ -372,7 +379,7 @@ Standard_Boolean VexGerber_ModelBuilder::OnDraw(const Handle(VexGerber_Aperture)
   const Standard_Boolean isPoint = (theTo - theFrom).Modulus() < THE_SAME_POINT;
   if (!isInRange(theFrom) || !isInRange(theTo))
   {
-    return myFault.Fail("VEX_GERBER_COORDINATE_RANGE");
+    return myFault.Fail(VexPcb_Fault("VEX_GERBER_COORDINATE_RANGE"));
   }
   if (theAperture->IsRoundTool())
   {
@@ -418,7 +425,7 @@ Standard_Boolean VexGerber_ModelBuilder::addSwept(const Handle(VexGerber_Apertur
   useSequence(Kind_Area, modelAperture(theAperture, VexGerber_ApertureTransform()), theIsClear);
   if (!isInRange(aContours))
   {
-    return myFault.Fail("VEX_GERBER_COORDINATE_RANGE");
+    return myFault.Fail(VexPcb_Fault("VEX_GERBER_COORDINATE_RANGE"));
   }
   for (const VexGeom_Contour& aContour : aContours)
   {
@@ -436,7 +443,7 @@ Standard_Boolean VexGerber_ModelBuilder::OnArc(const Handle(VexGerber_Aperture) 
 {
   if (!isInRange(theFrom) || !isInRange(theTo) || !isInRange(theCenter - theFrom))
   {
-    return myFault.Fail("VEX_GERBER_COORDINATE_RANGE");
+    return myFault.Fail(VexPcb_Fault("VEX_GERBER_COORDINATE_RANGE"));
   }
   if (theAperture->IsRoundTool())
   {
@@ -463,7 +470,7 @@ Standard_Boolean VexGerber_ModelBuilder::OnFlash(const Handle(VexGerber_Aperture
 {
   if (!isInRange(thePoint))
   {
-    return myFault.Fail("VEX_GERBER_COORDINATE_RANGE");
+    return myFault.Fail(VexPcb_Fault("VEX_GERBER_COORDINATE_RANGE"));
   }
   if (theAperture->IsRoundTool())
   {
@@ -493,7 +500,7 @@ Standard_Boolean VexGerber_ModelBuilder::addFlash(const Handle(VexGerber_Apertur
   useSequence(Kind_Area, modelAperture(theAperture, VexGerber_ApertureTransform()), theIsClear);
   if (!isInRange(myPlaced))
   {
-    return myFault.Fail("VEX_GERBER_COORDINATE_RANGE");
+    return myFault.Fail(VexPcb_Fault("VEX_GERBER_COORDINATE_RANGE"));
   }
   for (const VexGeom_Contour& aContour : myPlaced)
   {
@@ -504,7 +511,7 @@ Standard_Boolean VexGerber_ModelBuilder::addFlash(const Handle(VexGerber_Apertur
 }
 
 Standard_Boolean VexGerber_ModelBuilder::OnRegion(
-    const NCollection_Array1<VexGeom_Contour>& theContours, const Standard_Boolean theIsClear)
+    const NCollection_Vector<VexGeom_Contour>& theContours, const Standard_Boolean theIsClear)
 {
   useSequence(Kind_Area, 0, theIsClear);
   // Every contour of a region fills what it encloses: clockwise ones are turned round so that
@@ -520,7 +527,7 @@ Standard_Boolean VexGerber_ModelBuilder::OnRegion(
     const VexGeom_Contour& anAdded = isTurned ? myTurned : aContour;
     if (!isInRange(anAdded))
     {
-      return myFault.Fail("VEX_GERBER_COORDINATE_RANGE");
+      return myFault.Fail(VexPcb_Fault("VEX_GERBER_COORDINATE_RANGE"));
     }
     addContour(anAdded);
   }
@@ -535,56 +542,52 @@ Standard_Boolean VexGerber_ModelBuilder::OnImagePolarity(const Standard_Boolean 
   const Standard_Boolean isModelNegative = myModel.ImagePolarity() == PenFormatData_IP_Negative;
   if (theIsNegative && !isEmpty && !isModelNegative)
   {
-    return myFault.Fail("VEX_GERBER_NEGATIVE_IMAGE");
+    return myFault.Fail(VexPcb_Fault("VEX_GERBER_NEGATIVE_IMAGE"));
   }
   isNegative = theIsNegative;
-  tally(VexPcb_TransferReport::Outcome_Artwork,
-        theIsNegative ? "negative image statements (model polarity negative)"
-                      : "positive image statements");
+  myTallies.Count(VexPcb_TransferReport::Outcome_Artwork,
+                  theIsNegative ? "negative image statements (model polarity negative)"
+                                : "positive image statements");
   return Standard_True;
-}
-
-void VexGerber_ModelBuilder::tally(const VexPcb_TransferReport::Outcome theOutcome,
-                                   const Standard_CString               theKind)
-{
-  // Kinds are string literals: a pointer comparison finds them, and the last one counted is
-  // by far the likeliest, so the search starts there.
-  for (Standard_Integer anIndex = myLastTally; anIndex < myTallies.Length(); ++anIndex)
-  {
-    Tally& aTally = myTallies.ChangeValue(anIndex);
-    if (aTally.Kind == theKind && aTally.Outcome == theOutcome)
-    {
-      ++aTally.Count;
-      myLastTally = anIndex;
-      return;
-    }
-  }
-  for (Standard_Integer anIndex = 0; anIndex < myLastTally; ++anIndex)
-  {
-    Tally& aTally = myTallies.ChangeValue(anIndex);
-    if (aTally.Kind == theKind && aTally.Outcome == theOutcome)
-    {
-      ++aTally.Count;
-      myLastTally = anIndex;
-      return;
-    }
-  }
-  Tally aTally = {theOutcome, theKind, 1};
-  myTallies.Append(aTally);
-  myLastTally = myTallies.Length() - 1;
 }
 
 void VexGerber_ModelBuilder::FlushCounts()
 {
-  for (NCollection_Vector<Tally>::Iterator anIter(myTallies); anIter.More(); anIter.Next())
-  {
-    myReport.Add(anIter.Value().Outcome, anIter.Value().Kind, anIter.Value().Count);
-  }
-  myTallies.Clear();
-  myLastTally = 0;
+  myTallies.Flush(myReport);
 }
 
 void VexGerber_ModelBuilder::OnIgnored(const Standard_CString theKind)
 {
-  tally(VexPcb_TransferReport::Outcome_Ignored, theKind);
+  myTallies.Count(VexPcb_TransferReport::Outcome_Ignored, theKind);
+}
+
+void VexGerber_ModelBuilder::OnNet(const TCollection_AsciiString& theNet)
+{
+  if (theNet != myNet)
+  {
+    flushSequence(); // a sequence belongs to one net
+    myNet = theNet;
+  }
+}
+
+void VexGerber_ModelBuilder::send(const VexPcb_Fault&   theMessage,
+                                  const Message_Gravity theGravity) const
+{
+  if (!myModel.Messenger().IsNull())
+  {
+    Message_Msg aMessage = theMessage.Message();
+    myModel.Messenger()->Send(aMessage.Get(), theGravity);
+  }
+}
+
+void VexGerber_ModelBuilder::OnWarning(const VexPcb_Fault& theWarning)
+{
+  myReport.AddWarning(theWarning);
+  send(theWarning, Message_Warning);
+}
+
+void VexGerber_ModelBuilder::OnFault(const VexPcb_Fault& theFault)
+{
+  myReport.SetFault(theFault);
+  send(theFault, Message_Fail);
 }

@@ -2,8 +2,10 @@
 #ifndef _VexGerber_ModelBuilder_HeaderFile
 #define _VexGerber_ModelBuilder_HeaderFile
 
-#include <VexGerber_ObjectSink.hxx>
+#include <VexGerber_Listener.hxx>
+#include <VexGerber_Nets.hxx>
 #include <VexGerber_Shapes.hxx>
+#include <VexGerber_Tallies.hxx>
 
 #include <PenFormatData_Model.hxx>
 #include <PenFormatData_Sequence.hxx>
@@ -18,23 +20,27 @@
 //! - everything else is artwork, sequences that are not toolpaths: regions, flashes of other
 //!   apertures and draws with them (as their outlines) are filled areas; clear objects carry the
 //!   clear attribute (areas, or strokes and points of a round aperture).
-//! A new sequence starts whenever the kind, the aperture or the polarity changes.
+//! A new sequence starts whenever the kind, the aperture, the polarity or the net changes, so
+//! that every sequence belongs to one net, which is filed beside the model (VexGerber_Nets).
 //!
-//! Nothing goes into the model until Commit: a file that fails leaves the model as it was.
-class VexGerber_ModelBuilder : public VexGerber_ObjectSink
+//! Nothing goes into the model until Commit: a file that fails leaves the model as it was. The
+//! fault and the warnings go to the report and to the model's messenger.
+class VexGerber_ModelBuilder final : public VexGerber_Listener
 {
 public:
-  //! Creates a builder for theModel; objects get thePhase and theLayer; counts go to theReport.
+  //! Creates a builder for theModel; objects get thePhase and theLayer; counts, warnings and the
+  //! fault go to theReport, the nets of the objects to theNets; its own faults to theFault.
   //! theSize, the bytes of the file, sets what polygon work theLimits allow.
   Standard_EXPORT VexGerber_ModelBuilder(PenFormatData_Model&              theModel,
                                          const TCollection_ExtendedString& thePhase,
                                          const TCollection_ExtendedString& theLayer,
-                                         VexPcb_TransferReport&            theReport,
-                                         VexGerber_Fault&                  theFault,
-                                         const VexGerber_Limits& theLimits, const size_t theSize);
+                                         VexPcb_TransferReport& theReport, VexGerber_Nets& theNets,
+                                         VexPcb_Fault& theFault, const VexGerber_Limits& theLimits,
+                                         const size_t theSize);
 
   //! Ends the sequence being built and adds the layer, the apertures and the objects to the
-  //! model (in millimetres when the model was empty, else converted to its unit).
+  //! model (in millimetres when the model was empty, else converted to its unit), and files the
+  //! nets of the objects.
   Standard_EXPORT void Commit();
 
   //! Adds the counts gathered so far to the report (done on success and on failure alike).
@@ -55,11 +61,14 @@ public:
                                            const VexGerber_ApertureTransform& theTransform,
                                            const gp_XY&                       thePoint,
                                            const Standard_Boolean isClear) Standard_OVERRIDE;
-  Standard_EXPORT Standard_Boolean OnRegion(const NCollection_Array1<VexGeom_Contour>& theContours,
+  Standard_EXPORT Standard_Boolean OnRegion(const NCollection_Vector<VexGeom_Contour>& theContours,
                                             const Standard_Boolean isClear) Standard_OVERRIDE;
   Standard_EXPORT Standard_Boolean OnImagePolarity(const Standard_Boolean isNegative)
       Standard_OVERRIDE;
   Standard_EXPORT void OnIgnored(const Standard_CString theKind) Standard_OVERRIDE;
+  Standard_EXPORT void OnNet(const TCollection_AsciiString& theNet) Standard_OVERRIDE;
+  Standard_EXPORT void OnWarning(const VexPcb_Fault& theWarning) Standard_OVERRIDE;
+  Standard_EXPORT void OnFault(const VexPcb_Fault& theFault) Standard_OVERRIDE;
 
 private:
   //! Kinds of sequences.
@@ -90,8 +99,11 @@ private:
   void useSequence(const Kind theKind, const Standard_Integer theAperture,
                    const Standard_Boolean isClear);
 
-  //! Ends the sequence being built and stages it.
+  //! Ends the sequence being built and stages it with its net.
   void flushSequence();
+
+  //! Sends theMessage to the model's messenger with theGravity, when it has one.
+  void send(const VexPcb_Fault& theMessage, const Message_Gravity theGravity) const;
 
   //! Returns the contour to continue with a stroke from theFrom.
   const Handle(PhGeom_Curve) & pathFrom(const gp_XY& theFrom);
@@ -126,40 +138,31 @@ private:
   void count(const VexPcb_TransferReport::Outcome theOutcome, const Standard_CString theKind,
              const Standard_Boolean isClear);
 
-  //! Counts one feature of theKind (a string literal) with theOutcome.
-  void tally(const VexPcb_TransferReport::Outcome theOutcome, const Standard_CString theKind);
-
   //! Returns the artwork kind of a flash of theAperture.
   static Standard_CString flashKind(const VexGerber_Aperture& theAperture);
-
-  //! A count of one kind, kept here until FlushCounts.
-  struct Tally
-  {
-    VexPcb_TransferReport::Outcome Outcome; //!< outcome
-    Standard_CString               Kind;    //!< kind, a string literal
-    Standard_Integer               Count;   //!< features counted
-  };
 
   PenFormatData_Model&       myModel;      //!< model filled on Commit
   TCollection_ExtendedString myPhase;      //!< phase of every object
   TCollection_ExtendedString myLayer;      //!< layer of every object
   VexPcb_TransferReport&     myReport;     //!< counts
-  VexGerber_Fault&           myFault;      //!< faults
+  VexGerber_Nets&            myNets;       //!< nets of the objects, filed on Commit
+  VexPcb_Fault&              myFault;      //!< faults
   VexGerber_Shapes           myShapes;     //!< outlines of apertures
   Standard_Real              myFactor;     //!< millimetres to the model's unit
   Standard_Integer           myNextNumber; //!< next free model aperture number
   NCollection_DataMap<Standard_Integer, Handle(PenFormatData_Aperture)> myStaged; //!< new apertures
   NCollection_DataMap<TCollection_ExtendedString, Standard_Integer>     myNames; //!< name -> number
   NCollection_List<Handle(PenFormatData_Object)> myObjects;                      //!< sequences made
-  Kind                                           myKind;      //!< kind of the sequence
-  Standard_Integer                               myNumber;    //!< its aperture
-  Standard_Boolean                               isClear;     //!< its polarity
-  Standard_Boolean                               isNegative;  //!< the file\'s image is negative
-  NCollection_Vector<Tally>                      myTallies;   //!< counts not yet in the report
-  Standard_Integer                               myLastTally; //!< index of the last kind counted
-  Handle(PhGeom_Curve) myContainer;                           //!< its contours
-  Handle(PhGeom_Curve) myPath;                                //!< open path contour
-  gp_XY                        myPathEnd;                     //!< where it ends (mm)
+  NCollection_List<TCollection_AsciiString>      myObjectNets; //!< the net of each, in order
+  TCollection_AsciiString                        myNet;        //!< net of the objects now
+  Kind                                           myKind;       //!< kind of the sequence
+  Standard_Integer                               myNumber;     //!< its aperture
+  Standard_Boolean                               isClear;      //!< its polarity
+  Standard_Boolean                               isNegative;   //!< the file\'s image is negative
+  VexGerber_Tallies                              myTallies;    //!< counts not yet in the report
+  Handle(PhGeom_Curve) myContainer;                            //!< its contours
+  Handle(PhGeom_Curve) myPath;                                 //!< open path contour
+  gp_XY                        myPathEnd;                      //!< where it ends (mm)
   std::vector<VexGeom_Contour> myPlaced; //!< outline of the last flash (memory reused)
   VexGeom_Contour              myTurned; //!< a region contour turned round (memory reused)
 };

@@ -3,30 +3,86 @@
 
 #include <VexGerber_Number.hxx>
 
+#include <cstring>
+
 namespace
 {
+//! The byte order mark of UTF-8, which some editors put at the start of a text file.
+const char THE_BYTE_ORDER_MARK[] = "\xEF\xBB\xBF";
+
 //! Returns true for the bytes that may stand between and inside commands without meaning.
 inline bool isBlank(const char theChar)
 {
   return theChar == ' ' || theChar == '\t' || theChar == '\r';
 }
+
+//! Returns true for a capital letter.
+inline bool isCapital(const char theChar)
+{
+  return theChar >= 'A' && theChar <= 'Z';
+}
+
+//! Returns true for the letters that start the words of a word command.
+inline bool isWordLetter(const char theChar)
+{
+  return theChar != '\0' && std::strchr("GDMXYIJ", theChar) != NULL;
+}
+
+//! Returns true for what may follow the letter of a word: a digit, a sign or a decimal point.
+inline bool isNumberStart(const char theChar)
+{
+  return (theChar >= '0' && theChar <= '9') || theChar == '-' || theChar == '+' || theChar == '.';
+}
 } // namespace
 
-VexGerber_Parser::VexGerber_Parser(VexGerber_ParserSink& theSink, VexGerber_Fault& theFault,
-                                   const VexGerber_Limits& theLimits)
-    : mySink(theSink), myFault(theFault), myLimits(theLimits),
-      myExtended(theSink, theFault, myFormat, hasFormat), hasFormat(Standard_False),
-      isEnd(Standard_False), myPos(nullptr), myEnd(nullptr), myLine(1), myPieceLine(1),
-      myBlockLine(1)
+VexGerber_Parser::VexGerber_Parser(VexGerber_Listener& theListener, VexPcb_Fault& theFault,
+                                   const VexGerber_Limits& theLimits, const Standard_Boolean isInch)
+    : myListener(theListener), myFault(theFault), myLimits(theLimits), hasFormat(Standard_False),
+      myGraphics(theListener, theFault, theLimits, isInch),
+      myExtended(myGraphics, theFault, myFormat, hasFormat), isEnd(Standard_False), myPos(nullptr),
+      myEnd(nullptr), myLine(1), myCommandLine(1), myPieceLine(1), myBlockLine(1)
 {
 }
 
 Standard_Boolean VexGerber_Parser::Parse(const char* theData, const size_t theSize)
 {
-  myPos  = theData;
-  myEnd  = theData + theSize;
-  myLine = 1;
-  isEnd  = Standard_False;
+  myPos         = theData;
+  myEnd         = theData + theSize;
+  myLine        = 1;
+  myCommandLine = 1;
+  isEnd         = Standard_False;
+  if (theSize >= 3 && std::memcmp(theData, THE_BYTE_ORDER_MARK, 3) == 0)
+  {
+    myPos += 3;
+  }
+  Standard_Boolean isDone = Standard_False;
+  try
+  {
+    isDone = commands();
+  }
+  catch (...)
+  {
+    // Memory ran out, or a part behind the grammar failed: the read stops like a failed read.
+    fail(VexPcb_Fault("VEX_GERBER_READ_FAILED"));
+  }
+  if (isDone)
+  {
+    return Standard_True;
+  }
+  if (!myFault.IsSet())
+  {
+    myFault.Fail(VexPcb_Fault("VEX_GERBER_READ_FAILED"));
+  }
+  if (myFault.Line() == 0)
+  {
+    myFault.SetLine(myCommandLine);
+  }
+  myListener.OnFault(myFault);
+  return Standard_False;
+}
+
+Standard_Boolean VexGerber_Parser::commands()
+{
   while (myPos < myEnd && !isEnd)
   {
     const char aChar = *myPos;
@@ -52,8 +108,29 @@ Standard_Boolean VexGerber_Parser::Parse(const char* theData, const size_t theSi
       return Standard_False;
     }
   }
-  myFault.SetLine(myLine);
-  return mySink.OnEnd(isEnd);
+  myCommandLine = myLine;
+  if (!myGraphics.OnEnd(isEnd))
+  {
+    return Standard_False;
+  }
+  placeWarnings();
+  return Standard_True;
+}
+
+void VexGerber_Parser::placeWarnings()
+{
+  if (myGraphics.Warnings().IsEmpty())
+  {
+    return;
+  }
+  for (NCollection_Vector<VexPcb_Fault>::Iterator anIter(myGraphics.Warnings()); anIter.More();
+       anIter.Next())
+  {
+    VexPcb_Fault aWarning = anIter.Value();
+    aWarning.SetLine(myCommandLine);
+    myListener.OnWarning(aWarning);
+  }
+  myGraphics.ClearWarnings();
 }
 
 TCollection_AsciiString VexGerber_Parser::here() const
@@ -70,116 +147,109 @@ TCollection_AsciiString VexGerber_Parser::here() const
 // Word commands
 // ---------------------------------------------------------------------------------------------
 
-Standard_Boolean VexGerber_Parser::axis(VexGerber_Coordinates& theCoords)
-{
-  const char aLetter = *myPos++;
-  switch (aLetter)
-  {
-  case 'X':
-    theCoords.HasX = Standard_True;
-    return coordinate(myFormat.IntegerX, myFormat.DecimalX, theCoords.X);
-  case 'Y':
-    theCoords.HasY = Standard_True;
-    return coordinate(myFormat.IntegerY, myFormat.DecimalY, theCoords.Y);
-  case 'I':
-    theCoords.HasI = Standard_True;
-    return coordinate(myFormat.IntegerX, myFormat.DecimalX, theCoords.I);
-  default:
-    theCoords.HasJ = Standard_True;
-    return coordinate(myFormat.IntegerY, myFormat.DecimalY, theCoords.J);
-  }
-}
-
-Standard_Boolean VexGerber_Parser::gWord(Standard_Boolean& isComment)
-{
-  Standard_Integer aValue = 0;
-  ++myPos;
-  if (!VexGerber_Number::ReadInteger(myPos, myEnd, aValue))
-  {
-    return myFault.Fail("VEX_GERBER_SYNTAX", here());
-  }
-  isComment = aValue == 4;
-  return isComment ? comment() : gCode(aValue);
-}
-
-Standard_Boolean VexGerber_Parser::mCode()
-{
-  Standard_Integer aValue = 0;
-  if (!VexGerber_Number::ReadInteger(myPos, myEnd, aValue))
-  {
-    return myFault.Fail("VEX_GERBER_SYNTAX", here());
-  }
-  if (aValue > 2)
-  {
-    return myFault.Fail("VEX_GERBER_UNKNOWN_M_CODE", aValue);
-  }
-  // M02 ends the file; the old program stops M00 and M01 end it as well.
-  isEnd = Standard_True;
-  return Standard_True;
-}
-
 Standard_Boolean VexGerber_Parser::word()
 {
-  myFault.SetLine(myLine);
-  VexGerber_Coordinates aCoords;
-  Standard_Integer      aDCode = -1;
+  myCommandLine = myLine;
+  VexGerber_Coordinates   aCoords;
+  TCollection_AsciiString anUnknown;
+  Standard_Integer        aDCode = -1;
   while (myPos < myEnd)
   {
-    switch (*myPos)
+    const char aChar = *myPos;
+    if (aChar == '*')
     {
-    case '*':
       ++myPos;
-      return operation(aDCode, aCoords);
-    case '\n':
-      ++myLine;
+      if (!operation(aDCode, aCoords, anUnknown))
+      {
+        return Standard_False;
+      }
+      placeWarnings();
+      return Standard_True;
+    }
+    if (aChar == '\n' || isBlank(aChar))
+    {
+      myLine += aChar == '\n' ? 1 : 0;
       ++myPos;
-      break;
-    case ' ':
-    case '\t':
-    case '\r':
-      ++myPos;
-      break;
-    case 'X':
-    case 'Y':
-    case 'I':
-    case 'J':
+    }
+    else if (aChar == 'X' || aChar == 'Y' || aChar == 'I' || aChar == 'J')
+    {
       if (!axis(aCoords))
       {
         return Standard_False;
       }
-      break;
-    case 'G':
-    {
-      // A G04 comment ends the word command.
-      Standard_Boolean       isComment = Standard_False;
-      const Standard_Boolean isRead    = gWord(isComment);
-      if (!isRead || isComment)
-      {
-        return isRead;
-      }
-      break;
     }
-    case 'D':
-      ++myPos;
-      if (aDCode >= 0 || !VexGerber_Number::ReadInteger(myPos, myEnd, aDCode))
-      {
-        return myFault.Fail("VEX_GERBER_SYNTAX", here());
-      }
-      break;
-    case 'M':
-      ++myPos;
-      if (!mCode())
+    else if (aChar == 'G' || aChar == 'D' || aChar == 'M')
+    {
+      Standard_Boolean isComment = Standard_False;
+      if (!code(aDCode, anUnknown, isComment))
       {
         return Standard_False;
       }
-      break;
-    case '%':
-      return myFault.Fail("VEX_GERBER_UNTERMINATED_COMMAND");
-    default:
-      return myFault.Fail("VEX_GERBER_SYNTAX", here());
+      if (isComment)
+      {
+        return comment();
+      }
+    }
+    else
+    {
+      return aChar == '%' ? fail(VexPcb_Fault("VEX_GERBER_UNTERMINATED_COMMAND"))
+                          : strayCharacter();
     }
   }
-  return myFault.Fail("VEX_GERBER_UNTERMINATED_COMMAND");
+  return fail(VexPcb_Fault("VEX_GERBER_UNTERMINATED_COMMAND"));
+}
+
+Standard_Boolean VexGerber_Parser::axis(VexGerber_Coordinates& theCoords)
+{
+  // X and I take the digits of X, Y and J those of Y.
+  const char     aLetter              = *myPos++;
+  const bool     isX                  = aLetter == 'X' || aLetter == 'I';
+  Standard_Real& aValue               = aLetter == 'X'   ? theCoords.X
+                                        : aLetter == 'Y' ? theCoords.Y
+                                        : aLetter == 'I' ? theCoords.I
+                                                         : theCoords.J;
+  (aLetter == 'X'   ? theCoords.HasX
+   : aLetter == 'Y' ? theCoords.HasY
+   : aLetter == 'I' ? theCoords.HasI
+                    : theCoords.HasJ) = Standard_True;
+  return coordinate(isX ? myFormat.IntegerX : myFormat.IntegerY,
+                    isX ? myFormat.DecimalX : myFormat.DecimalY, aValue);
+}
+
+Standard_Boolean VexGerber_Parser::code(Standard_Integer&        theDCode,
+                                        TCollection_AsciiString& theUnknown,
+                                        Standard_Boolean&        isComment)
+{
+  const char       aLetter = *myPos++;
+  Standard_Integer aValue  = 0;
+  if ((aLetter == 'D' && theDCode >= 0) || !VexGerber_Number::ReadInteger(myPos, myEnd, aValue))
+  {
+    return fail(VexPcb_Fault("VEX_GERBER_SYNTAX").Quote(here()));
+  }
+  if (aLetter == 'D')
+  {
+    theDCode = aValue;
+    return Standard_True;
+  }
+  isComment = aLetter == 'G' && aValue == 4;
+  return isComment || (aLetter == 'G' ? gCode(aValue, theUnknown) : mCode(aValue, theUnknown));
+}
+
+Standard_Boolean VexGerber_Parser::strayCharacter()
+{
+  const char aChar = *myPos;
+  const char aNext = myEnd - myPos > 1 ? myPos[1] : '\0';
+  if (aChar >= 'a' && aChar <= 'z' && isWordLetter(static_cast<char>(aChar - 'a' + 'A')))
+  {
+    return fail(VexPcb_Fault("VEX_GERBER_LOWER_CASE").Quote(here()));
+  }
+  if (isCapital(aChar) && isCapital(aNext))
+  {
+    // Two capitals start an extended command: the '%' before it, or the one closing the command
+    // before it, is missing.
+    return fail(VexPcb_Fault("VEX_GERBER_OUTSIDE_PERCENT").Quote(here()));
+  }
+  return fail(VexPcb_Fault("VEX_GERBER_SYNTAX").Quote(here()));
 }
 
 Standard_Boolean VexGerber_Parser::comment()
@@ -199,61 +269,116 @@ Standard_Boolean VexGerber_Parser::comment()
   }
   if (myPos == myEnd)
   {
-    return myFault.Fail("VEX_GERBER_UNTERMINATED_COMMAND");
+    return fail(VexPcb_Fault("VEX_GERBER_UNTERMINATED_COMMAND"));
   }
-  ++myPos;
-  mySink.OnIgnored(isAttribute ? "attributes" : "comments");
+  if (!isAttribute)
+  {
+    ++myPos;
+    myGraphics.OnIgnored("comments");
+    return Standard_True;
+  }
+  const char* anAttribute = aText + 3;
+  const char* anEnd       = myPos++;
+  while (anAttribute < anEnd && isBlank(*anAttribute))
+  {
+    ++anAttribute;
+  }
+  while (anEnd > anAttribute && (isBlank(anEnd[-1]) || anEnd[-1] == '\n'))
+  {
+    --anEnd;
+  }
+  myExtended.Attribute(anAttribute, static_cast<Standard_Integer>(anEnd - anAttribute));
   return Standard_True;
 }
 
-Standard_Boolean VexGerber_Parser::gCode(const Standard_Integer theCode)
+Standard_Boolean VexGerber_Parser::gCode(const Standard_Integer   theCode,
+                                         TCollection_AsciiString& theUnknown)
 {
   switch (theCode)
   {
   case 1:
   case 2:
   case 3:
-    return mySink.OnInterpolation(theCode);
+    return myGraphics.OnInterpolation(theCode);
   case 36:
   case 37:
-    return mySink.OnRegion(theCode == 36);
+    return myGraphics.OnRegion(theCode == 36);
   case 54: // "select aperture": the D code that follows selects it anyway
   case 55: // "prepare for flash": nothing to prepare
     return Standard_True;
   case 70:
   case 71:
-    return mySink.OnUnit(theCode == 70);
+    return myGraphics.OnUnit(theCode == 70);
   case 74:
   case 75:
-    return mySink.OnQuadrantMode(theCode == 75);
+    return myGraphics.OnQuadrantMode(theCode == 75);
   case 90:
   case 91:
-    return mySink.OnIncremental(theCode == 91);
+    return myGraphics.OnIncremental(theCode == 91);
+  case 10: // linear interpolation at ten, a tenth and a hundredth of the scale: every draw after
+  case 11: // them would be misplaced
+  case 12:
+    return fail(
+        VexPcb_Fault("VEX_GERBER_UNSUPPORTED").Quote(TCollection_AsciiString("G") + theCode));
   default:
-    return myFault.Fail("VEX_GERBER_UNKNOWN_G_CODE", theCode);
+    theUnknown = TCollection_AsciiString("G") + theCode;
+    return Standard_True;
   }
 }
 
-Standard_Boolean VexGerber_Parser::operation(const Standard_Integer       theDCode,
-                                             const VexGerber_Coordinates& theCoords)
+Standard_Boolean VexGerber_Parser::mCode(const Standard_Integer   theCode,
+                                         TCollection_AsciiString& theUnknown)
 {
+  switch (theCode)
+  {
+  case 0: // program stop: the end of the file, like M02
+  case 2:
+    isEnd = Standard_True;
+    return Standard_True;
+  case 1: // optional stop: no effect
+    myGraphics.OnIgnored("optional stops (M01, no effect)");
+    return Standard_True;
+  default:
+    theUnknown = TCollection_AsciiString("M") + theCode;
+    return Standard_True;
+  }
+}
+
+Standard_Boolean VexGerber_Parser::operation(const Standard_Integer         theDCode,
+                                             const VexGerber_Coordinates&   theCoords,
+                                             const TCollection_AsciiString& theUnknown)
+{
+  if (!theUnknown.IsEmpty())
+  {
+    // A code of unknown meaning alone is skipped; with coordinates or an operation, whatever it
+    // stands for would decide where they go.
+    if (theDCode < 0 && !theCoords.Any())
+    {
+      myGraphics.SkipUnknown(theUnknown);
+      return Standard_True;
+    }
+    const Standard_Integer aCode = theUnknown.SubString(2, theUnknown.Length()).IntegerValue();
+    return fail(VexPcb_Fault(theUnknown.Value(1) == 'G' ? "VEX_GERBER_UNKNOWN_G_CODE"
+                                                        : "VEX_GERBER_UNKNOWN_M_CODE")
+                    .Arg(aCode));
+  }
   if (theDCode >= 10)
   {
     if (theCoords.Any())
     {
-      return myFault.Fail("VEX_GERBER_SYNTAX", TCollection_AsciiString("D") + theDCode);
+      return fail(VexPcb_Fault("VEX_GERBER_SYNTAX").Quote(TCollection_AsciiString("D") + theDCode));
     }
-    return mySink.OnSelectAperture(theDCode);
+    return myGraphics.OnSelectAperture(theDCode);
   }
   if (theDCode >= 1 && theDCode <= 3)
   {
-    return mySink.OnOperation(theDCode, theCoords);
+    return myGraphics.OnOperation(theDCode, theCoords);
   }
   if (theDCode >= 0)
   {
-    return myFault.Fail("VEX_GERBER_UNKNOWN_D_CODE", theDCode);
+    return fail(VexPcb_Fault("VEX_GERBER_UNKNOWN_D_CODE").Arg(theDCode));
   }
-  return theCoords.Any() ? mySink.OnOperation(0, theCoords) : Standard_True;
+  return theCoords.Any() ? myGraphics.OnOperation(0, theCoords) : Standard_True;
 }
 
 Standard_Boolean VexGerber_Parser::coordinate(const Standard_Integer theInteger,
@@ -262,12 +387,12 @@ Standard_Boolean VexGerber_Parser::coordinate(const Standard_Integer theInteger,
 {
   if (!hasFormat)
   {
-    return myFault.Fail("VEX_GERBER_NO_FORMAT");
+    return myFault.Fail(VexPcb_Fault("VEX_GERBER_NO_FORMAT"));
   }
   VexGerber_Number::Digits aDigits;
   if (!VexGerber_Number::ReadDigits(myPos, myEnd, aDigits))
   {
-    return myFault.Fail("VEX_GERBER_BAD_NUMBER", here());
+    return myFault.Fail(VexPcb_Fault("VEX_GERBER_BAD_NUMBER").Quote(here()));
   }
   if (aDigits.Decimals >= 0)
   {
@@ -308,7 +433,7 @@ Standard_Boolean VexGerber_Parser::extendedBlock()
   {
     Handle(VexGerber_Macro) aMacro = myMacro;
     myMacro.Nullify();
-    return mySink.OnMacro(aMacro);
+    return myGraphics.OnMacro(aMacro);
   }
   return Standard_True;
 }
@@ -340,19 +465,34 @@ Standard_Boolean VexGerber_Parser::extendedPiece(Standard_Boolean& theEnded)
       myPiece.push_back(aChar);
     }
   }
-  myFault.SetLine(myBlockLine);
-  return myFault.Fail("VEX_GERBER_UNTERMINATED_COMMAND");
+  myCommandLine = myBlockLine;
+  return fail(VexPcb_Fault("VEX_GERBER_UNTERMINATED_COMMAND"));
+}
+
+Standard_Boolean VexGerber_Parser::isWordInBlock() const
+{
+  return myPiece.size() >= 2 && isWordLetter(myPiece[0]) && isNumberStart(myPiece[1]);
 }
 
 Standard_Boolean VexGerber_Parser::extendedCommand()
 {
-  myFault.SetLine(myPieceLine);
+  myCommandLine = myPieceLine;
+  if (isWordInBlock())
+  {
+    // No extended command nor macro statement starts like a word command: the '%' closing the
+    // block is missing, and the word commands after it are read as its contents.
+    myCommandLine = myBlockLine;
+    return fail(VexPcb_Fault("VEX_GERBER_MISSING_PERCENT")
+                    .Quote(TCollection_AsciiString(myPiece.c_str()))
+                    .Arg(myPieceLine));
+  }
   const Standard_Boolean isDecorated =
       myPiece.size() >= 2 && myPiece[0] == 'T' &&
       (myPiece[1] == 'F' || myPiece[1] == 'A' || myPiece[1] == 'O' || myPiece[1] == 'D');
   if (myMacro.IsNull() && isDecorated)
   {
-    return myExtended.Command(myPiece.data(), static_cast<Standard_Integer>(myPiece.size()));
+    myExtended.Attribute(myPiece.data(), static_cast<Standard_Integer>(myPiece.size()));
+    return Standard_True;
   }
   // Everywhere else blanks carry nothing (names of %IN and %LN are ignored anyway).
   size_t aKept = 0;
@@ -378,5 +518,11 @@ Standard_Boolean VexGerber_Parser::extendedCommand()
     myMacro = new VexGerber_Macro(TCollection_AsciiString(myPiece.c_str() + 2));
     return Standard_True;
   }
-  return myExtended.Command(myPiece.data(), static_cast<Standard_Integer>(myPiece.size()));
+  if (!myExtended.Command(myPiece.data(), static_cast<Standard_Integer>(myPiece.size()),
+                          myPieceLine))
+  {
+    return Standard_False;
+  }
+  placeWarnings();
+  return Standard_True;
 }

@@ -1,7 +1,6 @@
 // Copyright (c) 2026 VexData developers
 #include <VexGerber_Reader.hxx>
 
-#include <VexGerber_Graphics.hxx>
 #include <VexGerber_ModelBuilder.hxx>
 #include <VexGerber_Parser.hxx>
 
@@ -98,14 +97,16 @@ private:
   size_t                  myCapacity = 0; //!< bytes of storage
 };
 
-//! Sends the fault to the model's messenger and files it in the report.
-void report(const VexGerber_Fault& theFault, PenFormatData_Model& theModel,
-            VexPcb_TransferReport& theReport)
+//! Files the read failure of a stream or of memory (found before or after the parse, on line 1)
+//! in the report and sends it to the model's messenger.
+void readFailed(PenFormatData_Model& theModel, VexPcb_TransferReport& theReport)
 {
-  theReport.SetFault(theFault.FaultLine(), theFault.Message());
+  VexPcb_Fault aFault("VEX_GERBER_READ_FAILED");
+  aFault.SetLine(1);
+  theReport.SetFault(aFault);
   if (!theModel.Messenger().IsNull())
   {
-    Message_Msg aMessage(theFault.Message());
+    Message_Msg aMessage = aFault.Message();
     theModel.Messenger()->Send(aMessage.Get(), Message_Fail);
   }
 }
@@ -118,8 +119,9 @@ Standard_Boolean VexGerber_Reader::Probe(const char* theHead, const size_t theSi
   {
     return Standard_False;
   }
-  // A Gerber file starts with a command: an extended one, a G code or a lone '*' ...
-  size_t aPos = 0;
+  // A Gerber file starts with a command: an extended one, a G code or a lone '*' (after the
+  // byte order mark some editors write) ...
+  size_t aPos = theSize >= 3 && std::memcmp(theHead, "\xEF\xBB\xBF", 3) == 0 ? 3 : 0;
   while (aPos < theSize && (theHead[aPos] == ' ' || theHead[aPos] == '\t' ||
                             theHead[aPos] == '\r' || theHead[aPos] == '\n' || theHead[aPos] == '*'))
   {
@@ -158,25 +160,31 @@ Standard_Boolean VexGerber_Reader::Read(std::istream&               theStream,
                                         PenFormatData_Model&        theModel,
                                         VexPcb_TransferReport&      theReport)
 {
-  VexGerber_Fault aFault;
+  VexGerber_Nets aNets;
+  return Read(theStream, theOptions, theLimits, theModel, theReport, aNets);
+}
+
+Standard_Boolean VexGerber_Reader::Read(std::istream&               theStream,
+                                        const VexPcb_ImportOptions& theOptions,
+                                        const VexGerber_Limits&     theLimits,
+                                        PenFormatData_Model&        theModel,
+                                        VexPcb_TransferReport& theReport, VexGerber_Nets& theNets)
+{
   try
   {
     FileBytes aData;
-    if (!aData.Read(theStream))
+    if (aData.Read(theStream))
     {
-      aFault.Fail("VEX_GERBER_READ_FAILED");
-      report(aFault, theModel, theReport);
-      return Standard_False;
+      return ReadBuffer(aData.Data(), aData.Size(), theOptions, theLimits, theModel, theReport,
+                        theNets);
     }
-    return ReadBuffer(aData.Data(), aData.Size(), theOptions, theLimits, theModel, theReport);
   }
   catch (...)
   {
     // Memory exhaustion or a stream that throws: the model is untouched.
-    aFault.Fail("VEX_GERBER_READ_FAILED");
-    report(aFault, theModel, theReport);
-    return Standard_False;
   }
+  readFailed(theModel, theReport);
+  return Standard_False;
 }
 
 Standard_Boolean VexGerber_Reader::ReadBuffer(const char* theData, const size_t theSize,
@@ -185,31 +193,37 @@ Standard_Boolean VexGerber_Reader::ReadBuffer(const char* theData, const size_t 
                                               PenFormatData_Model&        theModel,
                                               VexPcb_TransferReport&      theReport)
 {
-  VexGerber_Fault aFault;
+  VexGerber_Nets aNets;
+  return ReadBuffer(theData, theSize, theOptions, theLimits, theModel, theReport, aNets);
+}
+
+Standard_Boolean VexGerber_Reader::ReadBuffer(const char* theData, const size_t theSize,
+                                              const VexPcb_ImportOptions& theOptions,
+                                              const VexGerber_Limits&     theLimits,
+                                              PenFormatData_Model&        theModel,
+                                              VexPcb_TransferReport&      theReport,
+                                              VexGerber_Nets&             theNets)
+{
   try
   {
+    VexPcb_Fault           aFault;
     VexGerber_ModelBuilder aBuilder(theModel, nameOr(theOptions.Phase, THE_DEFAULT_PHASE),
-                                    nameOr(theOptions.Layer, THE_DEFAULT_LAYER), theReport, aFault,
-                                    theLimits, theSize);
-    VexGerber_Graphics     aGraphics(aBuilder, aFault, theLimits,
-                                     theOptions.DefaultUnit != VexPcb_ImportOptions::Unit_Millimetre);
-    VexGerber_Parser       aParser(aGraphics, aFault, theLimits);
+                                    nameOr(theOptions.Layer, THE_DEFAULT_LAYER), theReport, theNets,
+                                    aFault, theLimits, theSize);
+    VexGerber_Parser       aParser(aBuilder, aFault, theLimits,
+                                   theOptions.DefaultUnit != VexPcb_ImportOptions::Unit_Millimetre);
     const Standard_Boolean isDone = aParser.Parse(theData, theSize);
     aBuilder.FlushCounts();
     if (isDone)
     {
       aBuilder.Commit();
-      return Standard_True;
     }
-    if (!aFault.HasFault())
-    {
-      aFault.Fail("VEX_GERBER_READ_FAILED");
-    }
+    return isDone;
   }
   catch (...)
   {
-    aFault.Fail("VEX_GERBER_READ_FAILED");
+    // Memory ran out while the builder or the parser was made, or while the model was filled.
   }
-  report(aFault, theModel, theReport);
+  readFailed(theModel, theReport);
   return Standard_False;
 }

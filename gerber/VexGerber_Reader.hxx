@@ -3,6 +3,7 @@
 #define _VexGerber_Reader_HeaderFile
 
 #include <VexGerber_Limits.hxx>
+#include <VexGerber_Nets.hxx>
 
 #include <PenFormatData_Model.hxx>
 #include <VexPcb_ImportOptions.hxx>
@@ -10,7 +11,8 @@
 
 #include <istream>
 
-//! Imports Gerber (RS-274X) artwork into a pen-format model.
+//! Imports Gerber (RS-274X, X2) artwork into a pen-format model. VexGerber_Parser reads the
+//! file and tells VexGerber_ModelBuilder what it draws, which builds the model.
 //!
 //! The model is in millimetres (inch files are converted, times 25.4) when it was empty, else
 //! the file is converted to the model's unit. Every aperture of the file becomes a model
@@ -21,7 +23,10 @@
 //! apertures are path and point toolpaths, everything else is artwork (areas and clear objects,
 //! not toolpaths). Every object gets the phase and layer of the options ("Milling" and
 //! "Artwork" by default) and the layer is registered in the model. The report counts every kind
-//! of feature: toolpaths, artwork, and what was read and ignored (attributes, comments ...).
+//! of feature: toolpaths, artwork, and what was read and ignored (attributes, comments ...), and
+//! holds the warnings (commands skipped, invalid constructs read anyway), which also go to the
+//! model's messenger. Where the file names the nets of its objects (X2 object attributes), the
+//! net of every sequence added is filed in a VexGerber_Nets given to Read.
 //!
 //! A file that cannot be read gives false, the fault (a catalogue key whose first argument is
 //! the line) in the report and also sent to the model's messenger as a fail message, and leaves
@@ -49,12 +54,29 @@ public:
                                                PenFormatData_Model&        theModel,
                                                VexPcb_TransferReport&      theReport);
 
+  //! Reads like Read above and files the net of every sequence added in theNets (which keeps
+  //! what earlier reads filed).
+  Standard_EXPORT static Standard_Boolean Read(std::istream&               theStream,
+                                               const VexPcb_ImportOptions& theOptions,
+                                               const VexGerber_Limits&     theLimits,
+                                               PenFormatData_Model&        theModel,
+                                               VexPcb_TransferReport&      theReport,
+                                               VexGerber_Nets&             theNets);
+
   //! Reads theSize bytes from theData like Read above.
   Standard_EXPORT static Standard_Boolean ReadBuffer(const char* theData, const size_t theSize,
                                                      const VexPcb_ImportOptions& theOptions,
                                                      const VexGerber_Limits&     theLimits,
                                                      PenFormatData_Model&        theModel,
                                                      VexPcb_TransferReport&      theReport);
+
+  //! Reads theSize bytes from theData like Read above, filing the nets in theNets.
+  Standard_EXPORT static Standard_Boolean ReadBuffer(const char* theData, const size_t theSize,
+                                                     const VexPcb_ImportOptions& theOptions,
+                                                     const VexGerber_Limits&     theLimits,
+                                                     PenFormatData_Model&        theModel,
+                                                     VexPcb_TransferReport&      theReport,
+                                                     VexGerber_Nets&             theNets);
 
   //! Phase given to the objects when the options name none.
   static constexpr const char* THE_DEFAULT_PHASE = "Milling";

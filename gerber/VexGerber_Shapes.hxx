@@ -3,7 +3,7 @@
 #define _VexGerber_Shapes_HeaderFile
 
 #include <VexGerber_Aperture.hxx>
-#include <VexGerber_Fault.hxx>
+#include <VexPcb_Fault.hxx>
 #include <VexGerber_Limits.hxx>
 
 #include <VexGeom_Sweep.hxx>
@@ -18,7 +18,7 @@ class VexGerber_Shapes
 public:
   //! Creates the shape maker of a file of theSize bytes, bounded by theLimits, reporting to
   //! theFault.
-  Standard_EXPORT VexGerber_Shapes(const VexGerber_Limits& theLimits, VexGerber_Fault& theFault,
+  Standard_EXPORT VexGerber_Shapes(const VexGerber_Limits& theLimits, VexPcb_Fault& theFault,
                                    const size_t theSize);
 
   //! Makes theContours the outline of a flash of theAperture at thePoint under theTransform
@@ -44,7 +44,7 @@ private:
   Standard_Boolean refused();
 
   const VexGerber_Limits& myLimits;    //!< bounds
-  VexGerber_Fault&        myFault;     //!< where faults go
+  VexPcb_Fault&           myFault;     //!< where faults go
   VexGeom_Budget          myBudget;    //!< flattening and polygon work of the file
   VexGeom_Flattener       myFlattener; //!< flattening, paid from the budget
   VexGeom_Sweep           mySweep;     //!< sweeps, paid from the budget

@@ -20,15 +20,16 @@ const int THE_FOUND = 1;
 //! What verify was given on the command line.
 struct VerifyOptions
 {
-  std::string              Job;                      //!< the job: machine file or model document
-  std::vector<std::string> Designs;                  //!< "[ROLE:]FILE" of every design
-  double                   Tolerance = 0.01;         //!< millimetres
-  double OutlineGap = VexVerify_Board::DefaultGap(); //!< widest gap closed in an outline
-  std::vector<std::string> Phases;                   //!< phases of the paths checked
-  std::vector<std::string> Layers;                   //!< layers of the paths checked
-  bool                     IsJson = false;           //!< write the report as JSON
-  int                      Limit  = 100;             //!< findings listed per check, 0 all
-  std::string              Output; //!< where the report goes; empty: standard output
+  std::string              Job;              //!< the job: machine file or model document
+  std::vector<std::string> Designs;          //!< "[ROLE:]FILE" of every design
+  double                   Tolerance = 0.01; //!< millimetres
+  double OutlineGap     = VexVerify_Board::DefaultGap(); //!< widest gap closed in an outline
+  double DrillTolerance = VexVerify_Verifier::DefaultDrillTolerance(); //!< of hole diameters
+  std::vector<std::string> Phases;         //!< phases of the paths checked
+  std::vector<std::string> Layers;         //!< layers of the paths checked
+  bool                     IsJson = false; //!< write the report as JSON
+  int                      Limit  = 100;   //!< findings listed per check, 0 all
+  std::string              Output;         //!< where the report goes; empty: standard output
 };
 
 //! Sends theFault as a failure and returns the exit status of bad input.
@@ -92,6 +93,12 @@ int verify(VexHost_Context& theContext, const VerifyOptions& theOptions)
     aFault << theOptions.Tolerance;
     return refuse(theContext, aFault);
   }
+  if (!VexVerify_Verifier::IsDrillTolerance(theOptions.DrillTolerance))
+  {
+    Message_Msg aFault("VEX_VERIFY_BAD_DRILL_TOLERANCE");
+    aFault << theOptions.DrillTolerance;
+    return refuse(theContext, aFault);
+  }
   if (!VexVerify_Verifier::IsOutlineGap(theOptions.OutlineGap))
   {
     Message_Msg aFault("VEX_VERIFY_BAD_OUTLINE_GAP");
@@ -109,10 +116,11 @@ int verify(VexHost_Context& theContext, const VerifyOptions& theOptions)
     return VexHost_Context::THE_USAGE_ERROR;
   }
   VexVerify_Verifier::Options aSettings;
-  aSettings.Tolerance  = theOptions.Tolerance;
-  aSettings.OutlineGap = theOptions.OutlineGap;
-  aSettings.Phases     = sequence(theOptions.Phases);
-  aSettings.Layers     = sequence(theOptions.Layers);
+  aSettings.Tolerance      = theOptions.Tolerance;
+  aSettings.OutlineGap     = theOptions.OutlineGap;
+  aSettings.DrillTolerance = theOptions.DrillTolerance;
+  aSettings.Phases         = sequence(theOptions.Phases);
+  aSettings.Layers         = sequence(theOptions.Layers);
   VexVerify_Verifier aVerifier(aSettings);
   VexVerify_Report   aReport;
   if (!aVerifier.Perform(aJob, theOptions.Job.c_str(), aDesigns, aReport))
@@ -153,6 +161,9 @@ void VexHost_Commands::RegisterVerify(CLI::App& theApp, VexHost_Context& theCont
       ->required();
   aCommand->add_option("--tolerance", anOptions->Tolerance,
                        "Tolerance in millimetres of positions, diameters and clearances (0.01)");
+  aCommand->add_option("--drill-tolerance", anOptions->DrillTolerance,
+                       "A hole drilled with a drill up to this much smaller or larger, in "
+                       "millimetres, is drilled as designed (0.05, as vex job)");
   aCommand->add_option("--outline-gap", anOptions->OutlineGap,
                        "Widest gap in millimetres between the lines of an outline that is closed "
                        "(0.3); the notes say where gaps were closed");

@@ -132,6 +132,14 @@ void VexJob_Drilling::addHoles(const Standard_Real theDiameter, const std::vecto
     std::vector<gp_XY>& aHoles = toolpath(*aDrill, THE_DRILLING).Holes;
     aHoles.insert(aHoles.end(), theHoles.begin(), theHoles.end());
     myReport.AddHoles(theDiameter, aCount, aDrill->Name, aDrill->Width, "drilled");
+    if (aDrill->Width > theDiameter + myOptions.DrillTolerance + 1.0e-9)
+    {
+      // No drill within the tolerance: the holes come out larger than designed.
+      Message_Msg aMsg("VEX_JOB_HOLES_OVERSIZE");
+      aMsg << aCount << theDiameter << theName.c_str() << aDrill->Name.c_str() << aDrill->Width
+           << myOptions.DrillTolerance;
+      myReport.Problem(aMsg);
+    }
     return;
   }
   const VexJob_Tool* aMill = myLibrary.AtMost(VexJob_Tool::Kind_EndMill, theDiameter);

@@ -38,6 +38,16 @@ void VexPcb_TransferReport::SetFault(const Standard_Integer theLine, const Messa
   myFault     = theMessage;
 }
 
+void VexPcb_TransferReport::SetFault(const VexPcb_Fault& theFault)
+{
+  SetFault(theFault.Line(), theFault.Message());
+}
+
+void VexPcb_TransferReport::AddWarning(const VexPcb_Fault& theWarning)
+{
+  myWarnings.Append(theWarning);
+}
+
 void VexPcb_TransferReport::PrintCounts(Standard_OStream& theStream) const
 {
   for (int anOutcome = 0; anOutcome < 3; ++anOutcome)
@@ -54,5 +64,14 @@ void VexPcb_TransferReport::PrintCounts(Standard_OStream& theStream) const
       theStream << "  " << aCounts.FindFromIndex(anIndex) << " " << aCounts.FindKey(anIndex)
                 << "\n";
     }
+  }
+  if (!myWarnings.IsEmpty())
+  {
+    theStream << "Warnings:\n";
+  }
+  for (NCollection_Vector<VexPcb_Fault>::Iterator anIter(myWarnings); anIter.More(); anIter.Next())
+  {
+    Message_Msg aMessage = anIter.Value().Message();
+    theStream << "  " << TCollection_AsciiString(aMessage.Get()) << "\n";
   }
 }

@@ -2,6 +2,8 @@
 #ifndef _VexPcb_TransferReport_HeaderFile
 #define _VexPcb_TransferReport_HeaderFile
 
+#include <VexPcb_Fault.hxx>
+
 #include <Message_Msg.hxx>
 #include <NCollection_IndexedDataMap.hxx>
 #include <Standard_OStream.hxx>
@@ -48,6 +50,16 @@ public:
   //! and the 1-based line of the file where it was found. Only the first fault is kept.
   Standard_EXPORT void SetFault(const Standard_Integer theLine, const Message_Msg& theMessage);
 
+  //! Records theFault, found by a reader at its line, as the fault that stopped the import (only
+  //! the first fault is kept).
+  Standard_EXPORT void SetFault(const VexPcb_Fault& theFault);
+
+  //! Records a warning: something the file does wrong that the reader read past.
+  Standard_EXPORT void AddWarning(const VexPcb_Fault& theWarning);
+
+  //! Returns the warnings, in the order they were found.
+  const NCollection_Vector<VexPcb_Fault>& Warnings() const { return myWarnings; }
+
   //! Returns true when the import stopped on a fault.
   Standard_Boolean HasFault() const { return myFaultLine > 0; }
 
@@ -58,14 +70,16 @@ public:
   const Message_Msg& Fault() const { return myFault; }
 
   //! Writes the counts as lines "  <count> <kind>" under one heading per outcome that has any:
-  //! "Toolpaths:", "Kept as artwork (not toolpaths):" and "Ignored:".
+  //! "Toolpaths:", "Kept as artwork (not toolpaths):" and "Ignored:", then the texts of the
+  //! warnings under "Warnings:" when there are any.
   Standard_EXPORT void PrintCounts(Standard_OStream& theStream) const;
 
 private:
   NCollection_IndexedDataMap<TCollection_AsciiString, Standard_Integer>
-                   myCounts[3]; //!< counts by kind, per outcome
-  Message_Msg      myFault;     //!< first fault
-  Standard_Integer myFaultLine; //!< its line, 0 when there is none
+                                   myCounts[3]; //!< counts by kind, per outcome
+  Message_Msg                      myFault;     //!< first fault
+  Standard_Integer                 myFaultLine; //!< its line, 0 when there is none
+  NCollection_Vector<VexPcb_Fault> myWarnings;  //!< warnings in the order found
 };
 
 #endif

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The pictures and summaries of docs/job.md: the job of gerbv's protel-pnp example over its
+# The pictures and summaries of docs/workflow.md and docs/job.md: the job of gerbv's protel-pnp example over its
 # designs (a window of the top), and a small two-sided board whose bottom isolation is mirrored.
 #   $1  vex (default build/vex)
 set -euo pipefail

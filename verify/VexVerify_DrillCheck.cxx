@@ -8,6 +8,7 @@
 #include <NCollection_DataMap.hxx>
 
 #include <algorithm>
+#include <map>
 #include <exception>
 #include <cmath>
 #include <tuple>
@@ -84,6 +85,75 @@ void collect(const PenFormatData_Model& theModel, const Standard_Boolean isDesig
   }
 }
 
+//! Returns true when theContour is one circle: arcs about one centre with one radius, turning
+//! once around it; theCenter and theRadius are its own (model unit).
+bool isCircle(const PhGeom_Curve& theContour, gp_XY& theCenter, Standard_Real& theRadius)
+{
+  Standard_Real aSweep  = 0.0;
+  bool          isFirst = true;
+  for (PhGeom_Curve::ElementIterator anElement(theContour); anElement.More(); anElement.Next())
+  {
+    if (anElement.Value().Kind() != PhGeom_Element::Kind_Arc)
+    {
+      return false;
+    }
+    const PhGeom_Arc&   anArc  = static_cast<const PhGeom_Arc&>(anElement.Value());
+    const Standard_Real aSlack = 1.0e-6 * std::max(1.0, std::fabs(anArc.Radius()));
+    if (!isFirst && ((anArc.Center() - theCenter).Modulus() > aSlack ||
+                     std::fabs(anArc.Radius() - theRadius) > aSlack))
+    {
+      return false;
+    }
+    theCenter = anArc.Center();
+    theRadius = anArc.Radius();
+    isFirst   = false;
+    aSweep += std::fabs(anArc.Angle(1) - anArc.Angle(0));
+  }
+  return !isFirst && theRadius > 0.0 && std::fabs(aSweep - 2.0 * M_PI) < 1.0e-6;
+}
+
+//! A hole the job mills: a circle whose cut edge has Diameter.
+struct Milled
+{
+  gp_XY            At;       //!< centre, millimetres
+  Standard_Real    Diameter; //!< of the cut edge: the circle grown by the tool's radius
+  Standard_Integer Aperture; //!< the mill's aperture
+};
+
+//! Collects the circles of theJob's path toolpaths into theMilled, in millimetres.
+void collectMilled(const PenFormatData_Model& theJob, std::vector<Milled>& theMilled)
+{
+  const Standard_Real aFactor = VexGeom_Drawing::UnitFactor(theJob);
+  for (NCollection_List<Handle(PenFormatData_Object)>::Iterator anIt(theJob.Objects()); anIt.More();
+       anIt.Next())
+  {
+    const Handle(PenFormatData_Sequence) aSequence =
+        Handle(PenFormatData_Sequence)::DownCast(anIt.Value());
+    if (aSequence.IsNull() || !VexGeom_Drawing::IsPathToolpath(*aSequence))
+    {
+      continue;
+    }
+    const Standard_Real aWidth =
+        VexGeom_Drawing::Width(theJob, aSequence->ApertureNumber()) * aFactor;
+    for (NCollection_List<Handle(PhGeom_Curve)>::Iterator aContour(
+             aSequence->GetCurve()->Children());
+         aContour.More(); aContour.Next())
+    {
+      gp_XY         aCenter;
+      Standard_Real aRadius = 0.0;
+      if (!aContour.Value().IsNull() && isCircle(*aContour.Value(), aCenter, aRadius))
+      {
+        theMilled.push_back(Milled{aCenter * aFactor, 2.0 * aRadius * aFactor + aWidth,
+                                   aSequence->ApertureNumber()});
+      }
+    }
+  }
+}
+
+//! Most pairs of a hole and a hit within reach of each other, beyond a few per drill: holes
+//! stacked on one another by the thousand would otherwise pair every one with every other.
+const size_t THE_MAX_PAIRS = 4000000;
+
 //! Pairs holes and hits of theCandidates greedily, closest first, each at most once.
 void pair(std::vector<Pair>& theCandidates, std::vector<Drill>& theHoles,
           std::vector<Drill>& theHits)
@@ -116,10 +186,11 @@ std::tuple<Standard_Integer, Standard_Integer, Standard_Real, Standard_Real> ord
 class Matcher
 {
 public:
-  Matcher(const Standard_Real theTolerance, std::vector<Drill>& theHoles,
-          std::vector<Drill>& theHits, VexVerify_Report::Check& theCheck)
-      : myTolerance(theTolerance), myHoles(theHoles), myHits(theHits), myCheck(theCheck),
-        myMaxHit(0.0), myMaxHole(0.0)
+  Matcher(const Standard_Real theTolerance, const Standard_Real theDiameterTolerance,
+          std::vector<Drill>& theHoles, std::vector<Drill>& theHits,
+          VexVerify_Report::Check& theCheck)
+      : myTolerance(theTolerance), myDiameterTolerance(theDiameterTolerance), myHoles(theHoles),
+        myHits(theHits), myCheck(theCheck), myMaxHit(0.0), myMaxHole(0.0)
   {
     for (const Drill& aHit : myHits)
     {
@@ -131,8 +202,9 @@ public:
     }
   }
 
-  //! Pairs, then files every finding into the check.
-  void Perform()
+  //! Pairs, then files every finding into the check; false when more pairs lie within reach of
+  //! one another than the check takes (MaxPairs()).
+  Standard_Boolean Perform()
   {
     // Cells as wide as the farthest pairing looked for, so that three by three cells hold it.
     const Standard_Real aCell =
@@ -140,8 +212,10 @@ public:
     VexVerify_PointGrid aHitGrid(aCell), aHoleGrid(aCell);
     file(myHits, aHitGrid);
     file(myHoles, aHoleGrid);
-    pairWithin(aHitGrid);
-    pairOverlapping(aHitGrid);
+    if (!pairWithin(aHitGrid) || !pairOverlapping(aHitGrid))
+    {
+      return Standard_False;
+    }
     fileHoles();
     fileHits(aHoleGrid);
     std::vector<Finding> aFindings(myFindings.begin(), myFindings.end());
@@ -152,7 +226,11 @@ public:
     {
       myCheck.Findings.Append(aFinding);
     }
+    return Standard_True;
   }
+
+  //! Returns the most candidate pairs one pairing takes: a few per drill, at least THE_MAX_PAIRS.
+  size_t MaxPairs() const { return THE_MAX_PAIRS + 16 * (myHoles.size() + myHits.size()); }
 
 private:
   //! Files theDrills in theGrid.
@@ -165,12 +243,16 @@ private:
     theGrid.Sort();
   }
 
-  //! Pairs every hole with hits within the tolerance.
-  void pairWithin(const VexVerify_PointGrid& theHits)
+  //! Pairs every hole with hits within the tolerance; false when there are too many candidates.
+  Standard_Boolean pairWithin(const VexVerify_PointGrid& theHits)
   {
     std::vector<Pair> aCandidates;
     for (size_t aHole = 0; aHole < myHoles.size(); ++aHole)
     {
+      if (aCandidates.size() > MaxPairs())
+      {
+        return Standard_False;
+      }
       const gp_XY& anAt = myHoles[aHole].At;
       theHits.Visit(anAt, myTolerance,
                     [&](const Standard_Integer theHit)
@@ -184,14 +266,20 @@ private:
                     });
     }
     pair(aCandidates, myHoles, myHits);
+    return Standard_True;
   }
 
   //! Pairs the holes left with the hits left that overlap them: holes drilled off their place.
-  void pairOverlapping(const VexVerify_PointGrid& theHits)
+  //! False when there are too many candidates.
+  Standard_Boolean pairOverlapping(const VexVerify_PointGrid& theHits)
   {
     std::vector<Pair> aCandidates;
     for (size_t aHole = 0; aHole < myHoles.size(); ++aHole)
     {
+      if (aCandidates.size() > MaxPairs())
+      {
+        return Standard_False;
+      }
       const Drill& aDrill = myHoles[aHole];
       if (aDrill.Partner >= 0)
       {
@@ -210,6 +298,7 @@ private:
                     });
     }
     pair(aCandidates, myHoles, myHits);
+    return Standard_True;
   }
 
   //! Files the findings of the holes: missing, moved, wrong diameter.
@@ -232,7 +321,7 @@ private:
         myCheck.Matched += isMatched ? 1 : 0;
         myCheck.Tools.ChangeValue(aHole.Tool).Matched += isMatched ? 1 : 0;
         myCheck.Tools.ChangeValue(aHit.Tool).Matched += isMatched ? 1 : 0;
-        if (isMatched && std::fabs(aHit.Diameter - aHole.Diameter) <= myTolerance)
+        if (isMatched && std::fabs(aHit.Diameter - aHole.Diameter) <= myDiameterTolerance)
         {
           continue;
         }
@@ -273,14 +362,67 @@ private:
     }
   }
 
-  Standard_Real            myTolerance; //!< tolerance
-  std::vector<Drill>&      myHoles;     //!< holes of the design
-  std::vector<Drill>&      myHits;      //!< hits of the job
-  VexVerify_Report::Check& myCheck;     //!< where findings go
-  std::vector<Finding>     myFindings;  //!< findings before sorting
-  Standard_Real            myMaxHit;    //!< largest hit diameter
-  Standard_Real            myMaxHole;   //!< largest hole diameter
+  Standard_Real            myTolerance;         //!< tolerance
+  Standard_Real            myDiameterTolerance; //!< tolerance of diameters
+  std::vector<Drill>&      myHoles;             //!< holes of the design
+  std::vector<Drill>&      myHits;              //!< hits of the job
+  VexVerify_Report::Check& myCheck;             //!< where findings go
+  std::vector<Finding>     myFindings;          //!< findings before sorting
+  Standard_Real            myMaxHit;            //!< largest hit diameter
+  Standard_Real            myMaxHole;           //!< largest hole diameter
 };
+//! Adds to theHits the holes theJob mills as circles where theHoles has a hole of that place
+//! (within theTolerance) and diameter (within theDiameterTolerance), with a tool each in theTools.
+void addMilled(const PenFormatData_Model& theJob, const std::vector<Drill>& theHoles,
+               const Standard_Real theTolerance, const Standard_Real theDiameterTolerance,
+               NCollection_Vector<Tool>& theTools, std::vector<Drill>& theHits)
+{
+  std::vector<Milled> aMilled;
+  collectMilled(theJob, aMilled);
+  if (aMilled.empty())
+  {
+    return;
+  }
+  VexVerify_PointGrid aHoles(std::max(theTolerance, 1.0e-3));
+  for (size_t anIndex = 0; anIndex < theHoles.size(); ++anIndex)
+  {
+    aHoles.Add(theHoles[anIndex].At, static_cast<Standard_Integer>(anIndex));
+  }
+  aHoles.Sort();
+  // A milled tool per mill and cut diameter, named after the mill.
+  std::map<std::pair<Standard_Integer, int64_t>, Standard_Integer> aToolOf;
+  for (const Milled& aCircle : aMilled)
+  {
+    bool isHole = false;
+    aHoles.Visit(aCircle.At, theTolerance,
+                 [&](const Standard_Integer theHole)
+                 {
+                   const Drill& aHole = theHoles[theHole];
+                   isHole             = isHole ||
+                            ((aHole.At - aCircle.At).Modulus() <= theTolerance &&
+                             std::fabs(aHole.Diameter - aCircle.Diameter) <= theDiameterTolerance);
+                 });
+    if (!isHole)
+    {
+      continue; // a ring around a round pad, not a hole
+    }
+    const std::pair<Standard_Integer, int64_t> aKey(aCircle.Aperture,
+                                                    std::llround(aCircle.Diameter * 1.0e4));
+    auto                                       aFound = aToolOf.find(aKey);
+    if (aFound == aToolOf.end())
+    {
+      Tool aTool;
+      aTool.Name     = VexVerify_Report::ToolName(theJob, aCircle.Aperture) + " (milled)";
+      aTool.Diameter = aCircle.Diameter;
+      aTool.IsDesign = Standard_False;
+      aFound         = aToolOf.emplace(aKey, theTools.Length()).first;
+      theTools.Append(aTool);
+    }
+    theTools.ChangeValue(aFound->second).Count += 1;
+    theHits.push_back(Drill{aCircle.At, aCircle.Diameter, aFound->second, -1});
+  }
+}
+
 } // namespace
 
 Standard_Boolean VexVerify_DrillCheck::Perform(const PenFormatData_Model& theDesign,
@@ -319,10 +461,16 @@ Standard_Boolean VexVerify_DrillCheck::perform(const std::vector<DesignFile>& th
       collect(*aFile.first, Standard_True, aFile.second, theCheck.Tools, aHoles, theCheck.Slots);
     }
     collect(theJob, Standard_False, TCollection_AsciiString(), theCheck.Tools, aHits, aJobSlots);
+    addMilled(theJob, aHoles, myTolerance, diameterTolerance(), theCheck.Tools, aHits);
     theCheck.Holes = static_cast<Standard_Integer>(aHoles.size());
     theCheck.Hits  = static_cast<Standard_Integer>(aHits.size());
-    Matcher aMatcher(myTolerance, aHoles, aHits, theCheck);
-    aMatcher.Perform();
+    Matcher aMatcher(myTolerance, diameterTolerance(), aHoles, aHits, theCheck);
+    if (!aMatcher.Perform())
+    {
+      myFault = Message_Msg("VEX_VERIFY_LIMIT_DRILL_PAIRS");
+      myFault << theCheck.Design << static_cast<Standard_Integer>(aMatcher.MaxPairs());
+      return Standard_False;
+    }
     return Standard_True;
   }
   catch (const std::exception& theException)

@@ -54,6 +54,12 @@ Standard_Boolean VexVerify_Verifier::isUsable(
     myFault << myOptions.Tolerance;
     return Standard_False;
   }
+  if (!IsDrillTolerance(myOptions.DrillTolerance))
+  {
+    myFault = Message_Msg("VEX_VERIFY_BAD_DRILL_TOLERANCE");
+    myFault << myOptions.DrillTolerance;
+    return Standard_False;
+  }
   if (!IsOutlineGap(myOptions.OutlineGap))
   {
     myFault = Message_Msg("VEX_VERIFY_BAD_OUTLINE_GAP");
@@ -182,7 +188,7 @@ Standard_Boolean VexVerify_Verifier::check(const NCollection_Sequence<VexVerify_
   {
   case VexVerify_Design::Role_Drill:
   {
-    VexVerify_DrillCheck aCheck(aTolerance);
+    VexVerify_DrillCheck aCheck(aTolerance, myOptions.DrillTolerance);
     if (!aCheck.Perform(theDesigns, theJob, theCheck))
     {
       myFault = aCheck.Fault();

@@ -20,14 +20,19 @@ public:
   //! What the user chose.
   struct Options
   {
-    Standard_Real Tolerance;  //!< millimetres, greater than 0
-    Standard_Real OutlineGap; //!< widest gap bridged in an outline's lines, millimetres
+    Standard_Real Tolerance;      //!< millimetres, greater than 0
+    Standard_Real OutlineGap;     //!< widest gap bridged in an outline's lines, millimetres
+    Standard_Real DrillTolerance; //!< a hole drilled this much smaller or larger is as designed
     NCollection_Sequence<TCollection_AsciiString> Phases; //!< phases of the paths checked
     NCollection_Sequence<TCollection_AsciiString> Layers; //!< layers of the paths checked
 
     //! The defaults: 0.01 mm, outline gaps up to VexVerify_Board::DefaultGap(), every phase
     //! and layer.
-    Options() : Tolerance(0.01), OutlineGap(VexVerify_Board::DefaultGap()) {}
+    Options()
+        : Tolerance(0.01), OutlineGap(VexVerify_Board::DefaultGap()),
+          DrillTolerance(DefaultDrillTolerance())
+    {
+    }
   };
 
   //! Creates a verifier with theOptions.
@@ -46,6 +51,15 @@ public:
 
   //! Returns the reason of the last failure.
   const Message_Msg& Fault() const { return myFault; }
+
+  //! Returns the drill tolerance of the defaults, the one a job is made with: 0.05 mm.
+  static Standard_Real DefaultDrillTolerance() { return 0.05; }
+
+  //! Returns true when theTolerance is a usable drill tolerance: from 0 to 1 mm.
+  static Standard_Boolean IsDrillTolerance(const Standard_Real theTolerance)
+  {
+    return theTolerance >= 0.0 && theTolerance <= 1.0;
+  }
 
   //! Returns true when theTolerance is a usable tolerance: greater than 0 and at most a
   //! kilometre.

@@ -73,12 +73,12 @@ public:
                                             "unknown", "tool-up",   "after-end"};
     Text += "ignored " + std::string(THE_NAMES[theWhat]) + " @" + std::to_string(theLine) + "\n";
   }
-  void OnFault(const Standard_Integer theLine, const Message_Msg& theMessage) override
+  void OnFault(const VexPcb_Fault& theFault) override
   {
     VexTest_MessageCapture aCapture;
-    Message_Msg            aMessage(theMessage);
+    Message_Msg            aMessage = theFault.Message();
     aCapture.Messenger()->Send(aMessage.Get(), Message_Fail);
-    Text += "fault @" + std::to_string(theLine) + " " + aCapture.Dump().substr(2);
+    Text += "fault @" + std::to_string(theFault.Line()) + " " + aCapture.Dump().substr(2);
   }
 };
 
@@ -302,6 +302,30 @@ TEST(VexExcellon_Parser, Faults)
     ASSERT_NE(std::string::npos, aFault) << aCase.Text << "\n" << aText;
     EXPECT_EQ(std::string("fault ") + aCase.Fault + "\n", aText.substr(aFault)) << aCase.Text;
   }
+}
+
+TEST(VexExcellon_Parser, CannedTextIsNeverSkipped)
+{
+  // Canned text drills characters of the machine's own set: its holes cannot be made here, and
+  // skipping the line would lose them and the position written before them.
+  const std::string                         aMetric     = "M48\nMETRIC\nT1C1\n%\nT1\n";
+  const std::pair<std::string, const char*> THE_CASES[] = {
+      {aMetric + "M97,ABC\n", "fault @6 VEX_EXCELLON_CANNED_TEXT 6 ABC\n"},
+      {aMetric + "X1.0Y1.0\nX2.0Y1.0M98,REV 2\n", "fault @7 VEX_EXCELLON_CANNED_TEXT 7 REV 2\n"},
+  };
+  for (const auto& aCase : THE_CASES)
+  {
+    const std::string aText = parse(aCase.first);
+    ASSERT_NE(aText.find("fault"), std::string::npos) << aText;
+    EXPECT_EQ(aText.substr(aText.find("fault")), aCase.second) << aCase.first;
+  }
+}
+
+TEST(VexExcellon_Parser, AnEndOfPatternEndsNothingElse)
+{
+  // M01 ends a block pattern (whose start, M25, is refused): the holes after it are drilled.
+  EXPECT_EQ("tool 1 1\nhole 1 (1,1)\nignored setting @7\nhole 1 (2,1)\n",
+            parse("M48\nMETRIC\nT1C1\n%\nT1\nX1.0Y1.0\nM01\nX2.0Y1.0\nM30\n"));
 }
 
 TEST(VexExcellon_Parser, FaultStopsEverything)

@@ -285,6 +285,21 @@ TEST(VexExcellon_Reader, FaultLeavesTheModelAsItWas)
   }
 }
 
+TEST(VexExcellon_Reader, ABodyWithoutToolSizesSaysSo)
+{
+  // The body of a drill file without its header: no unit, no tool sizes. It is claimed as a drill
+  // file and refused with a message that names what is missing.
+  const std::string aBody = "T1\nX1Y1\nT2\nX2Y2\nM30\n";
+  EXPECT_TRUE(VexExcellon_Reader::Probe(aBody.data(), aBody.size()));
+  Import anImport;
+  anImport.Read(aBody);
+  EXPECT_FALSE(anImport.IsOk);
+  EXPECT_EQ(anImport.Fault(), "2 VEX_EXCELLON_NO_TOOL_SIZES 2 1\n");
+  // With a header, a tool without its size is the one missing.
+  anImport.Read("M48\nMETRIC\n%\nT1\nX1Y1\n");
+  EXPECT_EQ(anImport.Fault(), "5 VEX_EXCELLON_UNDEFINED_TOOL 5 1\n");
+}
+
 TEST(VexExcellon_Reader, Probe)
 {
   struct Case
@@ -305,7 +320,9 @@ TEST(VexExcellon_Reader, Probe)
       {"%\nT1C0.8\n%ADD10C,0.8*%\n", false},
       {std::string("QUOR_Mill_Drill File (VEX) Version 3\x1a\x00\x01", 40), false},
       {"{\"unit\": \"mm\", \"apertures\": []}\n", false},
-      {"T1\nX1Y1\nM30\n", false}, // no diameter, no unit, no header: nothing to go by
+      {"T1\nX1Y1\nM30\n", true}, // a body without its header: read, and refused for its sizes
+      {"X1Y1\nT1\n", false},     // positions before any tool change: nothing to go by
+      {"T1 M6\nX1 Y1\n", false}, // a tool change of a machine program
       {"The M48 header of a drill file\n", false},
       {"M48\nMETRIC\n\x07\x01", false},
       {"", false},

@@ -25,7 +25,7 @@ TEST(VexGerber_Macro, ExpressionsEvaluate)
   for (const auto& aCase : THE_CASES)
   {
     VexGerber_Expression anExpression;
-    VexGerber_Fault      aFault;
+    VexPcb_Fault         aFault;
     ASSERT_TRUE(anExpression.Compile(aCase.first, static_cast<int>(std::strlen(aCase.first)), 64,
                                      9999, aFault))
         << aCase.first;
@@ -49,7 +49,7 @@ TEST(VexGerber_Macro, BadExpressionsAreFaults)
   for (const auto& aCase : THE_CASES)
   {
     VexGerber_Expression anExpression;
-    VexGerber_Fault      aFault;
+    VexPcb_Fault         aFault;
     EXPECT_FALSE(anExpression.Compile(aCase.first, static_cast<int>(std::strlen(aCase.first)), 4,
                                       9999, aFault))
         << aCase.first;

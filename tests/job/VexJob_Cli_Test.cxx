@@ -285,7 +285,10 @@ TEST_F(VexJob_Cli, GerbvBoardJobPassesItsCopperAndOutlineChecks)
   // The mechanical layer holds more than the profile: its open ends are named.
   EXPECT_EQ(anOutcome.Status, 1) << anOutcome.Err;
   EXPECT_NE(anOutcome.Err.find("Warning: The outline"), std::string::npos);
-  EXPECT_NE(anOutcome.Err.find("Not machined as designed: 1"), std::string::npos);
+  // The vias of 0.305 mm are drilled with the smallest drill, 0.4 mm: said as well.
+  EXPECT_NE(anOutcome.Err.find("Not machined as designed: 2"), std::string::npos);
+  EXPECT_NE(anOutcome.Err.find("Warning: 106 holes of 0.304800 mm"), std::string::npos)
+      << anOutcome.Err;
   EXPECT_EQ(Tools(aJob).count("Cut-out/Top"), 1u);
   // The title's letters drawn on the mechanical layer beside the board are not cut around.
   EXPECT_NE(anOutcome.Err.find("5 small closed drawing(s) beside the board"), std::string::npos)
@@ -301,6 +304,18 @@ TEST_F(VexJob_Cli, GerbvBoardJobPassesItsCopperAndOutlineChecks)
       << aCheck.Out;
   EXPECT_NE(aCheck.Out.find("No findings: no path runs outside the board"), std::string::npos)
       << aCheck.Out;
+  // The drill check finds just the holes the job said it drilled larger.
+  const VexTest_VexOutcome aDrills =
+      Vex({"verify", myDir + "/job.vex", "--against", "drill:" + aBoard + ".TXT", "--limit", "0"});
+  size_t aDiameters = 0;
+  for (size_t aPos = aDrills.Out.find("    diameter "); aPos != std::string::npos;
+       aPos        = aDrills.Out.find("    diameter ", aPos + 1))
+  {
+    ++aDiameters;
+  }
+  EXPECT_EQ(aDiameters, 106u) << aDrills.Out;
+  EXPECT_EQ(aDrills.Out.find("missing"), std::string::npos) << aDrills.Out;
+  EXPECT_EQ(aDrills.Out.find("extra"), std::string::npos) << aDrills.Out;
 }
 
 TEST_F(VexJob_Cli, GerbvCopperLayersAreIsolatedClearOfTheirCopper)

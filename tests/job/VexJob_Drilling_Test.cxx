@@ -27,16 +27,19 @@ std::vector<VexJob_Toolpath> drill(const Handle(PenFormatData_Model) & theDesign
 
 TEST(VexJob_Drilling, EachHoleGetsTheSmallestDrillWithinTolerance)
 {
+  // A drill more than the tolerance larger than its hole (the smallest drill is 0.4 mm) is a
+  // place not machined as designed.
   const struct
   {
     double      Diameter;
     const char* Tool;
     const char* How;
-  } THE_CASES[] = {{0.3, "Drill0.40", "drilled"},  {0.45, "Drill0.40", "drilled"},
-                   {0.46, "Drill0.50", "drilled"}, {0.8, "Drill0.80", "drilled"},
-                   {0.85, "Drill0.80", "drilled"}, {0.86, "Drill0.90", "drilled"},
-                   {3.25, "Drill3.20", "drilled"}, {3.0 + 0.5e-3, "Drill3.00", "drilled"},
-                   {4.0, "Mill3.00", "milled"},    {3.3, "Mill3.00", "milled"}};
+    int         Problems;
+  } THE_CASES[] = {{0.3, "Drill0.40", "drilled", 1},  {0.45, "Drill0.40", "drilled", 0},
+                   {0.46, "Drill0.50", "drilled", 0}, {0.8, "Drill0.80", "drilled", 0},
+                   {0.85, "Drill0.80", "drilled", 0}, {0.86, "Drill0.90", "drilled", 0},
+                   {3.25, "Drill3.20", "drilled", 0}, {3.0 + 0.5e-3, "Drill3.00", "drilled", 0},
+                   {4.0, "Mill3.00", "milled", 0},    {3.3, "Mill3.00", "milled", 0}};
   for (const auto& aCase : THE_CASES)
   {
     VexVerify_TestModel     aDesign(PenFormatData_DU_Inch);
@@ -52,7 +55,7 @@ TEST(VexJob_Drilling, EachHoleGetsTheSmallestDrillWithinTolerance)
     EXPECT_EQ(aReport.Holes()[0].How, aCase.How) << aCase.Diameter;
     EXPECT_EQ(aReport.Holes()[0].Count, 2);
     EXPECT_NEAR(aReport.Holes()[0].Design, aCase.Diameter, 1e-9);
-    EXPECT_EQ(aReport.NbProblems(), 0);
+    EXPECT_EQ(aReport.NbProblems(), aCase.Problems) << aCase.Diameter;
   }
 }
 

@@ -412,6 +412,10 @@ TEST_F(VexVerify_CliTest, BadInputGivesStatusTwoAndItsReason)
         return aDocument.Text();
       }());
   const std::string aMissing = myDir + "/missing.json";
+  // Found by fuzzing: 19,200 holes of 27 mm stacked on one spot, checked against themselves,
+  // paired every hole with every hit and ran out of memory.
+  const std::string aStacked =
+      std::string(VEX_SOURCE_DIR) + "/tests/fixtures/verify/stacked-holes-ran-out-of-memory.drl";
   struct Case
   {
     const char*              Name;
@@ -453,6 +457,12 @@ TEST_F(VexVerify_CliTest, BadInputGivesStatusTwoAndItsReason)
       {"a design with a coordinate that is not a number",
        {"verify", aJob, "--against", aNotANumber},
        "Fail: VEX_VERIFY_OUT_OF_RANGE " + aNotANumber + "\n"},
+      {"a drill tolerance beyond 1 mm",
+       {"verify", aJob, "--against", myDrill, "--drill-tolerance", "2"},
+       "Fail: VEX_VERIFY_BAD_DRILL_TOLERANCE 2\n"},
+      {"holes stacked by the thousand",
+       {"verify", aStacked, "--against", "drill:" + aStacked},
+       "Fail: VEX_VERIFY_LIMIT_DRILL_PAIRS " + aStacked + " "},
   };
   for (const Case& aCase : aCases)
   {

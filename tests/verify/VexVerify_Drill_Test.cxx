@@ -134,7 +134,8 @@ TEST(VexVerify_DrillTest, EachFaultOfTheJobIsNamedOnce)
   for (const Case& aCase : aCases)
   {
     VexVerify_Report::Check aCheck;
-    VexVerify_DrillCheck(0.01).Perform(*drills(THE_HOLES), *drills(changed(aCase.Change)), aCheck);
+    VexVerify_DrillCheck(0.01, 0.0).Perform(*drills(THE_HOLES), *drills(changed(aCase.Change)),
+                                            aCheck);
     EXPECT_EQ(findings(aCheck), aCase.Expected) << aCase.Name;
     EXPECT_EQ(aCheck.Holes, 5) << aCase.Name;
   }
@@ -147,7 +148,7 @@ TEST(VexVerify_DrillTest, FindingsAreFiledUnderTheirTools)
   aJob[0].Diameter        = 1.0;
   aJob.push_back({1.0, 30.0, 0.0});
   VexVerify_Report::Check aCheck;
-  VexVerify_DrillCheck(0.01).Perform(*drills(THE_HOLES), *drills(aJob), aCheck);
+  VexVerify_DrillCheck(0.01, 0.0).Perform(*drills(THE_HOLES), *drills(aJob), aCheck);
   ASSERT_EQ(aCheck.Findings.Length(), 2);
   const VexVerify_Report::Finding& aDiameter = aCheck.Findings.Value(0);
   EXPECT_EQ(aDiameter.What, VexVerify_Report::Kind_Diameter);
@@ -177,8 +178,8 @@ TEST(VexVerify_DrillTest, FindingsAreFiledUnderTheirTools)
 TEST(VexVerify_DrillTest, UnitsAreComparedInMillimetres)
 {
   VexVerify_Report::Check aCheck;
-  VexVerify_DrillCheck(0.01).Perform(*drills(THE_HOLES, PenFormatData_DU_Inch, 25.4),
-                                     *drills(THE_HOLES), aCheck);
+  VexVerify_DrillCheck(0.01, 0.0).Perform(*drills(THE_HOLES, PenFormatData_DU_Inch, 25.4),
+                                          *drills(THE_HOLES), aCheck);
   EXPECT_EQ(findings(aCheck), std::vector<std::string>());
   EXPECT_EQ(aCheck.Matched, 5);
 }
@@ -190,7 +191,7 @@ TEST(VexVerify_DrillTest, SlotsOfTheDesignAreCountedNotCompared)
   aDesign.Point(aDesign.Points(aTool), 1.0, 1.0);
   aDesign.Line(aDesign.Paths(aTool), {gp_XY(0, 0), gp_XY(3, 0)});
   VexVerify_Report::Check aCheck;
-  VexVerify_DrillCheck(0.01).Perform(*aDesign.Model(), *drills({{0.8, 1.0, 1.0}}), aCheck);
+  VexVerify_DrillCheck(0.01, 0.0).Perform(*aDesign.Model(), *drills({{0.8, 1.0, 1.0}}), aCheck);
   EXPECT_EQ(aCheck.Slots, 1);
   EXPECT_EQ(aCheck.Findings.Length(), 0);
 }
@@ -290,5 +291,41 @@ TEST(VexVerify_DesignTest, WithoutARoleTheContentDecides)
     EXPECT_EQ(VexVerify_Design::ChooseRole(*aModel.Model(), aReason), aContent.Role)
         << aContent.Name;
     EXPECT_FALSE(aReason.IsEmpty()) << aContent.Name;
+  }
+}
+
+TEST(VexVerify_DrillTest, TheDrillToleranceAndMilledHolesAsAJobMakesThem)
+{
+  // Holes of 0.76 and 0.8 mm drilled with 0.8 mm; a 2 mm hole milled by a 0.8 mm end mill on a
+  // circle of 0.6 mm radius; a round pad of 1.6 mm ringed by a 0.2 mm cutter, no hole there.
+  VexVerify_TestModel aDesign;
+  const int           aSmall = aDesign.Aperture("T1", {0.76});
+  aDesign.Point(aDesign.Points(aSmall), 0.0, 0.0);
+  aDesign.Point(aDesign.Points(aDesign.Aperture("T2", {0.8})), 5.0, 0.0);
+  aDesign.Point(aDesign.Points(aDesign.Aperture("T3", {2.0})), 10.0, 0.0);
+  struct Case
+  {
+    const char*              Name;
+    double                   DrillTolerance;
+    double                   MillRadius; //!< radius of the milled circle at (10, 0)
+    std::vector<std::string> Findings;
+  };
+  const Case aCases[] = {
+      {"within the drill tolerance", 0.05, 0.6, {}},
+      {"beyond it", 0.0, 0.6, {"diameter 0.000 0.000"}},
+      {"a milled circle of the wrong size is no hole", 0.05, 0.4, {"missing 10.000 0.000"}},
+  };
+  for (const Case& aCase : aCases)
+  {
+    VexVerify_TestModel     aJob;
+    PenFormatData_Sequence& aDrilled = aJob.Points(aJob.Aperture("Drill0.80", {0.8}));
+    aJob.Point(aDrilled, 0.0, 0.0);
+    aJob.Point(aDrilled, 5.0, 0.0);
+    aJob.Circle(aJob.Paths(aJob.Aperture("End0.80", {0.8})), gp_XY(10.0, 0.0), aCase.MillRadius);
+    aJob.Circle(aJob.Paths(aJob.Aperture("V0.2", {0.2})), gp_XY(20.0, 0.0), 0.9);
+    VexVerify_Report::Check aCheck;
+    ASSERT_TRUE(VexVerify_DrillCheck(0.01, aCase.DrillTolerance)
+                    .Perform(*aDesign.Model(), *aJob.Model(), aCheck));
+    EXPECT_EQ(findings(aCheck), aCase.Findings) << aCase.Name;
   }
 }

@@ -313,7 +313,7 @@ int main(int theArgc, char** theArgv)
           [&]()
           {
             VexVerify_Report::Check aCheck;
-            VexVerify_DrillCheck(0.01).Perform(*aBoard.Drills(), *aBoard.Job(), aCheck);
+            VexVerify_DrillCheck(0.01, 0.05).Perform(*aBoard.Drills(), *aBoard.Job(), aCheck);
             return aCheck.Findings.Length();
           });
   measure("copper: the isolation against the design",
