@@ -111,8 +111,21 @@ private:
   //! Adds a point toolpath element at thePoint to the sequence being built.
   void addPoint(const gp_XY& thePoint);
 
-  //! Adds theContours as children of the area sequence being built.
-  void addContours(const NCollection_Vector<VexGeom_Contour>& theContours);
+  //! Adds theContour, unless empty, as a child of the area sequence being built.
+  void addContour(const VexGeom_Contour& theContour);
+
+  //! Adds the outline swept by theAperture (not a round tool) along thePath to an area sequence
+  //! and counts it as theKind (a string literal).
+  Standard_Boolean addSwept(const Handle(VexGerber_Aperture) & theAperture,
+                            const VexGerber_ApertureTransform& theTransform,
+                            const VexGeom_Contour& thePath, const Standard_Boolean isClear,
+                            const Standard_CString theKind);
+
+  //! Adds the outline of a flash of theAperture (not a round tool) at thePoint to an area
+  //! sequence and counts it as theKind (a string literal).
+  Standard_Boolean addFlash(const Handle(VexGerber_Aperture) & theAperture,
+                            const VexGerber_ApertureTransform& theTransform, const gp_XY& thePoint,
+                            const Standard_Boolean isClear, const Standard_CString theKind);
 
   //! Returns theContour as a curve of the model, in the model's unit.
   Handle(PhGeom_Curve) toCurve(const VexGeom_Contour& theContour) const;
@@ -149,7 +162,9 @@ private:
   VexGerber_Tallies                              myTallies;    //!< counts not yet in the report
   Handle(PhGeom_Curve) myContainer;                            //!< its contours
   Handle(PhGeom_Curve) myPath;                                 //!< open path contour
-  gp_XY myPathEnd;                                             //!< where it ends (mm)
+  gp_XY                        myPathEnd;                      //!< where it ends (mm)
+  std::vector<VexGeom_Contour> myPlaced; //!< outline of the last flash (memory reused)
+  VexGeom_Contour              myTurned; //!< a region contour turned round (memory reused)
 };
 
 #endif
