@@ -2,6 +2,7 @@
 #include <VexExcellon_Writer.hxx>
 
 #include <VexExcellon_Machine.hxx>
+#include <VexPcb_NumberText.hxx>
 
 #include <PenFormatData.hxx>
 
@@ -30,22 +31,9 @@ bool matches(const TCollection_ExtendedString& theName, const TCollection_AsciiS
 //! at most six decimals, without trailing zeros ("12.5", "-0.000123", "3.0").
 void appendNumber(std::string& theText, const double theValue)
 {
-  long long aSteps = std::llround(theValue * THE_STEPS);
-  if (aSteps < 0)
-  {
-    theText += '-';
-    aSteps = -aSteps;
-  }
-  char      aDigits[32];
-  const int aWhole  = std::snprintf(aDigits, sizeof(aDigits), "%lld.%06lld",
-                                    aSteps / static_cast<long long>(THE_STEPS),
-                                    aSteps % static_cast<long long>(THE_STEPS));
-  int       aLength = aWhole;
-  while (aDigits[aLength - 1] == '0' && aDigits[aLength - 2] != '.')
-  {
-    --aLength;
-  }
-  theText.append(aDigits, static_cast<size_t>(aLength));
+  char        aDigits[VexPcb_NumberText::THE_ROOM];
+  const char* anEnd = VexPcb_NumberText::Decimal(aDigits, std::llround(theValue * THE_STEPS), 6);
+  theText.append(aDigits, static_cast<size_t>(anEnd - aDigits));
 }
 
 //! Returns the number of theName when it is "T" and digits of a valid tool number, else -1.

@@ -1,6 +1,7 @@
 // Copyright (c) 2026 VexData developers
 #include <VexGeom_Contour.hxx>
 
+#include <algorithm>
 #include <cmath>
 
 namespace
@@ -13,12 +14,12 @@ const Standard_Real THE_FULL_CIRCLE_DISTANCE = 1.0e-9;
 
 Standard_Boolean VexGeom_Contour::IsClosed(const Standard_Real theTolerance) const
 {
-  return !myEdges.IsEmpty() && (End() - myStart).Modulus() <= theTolerance;
+  return !myEdges.empty() && (End() - myStart).Modulus() <= theTolerance;
 }
 
 Standard_Real VexGeom_Contour::ArcSweep(const Standard_Integer theIndex) const
 {
-  const VexGeom_Edge& anEdge = myEdges(theIndex);
+  const VexGeom_Edge& anEdge = myEdges[theIndex];
   if (anEdge.Type == VexGeom_Edge::Kind_Segment)
   {
     return 0.0;
@@ -39,10 +40,10 @@ Standard_Real VexGeom_Contour::SignedArea() const
 {
   // Shoelace over the chords, plus the circular segment between each arc and its chord.
   Standard_Real anArea = 0.0;
-  for (Standard_Integer anIndex = 0; anIndex < myEdges.Length(); ++anIndex)
+  for (Standard_Integer anIndex = 0; anIndex < NbEdges(); ++anIndex)
   {
     const gp_XY&        aStart = EdgeStart(anIndex);
-    const VexGeom_Edge& anEdge = myEdges(anIndex);
+    const VexGeom_Edge& anEdge = myEdges[anIndex];
     anArea += 0.5 * aStart.Crossed(anEdge.End);
     if (anEdge.Type != VexGeom_Edge::Kind_Segment)
     {
@@ -56,31 +57,36 @@ Standard_Real VexGeom_Contour::SignedArea() const
 
 void VexGeom_Contour::Reverse()
 {
-  const Standard_Integer           aCount = myEdges.Length();
-  NCollection_Vector<VexGeom_Edge> aReversed(aCount > 0 ? aCount : 16);
-  for (Standard_Integer anIndex = aCount - 1; anIndex >= 0; --anIndex)
+  // In place: edge i of the reversed contour is edge n-1-i turned round, ending where that
+  // edge started; the ends shift by one, so they are kept aside first.
+  const gp_XY aNewStart = End();
+  for (size_t anIndex = myEdges.size(); anIndex-- > 1;)
   {
-    VexGeom_Edge anEdge = myEdges(anIndex);
-    anEdge.End          = EdgeStart(anIndex);
+    myEdges[anIndex].End = myEdges[anIndex - 1].End;
+  }
+  if (!myEdges.empty())
+  {
+    myEdges.front().End = myStart;
+  }
+  std::reverse(myEdges.begin(), myEdges.end());
+  for (VexGeom_Edge& anEdge : myEdges)
+  {
     if (anEdge.Type != VexGeom_Edge::Kind_Segment)
     {
       anEdge.Type = anEdge.Type == VexGeom_Edge::Kind_ArcCcw ? VexGeom_Edge::Kind_ArcCw
                                                              : VexGeom_Edge::Kind_ArcCcw;
     }
-    aReversed.Append(anEdge);
   }
-  myStart = End();
-  myEdges = aReversed;
+  myStart = aNewStart;
 }
 
 void VexGeom_Contour::Transform(const gp_Mat2d& theMatrix, const gp_XY& theOffset)
 {
   const Standard_Boolean isMirror = theMatrix.Determinant() < 0.0;
   myStart                         = myStart.Multiplied(theMatrix) + theOffset;
-  for (NCollection_Vector<VexGeom_Edge>::Iterator anIter(myEdges); anIter.More(); anIter.Next())
+  for (VexGeom_Edge& anEdge : myEdges)
   {
-    VexGeom_Edge& anEdge = anIter.ChangeValue();
-    anEdge.End           = anEdge.End.Multiplied(theMatrix) + theOffset;
+    anEdge.End = anEdge.End.Multiplied(theMatrix) + theOffset;
     if (anEdge.Type != VexGeom_Edge::Kind_Segment)
     {
       anEdge.Center = anEdge.Center.Multiplied(theMatrix) + theOffset;
@@ -96,9 +102,9 @@ void VexGeom_Contour::Transform(const gp_Mat2d& theMatrix, const gp_XY& theOffse
 void VexGeom_Contour::Translate(const gp_XY& theOffset)
 {
   myStart += theOffset;
-  for (NCollection_Vector<VexGeom_Edge>::Iterator anIter(myEdges); anIter.More(); anIter.Next())
+  for (VexGeom_Edge& anEdge : myEdges)
   {
-    anIter.ChangeValue().End += theOffset;
-    anIter.ChangeValue().Center += theOffset;
+    anEdge.End += theOffset;
+    anEdge.Center += theOffset;
   }
 }

@@ -6,6 +6,8 @@
 #include <gp_Mat2d.hxx>
 #include <gp_XY.hxx>
 
+#include <vector>
+
 //! One edge of a contour: a segment or a circular arc to End. An arc whose end is its start is a
 //! full circle.
 struct VexGeom_Edge
@@ -39,40 +41,48 @@ class VexGeom_Contour
 {
 public:
   //! Creates an empty contour at the origin.
-  VexGeom_Contour() : myEdges(16) {}
+  VexGeom_Contour() {}
 
   //! Creates an empty contour at theStart.
-  explicit VexGeom_Contour(const gp_XY& theStart) : myStart(theStart), myEdges(16) {}
+  explicit VexGeom_Contour(const gp_XY& theStart) : myStart(theStart) {}
+
+  //! Empties the contour and moves its start to theStart, keeping the memory of its edges for
+  //! the next contour built in it.
+  void Reset(const gp_XY& theStart)
+  {
+    myStart = theStart;
+    myEdges.clear();
+  }
 
   //! Returns the start point.
   const gp_XY& Start() const { return myStart; }
 
   //! Returns the end point (the start for a contour without edges).
-  const gp_XY& End() const { return myEdges.IsEmpty() ? myStart : myEdges.Last().End; }
+  const gp_XY& End() const { return myEdges.empty() ? myStart : myEdges.back().End; }
 
   //! Returns the number of edges.
-  Standard_Integer NbEdges() const { return myEdges.Length(); }
+  Standard_Integer NbEdges() const { return static_cast<Standard_Integer>(myEdges.size()); }
 
   //! Returns edge theIndex, from 0.
-  const VexGeom_Edge& Edge(const Standard_Integer theIndex) const { return myEdges(theIndex); }
+  const VexGeom_Edge& Edge(const Standard_Integer theIndex) const { return myEdges[theIndex]; }
 
   //! Returns the start point of edge theIndex, from 0.
   const gp_XY& EdgeStart(const Standard_Integer theIndex) const
   {
-    return theIndex == 0 ? myStart : myEdges(theIndex - 1).End;
+    return theIndex == 0 ? myStart : myEdges[theIndex - 1].End;
   }
 
   //! Appends a segment to theEnd.
   void AddSegment(const gp_XY& theEnd)
   {
-    myEdges.Append(VexGeom_Edge(theEnd, gp_XY(), VexGeom_Edge::Kind_Segment));
+    myEdges.emplace_back(theEnd, gp_XY(), VexGeom_Edge::Kind_Segment);
   }
 
   //! Appends an arc to theEnd around theCenter, counter-clockwise when isCcw.
   void AddArc(const gp_XY& theEnd, const gp_XY& theCenter, const Standard_Boolean isCcw)
   {
-    myEdges.Append(VexGeom_Edge(theEnd, theCenter,
-                                isCcw ? VexGeom_Edge::Kind_ArcCcw : VexGeom_Edge::Kind_ArcCw));
+    myEdges.emplace_back(theEnd, theCenter,
+                         isCcw ? VexGeom_Edge::Kind_ArcCcw : VexGeom_Edge::Kind_ArcCw);
   }
 
   //! Returns true when the contour has edges and ends where it starts.
@@ -97,8 +107,11 @@ public:
   Standard_EXPORT Standard_Real ArcSweep(const Standard_Integer theIndex) const;
 
 private:
-  gp_XY                            myStart; //!< start point
-  NCollection_Vector<VexGeom_Edge> myEdges; //!< edges in order
+  gp_XY myStart; //!< start point
+  //! Edges in order. A contour is built and copied once per object read or written: a plain
+  //! vector allocates nothing while empty, exactly its size when copied, and keeps its memory
+  //! through Reset and assignment.
+  std::vector<VexGeom_Edge> myEdges;
 };
 
 #endif

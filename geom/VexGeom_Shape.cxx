@@ -270,12 +270,28 @@ void VexGeom_Shape::Place(const gp_Mat2d& theMatrix, const gp_XY& thePoint,
   for (NCollection_Vector<VexGeom_Contour>::Iterator anIter(myContours); anIter.More();
        anIter.Next())
   {
-    VexGeom_Contour& aContour = theContours.Appended();
-    aContour                  = anIter.Value();
-    aContour.Transform(theMatrix, thePoint);
-    if (isMirror)
-    {
-      aContour.Reverse(); // a mirror turns outlines clockwise: turn them back
-    }
+    placeOne(anIter.Value(), theMatrix, thePoint, isMirror, theContours.Appended());
+  }
+}
+
+void VexGeom_Shape::PlaceInto(const gp_Mat2d& theMatrix, const gp_XY& thePoint,
+                              std::vector<VexGeom_Contour>& theContours) const
+{
+  const bool isMirror = theMatrix.Determinant() < 0.0;
+  theContours.resize(static_cast<size_t>(myContours.Length()));
+  for (Standard_Integer anIndex = 0; anIndex < myContours.Length(); ++anIndex)
+  {
+    placeOne(myContours(anIndex), theMatrix, thePoint, isMirror, theContours[anIndex]);
+  }
+}
+
+void VexGeom_Shape::placeOne(const VexGeom_Contour& theSource, const gp_Mat2d& theMatrix,
+                             const gp_XY& thePoint, const bool isMirror, VexGeom_Contour& theTarget)
+{
+  theTarget = theSource;
+  theTarget.Transform(theMatrix, thePoint);
+  if (isMirror)
+  {
+    theTarget.Reverse(); // a mirror turns outlines clockwise: turn them back
   }
 }

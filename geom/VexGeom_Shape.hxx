@@ -4,6 +4,8 @@
 
 #include <VexGeom_Contour.hxx>
 
+#include <vector>
+
 #include <PenFormatData_Aperture.hxx>
 
 //! The shape of an aperture around its centre, in millimetres: a circle, a rectangle, an obround
@@ -92,6 +94,11 @@ public:
   Standard_EXPORT void Place(const gp_Mat2d& theMatrix, const gp_XY& thePoint,
                              NCollection_Vector<VexGeom_Contour>& theContours) const;
 
+  //! Makes theContours the contours of a flash at thePoint mapped by theMatrix, as Place does;
+  //! the contours theContours held are overwritten, so that their memory serves again.
+  Standard_EXPORT void PlaceInto(const gp_Mat2d& theMatrix, const gp_XY& thePoint,
+                                 std::vector<VexGeom_Contour>& theContours) const;
+
 private:
   //! Creates a shape of theKind and sides without contours.
   VexGeom_Shape(const Kind theKind, const double theWidth, const double theHeight);
@@ -101,6 +108,11 @@ private:
   static VexGeom_Shape make(const Kind theKind, const double theWidth, const double theHeight,
                             const double theHole, const Standard_Integer theVertices,
                             const double theDegrees);
+
+  //! Sets theTarget to theSource mapped by theMatrix and moved to thePoint, turned back when
+  //! isMirror.
+  static void placeOne(const VexGeom_Contour& theSource, const gp_Mat2d& theMatrix,
+                       const gp_XY& thePoint, const bool isMirror, VexGeom_Contour& theTarget);
 
   //! Appends the hole and computes the extent once the outline is made.
   void finish(const double theHole);

@@ -8,6 +8,10 @@ namespace
 //! Millimetres per inch.
 const Standard_Real THE_INCH = 25.4;
 
+//! Contours a region's list of contours makes room for at a time: most regions have one, and
+//! the list is emptied and filled again for every region read.
+const Standard_Integer THE_REGION_CONTOURS = 4;
+
 //! Distance under which two points are the same point (a full circle, a zero-length draw).
 const Standard_Real THE_SAME_POINT = 1.0e-9;
 
@@ -42,7 +46,7 @@ VexGerber_Graphics::VexGerber_Graphics(VexGerber_Listener& theListener, VexPcb_F
       myLastCode(0), myNet(0), isUnitSettled(Standard_False), hasOffset(Standard_False),
       hasStep(Standard_False), isMulti(Standard_False), isIncremental(Standard_False),
       isClear(Standard_False), isRegion(Standard_False), isQuadrantWarned(Standard_False),
-      hasContour(Standard_False)
+      myContours(THE_REGION_CONTOURS), hasContour(Standard_False)
 {
 }
 
@@ -455,7 +459,7 @@ Standard_Boolean VexGerber_Graphics::regionEdge(const gp_XY& theTo, const Standa
 {
   if (!hasContour)
   {
-    myOpen     = VexGeom_Contour(myPoint);
+    myOpen.Reset(myPoint); // keeps the memory of the last contour's edges
     hasContour = Standard_True;
   }
   if (!myBlocks.Spend(1))

@@ -63,25 +63,33 @@ bool isInRange(const gp_XY& thePoint)
   return VexGerber_Limits::IsInRange(thePoint.X()) && VexGerber_Limits::IsInRange(thePoint.Y());
 }
 
-//! Returns true when every corner of theContours, and every arc's centre as an offset from the
+//! Returns true when every corner of theContour, and every arc's centre as an offset from the
 //! arc's start, is a length the reader accepts. An outline reaches beyond the coordinates the
 //! file gave (by half an aperture, or by a step-and-repeat offset), and a model holding more than
 //! the reader accepts would be written as a file that does not read back.
-bool isInRange(const NCollection_Vector<VexGeom_Contour>& theContours)
+bool isInRange(const VexGeom_Contour& theContour)
 {
-  for (NCollection_Vector<VexGeom_Contour>::Iterator anIter(theContours); anIter.More();
-       anIter.Next())
+  for (Standard_Integer anIndex = 0; anIndex < theContour.NbEdges(); ++anIndex)
   {
-    const VexGeom_Contour& aContour = anIter.Value();
-    for (Standard_Integer anIndex = 0; anIndex < aContour.NbEdges(); ++anIndex)
+    const VexGeom_Edge& anEdge = theContour.Edge(anIndex);
+    const gp_XY&        aFrom  = theContour.EdgeStart(anIndex);
+    if (!isInRange(aFrom) || !isInRange(anEdge.End) ||
+        (anEdge.Type != VexGeom_Edge::Kind_Segment && !isInRange(anEdge.Center - aFrom)))
     {
-      const VexGeom_Edge& anEdge = aContour.Edge(anIndex);
-      const gp_XY&        aFrom  = aContour.EdgeStart(anIndex);
-      if (!isInRange(aFrom) || !isInRange(anEdge.End) ||
-          (anEdge.Type != VexGeom_Edge::Kind_Segment && !isInRange(anEdge.Center - aFrom)))
-      {
-        return false;
-      }
+      return false;
+    }
+  }
+  return true;
+}
+
+//! Returns true when every contour of theContours (any collection of them) is in range.
+template <class Contours> bool isInRange(const Contours& theContours)
+{
+  for (const VexGeom_Contour& aContour : theContours)
+  {
+    if (!isInRange(aContour))
+    {
+      return false;
     }
   }
   return true;
@@ -92,7 +100,7 @@ VexGerber_ModelBuilder::VexGerber_ModelBuilder(PenFormatData_Model&             
                                                const TCollection_ExtendedString& thePhase,
                                                const TCollection_ExtendedString& theLayer,
                                                VexPcb_TransferReport&            theReport,
-                                               VexGerber_Nets& theNets, VexPcb_Fault& theFault,
+                                               VexPcb_Nets& theNets, VexPcb_Fault& theFault,
                                                const VexGerber_Limits& theLimits,
                                                const size_t            theSize)
     : myModel(theModel), myPhase(thePhase), myLayer(theLayer), myReport(theReport), myNets(theNets),
@@ -322,15 +330,11 @@ void VexGerber_ModelBuilder::addPoint(const gp_XY& thePoint)
   myContainer->AddChild(std::move(aHole));
 }
 
-void VexGerber_ModelBuilder::addContours(const NCollection_Vector<VexGeom_Contour>& theContours)
+void VexGerber_ModelBuilder::addContour(const VexGeom_Contour& theContour)
 {
-  for (NCollection_Vector<VexGeom_Contour>::Iterator anIter(theContours); anIter.More();
-       anIter.Next())
+  if (theContour.NbEdges() > 0)
   {
-    if (anIter.Value().NbEdges() > 0)
-    {
-      myContainer->AddChild(toCurve(anIter.Value()));
-    }
+    myContainer->AddChild(toCurve(theContour));
   }
 }
 
@@ -397,13 +401,24 @@ Standard_Boolean VexGerber_ModelBuilder::OnDraw(const Handle(VexGerber_Aperture)
     count(VexPcb_TransferReport::Outcome_Toolpath, "draws", theIsClear);
     return Standard_True;
   }
-  NCollection_Vector<VexGeom_Contour> aContours(4);
-  VexGeom_Contour                     aPath(theFrom);
+  if (isPoint)
+  {
+    return addFlash(theAperture, theTransform, theFrom, theIsClear,
+                    "draws with non-round apertures");
+  }
+  VexGeom_Contour aPath(theFrom);
   aPath.AddSegment(theTo);
-  const Standard_Boolean isDone =
-      isPoint ? myShapes.Flash(*theAperture, theTransform, theFrom, aContours)
-              : myShapes.Sweep(*theAperture, theTransform, aPath, aContours);
-  if (!isDone)
+  return addSwept(theAperture, theTransform, aPath, theIsClear, "draws with non-round apertures");
+}
+
+Standard_Boolean VexGerber_ModelBuilder::addSwept(const Handle(VexGerber_Aperture) & theAperture,
+                                                  const VexGerber_ApertureTransform& theTransform,
+                                                  const VexGeom_Contour&             thePath,
+                                                  const Standard_Boolean             theIsClear,
+                                                  const Standard_CString             theKind)
+{
+  NCollection_Vector<VexGeom_Contour> aContours(4);
+  if (!myShapes.Sweep(*theAperture, theTransform, thePath, aContours))
   {
     return Standard_False;
   }
@@ -412,8 +427,11 @@ Standard_Boolean VexGerber_ModelBuilder::OnDraw(const Handle(VexGerber_Aperture)
   {
     return myFault.Fail(VexPcb_Fault("VEX_GERBER_COORDINATE_RANGE"));
   }
-  addContours(aContours);
-  count(VexPcb_TransferReport::Outcome_Artwork, "draws with non-round apertures", theIsClear);
+  for (const VexGeom_Contour& aContour : aContours)
+  {
+    addContour(aContour);
+  }
+  count(VexPcb_TransferReport::Outcome_Artwork, theKind, theIsClear);
   return Standard_True;
 }
 
@@ -440,21 +458,9 @@ Standard_Boolean VexGerber_ModelBuilder::OnArc(const Handle(VexGerber_Aperture) 
     count(VexPcb_TransferReport::Outcome_Toolpath, "arcs", theIsClear);
     return Standard_True;
   }
-  NCollection_Vector<VexGeom_Contour> aContours(4);
-  VexGeom_Contour                     aPath(theFrom);
+  VexGeom_Contour aPath(theFrom);
   aPath.AddArc(theTo, theCenter, isCcw);
-  if (!myShapes.Sweep(*theAperture, theTransform, aPath, aContours))
-  {
-    return Standard_False;
-  }
-  useSequence(Kind_Area, modelAperture(theAperture, VexGerber_ApertureTransform()), theIsClear);
-  if (!isInRange(aContours))
-  {
-    return myFault.Fail(VexPcb_Fault("VEX_GERBER_COORDINATE_RANGE"));
-  }
-  addContours(aContours);
-  count(VexPcb_TransferReport::Outcome_Artwork, "arcs with non-round apertures", theIsClear);
-  return Standard_True;
+  return addSwept(theAperture, theTransform, aPath, theIsClear, "arcs with non-round apertures");
 }
 
 Standard_Boolean VexGerber_ModelBuilder::OnFlash(const Handle(VexGerber_Aperture) & theAperture,
@@ -478,42 +484,53 @@ Standard_Boolean VexGerber_ModelBuilder::OnFlash(const Handle(VexGerber_Aperture
     count(VexPcb_TransferReport::Outcome_Toolpath, "flashes", theIsClear);
     return Standard_True;
   }
-  NCollection_Vector<VexGeom_Contour> aContours(4);
-  if (!myShapes.Flash(*theAperture, theTransform, thePoint, aContours))
+  return addFlash(theAperture, theTransform, thePoint, theIsClear, flashKind(*theAperture));
+}
+
+Standard_Boolean VexGerber_ModelBuilder::addFlash(const Handle(VexGerber_Aperture) & theAperture,
+                                                  const VexGerber_ApertureTransform& theTransform,
+                                                  const gp_XY&                       thePoint,
+                                                  const Standard_Boolean             theIsClear,
+                                                  const Standard_CString             theKind)
+{
+  if (!myShapes.Flash(*theAperture, theTransform, thePoint, myPlaced))
   {
     return Standard_False;
   }
   useSequence(Kind_Area, modelAperture(theAperture, VexGerber_ApertureTransform()), theIsClear);
-  if (!isInRange(aContours))
+  if (!isInRange(myPlaced))
   {
     return myFault.Fail(VexPcb_Fault("VEX_GERBER_COORDINATE_RANGE"));
   }
-  addContours(aContours);
-  count(VexPcb_TransferReport::Outcome_Artwork, flashKind(*theAperture), theIsClear);
+  for (const VexGeom_Contour& aContour : myPlaced)
+  {
+    addContour(aContour);
+  }
+  count(VexPcb_TransferReport::Outcome_Artwork, theKind, theIsClear);
   return Standard_True;
 }
 
 Standard_Boolean VexGerber_ModelBuilder::OnRegion(
     const NCollection_Vector<VexGeom_Contour>& theContours, const Standard_Boolean theIsClear)
 {
-  // Every contour of a region fills what it encloses: turn clockwise ones round so that the
-  // contours of the sequence fill by non-zero winding.
-  NCollection_Vector<VexGeom_Contour> aContours(theContours.Length());
-  for (NCollection_Vector<VexGeom_Contour>::Iterator anIter(theContours); anIter.More();
-       anIter.Next())
-  {
-    aContours.Append(anIter.Value());
-    if (aContours.Last().SignedArea() < 0.0)
-    {
-      aContours.ChangeLast().Reverse();
-    }
-  }
   useSequence(Kind_Area, 0, theIsClear);
-  if (!isInRange(aContours))
+  // Every contour of a region fills what it encloses: clockwise ones are turned round so that
+  // the contours of the sequence fill by non-zero winding.
+  for (const VexGeom_Contour& aContour : theContours)
   {
-    return myFault.Fail(VexPcb_Fault("VEX_GERBER_COORDINATE_RANGE"));
+    const Standard_Boolean isTurned = aContour.SignedArea() < 0.0;
+    if (isTurned)
+    {
+      myTurned = aContour;
+      myTurned.Reverse();
+    }
+    const VexGeom_Contour& anAdded = isTurned ? myTurned : aContour;
+    if (!isInRange(anAdded))
+    {
+      return myFault.Fail(VexPcb_Fault("VEX_GERBER_COORDINATE_RANGE"));
+    }
+    addContour(anAdded);
   }
-  addContours(aContours);
   count(VexPcb_TransferReport::Outcome_Artwork, "regions", theIsClear);
   return Standard_True;
 }

@@ -3,7 +3,7 @@
 #define _VexGerber_ModelBuilder_HeaderFile
 
 #include <VexGerber_Listener.hxx>
-#include <VexGerber_Nets.hxx>
+#include <VexPcb_Nets.hxx>
 #include <VexGerber_Shapes.hxx>
 #include <VexGerber_Tallies.hxx>
 
@@ -21,7 +21,7 @@
 //!   apertures and draws with them (as their outlines) are filled areas; clear objects carry the
 //!   clear attribute (areas, or strokes and points of a round aperture).
 //! A new sequence starts whenever the kind, the aperture, the polarity or the net changes, so
-//! that every sequence belongs to one net, which is filed beside the model (VexGerber_Nets).
+//! that every sequence belongs to one net, which is filed beside the model (VexPcb_Nets).
 //!
 //! Nothing goes into the model until Commit: a file that fails leaves the model as it was. The
 //! fault and the warnings go to the report and to the model's messenger.
@@ -34,7 +34,7 @@ public:
   Standard_EXPORT VexGerber_ModelBuilder(PenFormatData_Model&              theModel,
                                          const TCollection_ExtendedString& thePhase,
                                          const TCollection_ExtendedString& theLayer,
-                                         VexPcb_TransferReport& theReport, VexGerber_Nets& theNets,
+                                         VexPcb_TransferReport& theReport, VexPcb_Nets& theNets,
                                          VexPcb_Fault& theFault, const VexGerber_Limits& theLimits,
                                          const size_t theSize);
 
@@ -111,8 +111,21 @@ private:
   //! Adds a point toolpath element at thePoint to the sequence being built.
   void addPoint(const gp_XY& thePoint);
 
-  //! Adds theContours as children of the area sequence being built.
-  void addContours(const NCollection_Vector<VexGeom_Contour>& theContours);
+  //! Adds theContour, unless empty, as a child of the area sequence being built.
+  void addContour(const VexGeom_Contour& theContour);
+
+  //! Adds the outline swept by theAperture (not a round tool) along thePath to an area sequence
+  //! and counts it as theKind (a string literal).
+  Standard_Boolean addSwept(const Handle(VexGerber_Aperture) & theAperture,
+                            const VexGerber_ApertureTransform& theTransform,
+                            const VexGeom_Contour& thePath, const Standard_Boolean isClear,
+                            const Standard_CString theKind);
+
+  //! Adds the outline of a flash of theAperture (not a round tool) at thePoint to an area
+  //! sequence and counts it as theKind (a string literal).
+  Standard_Boolean addFlash(const Handle(VexGerber_Aperture) & theAperture,
+                            const VexGerber_ApertureTransform& theTransform, const gp_XY& thePoint,
+                            const Standard_Boolean isClear, const Standard_CString theKind);
 
   //! Returns theContour as a curve of the model, in the model's unit.
   Handle(PhGeom_Curve) toCurve(const VexGeom_Contour& theContour) const;
@@ -132,7 +145,7 @@ private:
   TCollection_ExtendedString myPhase;      //!< phase of every object
   TCollection_ExtendedString myLayer;      //!< layer of every object
   VexPcb_TransferReport&     myReport;     //!< counts
-  VexGerber_Nets&            myNets;       //!< nets of the objects, filed on Commit
+  VexPcb_Nets&               myNets;       //!< nets of the objects, filed on Commit
   VexPcb_Fault&              myFault;      //!< faults
   VexGerber_Shapes           myShapes;     //!< outlines of apertures
   Standard_Real              myFactor;     //!< millimetres to the model's unit
@@ -149,7 +162,9 @@ private:
   VexGerber_Tallies                              myTallies;    //!< counts not yet in the report
   Handle(PhGeom_Curve) myContainer;                            //!< its contours
   Handle(PhGeom_Curve) myPath;                                 //!< open path contour
-  gp_XY myPathEnd;                                             //!< where it ends (mm)
+  gp_XY                        myPathEnd;                      //!< where it ends (mm)
+  std::vector<VexGeom_Contour> myPlaced; //!< outline of the last flash (memory reused)
+  VexGeom_Contour              myTurned; //!< a region contour turned round (memory reused)
 };
 
 #endif

@@ -160,7 +160,7 @@ Standard_Boolean VexGerber_Reader::Read(std::istream&               theStream,
                                         PenFormatData_Model&        theModel,
                                         VexPcb_TransferReport&      theReport)
 {
-  VexGerber_Nets aNets;
+  VexPcb_Nets aNets;
   return Read(theStream, theOptions, theLimits, theModel, theReport, aNets);
 }
 
@@ -168,7 +168,7 @@ Standard_Boolean VexGerber_Reader::Read(std::istream&               theStream,
                                         const VexPcb_ImportOptions& theOptions,
                                         const VexGerber_Limits&     theLimits,
                                         PenFormatData_Model&        theModel,
-                                        VexPcb_TransferReport& theReport, VexGerber_Nets& theNets)
+                                        VexPcb_TransferReport& theReport, VexPcb_Nets& theNets)
 {
   try
   {
@@ -193,7 +193,7 @@ Standard_Boolean VexGerber_Reader::ReadBuffer(const char* theData, const size_t 
                                               PenFormatData_Model&        theModel,
                                               VexPcb_TransferReport&      theReport)
 {
-  VexGerber_Nets aNets;
+  VexPcb_Nets aNets;
   return ReadBuffer(theData, theSize, theOptions, theLimits, theModel, theReport, aNets);
 }
 
@@ -202,7 +202,7 @@ Standard_Boolean VexGerber_Reader::ReadBuffer(const char* theData, const size_t 
                                               const VexGerber_Limits&     theLimits,
                                               PenFormatData_Model&        theModel,
                                               VexPcb_TransferReport&      theReport,
-                                              VexGerber_Nets&             theNets)
+                                              VexPcb_Nets&                theNets)
 {
   try
   {

@@ -3,7 +3,7 @@
 #define _VexGerber_Reader_HeaderFile
 
 #include <VexGerber_Limits.hxx>
-#include <VexGerber_Nets.hxx>
+#include <VexPcb_Nets.hxx>
 
 #include <PenFormatData_Model.hxx>
 #include <VexPcb_ImportOptions.hxx>
@@ -26,7 +26,7 @@
 //! of feature: toolpaths, artwork, and what was read and ignored (attributes, comments ...), and
 //! holds the warnings (commands skipped, invalid constructs read anyway), which also go to the
 //! model's messenger. Where the file names the nets of its objects (X2 object attributes), the
-//! net of every sequence added is filed in a VexGerber_Nets given to Read.
+//! net of every sequence added is filed in a VexPcb_Nets given to Read.
 //!
 //! A file that cannot be read gives false, the fault (a catalogue key whose first argument is
 //! the line) in the report and also sent to the model's messenger as a fail message, and leaves
@@ -61,7 +61,7 @@ public:
                                                const VexGerber_Limits&     theLimits,
                                                PenFormatData_Model&        theModel,
                                                VexPcb_TransferReport&      theReport,
-                                               VexGerber_Nets&             theNets);
+                                               VexPcb_Nets&                theNets);
 
   //! Reads theSize bytes from theData like Read above.
   Standard_EXPORT static Standard_Boolean ReadBuffer(const char* theData, const size_t theSize,
@@ -76,7 +76,7 @@ public:
                                                      const VexGerber_Limits&     theLimits,
                                                      PenFormatData_Model&        theModel,
                                                      VexPcb_TransferReport&      theReport,
-                                                     VexGerber_Nets&             theNets);
+                                                     VexPcb_Nets&                theNets);
 
   //! Phase given to the objects when the options name none.
   static constexpr const char* THE_DEFAULT_PHASE = "Milling";

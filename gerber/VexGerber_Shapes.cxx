@@ -110,16 +110,16 @@ Standard_Boolean VexGerber_Shapes::prepare(VexGerber_Aperture& theAperture)
   return Standard_True;
 }
 
-Standard_Boolean VexGerber_Shapes::Flash(VexGerber_Aperture&                  theAperture,
-                                         const VexGerber_ApertureTransform&   theTransform,
-                                         const gp_XY&                         thePoint,
-                                         NCollection_Vector<VexGeom_Contour>& theContours)
+Standard_Boolean VexGerber_Shapes::Flash(VexGerber_Aperture&                theAperture,
+                                         const VexGerber_ApertureTransform& theTransform,
+                                         const gp_XY&                       thePoint,
+                                         std::vector<VexGeom_Contour>&      theContours)
 {
   if (!prepare(theAperture))
   {
     return Standard_False;
   }
-  theAperture.Shape().Place(theTransform.Matrix(), thePoint, theContours);
+  theAperture.Shape().PlaceInto(theTransform.Matrix(), thePoint, theContours);
   return Standard_True;
 }
 

@@ -21,12 +21,13 @@ public:
   Standard_EXPORT VexGerber_Shapes(const VexGerber_Limits& theLimits, VexPcb_Fault& theFault,
                                    const size_t theSize);
 
-  //! Appends the outline of a flash of theAperture at thePoint under theTransform to
-  //! theContours. Returns false with a fault when a limit is reached or a macro cannot be drawn.
-  Standard_EXPORT Standard_Boolean Flash(VexGerber_Aperture&                  theAperture,
-                                         const VexGerber_ApertureTransform&   theTransform,
-                                         const gp_XY&                         thePoint,
-                                         NCollection_Vector<VexGeom_Contour>& theContours);
+  //! Makes theContours the outline of a flash of theAperture at thePoint under theTransform
+  //! (the contours it held are overwritten, their memory kept). Returns false with a fault when
+  //! a limit is reached or a macro cannot be drawn.
+  Standard_EXPORT Standard_Boolean Flash(VexGerber_Aperture&                theAperture,
+                                         const VexGerber_ApertureTransform& theTransform,
+                                         const gp_XY&                       thePoint,
+                                         std::vector<VexGeom_Contour>&      theContours);
 
   //! Appends the outline swept by theAperture along thePath (one open contour of a segment or
   //! an arc) under theTransform to theContours. Holes of the aperture are filled by the move.

@@ -2,16 +2,22 @@
 #include <VexGerber_Writer.hxx>
 
 #include <VexGeom_Contour.hxx>
+#include <VexPcb_NumberText.hxx>
 
 #include <PenFormatData.hxx>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 namespace
 {
 //! Nanometres per millimetre: the file has six decimals.
 const Standard_Real THE_NANOMETRES = 1.0e6;
+
+//! Bytes of text gathered before they go to the stream.
+const size_t THE_CHUNK = 1 << 16;
 
 //! Distance under which two points of a contour are the same point (model unit).
 const Standard_Real THE_SAME_POINT = 1.0e-9;
@@ -31,86 +37,61 @@ TCollection_AsciiString attributeValue(const TCollection_AsciiString& theText)
   return aValue;
 }
 
-//! An area contour with what the writer needs to know of it.
-struct AreaContour
+//! Makes theContour the outline of theCurve (model unit), closed as an area outline is.
+void toContour(const PhGeom_Curve& theCurve, VexGeom_Contour& theContour)
 {
-  VexGeom_Contour Contour; //!< the contour
-  Standard_Real   Area;    //!< signed area
-  Standard_Real   Box[4];  //!< bounding box of the flattened contour: x min, y min, x max, y max
-  NCollection_Vector<gp_XY> Polygon; //!< flattened contour, for containment tests
-};
-
-//! Returns theCurve as a contour (model unit).
-VexGeom_Contour toContour(const PhGeom_Curve& theCurve)
-{
-  VexGeom_Contour aContour(theCurve.FirstElement()->StartPoint());
+  theContour.Reset(theCurve.FirstElement()->StartPoint());
   for (PhGeom_Curve::ElementIterator anIter(theCurve); anIter.More(); anIter.Next())
   {
     const PhGeom_Element& anElement = anIter.Value();
     if (anElement.Kind() == PhGeom_Element::Kind_Arc)
     {
       const PhGeom_Arc& anArc = static_cast<const PhGeom_Arc&>(anElement);
-      aContour.AddArc(anArc.EndPoint(), anArc.Center(), anArc.Sense() == 1);
+      theContour.AddArc(anArc.EndPoint(), anArc.Center(), anArc.Sense() == 1);
     }
     else if (anElement.Kind() == PhGeom_Element::Kind_Segment)
     {
-      aContour.AddSegment(anElement.EndPoint());
+      theContour.AddSegment(anElement.EndPoint());
     }
   }
-  if (aContour.NbEdges() > 0 && !aContour.IsClosed(THE_SAME_POINT))
+  if (theContour.NbEdges() > 0 && !theContour.IsClosed(THE_SAME_POINT))
   {
-    aContour.AddSegment(aContour.Start()); // an area outline is closed
+    theContour.AddSegment(theContour.Start()); // an area outline is closed
   }
-  return aContour;
 }
 
-//! Fills the polygon and the box of theItem from its contour.
-void flatten(AreaContour& theItem)
+//! Makes thePolygon theContour with each arc flattened into sixteen chords.
+void flatten(const VexGeom_Contour& theContour, std::vector<gp_XY>& thePolygon)
 {
-  const VexGeom_Contour& aContour = theItem.Contour;
-  theItem.Polygon.Append(aContour.Start());
-  for (Standard_Integer anIndex = 0; anIndex < aContour.NbEdges(); ++anIndex)
+  thePolygon.clear();
+  thePolygon.push_back(theContour.Start());
+  for (Standard_Integer anIndex = 0; anIndex < theContour.NbEdges(); ++anIndex)
   {
-    const VexGeom_Edge& anEdge = aContour.Edge(anIndex);
+    const VexGeom_Edge& anEdge = theContour.Edge(anIndex);
     if (anEdge.Type != VexGeom_Edge::Kind_Segment)
     {
-      const gp_XY         aRadius = aContour.EdgeStart(anIndex) - anEdge.Center;
-      const Standard_Real aSweep  = aContour.ArcSweep(anIndex);
+      const gp_XY         aRadius = theContour.EdgeStart(anIndex) - anEdge.Center;
+      const Standard_Real aSweep  = theContour.ArcSweep(anIndex);
       const Standard_Real aStart  = std::atan2(aRadius.Y(), aRadius.X());
       for (int aStep = 1; aStep < 16; ++aStep)
       {
         const Standard_Real anAngle = aStart + aSweep * aStep / 16.0;
-        theItem.Polygon.Append(anEdge.Center +
-                               aRadius.Modulus() * gp_XY(std::cos(anAngle), std::sin(anAngle)));
+        thePolygon.push_back(anEdge.Center +
+                             aRadius.Modulus() * gp_XY(std::cos(anAngle), std::sin(anAngle)));
       }
     }
-    theItem.Polygon.Append(anEdge.End);
-  }
-  theItem.Box[0] = theItem.Box[1] = RealLast();
-  theItem.Box[2] = theItem.Box[3] = RealFirst();
-  for (NCollection_Vector<gp_XY>::Iterator anIter(theItem.Polygon); anIter.More(); anIter.Next())
-  {
-    theItem.Box[0] = Min(theItem.Box[0], anIter.Value().X());
-    theItem.Box[1] = Min(theItem.Box[1], anIter.Value().Y());
-    theItem.Box[2] = Max(theItem.Box[2], anIter.Value().X());
-    theItem.Box[3] = Max(theItem.Box[3], anIter.Value().Y());
+    thePolygon.push_back(anEdge.End);
   }
 }
 
-//! Returns true when thePoint lies inside the flattened outline theOuter (even-odd crossing).
-bool contains(const AreaContour& theOuter, const gp_XY& thePoint)
+//! Returns true when thePoint lies inside thePolygon (even-odd crossing).
+bool contains(const std::vector<gp_XY>& thePolygon, const gp_XY& thePoint)
 {
-  if (thePoint.X() < theOuter.Box[0] || thePoint.X() > theOuter.Box[2] ||
-      thePoint.Y() < theOuter.Box[1] || thePoint.Y() > theOuter.Box[3])
+  bool isInside = false;
+  for (size_t anIndex = 1; anIndex < thePolygon.size(); ++anIndex)
   {
-    return false;
-  }
-  bool                             isInside = false;
-  const NCollection_Vector<gp_XY>& aPolygon = theOuter.Polygon;
-  for (Standard_Integer anIndex = 1; anIndex < aPolygon.Length(); ++anIndex)
-  {
-    const gp_XY& aFrom = aPolygon(anIndex - 1);
-    const gp_XY& aTo   = aPolygon(anIndex);
+    const gp_XY& aFrom = thePolygon[anIndex - 1];
+    const gp_XY& aTo   = thePolygon[anIndex];
     if ((aFrom.Y() > thePoint.Y()) != (aTo.Y() > thePoint.Y()))
     {
       const Standard_Real aX =
@@ -121,35 +102,11 @@ bool contains(const AreaContour& theOuter, const gp_XY& thePoint)
   return isInside;
 }
 
-//! Returns the index of the outline of theItems that holds hole theHole: the outline just
-//! before it when it does (the usual order of an aperture's outline and its hole), else the
-//! smallest one that does; -1 when none does.
-Standard_Integer containerOf(const NCollection_Vector<AreaContour>& theItems,
-                             const Standard_Integer                 theHole)
+//! Writes theLetter and theValue at thePos; returns the position after them.
+char* putWord(char* thePos, const char theLetter, const long long theValue)
 {
-  const gp_XY& aPoint = theItems(theHole).Contour.Start();
-  for (Standard_Integer anIndex = theHole - 1; anIndex >= 0; --anIndex)
-  {
-    if (theItems(anIndex).Area > 0.0)
-    {
-      if (contains(theItems(anIndex), aPoint))
-      {
-        return anIndex;
-      }
-      break;
-    }
-  }
-  Standard_Integer aBest = -1;
-  for (Standard_Integer anIndex = 0; anIndex < theItems.Length(); ++anIndex)
-  {
-    const AreaContour& anItem = theItems(anIndex);
-    if (anItem.Area > 0.0 && contains(anItem, aPoint) &&
-        (aBest < 0 || anItem.Area < theItems(aBest).Area))
-    {
-      aBest = anIndex;
-    }
-  }
-  return aBest;
+  *thePos++ = theLetter;
+  return VexPcb_NumberText::Integer(thePos, theValue);
 }
 } // namespace
 
@@ -172,6 +129,7 @@ Standard_Boolean VexGerber_Writer::Write(const PenFormatData_Model&     theModel
       }
     }
     aWriter.line("M02*");
+    aWriter.flush();
     theStream.flush();
   }
   catch (...)
@@ -195,6 +153,7 @@ VexGerber_Writer::VexGerber_Writer(const PenFormatData_Model&     theModel,
       myFactor(PenFormatData::UnitInMillimetres(theModel.DimensionUnit())), myLines(0), myMode(0),
       myCode(0), myPolarity(-1)
 {
+  myBuffer.reserve(THE_CHUNK + 256);
 }
 
 Standard_Boolean VexGerber_Writer::isSelected(const PenFormatData_Sequence& theSequence) const
@@ -223,12 +182,47 @@ long long VexGerber_Writer::nanometres(const Standard_Real theValue) const
 
 void VexGerber_Writer::line(const char* theText)
 {
-  // Lines count only when written whole, so that a fault names the first line that is not.
+  line(theText, std::strlen(theText));
+}
+
+void VexGerber_Writer::line(const char* theText, const size_t theLength)
+{
   if (myStream.good())
   {
-    myStream << theText << '\n';
-    myLines += myStream.good() ? 1 : 0;
+    myBuffer.append(theText, theLength);
+    myBuffer.push_back('\n');
+    if (myBuffer.size() >= THE_CHUNK)
+    {
+      flush();
+    }
   }
+}
+
+void VexGerber_Writer::flush()
+{
+  // The lines go to the stream buffer in large pieces (an output operation per line costs as
+  // much as composing it); lines count only when written whole, so that a fault names the first
+  // line that is not.
+  const std::streamsize aSize = static_cast<std::streamsize>(myBuffer.size());
+  std::streamsize       aDone = 0;
+  if (aSize > 0 && myStream.good())
+  {
+    try
+    {
+      aDone = myStream.rdbuf()->sputn(myBuffer.data(), aSize);
+    }
+    catch (...)
+    {
+      aDone = 0; // what the buffer took before it threw is not known
+    }
+    myLines +=
+        static_cast<Standard_Integer>(std::count(myBuffer.begin(), myBuffer.begin() + aDone, '\n'));
+    if (aDone < aSize)
+    {
+      myStream.setstate(std::ios::badbit);
+    }
+  }
+  myBuffer.clear();
 }
 
 void VexGerber_Writer::writeHeader()
@@ -334,12 +328,22 @@ void VexGerber_Writer::setMode(const Standard_Integer theMode)
   }
 }
 
-void VexGerber_Writer::writePoint(const gp_XY& thePoint, const char* theTail)
+void VexGerber_Writer::writePoint(const gp_XY& thePoint, const char* theCode,
+                                  const gp_XY* theCenter)
 {
-  char aText[96];
-  std::snprintf(aText, sizeof(aText), "X%lldY%lld%s", nanometres(thePoint.X()),
-                nanometres(thePoint.Y()), theTail);
-  line(aText);
+  char  aText[4 * VexPcb_NumberText::THE_ROOM + 8];
+  char* aPos = putWord(aText, 'X', nanometres(thePoint.X()));
+  aPos       = putWord(aPos, 'Y', nanometres(thePoint.Y()));
+  if (theCenter != NULL)
+  {
+    // An arc's centre as its offset from the current point, the arc's start.
+    const gp_XY anOffset = *theCenter - myPoint;
+    aPos                 = putWord(aPos, 'I', nanometres(anOffset.X()));
+    aPos                 = putWord(aPos, 'J', nanometres(anOffset.Y()));
+  }
+  const size_t aCode = std::strlen(theCode);
+  std::memcpy(aPos, theCode, aCode);
+  line(aText, static_cast<size_t>(aPos - aText) + aCode);
   myPoint = thePoint;
 }
 
@@ -402,11 +406,7 @@ void VexGerber_Writer::writeArc(const gp_XY& theEnd, const gp_XY& theCenter,
                                 const Standard_Boolean isCcw)
 {
   setMode(isCcw ? 3 : 2);
-  const gp_XY anOffset = theCenter - myPoint;
-  char        aTail[96];
-  std::snprintf(aTail, sizeof(aTail), "I%lldJ%lldD01*", nanometres(anOffset.X()),
-                nanometres(anOffset.Y()));
-  writePoint(theEnd, aTail);
+  writePoint(theEnd, "D01*", &theCenter);
 }
 
 void VexGerber_Writer::count(const VexPcb_TransferReport::Outcome theOutcome,
@@ -444,7 +444,8 @@ void VexGerber_Writer::writeRegionContour(const VexGeom_Contour& theContour,
 
 void VexGerber_Writer::writeAreas(const PenFormatData_Sequence& theSequence)
 {
-  NCollection_Vector<AreaContour> anItems(16);
+  // What is kept of each contour until the holes are matched: its curve, area and box.
+  myItems.clear();
   for (NCollection_List<Handle(PhGeom_Curve)>::Iterator anIter(theSequence.GetCurve()->Children());
        anIter.More(); anIter.Next())
   {
@@ -452,52 +453,134 @@ void VexGerber_Writer::writeAreas(const PenFormatData_Sequence& theSequence)
     {
       continue;
     }
-    AreaContour& anItem = anItems.Appended();
-    anItem.Contour      = toContour(*anIter.Value());
-    anItem.Area         = anItem.Contour.SignedArea();
-    flatten(anItem);
-  }
-  // Holes go with the outline that holds them; a hole that nothing holds fills by itself.
-  NCollection_Vector<NCollection_Vector<Standard_Integer>> aHoles(anItems.Length());
-  for (Standard_Integer anIndex = 0; anIndex < anItems.Length(); ++anIndex)
-  {
-    aHoles.Appended();
-  }
-  for (Standard_Integer anIndex = 0; anIndex < anItems.Length(); ++anIndex)
-  {
-    if (anItems(anIndex).Area < 0.0)
+    toContour(*anIter.Value(), myContour);
+    AreaItem anItem;
+    anItem.Curve = anIter.Value().get();
+    anItem.Area  = myContour.SignedArea();
+    if (anItem.Area > 0.0)
     {
-      const Standard_Integer anOuter = containerOf(anItems, anIndex);
-      aHoles.ChangeValue(anOuter >= 0 ? anOuter : anIndex).Append(anIndex);
-      if (anOuter < 0)
-      {
-        anItems.ChangeValue(anIndex).Contour.Reverse();
-      }
+      flatten(myContour, myPolygon);
+      setBox(anItem);
     }
+    myItems.push_back(anItem);
   }
-  for (Standard_Integer anIndex = 0; anIndex < anItems.Length(); ++anIndex)
+  matchHoles();
+  for (size_t anIndex = 0; anIndex < myItems.size(); ++anIndex)
   {
-    const AreaContour& anItem = anItems(anIndex);
-    if (anItem.Area < 0.0 && (aHoles(anIndex).IsEmpty() || aHoles(anIndex)(0) != anIndex))
+    const AreaItem& anItem = myItems[anIndex];
+    if (anItem.Area < 0.0 && anItem.FirstHole != static_cast<Standard_Integer>(anIndex))
     {
       continue; // written with its outline
     }
-    line("G36*");
-    writeRegionContour(anItem.Contour);
-    for (NCollection_Vector<Standard_Integer>::Iterator aHole(aHoles(anIndex)); aHole.More();
-         aHole.Next())
-    {
-      if (aHole.Value() != anIndex)
-      {
-        // A cut-in to the hole and back: the two passes cancel, the hole stays open.
-        setMode(1);
-        writePoint(anItems(aHole.Value()).Contour.Start(), "D01*");
-        writeRegionContour(anItems(aHole.Value()).Contour, Standard_False);
-        setMode(1);
-        writePoint(anItem.Contour.Start(), "D01*");
-      }
-    }
-    line("G37*");
-    count(VexPcb_TransferReport::Outcome_Artwork, "regions");
+    writeRegion(static_cast<Standard_Integer>(anIndex));
   }
+}
+
+void VexGerber_Writer::setBox(AreaItem& theItem) const
+{
+  theItem.Box[0] = theItem.Box[1] = RealLast();
+  theItem.Box[2] = theItem.Box[3] = RealFirst();
+  for (const gp_XY& aPoint : myPolygon)
+  {
+    theItem.Box[0] = Min(theItem.Box[0], aPoint.X());
+    theItem.Box[1] = Min(theItem.Box[1], aPoint.Y());
+    theItem.Box[2] = Max(theItem.Box[2], aPoint.X());
+    theItem.Box[3] = Max(theItem.Box[3], aPoint.Y());
+  }
+}
+
+void VexGerber_Writer::matchHoles()
+{
+  // Holes go with the outline that holds them; a hole that nothing holds fills by itself. Each
+  // outline lists its holes through the items, in order, so that no list is allocated.
+  Standard_Integer aLastOuter = -1;
+  for (Standard_Integer anIndex = 0; anIndex < static_cast<Standard_Integer>(myItems.size());
+       ++anIndex)
+  {
+    if (myItems[anIndex].Area > 0.0)
+    {
+      aLastOuter = anIndex;
+      continue;
+    }
+    if (myItems[anIndex].Area == 0.0)
+    {
+      continue;
+    }
+    const Standard_Integer anOuter = containerOf(anIndex, aLastOuter);
+    AreaItem&              aHolder = myItems[anOuter >= 0 ? anOuter : anIndex];
+    if (aHolder.FirstHole < 0)
+    {
+      aHolder.FirstHole = anIndex;
+    }
+    else
+    {
+      myItems[aHolder.LastHole].NextHole = anIndex;
+    }
+    aHolder.LastHole = anIndex;
+  }
+}
+
+Standard_Boolean VexGerber_Writer::holds(const Standard_Integer theOuter, const gp_XY& thePoint)
+{
+  const AreaItem& anOuter = myItems[theOuter];
+  if (thePoint.X() < anOuter.Box[0] || thePoint.X() > anOuter.Box[2] ||
+      thePoint.Y() < anOuter.Box[1] || thePoint.Y() > anOuter.Box[3])
+  {
+    return Standard_False;
+  }
+  toContour(*anOuter.Curve, myContour);
+  flatten(myContour, myPolygon);
+  return contains(myPolygon, thePoint);
+}
+
+Standard_Integer VexGerber_Writer::containerOf(const Standard_Integer theHole,
+                                               const Standard_Integer theLastOuter)
+{
+  // The outline just before the hole when it holds it (the usual order of an aperture's
+  // outline and its hole), else the smallest one that does.
+  const gp_XY aPoint = myItems[theHole].Curve->FirstElement()->StartPoint();
+  if (theLastOuter >= 0 && holds(theLastOuter, aPoint))
+  {
+    return theLastOuter;
+  }
+  Standard_Integer aBest = -1;
+  for (Standard_Integer anIndex = 0; anIndex < static_cast<Standard_Integer>(myItems.size());
+       ++anIndex)
+  {
+    const AreaItem& anItem = myItems[anIndex];
+    if (anItem.Area > 0.0 && (aBest < 0 || anItem.Area < myItems[aBest].Area) &&
+        holds(anIndex, aPoint))
+    {
+      aBest = anIndex;
+    }
+  }
+  return aBest;
+}
+
+void VexGerber_Writer::writeRegion(const Standard_Integer theIndex)
+{
+  const AreaItem& anItem = myItems[theIndex];
+  toContour(*anItem.Curve, myContour);
+  if (anItem.Area < 0.0)
+  {
+    myContour.Reverse(); // a hole that nothing holds fills by itself
+  }
+  const gp_XY aStart = myContour.Start();
+  line("G36*");
+  writeRegionContour(myContour);
+  for (Standard_Integer aHole = anItem.FirstHole; aHole >= 0; aHole = myItems[aHole].NextHole)
+  {
+    if (aHole != theIndex)
+    {
+      // A cut-in to the hole and back: the two passes cancel, the hole stays open.
+      toContour(*myItems[aHole].Curve, myContour);
+      setMode(1);
+      writePoint(myContour.Start(), "D01*");
+      writeRegionContour(myContour, Standard_False);
+      setMode(1);
+      writePoint(aStart, "D01*");
+    }
+  }
+  line("G37*");
+  count(VexPcb_TransferReport::Outcome_Artwork, "regions");
 }

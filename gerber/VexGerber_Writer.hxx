@@ -12,6 +12,8 @@
 #include <NCollection_DataMap.hxx>
 
 #include <ostream>
+#include <string>
+#include <vector>
 
 //! Writes a pen-format model as Gerber (RS-274X) artwork in millimetres, format 4.6 (one
 //! nanometre, so no point moves by more than half of it), with X2 file attributes saying what
@@ -62,8 +64,38 @@ private:
   //! Writes one contour as a move and draws, arcs and flashes.
   void writeContour(const PhGeom_Curve& theCurve);
 
+  //! What the writer keeps of a contour of an area sequence while it matches holes to outlines.
+  struct AreaItem
+  {
+    const PhGeom_Curve* Curve;     //!< the contour
+    Standard_Real       Area;      //!< signed area (model unit)
+    Standard_Real       Box[4];    //!< box of an outline's flattened contour: x, y min; x, y max
+    Standard_Integer    FirstHole; //!< first hole written with it (itself for a lone hole), -1
+    Standard_Integer    LastHole;  //!< last such hole, -1 none
+    Standard_Integer    NextHole;  //!< for a hole, the next hole of its outline, -1 none
+
+    //! Creates an item without holes.
+    AreaItem() : Curve(NULL), Area(0.0), Box(), FirstHole(-1), LastHole(-1), NextHole(-1) {}
+  };
+
   //! Writes the contours of an area sequence as regions.
   void writeAreas(const PenFormatData_Sequence& theSequence);
+
+  //! Sets the box of theItem to that of the flattened contour in myPolygon.
+  void setBox(AreaItem& theItem) const;
+
+  //! Gives every hole of myItems to the outline that holds it (or to itself when none does).
+  void matchHoles();
+
+  //! Returns the outline of myItems that holds hole theHole: theLastOuter, the last outline
+  //! before it, when it does, else the smallest that does; -1 when none does.
+  Standard_Integer containerOf(const Standard_Integer theHole, const Standard_Integer theLastOuter);
+
+  //! Returns true when thePoint lies inside outline theOuter of myItems, flattened.
+  Standard_Boolean holds(const Standard_Integer theOuter, const gp_XY& thePoint);
+
+  //! Writes item theIndex of myItems as a region with its holes.
+  void writeRegion(const Standard_Integer theIndex);
 
   //! Writes theContour as region edges, with a move to its start first when isMove.
   void writeRegionContour(const VexGeom_Contour& theContour,
@@ -81,11 +113,19 @@ private:
   //! Sets the interpolation mode (1, 2 or 3).
   void setMode(const Standard_Integer theMode);
 
-  //! Writes "X..Y.." of thePoint (model unit) followed by theTail, and moves the current point.
-  void writePoint(const gp_XY& thePoint, const char* theTail);
+  //! Writes "X..Y.." of thePoint (model unit), with theCenter "I..J.." of the centre of an arc
+  //! from the current point, followed by theCode, and moves the current point.
+  void writePoint(const gp_XY& thePoint, const char* theCode, const gp_XY* theCenter = NULL);
 
   //! Writes theText and a line end.
   void line(const char* theText);
+
+  //! Writes theLength characters of theText and a line end.
+  void line(const char* theText, const size_t theLength);
+
+  //! Hands the lines gathered to the stream, counting those it took whole; a stream that takes
+  //! less is marked bad.
+  void flush();
 
   //! Returns theValue in the model's unit as nanometres.
   long long nanometres(const Standard_Real theValue) const;
@@ -97,10 +137,14 @@ private:
   NCollection_DataMap<Standard_Integer, Standard_Integer> myCodes;   //!< aperture -> D code
   Standard_Real                                           myFactor;  //!< model unit in millimetres
   Standard_Integer                                        myLines;   //!< lines written
-  Standard_Integer myMode;     //!< interpolation mode written, 0 none
-  Standard_Integer myCode;     //!< D code selected, 0 none
-  Standard_Integer myPolarity; //!< polarity written: -1 none, 0 dark, 1 clear
-  gp_XY            myPoint;    //!< current point (model unit)
+  Standard_Integer      myMode;     //!< interpolation mode written, 0 none
+  Standard_Integer      myCode;     //!< D code selected, 0 none
+  Standard_Integer      myPolarity; //!< polarity written: -1 none, 0 dark, 1 clear
+  gp_XY                 myPoint;    //!< current point (model unit)
+  std::string           myBuffer;   //!< lines not yet handed to the stream
+  std::vector<AreaItem> myItems;    //!< contours of the area sequence being written
+  VexGeom_Contour       myContour;  //!< a contour being written or tested (memory reused)
+  std::vector<gp_XY>    myPolygon;  //!< an outline flattened (memory reused)
 };
 
 #endif

@@ -25,11 +25,12 @@ struct VerifyOptions
   double                   Tolerance = 0.01; //!< millimetres
   double OutlineGap     = VexVerify_Board::DefaultGap(); //!< widest gap closed in an outline
   double DrillTolerance = VexVerify_Verifier::DefaultDrillTolerance(); //!< of hole diameters
-  std::vector<std::string> Phases;         //!< phases of the paths checked
-  std::vector<std::string> Layers;         //!< layers of the paths checked
-  bool                     IsJson = false; //!< write the report as JSON
-  int                      Limit  = 100;   //!< findings listed per check, 0 all
-  std::string              Output;         //!< where the report goes; empty: standard output
+  std::vector<std::string> Phases;              //!< phases of the paths checked
+  std::vector<std::string> Layers;              //!< layers of the paths checked
+  bool                     IsJson      = false; //!< write the report as JSON
+  bool                     IsUnbridged = false; //!< no search for bridges between islands
+  int                      Limit       = 100;   //!< findings listed per check, 0 all
+  std::string              Output;              //!< where the report goes; empty: standard output
 };
 
 //! Sends theFault as a failure and returns the exit status of bad input.
@@ -65,8 +66,12 @@ int loadDesigns(const VexHost_Context& theContext, const VerifyOptions& theOptio
     {
       return refuse(theContext, aFault);
     }
+    // The nets a copper file names tell a short from a harmless join of one net.
     Handle(PenFormatData_Model) aModel;
-    if (VexHost_ModelFile::Load(theContext, aPath.ToCString(), aModel) != 0)
+    VexPcb_TransferReport        anImport;
+    std::shared_ptr<VexPcb_Nets> aNets = std::make_shared<VexPcb_Nets>();
+    if (VexHost_ModelFile::Load(theContext, aPath.ToCString(), VexPcb_ImportOptions(), aModel,
+                                anImport, aNets.get()) != 0)
     {
       return VexHost_Context::THE_USAGE_ERROR;
     }
@@ -76,6 +81,7 @@ int loadDesigns(const VexHost_Context& theContext, const VerifyOptions& theOptio
       aRole = VexVerify_Design::ChooseRole(*aModel, aReason);
     }
     theDesigns.Append(VexVerify_Design(aPath, aModel, aRole, isGiven, aReason));
+    theDesigns.ChangeLast().SetNets(aNets);
   }
   return 0;
 }
@@ -121,6 +127,7 @@ int verify(VexHost_Context& theContext, const VerifyOptions& theOptions)
   aSettings.DrillTolerance = theOptions.DrillTolerance;
   aSettings.Phases         = sequence(theOptions.Phases);
   aSettings.Layers         = sequence(theOptions.Layers);
+  aSettings.IsBridged      = !theOptions.IsUnbridged;
   VexVerify_Verifier aVerifier(aSettings);
   VexVerify_Report   aReport;
   if (!aVerifier.Perform(aJob, theOptions.Job.c_str(), aDesigns, aReport))
@@ -173,6 +180,9 @@ void VexHost_Commands::RegisterVerify(CLI::App& theApp, VexHost_Context& theCont
   aCommand->add_option("--layer", anOptions->Layers,
                        "Check only the paths of this layer against copper and outline; repeat "
                        "for more (default: every layer)");
+  aCommand->add_flag("--no-bridges", anOptions->IsUnbridged,
+                     "Do not look for islands of copper the paths leave joined (for a job that is "
+                     "not meant to isolate the copper)");
   aCommand->add_flag("--json", anOptions->IsJson, "Write the report as a JSON document");
   aCommand
       ->add_option("--limit", anOptions->Limit,

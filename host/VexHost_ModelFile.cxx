@@ -90,7 +90,8 @@ const char* VexHost_ModelFile::KindName(const Kind theKind)
 
 int VexHost_ModelFile::Import(const VexHost_Context& theContext, const std::string& thePath,
                               const Kind theKind, const VexPcb_ImportOptions& theOptions,
-                              PenFormatData_Model& theModel, VexPcb_TransferReport& theReport)
+                              PenFormatData_Model& theModel, VexPcb_TransferReport& theReport,
+                              VexPcb_Nets* theNets)
 {
   std::ifstream aFile(thePath, std::ios::in | std::ios::binary);
   if (!aFile.is_open())
@@ -105,7 +106,9 @@ int VexHost_ModelFile::Import(const VexHost_Context& theContext, const std::stri
   theModel.SetMessenger(Handle(Message_Messenger)());
   const Standard_Boolean isRead =
       theKind == Kind_Excellon ? VexExcellon_Reader::Read(aFile, theOptions, theModel, theReport)
-                               : VexGerber_Reader::Read(aFile, theOptions, theModel, theReport);
+      : theNets != NULL ? VexGerber_Reader::Read(aFile, theOptions, VexGerber_Limits(), theModel,
+                                                 theReport, *theNets)
+                        : VexGerber_Reader::Read(aFile, theOptions, theModel, theReport);
   theModel.SetMessenger(aSink);
   if (isRead)
   {
@@ -118,7 +121,7 @@ int VexHost_ModelFile::Import(const VexHost_Context& theContext, const std::stri
 int VexHost_ModelFile::Load(const VexHost_Context& theContext, const std::string& thePath,
                             const VexPcb_ImportOptions& theOptions,
                             Handle(PenFormatData_Model) & theModel,
-                            VexPcb_TransferReport& theReport)
+                            VexPcb_TransferReport& theReport, VexPcb_Nets* theNets)
 {
   const Kind aKind = Identify(theContext, thePath);
   if (aKind == Kind_Document)
@@ -132,7 +135,7 @@ int VexHost_ModelFile::Load(const VexHost_Context& theContext, const std::string
   if (IsDesign(aKind))
   {
     Handle(PenFormatData_Model) aModel = new PenFormatData_Model();
-    const int aStatus = Import(theContext, thePath, aKind, theOptions, *aModel, theReport);
+    const int aStatus = Import(theContext, thePath, aKind, theOptions, *aModel, theReport, theNets);
     theModel          = aStatus == 0 ? aModel : theModel;
     return aStatus;
   }

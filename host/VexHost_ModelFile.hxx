@@ -10,6 +10,8 @@
 
 #include <string>
 
+class VexPcb_Nets;
+
 //! Loads a model from any file vex understands: a machine file (through the loaded plug-in, as
 //! the CAM host reads it), a JSON model document, or a design file of the PCB world (an Excellon
 //! drill file or Gerber artwork, through their readers). Commands that take "a file" (info,
@@ -45,17 +47,20 @@ public:
   //! already hold earlier imports, with theOptions; the counts and the fault go to theReport. A
   //! file that does not open sends "VEX_CANT_OPEN_FILE"; a fault sends "VEX_HOST_DESIGN_FAULT"
   //! with the path and the reader's message (which names the line), once, and leaves theModel
-  //! as it was. Returns 0, or the usage-error status on any failure.
+  //! as it was. The nets a Gerber file names go to theNets when given. Returns 0, or the
+  //! usage-error status on any failure.
   static int Import(const VexHost_Context& theContext, const std::string& thePath,
                     const Kind theKind, const VexPcb_ImportOptions& theOptions,
-                    PenFormatData_Model& theModel, VexPcb_TransferReport& theReport);
+                    PenFormatData_Model& theModel, VexPcb_TransferReport& theReport,
+                    VexPcb_Nets* theNets = NULL);
 
   //! Loads thePath into theModel. Design files are imported with theOptions and their counts
-  //! and fault go to theReport. Every fault is reported through the context's messenger; the
-  //! result is the process exit status (0 when theModel holds the model).
+  //! and fault go to theReport, the nets a Gerber file names to theNets when given. Every fault
+  //! is reported through the context's messenger; the result is the process exit status (0 when
+  //! theModel holds the model).
   static int Load(const VexHost_Context& theContext, const std::string& thePath,
                   const VexPcb_ImportOptions& theOptions, Handle(PenFormatData_Model) & theModel,
-                  VexPcb_TransferReport&      theReport);
+                  VexPcb_TransferReport& theReport, VexPcb_Nets* theNets = NULL);
 
   //! Loads thePath with the default import options, discarding the import counts.
   static int Load(const VexHost_Context& theContext, const std::string& thePath,

@@ -1,12 +1,12 @@
 // Copyright (c) 2026 VexData developers
 #include <VexVerify_CopperCheck.hxx>
 
+#include <VexVerify_Guard.hxx>
+
 #include <VexGeom_DrawnArea.hxx>
 #include <VexGeom_Polygons.hxx>
 #include <VexVerify_Pieces.hxx>
 #include <VexVerify_Places.hxx>
-
-#include <Standard_Failure.hxx>
 
 #include <exception>
 
@@ -76,23 +76,13 @@ Standard_Boolean VexVerify_CopperCheck::Perform(const PenFormatData_Model& theDe
                                                 const VexVerify_JobPaths&  thePaths,
                                                 VexVerify_Report::Check&   theCheck)
 {
-  TCollection_AsciiString aReason;
-  try
-  {
-    perform(theDesign, thePaths, theCheck);
-    return Standard_True;
-  }
-  catch (const Standard_Failure& theFailure)
-  {
-    aReason = theFailure.GetMessageString();
-  }
-  catch (const std::exception& theException)
-  {
-    aReason = theException.what();
-  }
-  myFault = Message_Msg("VEX_VERIFY_GEOMETRY_FAILED");
-  myFault << theCheck.Design << aReason;
-  return Standard_False;
+  return VexVerify_Guard::Run(
+      [&]()
+      {
+        perform(theDesign, thePaths, theCheck);
+        return Standard_True;
+      },
+      theCheck.Design, myFault);
 }
 
 void VexVerify_CopperCheck::perform(const PenFormatData_Model& theDesign,

@@ -3,9 +3,12 @@
 #define _VexVerify_Design_HeaderFile
 
 #include <PenFormatData_Model.hxx>
+#include <VexPcb_Nets.hxx>
 
 #include <Message_Msg.hxx>
 #include <TCollection_AsciiString.hxx>
+
+#include <memory>
 
 //! A design file a job is checked against, and the role that says which check it gets: a drill
 //! file (its holes against the job's drill hits), a copper layer (the job's paths must keep clear
@@ -40,6 +43,16 @@ public:
   //! Returns the design's model.
   const Handle(PenFormatData_Model) & Model() const { return myModel; }
 
+  //! Returns the nets of the design's objects, as a Gerber file names them; NULL when the file
+  //! names none.
+  const VexPcb_Nets* Nets() const { return myNets.get(); }
+
+  //! Keeps theNets as the nets of the design's objects (an empty record is dropped).
+  void SetNets(const std::shared_ptr<const VexPcb_Nets>& theNets)
+  {
+    myNets = theNets && theNets->NbObjects() > 0 ? theNets : std::shared_ptr<const VexPcb_Nets>();
+  }
+
   //! Returns the role.
   Role GetRole() const { return myRole; }
 
@@ -64,11 +77,12 @@ public:
   static Role ChooseRole(const PenFormatData_Model& theModel, TCollection_AsciiString& theReason);
 
 private:
-  TCollection_AsciiString myPath;      //!< file as named by the user
-  Handle(PenFormatData_Model) myModel; //!< its model
-  TCollection_AsciiString myReason;    //!< why the role was chosen from the content
-  Role                    myRole;      //!< the check it gets
-  Standard_Boolean        isRoleGiven; //!< the user named the role
+  TCollection_AsciiString myPath;                 //!< file as named by the user
+  Handle(PenFormatData_Model) myModel;            //!< its model
+  std::shared_ptr<const VexPcb_Nets> myNets;      //!< nets of its objects, none when empty
+  TCollection_AsciiString            myReason;    //!< why the role was chosen from the content
+  Role                               myRole;      //!< the check it gets
+  Standard_Boolean                   isRoleGiven; //!< the user named the role
 };
 
 #endif

@@ -1,6 +1,8 @@
 // Copyright (c) 2026 VexData developers
 #include <VexVerify_OutlineCheck.hxx>
 
+#include <VexVerify_Guard.hxx>
+
 #include <VexGeom_Units.hxx>
 #include <VexGeom_Polygons.hxx>
 #include <VexGeom_Grid.hxx>
@@ -8,8 +10,6 @@
 #include <VexGeom_Fragmenter.hxx>
 #include <VexVerify_Pieces.hxx>
 #include <VexVerify_Places.hxx>
-
-#include <Standard_Failure.hxx>
 
 #include <cstdio>
 #include <exception>
@@ -125,22 +125,8 @@ Standard_Boolean VexVerify_OutlineCheck::Perform(const PenFormatData_Model& theD
                                                  const VexVerify_JobPaths&  thePaths,
                                                  VexVerify_Report::Check&   theCheck)
 {
-  TCollection_AsciiString aReason;
-  try
-  {
-    return perform(theDesign, thePaths, theCheck);
-  }
-  catch (const Standard_Failure& theFailure)
-  {
-    aReason = theFailure.GetMessageString();
-  }
-  catch (const std::exception& theException)
-  {
-    aReason = theException.what();
-  }
-  myFault = Message_Msg("VEX_VERIFY_GEOMETRY_FAILED");
-  myFault << theCheck.Design << aReason;
-  return Standard_False;
+  return VexVerify_Guard::Run([&]() { return perform(theDesign, thePaths, theCheck); },
+                              theCheck.Design, myFault);
 }
 
 Standard_Boolean VexVerify_OutlineCheck::buildBoard(const PenFormatData_Model& theDesign,

@@ -43,7 +43,19 @@ public:
     Kind_Extra,    //!< a hit has no hole
     Kind_Doubled,  //!< a hit drills a hole that another hit already drills
     Kind_Copper,   //!< a path cuts into copper
-    Kind_Outside   //!< a path leaves the board by more than its tool radius
+    Kind_Outside,  //!< a path leaves the board by more than its tool radius
+    Kind_Bridge    //!< two islands of copper stay joined after the milling
+  };
+
+  //! An island of a design's copper as a bridge names it.
+  struct Island
+  {
+    gp_XY                   At;        //!< a point of it: a design object's, else one inside
+    TCollection_AsciiString Net;       //!< its net (the first met), empty when none is named
+    Standard_Boolean        IsSeveral; //!< it holds objects of several nets
+
+    //! Creates an island at the origin without net.
+    Island() : IsSeveral(Standard_False) {}
   };
 
   //! A tool of a drill check: a design tool (its holes) or a job tool (its hits).
@@ -88,6 +100,7 @@ public:
     Standard_Integer DesignTool; //!< index in Check::Tools of the design tool, -1 none
     Standard_Integer JobTool;    //!< index in Check::Tools of the job tool, -1 none
     Standard_Integer PathIndex;  //!< index in Check::Paths, -1 none
+    Island           Islands[2]; //!< bridges: the islands joined (At: where they touch)
 
     //! Creates a finding of theKind with nothing set.
     Finding(const Kind theKind = Kind_Missing)
@@ -99,10 +112,10 @@ public:
   //! The check of one design.
   struct Check
   {
-    TCollection_AsciiString     Design;     //!< design file (files joined by " + ")
+    TCollection_AsciiString                       Design;  //!< design file (files joined by " + ")
     NCollection_Sequence<TCollection_AsciiString> Designs; //!< drill: the files drilled together
-    VexVerify_Design::Role      Role;       //!< its role
-    Standard_Boolean            RoleGiven;  //!< the user named the role
+    VexVerify_Design::Role                        Role;    //!< its role
+    Standard_Boolean                              RoleGiven; //!< the user named the role
     TCollection_AsciiString     Reason;     //!< why the role was chosen from the content
     Standard_Integer            Holes;      //!< drill: holes of the design
     Standard_Integer            Hits;       //!< drill: hits of the job
@@ -115,12 +128,17 @@ public:
     NCollection_Vector<Tool>    Tools;       //!< drill: design tools, then job tools
     NCollection_Vector<Path>    Paths;       //!< paths: the job's path toolpaths compared
     NCollection_Vector<Finding> Findings;    //!< in the order to list them
+    Standard_Boolean            IsBridged;   //!< copper: the islands were checked for bridges
+    Standard_Integer            Islands;     //!< copper: islands of the design over the board
+    TCollection_AsciiString     Board;       //!< copper: the outline the board is, empty: a box
+    NCollection_Vector<Finding> Joins; //!< copper: bridges within one net (harmless, not counted)
     NCollection_Sequence<TCollection_AsciiString> Notes; //!< remarks on what was compared
 
     //! Creates an empty check.
     Check()
         : Role(VexVerify_Design::Role_Copper), RoleGiven(Standard_False), Holes(0), Hits(0),
-          Matched(0), Slots(0), Features(0), Contours(0), PathLength(0.0), FoundLength(0.0)
+          Matched(0), Slots(0), Features(0), Contours(0), PathLength(0.0), FoundLength(0.0),
+          IsBridged(Standard_False), Islands(0)
     {
     }
   };

@@ -1,10 +1,10 @@
 // Copyright (c) 2026 VexData developers
 #include <VexVerify_ReportWriter.hxx>
 
+#include <VexVerify_FindingText.hxx>
+
 #include <nlohmann/json.hpp>
 
-#include <cstdarg>
-#include <cstdio>
 #include <exception>
 #include <string>
 
@@ -13,46 +13,24 @@ namespace
 typedef VexVerify_Report::Check   Check;
 typedef VexVerify_Report::Finding Finding;
 typedef nlohmann::ordered_json    Json;
+typedef VexVerify_FindingText     Words;
+
+//! Returns the text printf makes of theFormat and its arguments.
+template <class... TheArgs> std::string format(const char* theFormat, const TheArgs... theArgs)
+{
+  return Words::Format(theFormat, theArgs...);
+}
 
 //! The kinds in the order their counts are written.
 const VexVerify_Report::Kind THE_KINDS[] = {
     VexVerify_Report::Kind_Missing, VexVerify_Report::Kind_Moved,   VexVerify_Report::Kind_Diameter,
     VexVerify_Report::Kind_Extra,   VexVerify_Report::Kind_Doubled, VexVerify_Report::Kind_Copper,
-    VexVerify_Report::Kind_Outside};
-
-//! Returns the text printf makes of theFormat and its arguments.
-std::string format(const char* theFormat, ...)
-{
-  char    aBuffer[512];
-  va_list anArgs;
-  va_start(anArgs, theFormat);
-  std::vsnprintf(aBuffer, sizeof(aBuffer), theFormat, anArgs);
-  va_end(anArgs);
-  return aBuffer;
-}
-
-//! Returns thePoint as "(x, y)" with micrometre digits.
-std::string at(const gp_XY& thePoint)
-{
-  return format("(%.3f, %.3f)", thePoint.X(), thePoint.Y());
-}
+    VexVerify_Report::Kind_Outside, VexVerify_Report::Kind_Bridge};
 
 //! Returns theCount and the noun, plural when theCount is not 1.
 std::string count(const Standard_Integer theCount, const char* theOne, const char* theMany)
 {
   return format("%d %s", theCount, theCount == 1 ? theOne : theMany);
-}
-
-//! Returns theName in double quotes.
-std::string quoted(const TCollection_AsciiString& theName)
-{
-  return std::string("\"") + theName.ToCString() + "\"";
-}
-
-//! Returns a tool as '"name" 0.8 mm'.
-std::string tool(const VexVerify_Report::Tool& theTool)
-{
-  return quoted(theTool.Name) + format(" %g mm", theTool.Diameter);
 }
 
 //! Returns theNames joined by ", ", or theNone when there are none.
@@ -63,7 +41,7 @@ std::string names(const NCollection_Sequence<TCollection_AsciiString>& theNames,
   for (NCollection_Sequence<TCollection_AsciiString>::Iterator anIt(theNames); anIt.More();
        anIt.Next())
   {
-    aText += (aText.empty() ? "" : ", ") + quoted(anIt.Value());
+    aText += (aText.empty() ? "" : ", ") + Words::Quoted(anIt.Value());
   }
   return aText.empty() ? theNone : aText;
 }
@@ -77,40 +55,6 @@ Standard_Integer countOf(const Check& theCheck, const VexVerify_Report::Kind the
     aCount += anIt.Value().What == theKind ? 1 : 0;
   }
   return aCount;
-}
-
-//! Returns the line of a drill finding.
-std::string drillLine(const Check& theCheck, const Finding& theFinding)
-{
-  const std::string aKind = format("    %-9s ", VexVerify_ReportWriter::KindName(theFinding.What));
-  switch (theFinding.What)
-  {
-  case VexVerify_Report::Kind_Missing:
-    return aKind + "hole at " + at(theFinding.At) + ": no hit";
-  case VexVerify_Report::Kind_Moved:
-    return aKind + "hole at " + at(theFinding.At) +
-           format(": hit %.3f mm off, at ", theFinding.Distance) + at(theFinding.Other) +
-           ", tool " + tool(theCheck.Tools.Value(theFinding.JobTool));
-  case VexVerify_Report::Kind_Diameter:
-    return aKind + "hole at " + at(theFinding.At) + ": drilled with " +
-           tool(theCheck.Tools.Value(theFinding.JobTool));
-  case VexVerify_Report::Kind_Doubled:
-    return aKind + "hit at " + at(theFinding.At) + ": a second hit on the hole at " +
-           at(theFinding.Other);
-  default:
-    return aKind + "hit at " + at(theFinding.At) + ": no hole";
-  }
-}
-
-//! Returns the line of a path finding.
-std::string pathLine(const Check& theCheck, const Finding& theFinding)
-{
-  const VexVerify_Report::Path& aPath = theCheck.Paths.Value(theFinding.PathIndex);
-  return format("    %-9s %.3f mm of path at ", VexVerify_ReportWriter::KindName(theFinding.What),
-                theFinding.Length) +
-         at(theFinding.At) + ", box " + at(theFinding.BoxMin) + " to " + at(theFinding.BoxMax) +
-         ", tool " + quoted(aPath.Tool) + format(" %g mm", aPath.Width) + ", phase " +
-         quoted(aPath.Phase) + ", layer " + quoted(aPath.Layer);
 }
 
 //! Returns the key a drill finding is filed under: its design tool, or its job tool for hits.
@@ -141,30 +85,7 @@ std::string summary(const Check& theCheck)
 
 const char* VexVerify_ReportWriter::KindName(const VexVerify_Report::Kind theKind)
 {
-  switch (theKind)
-  {
-  case VexVerify_Report::Kind_Missing:
-    return "missing";
-  case VexVerify_Report::Kind_Moved:
-    return "moved";
-  case VexVerify_Report::Kind_Diameter:
-    return "diameter";
-  case VexVerify_Report::Kind_Extra:
-    return "extra";
-  case VexVerify_Report::Kind_Doubled:
-    return "doubled";
-  case VexVerify_Report::Kind_Copper:
-    return "copper";
-  case VexVerify_Report::Kind_Outside:
-    return "outside";
-  }
-  return "unknown";
-}
-
-Standard_Integer VexVerify_ReportWriter::listed(const Check& theCheck) const
-{
-  const Standard_Integer aCount = theCheck.Findings.Length();
-  return myLimit > 0 && myLimit < aCount ? myLimit : aCount;
+  return Words::KindName(theKind);
 }
 
 namespace
@@ -174,8 +95,8 @@ class TextWriter
 {
 public:
   TextWriter(Standard_OStream& theStream, const Standard_Real theTolerance,
-             const Standard_Integer theListed)
-      : myStream(theStream), myTolerance(theTolerance), myListed(theListed)
+             const Standard_Integer theLimit)
+      : myStream(theStream), myTolerance(theTolerance), myLimit(theLimit)
   {
   }
 
@@ -222,11 +143,12 @@ private:
              << count(theCheck.Hits, "hit", "hits") << " of "
              << count(theCheck.Tools.Length() - aDesignTools, "tool", "tools") << "; "
              << theCheck.Matched << format(" paired within %g mm\n", myTolerance);
-    Standard_Integer aNext = 0;
+    const Standard_Integer aListed = listedOf(theCheck.Findings.Length());
+    Standard_Integer       aNext   = 0;
     for (Standard_Integer aTool = 0; aTool < theCheck.Tools.Length(); ++aTool)
     {
       const VexVerify_Report::Tool& aValue = theCheck.Tools.Value(aTool);
-      myStream << "  " << (aValue.IsDesign ? "design tool " : "job tool ") << tool(aValue)
+      myStream << "  " << (aValue.IsDesign ? "design tool " : "job tool ") << Words::Tool(aValue)
                << (aValue.Design.IsEmpty() ? ""
                                            : std::string(" (") + aValue.Design.ToCString() + ")")
                << ": "
@@ -236,13 +158,13 @@ private:
       for (; aNext < theCheck.Findings.Length() && toolOf(theCheck.Findings.Value(aNext)) == aTool;
            ++aNext)
       {
-        if (aNext < myListed)
+        if (aNext < aListed)
         {
-          myStream << drillLine(theCheck, theCheck.Findings.Value(aNext)) << "\n";
+          myStream << Words::Drill(theCheck, theCheck.Findings.Value(aNext)) << "\n";
         }
       }
     }
-    writeMore(theCheck);
+    writeMore(theCheck.Findings.Length(), aListed);
     if (theCheck.Findings.IsEmpty())
     {
       myStream << format("  No findings: every hole has one hit of its diameter within %g mm\n",
@@ -252,7 +174,7 @@ private:
     myStream << "  Findings: " << summary(theCheck) << "\n";
   }
 
-  //! Writes the paths compared and the places of a copper or outline check.
+  //! Writes the paths compared and the places of a copper or outline check, then the bridges.
   void writePaths(const Check& theCheck)
   {
     const Standard_Boolean isCopper = theCheck.Role == VexVerify_Design::Role_Copper;
@@ -262,12 +184,16 @@ private:
                           : "a board of " + count(theCheck.Features, "closed contour or area",
                                                   "closed contours and areas"))
              << "\n";
-    for (Standard_Integer anIndex = 0; anIndex < myListed; ++anIndex)
+    // The places come first, the bridges after them.
+    const Standard_Integer aPlaces =
+        theCheck.Findings.Length() - countOf(theCheck, VexVerify_Report::Kind_Bridge);
+    const Standard_Integer aListed = listedOf(aPlaces);
+    for (Standard_Integer anIndex = 0; anIndex < aListed; ++anIndex)
     {
-      myStream << pathLine(theCheck, theCheck.Findings.Value(anIndex)) << "\n";
+      myStream << Words::Path(theCheck, theCheck.Findings.Value(anIndex)) << "\n";
     }
-    writeMore(theCheck);
-    if (theCheck.Findings.IsEmpty())
+    writeMore(aPlaces, aListed);
+    if (aPlaces == 0)
     {
       myStream << (isCopper ? format("  No findings: no path comes closer to copper than its tool "
                                      "radius less %g mm\n",
@@ -275,26 +201,72 @@ private:
                             : format("  No findings: no path runs outside the board farther than "
                                      "its tool radius plus %g mm\n",
                                      myTolerance));
-      return;
     }
-    myStream << "  Findings: " << count(theCheck.Findings.Length(), "place", "places")
-             << format(", %.3f mm of path %s\n", theCheck.FoundLength,
-                       isCopper ? "in copper" : "outside the board");
+    else
+    {
+      myStream << "  Findings: " << count(aPlaces, "place", "places")
+               << format(", %.3f mm of path %s\n", theCheck.FoundLength,
+                         isCopper ? "in copper" : "outside the board");
+    }
+    if (theCheck.IsBridged)
+    {
+      writeBridges(theCheck, aPlaces);
+    }
   }
 
-  //! Writes how many findings were not listed.
-  void writeMore(const Check& theCheck)
+  //! Writes the islands of a copper check and the bridges between them, which follow the first
+  //! theFirst findings, then the harmless joins within one net.
+  void writeBridges(const Check& theCheck, const Standard_Integer theFirst)
   {
-    if (myListed < theCheck.Findings.Length())
+    myStream << "  Islands: " << count(theCheck.Islands, "island", "islands") << " over "
+             << (theCheck.Board.IsEmpty() ? std::string("the copper's box grown by 1 mm")
+                                          : "the board of " + Words::Quoted(theCheck.Board))
+             << "\n";
+    const Standard_Integer aBridges = theCheck.Findings.Length() - theFirst;
+    const Standard_Integer aListed  = listedOf(aBridges);
+    for (Standard_Integer anIndex = 0; anIndex < aListed; ++anIndex)
     {
-      myStream << "    ... and " << theCheck.Findings.Length() - myListed
-               << " more (--limit 0 lists every one)\n";
+      myStream << Words::Bridge(theCheck.Findings.Value(theFirst + anIndex), Standard_False)
+               << "\n";
+    }
+    writeMore(aBridges, aListed);
+    myStream << (aBridges == 0 ? std::string("  No findings: every island is isolated\n")
+                               : "  Findings: " + count(aBridges, "bridge", "bridges") +
+                                     " between islands still joined after milling\n");
+    if (theCheck.Joins.IsEmpty())
+    {
+      return;
+    }
+    const Standard_Integer aJoins = listedOf(theCheck.Joins.Length());
+    myStream << "  Harmless: "
+             << count(theCheck.Joins.Length(), "join of islands of one net",
+                      "joins of islands of one net")
+             << " (not counted)\n";
+    for (Standard_Integer anIndex = 0; anIndex < aJoins; ++anIndex)
+    {
+      myStream << Words::Bridge(theCheck.Joins.Value(anIndex), Standard_True) << "\n";
+    }
+    writeMore(theCheck.Joins.Length(), aJoins);
+  }
+
+  //! Returns how many of theCount findings are listed.
+  Standard_Integer listedOf(const Standard_Integer theCount) const
+  {
+    return myLimit > 0 && myLimit < theCount ? myLimit : theCount;
+  }
+
+  //! Writes how many of theCount findings were not listed (theListed were).
+  void writeMore(const Standard_Integer theCount, const Standard_Integer theListed)
+  {
+    if (theListed < theCount)
+    {
+      myStream << "    ... and " << theCount - theListed << " more (--limit 0 lists every one)\n";
     }
   }
 
   Standard_OStream& myStream;    //!< where the text goes
   Standard_Real     myTolerance; //!< the checks' tolerance
-  Standard_Integer  myListed;    //!< findings to list
+  Standard_Integer  myLimit;     //!< findings listed per list, 0 every one
 };
 } // namespace
 
@@ -326,7 +298,7 @@ void VexVerify_ReportWriter::writeText(const VexVerify_Report& theReport,
             << format("Tolerance: %g mm\n", theReport.Tolerance);
   for (NCollection_Vector<Check>::Iterator anIt(theReport.Checks); anIt.More(); anIt.Next())
   {
-    TextWriter(theStream, theReport.Tolerance, listed(anIt.Value())).Write(anIt.Value());
+    TextWriter(theStream, theReport.Tolerance, myLimit).Write(anIt.Value());
   }
   const Standard_Integer aFindings = theReport.NbFindings();
   theStream << "\nResult: "
@@ -399,6 +371,26 @@ Json pathFinding(const Check& theCheck, const Finding& theFinding)
           {"layer", aPath.Layer.ToCString()}};
 }
 
+//! Returns theIsland of a bridge.
+Json island(const VexVerify_Report::Island& theIsland)
+{
+  Json anIsland = {{"at", point(theIsland.At)}};
+  if (!theIsland.Net.IsEmpty())
+  {
+    anIsland["net"]         = theIsland.Net.ToCString();
+    anIsland["severalNets"] = static_cast<bool>(theIsland.IsSeveral);
+  }
+  return anIsland;
+}
+
+//! Returns a bridge between two islands.
+Json bridgeFinding(const Finding& theFinding)
+{
+  return {{"kind", VexVerify_ReportWriter::KindName(theFinding.What)},
+          {"at", point(theFinding.At)},
+          {"islands", Json::array({island(theFinding.Islands[0]), island(theFinding.Islands[1])})}};
+}
+
 //! Returns true when a check of theRole can find theKind.
 Standard_Boolean isKindOf(const VexVerify_Report::Kind theKind,
                           const VexVerify_Design::Role theRole)
@@ -406,13 +398,14 @@ Standard_Boolean isKindOf(const VexVerify_Report::Kind theKind,
   switch (theRole)
   {
   case VexVerify_Design::Role_Copper:
-    return theKind == VexVerify_Report::Kind_Copper;
+    return theKind == VexVerify_Report::Kind_Copper || theKind == VexVerify_Report::Kind_Bridge;
   case VexVerify_Design::Role_Outline:
     return theKind == VexVerify_Report::Kind_Outside;
   case VexVerify_Design::Role_Drill:
     break;
   }
-  return theKind != VexVerify_Report::Kind_Copper && theKind != VexVerify_Report::Kind_Outside;
+  return theKind != VexVerify_Report::Kind_Copper && theKind != VexVerify_Report::Kind_Outside &&
+         theKind != VexVerify_Report::Kind_Bridge;
 }
 
 //! Returns what a drill check compared.
@@ -463,7 +456,35 @@ void pathPart(const Check& theCheck, Json& theJson)
                       {"length", aPath.Length}});
   }
   theJson["paths"] = aPaths;
+  if (theCheck.IsBridged)
+  {
+    theJson["islands"] = theCheck.Islands;
+    theJson["board"]   = theCheck.Board.IsEmpty() ? Json() : Json(theCheck.Board.ToCString());
+  }
 }
+//! Returns theFindings of theCheck, up to theLimit (0: every one) of the bridges and as many of
+//! the others.
+Json findings(const Check& theCheck, const NCollection_Vector<Finding>& theFindings,
+              const Standard_Integer theLimit)
+{
+  Json             aFindings  = Json::array();
+  Standard_Integer aCounts[2] = {0, 0};
+  for (NCollection_Vector<Finding>::Iterator anIt(theFindings); anIt.More(); anIt.Next())
+  {
+    const Finding& aFinding = anIt.Value();
+    if (theLimit > 0 &&
+        ++aCounts[aFinding.What == VexVerify_Report::Kind_Bridge ? 1 : 0] > theLimit)
+    {
+      continue;
+    }
+    aFindings.push_back(aFinding.What == VexVerify_Report::Kind_Bridge ? bridgeFinding(aFinding)
+                        : theCheck.Role == VexVerify_Design::Role_Drill
+                            ? drillFinding(theCheck, aFinding)
+                            : pathFinding(theCheck, aFinding));
+  }
+  return aFindings;
+}
+
 } // namespace
 
 Standard_Boolean VexVerify_ReportWriter::WriteJson(const VexVerify_Report& theReport,
@@ -505,17 +526,14 @@ void VexVerify_ReportWriter::writeJson(const VexVerify_Report& theReport,
         aCounts[KindName(aKind)] = countOf(aCheck, aKind);
       }
     }
-    aJson["counts"]                  = aCounts;
-    aJson["total"]                   = aCheck.Findings.Length();
-    Json                   aFindings = Json::array();
-    const Standard_Integer aListed   = listed(aCheck);
-    for (Standard_Integer anIndex = 0; anIndex < aListed; ++anIndex)
+    aJson["counts"]   = aCounts;
+    aJson["total"]    = aCheck.Findings.Length();
+    aJson["findings"] = findings(aCheck, aCheck.Findings, myLimit);
+    if (aCheck.IsBridged)
     {
-      aFindings.push_back(isDrill ? drillFinding(aCheck, aCheck.Findings.Value(anIndex))
-                                  : pathFinding(aCheck, aCheck.Findings.Value(anIndex)));
+      aJson["sameNet"] = findings(aCheck, aCheck.Joins, myLimit);
     }
-    aJson["findings"] = aFindings;
-    aJson["notes"]    = array(aCheck.Notes);
+    aJson["notes"] = array(aCheck.Notes);
     aChecks.push_back(aJson);
   }
   const Json aDocument = {{"job",

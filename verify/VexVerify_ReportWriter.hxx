@@ -31,10 +31,7 @@ private:
   //! Writes the JSON document; may throw (memory).
   void writeJson(const VexVerify_Report& theReport, Standard_OStream& theStream) const;
 
-  //! Returns how many findings of theCheck are listed.
-  Standard_Integer listed(const VexVerify_Report::Check& theCheck) const;
-
-  Standard_Integer myLimit; //!< findings listed per check, 0 every one
+  Standard_Integer myLimit; //!< findings listed per list of a check, 0 every one
 };
 
 #endif

@@ -1,6 +1,7 @@
 // Copyright (c) 2026 VexData developers
 #include <VexVerify_Verifier.hxx>
 
+#include <VexVerify_BridgeCheck.hxx>
 #include <VexVerify_CopperCheck.hxx>
 #include <VexVerify_DrillCheck.hxx>
 #include <VexVerify_JobPaths.hxx>
@@ -34,6 +35,7 @@ Standard_Boolean VexVerify_Verifier::Perform(
   theReport.Phases    = myOptions.Phases;
   theReport.Layers    = myOptions.Layers;
   describeJob(*theJob, theReport);
+  findBoard(theDesigns);
   const VexVerify_JobPaths aPaths(*theJob, myOptions.Phases, myOptions.Layers);
   for (NCollection_Vector<VexVerify_Report::Path>::Iterator anIt(aPaths.Paths()); anIt.More();
        anIt.Next())
@@ -211,6 +213,10 @@ Standard_Boolean VexVerify_Verifier::check(const NCollection_Sequence<VexVerify_
       myFault = aCheck.Fault();
       return Standard_False;
     }
+    if (myOptions.IsBridged && !checkBridges(aDesign, thePaths, theCheck))
+    {
+      return Standard_False;
+    }
     break;
   }
   case VexVerify_Design::Role_Outline:
@@ -229,6 +235,47 @@ Standard_Boolean VexVerify_Verifier::check(const NCollection_Sequence<VexVerify_
     theCheck.Notes.Append(myOptions.Phases.IsEmpty() && myOptions.Layers.IsEmpty()
                               ? "the job has no path toolpath to compare"
                               : "the job has no path toolpath of the selected phases and layers");
+  }
+  return Standard_True;
+}
+
+void VexVerify_Verifier::findBoard(const NCollection_Sequence<VexVerify_Design>& theDesigns)
+{
+  myBoard.clear();
+  myOutline.Clear();
+  for (NCollection_Sequence<VexVerify_Design>::Iterator anIt(theDesigns); anIt.More(); anIt.Next())
+  {
+    if (anIt.Value().GetRole() != VexVerify_Design::Role_Outline)
+    {
+      continue;
+    }
+    // The outline check builds the same board; one that encloses nothing is its fault.
+    VexVerify_Board aBoard;
+    aBoard.Build(*anIt.Value().Model(), myOptions.OutlineGap,
+                 std::max(myOptions.Tolerance, VexGeom_Units::THE_CHORD_TOLERANCE));
+    myBoard   = aBoard.Area();
+    myOutline = anIt.Value().Path();
+    return;
+  }
+}
+
+Standard_Boolean VexVerify_Verifier::checkBridges(const VexVerify_Design&   theDesign,
+                                                  const VexVerify_JobPaths& thePaths,
+                                                  VexVerify_Report::Check&  theCheck)
+{
+  VexVerify_BridgeCheck aCheck;
+  if (!myBoard.empty())
+  {
+    aCheck.SetBoard(myBoard, myOutline);
+  }
+  if (theDesign.Nets() != NULL)
+  {
+    aCheck.SetNets(*theDesign.Nets());
+  }
+  if (!aCheck.Perform(*theDesign.Model(), thePaths, theCheck))
+  {
+    myFault = aCheck.Fault();
+    return Standard_False;
   }
   return Standard_True;
 }

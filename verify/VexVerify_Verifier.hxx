@@ -25,12 +25,13 @@ public:
     Standard_Real DrillTolerance; //!< a hole drilled this much smaller or larger is as designed
     NCollection_Sequence<TCollection_AsciiString> Phases; //!< phases of the paths checked
     NCollection_Sequence<TCollection_AsciiString> Layers; //!< layers of the paths checked
+    Standard_Boolean IsBridged; //!< the copper checks look for bridges between islands
 
     //! The defaults: 0.01 mm, outline gaps up to VexVerify_Board::DefaultGap(), every phase
-    //! and layer.
+    //! and layer, bridges looked for.
     Options()
         : Tolerance(0.01), OutlineGap(VexVerify_Board::DefaultGap()),
-          DrillTolerance(DefaultDrillTolerance())
+          DrillTolerance(DefaultDrillTolerance()), IsBridged(Standard_True)
     {
     }
   };
@@ -91,6 +92,16 @@ private:
                          const PenFormatData_Model& theJob, const VexVerify_JobPaths& thePaths,
                          VexVerify_Report::Check& theCheck);
 
+  //! Builds the board of the first outline design of theDesigns into myBoard (empty without
+  //! one, or when it encloses nothing).
+  void findBoard(const NCollection_Sequence<VexVerify_Design>& theDesigns);
+
+  //! Finds the bridges thePaths leave between the islands of copper design theDesign, over the
+  //! board, into theCheck; false with myFault set on failure.
+  Standard_Boolean checkBridges(const VexVerify_Design&   theDesign,
+                                const VexVerify_JobPaths& thePaths,
+                                VexVerify_Report::Check&  theCheck);
+
   //! Returns the drill designs of theDesigns, in order.
   static NCollection_Sequence<VexVerify_Design> drillDesigns(
       const NCollection_Sequence<VexVerify_Design>& theDesigns);
@@ -99,8 +110,10 @@ private:
   static void describe(const NCollection_Sequence<VexVerify_Design>& theDesigns,
                        VexVerify_Report::Check&                      theCheck);
 
-  Options     myOptions; //!< what the user chose
-  Message_Msg myFault;   //!< reason of the last failure
+  Options                 myOptions; //!< what the user chose
+  Message_Msg             myFault;   //!< reason of the last failure
+  ClipperLib::Paths       myBoard;   //!< the first outline's board, integer units; empty: none
+  TCollection_AsciiString myOutline; //!< the file of that outline
 };
 
 #endif

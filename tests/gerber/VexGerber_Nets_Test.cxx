@@ -10,7 +10,7 @@ using namespace VexGerber_TestModel;
 namespace
 {
 //! Reads theText into theModel, filing the nets in theNets; returns whether it read.
-bool readNets(const std::string& theText, PenFormatData_Model& theModel, VexGerber_Nets& theNets)
+bool readNets(const std::string& theText, PenFormatData_Model& theModel, VexPcb_Nets& theNets)
 {
   VexPcb_TransferReport aReport;
   std::istringstream  aStream(theText);
@@ -19,7 +19,7 @@ bool readNets(const std::string& theText, PenFormatData_Model& theModel, VexGerb
 }
 
 //! Returns "net:points" for every sequence of theModel, in order ("-" for no net).
-std::vector<std::string> netsOf(const PenFormatData_Model& theModel, const VexGerber_Nets& theNets)
+std::vector<std::string> netsOf(const PenFormatData_Model& theModel, const VexPcb_Nets& theNets)
 {
   std::vector<std::string> aNets;
   for (const Handle(PenFormatData_Sequence) & aSequence : Sequences(theModel))
@@ -43,7 +43,7 @@ TEST(VexGerber_Nets, EverySequenceBelongsToOneNet)
       "G04 #@! TO.N,Net-(R1-Pad2)*\nX0Y9000000D03*%TD*%X1000000Y9000000D03*\n"
       "%TO.N,GND*%%SRX2Y1I1J0*%X0Y20000000D03*%SR*%%TO.N,VCC*%D20*X0Y30000000D03*M02*";
   Handle(PenFormatData_Model) aModel = new PenFormatData_Model();
-  VexGerber_Nets aNets;
+  VexPcb_Nets aNets;
   ASSERT_TRUE(readNets(aText, *aModel, aNets));
   const std::vector<std::string> anExpected = {"GND:3",           "VCC:1", "VCC:1", "-:1",
                                                "Net-(R1-Pad2):1", "-:1",   "GND:2", "VCC:1"};
@@ -56,7 +56,7 @@ TEST(VexGerber_Nets, EverySequenceBelongsToOneNet)
 TEST(VexGerber_Nets, AFailedReadFilesNothingAndReadsAddUp)
 {
   Handle(PenFormatData_Model) aModel = new PenFormatData_Model();
-  VexGerber_Nets    aNets;
+  VexPcb_Nets    aNets;
   const std::string aHeader = "%FSLAX36Y36*%%MOMM*%%ADD10C,0.5*%D10*";
   ASSERT_TRUE(readNets(aHeader + "%TO.N,A*%X0Y0D03*M02*", *aModel, aNets));
   EXPECT_FALSE(readNets(aHeader + "%TO.N,B*%X0Y0D03*D11*X1Y1D03*M02*", *aModel, aNets));
@@ -66,7 +66,7 @@ TEST(VexGerber_Nets, AFailedReadFilesNothingAndReadsAddUp)
   EXPECT_EQ(aNets.Names().Extent(), 2);
   // A file without nets reads as before: one sequence for the flashes of one aperture.
   Handle(PenFormatData_Model) aPlain = new PenFormatData_Model();
-  VexGerber_Nets aNone;
+  VexPcb_Nets aNone;
   ASSERT_TRUE(readNets(aHeader + "X0Y0D03*X1Y0D03*M02*", *aPlain, aNone));
   EXPECT_EQ(netsOf(*aPlain, aNone), std::vector<std::string>{"-:2"});
   EXPECT_EQ(aNone.NbObjects(), 0);

@@ -130,6 +130,52 @@ public:
     return myModel;
   }
 
+  //! Adds to theContainer a square of theSide from theCorner, clockwise when isHole.
+  void square(const Handle(PhGeom_Curve) & theContainer, const gp_XY& theCorner,
+              const double theSide, const bool isHole)
+  {
+    Handle(PhGeom_Curve) aSquare = contour(theContainer);
+    gp_XY aCorners[4]            = {theCorner, theCorner + gp_XY(theSide, 0.0),
+                                    theCorner + gp_XY(theSide, theSide), theCorner + gp_XY(0.0, theSide)};
+    if (isHole)
+    {
+      std::swap(aCorners[1], aCorners[3]);
+    }
+    for (int anIndex = 0; anIndex < 4; ++anIndex)
+    {
+      aSquare->CreateSegment(aCorners[anIndex], aCorners[(anIndex + 1) % 4]);
+    }
+  }
+
+  //! One area sequence: a square of 100 with a grid of 7 x 7 square holes of 1; a square of 10
+  //! with a round hole of radius 1, followed by one more hole of the first square (held by an
+  //! outline that is not the last one); and a hole that nothing holds.
+  Handle(PenFormatData_Model) ManyHoles()
+  {
+    Handle(PhGeom_Curve) anAreas = sequence(0, 1, false, true, false);
+    square(anAreas, gp_XY(0, 0), 100.0, false);
+    for (int anIndex = 0; anIndex < 49; ++anIndex)
+    {
+      square(anAreas, gp_XY(10 + 12 * (anIndex % 7), 10 + 12 * (anIndex / 7)), 1.0, true);
+    }
+    square(anAreas, gp_XY(200, 0), 10.0, false);
+    contour(anAreas)->CreateArc(gp_XY(205, 5), 1.0, 0.0, -2 * M_PI, 0);
+    square(anAreas, gp_XY(95, 95), 1.0, true);
+    square(anAreas, gp_XY(500, 500), 1.0, true);
+    return myModel;
+  }
+
+  //! Point toolpaths at thePoints.
+  Handle(PenFormatData_Model) Points(const std::vector<gp_XY>& thePoints)
+  {
+    Handle(PhGeom_Curve) aPoints = sequence(2, 2, true, false, false);
+    for (const gp_XY& aPoint : thePoints)
+    {
+      contour(aPoints)->CreatePoint(aPoint);
+    }
+    return myModel;
+  }
+
 private:
   Handle(PenFormatData_Model) myModel;
 };
@@ -381,4 +427,50 @@ TEST(VexGerber_Writer, NegativeImagesStayNegative)
   EXPECT_EQ(aMixed.Report.FaultLine(), 2);
   EXPECT_EQ(aMixed.Capture.Count("VEX_GERBER_NEGATIVE_IMAGE"), 1);
   EXPECT_EQ(aMixed.Model->ImagePolarity(), PenFormatData_IP_Positive);
+}
+
+TEST(VexGerber_Writer, HolesGoWithTheOutlineThatHoldsThem)
+{
+  // Each outline is one region with its holes cut in; the hole that nothing holds fills by
+  // itself. Read back, the regions cover the outlines less their holes, and written again they
+  // give the same text.
+  const Handle(PenFormatData_Model) aModel = ModelMaker(PenFormatData_DU_Millimetre).ManyHoles();
+  std::ostringstream    aStream;
+  VexPcb_TransferReport aCounts;
+  ASSERT_TRUE(VexGerber_Writer::Write(*aModel, VexGerber_WriterOptions(), aStream, aCounts));
+  EXPECT_EQ(aCounts.Count(VexPcb_TransferReport::Outcome_Artwork, "regions"), 3);
+  Read aRead;
+  ReadText(aStream.str(), aRead);
+  ASSERT_TRUE(aRead.Ok) << aRead.Capture.Dump();
+  const std::vector<Handle(PenFormatData_Sequence)> aSequences = Sequences(*aRead.Model);
+  ASSERT_EQ(aSequences.size(), 1u);
+  EXPECT_EQ(aSequences[0]->GetCurve()->Children().Extent(), 3);
+  EXPECT_NEAR(Area(*aSequences[0]), (10000.0 - 50.0) + (100.0 - M_PI) + 1.0, 1e-6);
+  EXPECT_EQ(write(*aRead.Model), aStream.str());
+}
+
+TEST(VexGerber_Writer, CoordinatesAreWholeNanometresExactly)
+{
+  // Rounding to the nearest nanometre, signs, zero (never "-0") and large values, in millimetres
+  // and in inches.
+  struct Case
+  {
+    PenFormatData_DimensionUnit Unit;
+    gp_XY                       Point;
+    const char*                 Line;
+  };
+  const Case THE_CASES[] = {
+      {PenFormatData_DU_Millimetre, gp_XY(0.0, -1.0e-12), "\nX0Y0D03*\n"},
+      {PenFormatData_DU_Millimetre, gp_XY(-0.0000004, 0.0000006), "\nX0Y1D03*\n"},
+      {PenFormatData_DU_Millimetre, gp_XY(-0.0000006, 0.0000014), "\nX-1Y1D03*\n"},
+      {PenFormatData_DU_Millimetre, gp_XY(1234.5678904, -98765.4321),
+       "\nX1234567890Y-98765432100D03*\n"},
+      {PenFormatData_DU_Millimetre, gp_XY(-1.0e7, 1.0e7),
+       "\nX-10000000000000Y10000000000000D03*\n"},
+      {PenFormatData_DU_Inch, gp_XY(1.0, -0.001), "\nX25400000Y-25400D03*\n"}};
+  for (const Case& aCase : THE_CASES)
+  {
+    const std::string aText = write(*ModelMaker(aCase.Unit).Points({aCase.Point}));
+    EXPECT_NE(aText.find(aCase.Line), std::string::npos) << aCase.Line << " in\n" << aText;
+  }
 }

@@ -10,6 +10,7 @@
 // TRACES scales the board (default 50000, a million draws). With DIRECTORY, the job and the
 // drill and copper designs (without the pour, which a machine file cannot carry) are also written
 // there as machine files, for timing vex verify as a whole.
+#include <VexVerify_BridgeCheck.hxx>
 #include <VexVerify_CopperCheck.hxx>
 #include <VexVerify_DrillCheck.hxx>
 #include <VexVerify_OutlineCheck.hxx>
@@ -321,6 +322,14 @@ int main(int theArgc, char** theArgv)
           {
             VexVerify_Report::Check aCheck;
             VexVerify_CopperCheck(0.01).Perform(
+                *aBoard.Copper(), VexVerify_JobPaths(*aBoard.Job(), anEvery, anEvery), aCheck);
+            return aCheck.Findings.Length();
+          });
+  measure("bridges: islands the isolation leaves joined",
+          [&]()
+          {
+            VexVerify_Report::Check aCheck;
+            VexVerify_BridgeCheck().Perform(
                 *aBoard.Copper(), VexVerify_JobPaths(*aBoard.Job(), anEvery, anEvery), aCheck);
             return aCheck.Findings.Length();
           });

@@ -1,6 +1,6 @@
 // Copyright (c) 2026 VexData developers
-#ifndef _VexGerber_Nets_HeaderFile
-#define _VexGerber_Nets_HeaderFile
+#ifndef _VexPcb_Nets_HeaderFile
+#define _VexPcb_Nets_HeaderFile
 
 #include <PenFormatData_Object.hxx>
 
@@ -8,18 +8,19 @@
 #include <NCollection_IndexedMap.hxx>
 #include <TCollection_AsciiString.hxx>
 
-//! The nets of the objects a Gerber import added to a model, kept beside the model: a copper
-//! file written by a current CAD program names the net of every pad, track and area (the object
-//! attribute .N), and the reader keeps each sequence to one net so that it can be filed here.
-//! A later check asks which net a sequence belongs to; the model itself knows nothing of nets.
+//! The nets of the objects a design-file import added to a model, kept beside the model: a Gerber
+//! copper file written by a current CAD program names the net of every pad, track and area (the
+//! object attribute .N), and the reader keeps each sequence to one net so that it can be filed
+//! here. A later check asks which net a sequence belongs to; the model itself knows nothing of
+//! nets.
 //!
 //! The name is the value of the attribute as the file gives it; an object on several nets (a net
 //! tie) has the names separated by commas. Objects on no net are not filed.
-class VexGerber_Nets
+class VexPcb_Nets
 {
 public:
   //! Creates an empty record.
-  VexGerber_Nets() {}
+  VexPcb_Nets() {}
 
   //! Returns the net of theObject, or an empty name when it has none or was not filed here.
   Standard_EXPORT const TCollection_AsciiString& Net(const Handle(PenFormatData_Object) &
