@@ -10,24 +10,6 @@
 
 namespace
 {
-//! Returns true when the values of theElement, scaled by theFactor, are usable.
-bool isUsable(const PhGeom_Element& theElement, const double theFactor)
-{
-  if (!VexGeom_Units::IsUsable(theElement.StartPoint() * theFactor) ||
-      !VexGeom_Units::IsUsable(theElement.EndPoint() * theFactor))
-  {
-    return false;
-  }
-  if (theElement.Kind() != PhGeom_Element::Kind_Arc)
-  {
-    return true;
-  }
-  const PhGeom_Arc& anArc = static_cast<const PhGeom_Arc&>(theElement);
-  return VexGeom_Units::IsUsable(anArc.Center() * theFactor) &&
-         VexGeom_Units::IsUsable(anArc.Radius() * theFactor) &&
-         VexGeom_Units::IsUsable(anArc.Angle(0)) && VexGeom_Units::IsUsable(anArc.Angle(1));
-}
-
 //! Returns true when every element of every contour of theSequence is usable.
 bool isUsable(const PenFormatData_Sequence& theSequence, const double theFactor)
 {
@@ -41,7 +23,7 @@ bool isUsable(const PenFormatData_Sequence& theSequence, const double theFactor)
     }
     for (PhGeom_Curve::ElementIterator anIt(*aContour.Value()); anIt.More(); anIt.Next())
     {
-      if (!isUsable(anIt.Value(), theFactor))
+      if (!VexGeom_Drawing::IsUsable(anIt.Value(), theFactor))
       {
         return false;
       }
@@ -134,4 +116,21 @@ Standard_Boolean VexGeom_Drawing::IsUsable(const PenFormatData_Model& theModel)
     }
   }
   return Standard_True;
+}
+
+Standard_Boolean VexGeom_Drawing::IsUsable(const PhGeom_Element& theElement, const double theFactor)
+{
+  if (!VexGeom_Units::IsUsable(theElement.StartPoint() * theFactor) ||
+      !VexGeom_Units::IsUsable(theElement.EndPoint() * theFactor))
+  {
+    return Standard_False;
+  }
+  if (theElement.Kind() != PhGeom_Element::Kind_Arc)
+  {
+    return Standard_True;
+  }
+  const PhGeom_Arc& anArc = static_cast<const PhGeom_Arc&>(theElement);
+  return VexGeom_Units::IsUsable(anArc.Center() * theFactor) &&
+         VexGeom_Units::IsUsable(anArc.Radius() * theFactor) &&
+         VexGeom_Units::IsUsable(anArc.Angle(0)) && VexGeom_Units::IsUsable(anArc.Angle(1));
 }

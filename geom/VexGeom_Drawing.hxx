@@ -65,6 +65,11 @@ public:
   //! is a usable length in millimetres (see VexGeom_Units::IsUsable), so that the geometry can
   //! take them as they are.
   Standard_EXPORT static Standard_Boolean IsUsable(const PenFormatData_Model& theModel);
+
+  //! Returns true when the points, centre and radius of theElement, turned into millimetres by
+  //! theFactor, are usable lengths.
+  Standard_EXPORT static Standard_Boolean IsUsable(const PhGeom_Element& theElement,
+                                                   const double          theFactor);
 };
 
 #endif

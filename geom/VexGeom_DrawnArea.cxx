@@ -44,22 +44,6 @@ double padOf(const VexGeom_Walker& theWalker)
   return std::max(aPad, std::max(aHalf.X(), aHalf.Y()));
 }
 
-//! Returns the path of theElement (a segment or an arc) in millimetres.
-VexGeom_Contour pathOf(const PhGeom_Element& theElement, const double theFactor)
-{
-  VexGeom_Contour aPath(theElement.StartPoint() * theFactor);
-  if (theElement.Kind() == PhGeom_Element::Kind_Arc)
-  {
-    const PhGeom_Arc& anArc = static_cast<const PhGeom_Arc&>(theElement);
-    aPath.AddArc(anArc.EndPoint() * theFactor, anArc.Center() * theFactor, anArc.Sense() == 1);
-  }
-  else
-  {
-    aPath.AddSegment(theElement.EndPoint() * theFactor);
-  }
-  return aPath;
-}
-
 //! Returns the box of theArea (not empty) in integer units.
 void boxOf(const ClipperLib::Paths& theArea, ClipperLib::IntPoint& theMin,
            ClipperLib::IntPoint& theMax)
@@ -210,7 +194,7 @@ void VexGeom_DrawnArea::addShapes(const PhGeom_Curve& theContour, const double t
     else
     {
       aSweep.Along(theShape, gp_Mat2d(gp_XY(1.0, 0.0), gp_XY(0.0, 1.0)),
-                   pathOf(anElement, theFactor), aContours);
+                   VexGeom_Sweep::PathOf(anElement, theFactor), aContours);
     }
     ++myNbFeatures;
     aFlattener.ToPaths(aContours, aPaths);

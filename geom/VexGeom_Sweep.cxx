@@ -45,6 +45,21 @@ void addCopies(const ClipperLib::Path& thePattern, const ClipperLib::Path& thePa
 }
 } // namespace
 
+VexGeom_Contour VexGeom_Sweep::PathOf(const PhGeom_Element& theElement, const double theFactor)
+{
+  VexGeom_Contour aPath(theElement.StartPoint() * theFactor);
+  if (theElement.Kind() == PhGeom_Element::Kind_Arc)
+  {
+    const PhGeom_Arc& anArc = static_cast<const PhGeom_Arc&>(theElement);
+    aPath.AddArc(anArc.EndPoint() * theFactor, anArc.Center() * theFactor, anArc.Sense() == 1);
+  }
+  else
+  {
+    aPath.AddSegment(theElement.EndPoint() * theFactor);
+  }
+  return aPath;
+}
+
 Standard_Boolean VexGeom_Sweep::Along(const VexGeom_Shape& theShape, const gp_Mat2d& theMatrix,
                                       const VexGeom_Contour&               thePath,
                                       NCollection_Vector<VexGeom_Contour>& theResult)

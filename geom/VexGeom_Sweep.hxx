@@ -32,6 +32,11 @@ public:
                                          const VexGeom_Contour&               thePath,
                                          NCollection_Vector<VexGeom_Contour>& theResult);
 
+  //! Returns the path of theElement, a segment or an arc of a model's curve whose unit theFactor
+  //! turns into millimetres: an open contour of one edge.
+  Standard_EXPORT static VexGeom_Contour PathOf(const PhGeom_Element& theElement,
+                                                const double          theFactor);
+
   //! Appends to theResult the area a round pen of theRadius covers along thePath (one segment or
   //! one arc); false when the budget refuses the work.
   Standard_EXPORT Standard_Boolean Round(const double theRadius, const VexGeom_Contour& thePath,

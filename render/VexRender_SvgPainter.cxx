@@ -4,6 +4,33 @@
 #include <cmath>
 #include <string>
 
+namespace
+{
+//! Calls theVisit with every element (every point when isPointsOnly) of the contours of
+//! theContainer whose values, turned into millimetres by theFactor, are usable lengths.
+template <typename Visit>
+void forEachUsable(const PhGeom_Curve& theContainer, const double theFactor,
+                   const bool isPointsOnly, Visit theVisit)
+{
+  for (NCollection_List<Handle(PhGeom_Curve)>::Iterator aContour(theContainer.Children());
+       aContour.More(); aContour.Next())
+  {
+    if (aContour.Value().IsNull())
+    {
+      continue;
+    }
+    for (PhGeom_Curve::ElementIterator anIter(*aContour.Value()); anIter.More(); anIter.Next())
+    {
+      if ((!isPointsOnly || anIter.Value().Kind() == PhGeom_Element::Kind_Point) &&
+          VexGeom_Drawing::IsUsable(anIter.Value(), theFactor))
+      {
+        theVisit(anIter.Value());
+      }
+    }
+  }
+}
+} // namespace
+
 VexRender_SvgPainter::VexRender_SvgPainter(VexRender_SvgBuffer&       theBuffer,
                                            const VexRender_SvgPage&   thePage,
                                            const VexRender_SvgSurvey& theSurvey, const Role theRole)
@@ -58,47 +85,42 @@ void VexRender_SvgPainter::WriteSequences()
     myPage.DrawnRectangle(myBuffer);
     myBuffer.Add("/>\n");
   }
-  for (NCollection_List<Handle(PenFormatData_Object)>::Iterator anIter(mySurvey.Model().Objects());
-       anIter.More(); anIter.Next())
+  for (VexGeom_Walker aWalker(mySurvey.Model()); aWalker.More(); aWalker.Next())
   {
-    const PenFormatData_Sequence* aSequence = VexRender_SvgSurvey::DrawnSequence(anIter.Value());
-    if (aSequence != NULL)
-    {
-      writeSequence(*aSequence);
-    }
+    writeSequence(aWalker);
   }
 }
 
-void VexRender_SvgPainter::writeSequence(const PenFormatData_Sequence& theSequence)
+void VexRender_SvgPainter::writeSequence(const VexGeom_Walker& theWalker)
 {
-  VexRender_SvgAperture aShape;
-  const PhGeom_Curve&   aContainer = *theSequence.GetCurve();
-  switch (mySurvey.Classify(theSequence, aShape))
+  const PenFormatData_Sequence& aSequence  = theWalker.Sequence();
+  const PhGeom_Curve&           aContainer = *aSequence.GetCurve();
+  switch (theWalker.Kind())
   {
-  case VexRender_SvgSurvey::DrawKind_Path:
-    writePathToolpath(theSequence);
+  case VexGeom_Drawing::Kind_Path:
+    writePathToolpath(aSequence);
     break;
-  case VexRender_SvgSurvey::DrawKind_Drill:
-    writeDrills(theSequence);
+  case VexGeom_Drawing::Kind_Drill:
+    writeDrills(aSequence, theWalker.Shape());
     break;
-  case VexRender_SvgSurvey::DrawKind_Area:
-    writeLines(aContainer, fillClass(theSequence.IsClear()), 0.0, true, false);
+  case VexGeom_Drawing::Kind_Area:
+    writeLines(aContainer, fillClass(aSequence.IsClear()), 0.0, true);
     break;
-  case VexRender_SvgSurvey::DrawKind_Artwork:
-    writeArtwork(theSequence, aShape);
+  case VexGeom_Drawing::Kind_Artwork:
+    writeArtwork(aSequence, theWalker.Shape());
     break;
   // Outlines of camera fields and of artwork that cannot be drawn are notes for the user, not
   // part of a bare drawing or of a design beneath.
-  case VexRender_SvgSurvey::DrawKind_ScanField:
+  case VexGeom_Drawing::Kind_ScanField:
     if (myRole == Role_Picture)
     {
-      writeLines(aContainer, "scan", 0.0, false, false);
+      writeLines(aContainer, "scan", 0.0, false);
     }
     break;
-  case VexRender_SvgSurvey::DrawKind_Other:
+  case VexGeom_Drawing::Kind_Other:
     if (myRole == Role_Picture)
     {
-      writeLines(aContainer, "other", 0.0, false, false);
+      writeLines(aContainer, "other", 0.0, false);
     }
     break;
   }
@@ -109,51 +131,43 @@ void VexRender_SvgPainter::writePathToolpath(const PenFormatData_Sequence& theSe
   const VexRender_SvgSurvey::Tool& aTool = mySurvey.FindTool(theSequence.ApertureNumber());
   if (myRole == Role_Mask)
   {
-    writeLines(*theSequence.GetCurve(), lineClass(false), myPage.DrawnWidth(aTool.Width), false,
-               false);
+    writeLines(*theSequence.GetCurve(), lineClass(false), myPage.DrawnWidth(aTool.Width), false);
     return;
   }
   // The stroke width comes with the tool's class.
   const std::string aClass = "tool t" + std::to_string(aTool.Colour);
-  writeLines(*theSequence.GetCurve(), aClass.c_str(), 0.0, false, false);
+  writeLines(*theSequence.GetCurve(), aClass.c_str(), 0.0, false);
 }
 
-void VexRender_SvgPainter::writeDrills(const PenFormatData_Sequence& theSequence)
+void VexRender_SvgPainter::writeDrills(const PenFormatData_Sequence& theSequence,
+                                       const VexGeom_Shape&          theShape)
 {
   const VexRender_SvgSurvey::Tool& aTool = mySurvey.FindTool(theSequence.ApertureNumber());
   const std::string                aClass =
       myRole == Role_Mask ? std::string(fillClass(false)) : "d" + std::to_string(aTool.Colour);
   const double aRadius = 0.5 * myPage.DrawnWidth(aTool.Width);
-  for (NCollection_List<Handle(PhGeom_Curve)>::Iterator aContour(
-           theSequence.GetCurve()->Children());
-       aContour.More(); aContour.Next())
+  if (theShape.IsCircle() && theShape.Hole() > 0.0)
   {
-    if (aContour.Value().IsNull())
-    {
-      continue;
-    }
-    for (PhGeom_Curve::ElementIterator anIter(*aContour.Value()); anIter.More(); anIter.Next())
-    {
-      const PhGeom_Element& anElement = anIter.Value();
-      if (anElement.Kind() != PhGeom_Element::Kind_Point ||
-          !VexRender_SvgSurvey::IsDrawable(anElement))
-      {
-        continue;
-      }
-      const gp_XY aPoint = mySurvey.Mm(anElement.StartPoint());
-      myBuffer.Add("<circle class=\"" + aClass + "\"");
-      myBuffer.Attribute("cx", myPage.X(aPoint.X()));
-      myBuffer.Attribute("cy", myPage.Y(aPoint.Y()));
-      myBuffer.Attribute("r", aRadius);
-      myBuffer.Add("/>\n");
-      myBuffer.FlushIfFull();
-    }
+    // A round tool with a hole (a design's ring pad) draws its ring.
+    writeShapes(*theSequence.GetCurve(), VexGeom_Shape::Circle(2.0 * aRadius, theShape.Hole()),
+                aClass.c_str());
+    return;
   }
+  forEachUsable(*theSequence.GetCurve(), mySurvey.Factor(), true,
+                [&](const PhGeom_Element& theElement)
+                {
+                  const gp_XY aPoint = mySurvey.Mm(theElement.StartPoint());
+                  myBuffer.Add("<circle class=\"" + aClass + "\"");
+                  myBuffer.Attribute("cx", myPage.X(aPoint.X()));
+                  myBuffer.Attribute("cy", myPage.Y(aPoint.Y()));
+                  myBuffer.Attribute("r", aRadius);
+                  myBuffer.Add("/>\n");
+                  myBuffer.FlushIfFull();
+                });
 }
 
 void VexRender_SvgPainter::writeLines(const PhGeom_Curve& theContainer, const char* theClass,
-                                      const double theStrokeWidth, const bool isArea,
-                                      const bool theArcsOnly)
+                                      const double theStrokeWidth, const bool isArea)
 {
   myPath.Begin(theClass, theStrokeWidth);
   for (NCollection_List<Handle(PhGeom_Curve)>::Iterator aContour(theContainer.Children());
@@ -167,10 +181,7 @@ void VexRender_SvgPainter::writeLines(const PhGeom_Curve& theContainer, const ch
     }
     for (PhGeom_Curve::ElementIterator anIter(*aContour.Value()); anIter.More(); anIter.Next())
     {
-      if (!theArcsOnly || anIter.Value().Kind() == PhGeom_Element::Kind_Arc)
-      {
-        myPath.Element(anIter.Value(), isArea);
-      }
+      myPath.Element(anIter.Value(), isArea);
     }
     if (isArea)
     {
@@ -181,46 +192,36 @@ void VexRender_SvgPainter::writeLines(const PhGeom_Curve& theContainer, const ch
 }
 
 void VexRender_SvgPainter::writeArtwork(const PenFormatData_Sequence& theSequence,
-                                        const VexRender_SvgAperture&  theShape)
+                                        const VexGeom_Shape&          theShape)
 {
   const bool isClear = theSequence.IsClear();
-  // A round aperture draws lines as a tool does; another shape sweeps its outline along
-  // segments (with the flashes) and draws arcs at its smaller side.
-  const double aWidth =
-      myPage.DrawnWidth(theShape.IsRound() ? theShape.Width() : theShape.LineWidth());
-  writeLines(*theSequence.GetCurve(), lineClass(isClear), aWidth, false, !theShape.IsRound());
+  // A circle draws lines as a tool does: the stroke of a round pen is exactly its sweep, and
+  // far cheaper to write. Other shapes sweep their area along segments and arcs.
+  if (theShape.IsCircle())
+  {
+    writeLines(*theSequence.GetCurve(), lineClass(isClear), myPage.DrawnWidth(theShape.Width()),
+               false);
+  }
   writeShapes(*theSequence.GetCurve(), theShape, fillClass(isClear));
 }
 
-void VexRender_SvgPainter::writeShapes(const PhGeom_Curve&          theContainer,
-                                       const VexRender_SvgAperture& theShape, const char* theClass)
+void VexRender_SvgPainter::writeShapes(const PhGeom_Curve&  theContainer,
+                                       const VexGeom_Shape& theShape, const char* theClass)
 {
+  // A circle's lines are stroked (see writeArtwork()): only its flashes are filled here.
   myPath.Begin(theClass, 0.0);
-  for (NCollection_List<Handle(PhGeom_Curve)>::Iterator aContour(theContainer.Children());
-       aContour.More(); aContour.Next())
-  {
-    if (aContour.Value().IsNull())
-    {
-      continue;
-    }
-    for (PhGeom_Curve::ElementIterator anIter(*aContour.Value()); anIter.More(); anIter.Next())
-    {
-      const PhGeom_Element& anElement = anIter.Value();
-      if (!VexRender_SvgSurvey::IsDrawable(anElement))
-      {
-        continue;
-      }
-      if (anElement.Kind() == PhGeom_Element::Kind_Point)
-      {
-        myPath.Flash(theShape, mySurvey.Mm(anElement.StartPoint()));
-      }
-      else if (anElement.Kind() == PhGeom_Element::Kind_Segment && !theShape.IsRound())
-      {
-        myPath.Sweep(theShape, mySurvey.Mm(anElement.StartPoint()),
-                     mySurvey.Mm(anElement.EndPoint()));
-      }
-    }
-  }
+  forEachUsable(theContainer, mySurvey.Factor(), theShape.IsCircle(),
+                [&](const PhGeom_Element& theElement)
+                {
+                  if (theElement.Kind() == PhGeom_Element::Kind_Point)
+                  {
+                    myPath.Flash(theShape, mySurvey.Mm(theElement.StartPoint()));
+                  }
+                  else if (!theShape.IsCircle())
+                  {
+                    myPath.Sweep(theShape, theElement);
+                  }
+                });
   myPath.End();
 }
 

@@ -5,13 +5,17 @@
 #include <VexRender_SvgPathData.hxx>
 #include <VexRender_SvgSurvey.hxx>
 
+#include <string>
+
 //! Draws the sequences of one surveyed model, in object order, so that what comes later covers
-//! what came before:
+//! what came before, each as the shared geometry says it draws (VexGeom_Drawing):
 //! - path toolpaths: their segments and arcs stroked at the tool's width (round caps and joins);
-//! - point toolpaths: a disc of the tool's diameter per hit;
+//! - point toolpaths: a disc of the tool's diameter per hit (a ring when the tool is a round
+//!   aperture with a hole);
 //! - filled areas: all contours of the sequence in one outline, filled by non-zero winding;
-//! - artwork with a drawable aperture: lines stroked at a round aperture's width (other shapes
-//!   sweep their outline along segments), points flashed with the aperture's shape and hole;
+//! - artwork with a drawable aperture: lines stroked at a circle's diameter (the exact stroke of
+//!   a round pen), or the area another shape sweeps along its segments and arcs
+//!   (VexGeom_Sweep); points flashed with the aperture's shape and hole;
 //! - scan-field outlines dashed, other sequences that are not toolpaths as thin grey lines.
 //!
 //! Artwork of clear polarity gets a class of its own: in a picture it is painted in the page
@@ -42,27 +46,26 @@ public:
   void WriteSequences();
 
 private:
-  //! Writes one sequence.
-  void writeSequence(const PenFormatData_Sequence& theSequence);
+  //! Writes the sequence theWalker is at.
+  void writeSequence(const VexGeom_Walker& theWalker);
 
   //! Writes the lines of a path toolpath.
   void writePathToolpath(const PenFormatData_Sequence& theSequence);
 
-  //! Writes the discs of a point toolpath.
-  void writeDrills(const PenFormatData_Sequence& theSequence);
+  //! Writes the discs of a point toolpath whose aperture has theShape.
+  void writeDrills(const PenFormatData_Sequence& theSequence, const VexGeom_Shape& theShape);
 
   //! Writes the lines (or, with isArea, the filled outline) of theContainer's contours as one
-  //! path element; theArcsOnly leaves segments out.
+  //! path element.
   void writeLines(const PhGeom_Curve& theContainer, const char* theClass,
-                  const double theStrokeWidth, const bool isArea, const bool theArcsOnly);
+                  const double theStrokeWidth, const bool isArea);
 
   //! Writes artwork drawn and flashed with theShape.
-  void writeArtwork(const PenFormatData_Sequence& theSequence,
-                    const VexRender_SvgAperture&  theShape);
+  void writeArtwork(const PenFormatData_Sequence& theSequence, const VexGeom_Shape& theShape);
 
-  //! Writes the flashes, and the sweeps along segments of a shape that is not round, of
-  //! theContainer as one filled path element.
-  void writeShapes(const PhGeom_Curve& theContainer, const VexRender_SvgAperture& theShape,
+  //! Writes the flashes of theShape at the points of theContainer, and its sweeps along the
+  //! segments and arcs when it is not a circle, as one filled path element of theClass.
+  void writeShapes(const PhGeom_Curve& theContainer, const VexGeom_Shape& theShape,
                    const char* theClass);
 
   //! Returns the class of filled artwork of the given polarity.

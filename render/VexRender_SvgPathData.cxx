@@ -1,9 +1,8 @@
 // Copyright (c) 2026 VexData developers
 #include <VexRender_SvgPathData.hxx>
 
-#include <VexRender_SvgSurvey.hxx>
+#include <VexGeom_Drawing.hxx>
 
-#include <algorithm>
 #include <cmath>
 
 namespace
@@ -13,39 +12,11 @@ const double THE_JOIN_TOLERANCE = 1.0e-6;
 
 const double THE_TWO_PI = 2.0 * M_PI;
 
-//! Returns the cross product of (theA - theO) and (theB - theO).
-double cross(const gp_XY& theO, const gp_XY& theA, const gp_XY& theB)
-{
-  return (theA - theO).Crossed(theB - theO);
-}
+//! Angle (radians) under which a sweep counts as a full turn or as no more than a half turn.
+const double THE_ANGLE_TOLERANCE = 1.0e-9;
 
-//! Replaces thePoints by their convex hull, counter-clockwise, and returns its size (Andrew's
-//! monotone chain). theHull must hold twice as many points as thePoints.
-int convexHull(gp_XY* thePoints, const int theCount, gp_XY* theHull)
-{
-  std::sort(thePoints, thePoints + theCount,
-            [](const gp_XY& theA, const gp_XY& theB)
-            { return theA.X() < theB.X() || (theA.X() == theB.X() && theA.Y() < theB.Y()); });
-  int aSize = 0;
-  for (int anIndex = 0; anIndex < theCount; ++anIndex)
-  {
-    while (aSize >= 2 && cross(theHull[aSize - 2], theHull[aSize - 1], thePoints[anIndex]) <= 0.0)
-    {
-      --aSize;
-    }
-    theHull[aSize++] = thePoints[anIndex];
-  }
-  for (int anIndex = theCount - 2, aLower = aSize + 1; anIndex >= 0; --anIndex)
-  {
-    while (aSize >= aLower &&
-           cross(theHull[aSize - 2], theHull[aSize - 1], thePoints[anIndex]) <= 0.0)
-    {
-      --aSize;
-    }
-    theHull[aSize++] = thePoints[anIndex];
-  }
-  return aSize > 1 ? aSize - 1 : aSize;
-}
+//! No rotation or scale: the picture draws shapes as the model gives them.
+const gp_Mat2d THE_IDENTITY(gp_XY(1.0, 0.0), gp_XY(0.0, 1.0));
 } // namespace
 
 void VexRender_SvgPathData::Begin(const char* theClass, const double theStrokeWidth)
@@ -83,7 +54,7 @@ void VexRender_SvgPathData::End()
 void VexRender_SvgPathData::Element(const PhGeom_Element& theElement, const bool isArea)
 {
   const bool isPoint = theElement.Kind() == PhGeom_Element::Kind_Point;
-  if (isPoint || !VexRender_SvgSurvey::IsDrawable(theElement))
+  if (isPoint || !VexGeom_Drawing::IsUsable(theElement, myFactor))
   {
     myHasCurrent = myHasCurrent && (isPoint || isArea);
     return;
@@ -145,7 +116,7 @@ void VexRender_SvgPathData::arc(const PhGeom_Arc& theArc)
   arcTo(aRadius, !isFull && std::abs(aSweep) > M_PI, aSweep < 0.0, anEnd);
 }
 
-void VexRender_SvgPathData::Flash(const VexRender_SvgAperture& theShape, const gp_XY& theCentre)
+void VexRender_SvgPathData::Flash(const VexGeom_Shape& theShape, const gp_XY& theCentre)
 {
   if (theShape.IsEmpty())
   {
@@ -153,86 +124,75 @@ void VexRender_SvgPathData::Flash(const VexRender_SvgAperture& theShape, const g
   }
   splitIfLong(true);
   open();
-  if (theShape.Shape() == PenFormatData_Aperture::Shape_Round)
+  contours(theShape.Contours(), theCentre);
+  ++myNbPieces;
+  myBuffer.FlushIfFull();
+}
+
+void VexRender_SvgPathData::Sweep(const VexGeom_Shape& theShape, const PhGeom_Element& theElement)
+{
+  mySwept.Clear();
+  if (theShape.IsEmpty() ||
+      !mySweep.Along(theShape, THE_IDENTITY, VexGeom_Sweep::PathOf(theElement, myFactor),
+                     mySwept) ||
+      mySwept.IsEmpty())
   {
-    circle(theCentre, 0.5 * theShape.Width(), false);
+    return;
   }
-  else if (theShape.Shape() == PenFormatData_Aperture::Shape_Obround)
+  splitIfLong(true);
+  open();
+  contours(mySwept, gp_XY(0.0, 0.0));
+  ++myNbPieces;
+  myBuffer.FlushIfFull();
+}
+
+void VexRender_SvgPathData::contours(const NCollection_Vector<VexGeom_Contour>& theContours,
+                                     const gp_XY&                               theOffset)
+{
+  // By index: a vector's iterator costs more to set up than a flash's one or two contours.
+  for (Standard_Integer aNumber = 0; aNumber < theContours.Length(); ++aNumber)
   {
-    obround(theCentre, theShape.HalfExtent());
-  }
-  else
-  {
-    gp_XY     aVertices[VexRender_SvgAperture::THE_MAX_VERTICES];
-    const int aCount = theShape.Outline(aVertices);
-    for (int anIndex = 0; anIndex < aCount; ++anIndex)
+    const VexGeom_Contour& aContour = theContours(aNumber);
+    to('M', aContour.Start() + theOffset);
+    for (Standard_Integer anIndex = 0; anIndex < aContour.NbEdges(); ++anIndex)
     {
-      aVertices[anIndex] += theCentre;
+      edge(aContour, anIndex, theOffset);
     }
-    polygon(aVertices, aCount);
+    myBuffer.Add('Z');
   }
-  if (theShape.Hole() > 0.0)
-  {
-    circle(theCentre, 0.5 * theShape.Hole(), true);
-  }
-  ++myNbPieces;
-  myBuffer.FlushIfFull();
 }
 
-void VexRender_SvgPathData::Sweep(const VexRender_SvgAperture& theShape, const gp_XY& theStart,
-                                  const gp_XY& theEnd)
+void VexRender_SvgPathData::edge(const VexGeom_Contour& theContour, const Standard_Integer theIndex,
+                                 const gp_XY& theOffset)
 {
-  if (theShape.IsEmpty())
+  const VexGeom_Edge& anEdge = theContour.Edge(theIndex);
+  if (anEdge.Type == VexGeom_Edge::Kind_Segment)
   {
+    // The closing side is drawn by the Z that ends the subpath.
+    const bool isClosing = theIndex + 1 == theContour.NbEdges() &&
+                           anEdge.End.X() == theContour.Start().X() &&
+                           anEdge.End.Y() == theContour.Start().Y();
+    if (!isClosing)
+    {
+      to('L', anEdge.End + theOffset);
+    }
     return;
   }
-  splitIfLong(true);
-  open();
-  gp_XY     aPoints[2 * VexRender_SvgAperture::THE_MAX_VERTICES];
-  gp_XY     aHull[4 * VexRender_SvgAperture::THE_MAX_VERTICES];
-  const int aCount = theShape.Outline(aPoints);
-  for (int anIndex = 0; anIndex < aCount; ++anIndex)
+  // The picture's y axis points down, so a counter-clockwise arc has sweep flag 0. A full turn
+  // cannot be one SVG arc (its ends coincide): it is drawn as two halves.
+  // The circles of flashes end where they start: they need no angles.
+  const gp_XY& aStart  = theContour.EdgeStart(theIndex);
+  const double aRadius = (aStart - anEdge.Center).Modulus();
+  const bool   isFull  = anEdge.End.X() == aStart.X() && anEdge.End.Y() == aStart.Y();
+  const double aSweep  = isFull ? 0.0 : theContour.ArcSweep(theIndex);
+  const bool   isCw    = anEdge.Type == VexGeom_Edge::Kind_ArcCw;
+  if (isFull || std::abs(aSweep) >= THE_TWO_PI - THE_ANGLE_TOLERANCE)
   {
-    aPoints[aCount + anIndex] = aPoints[anIndex] + theEnd;
-    aPoints[anIndex] += theStart;
+    arcTo(aRadius, false, isCw, 2.0 * anEdge.Center - aStart + theOffset);
+    arcTo(aRadius, false, isCw, anEdge.End + theOffset);
+    return;
   }
-  polygon(aHull, convexHull(aPoints, 2 * aCount, aHull));
-  ++myNbPieces;
-  myBuffer.FlushIfFull();
-}
-
-void VexRender_SvgPathData::circle(const gp_XY& theCentre, const double theRadius,
-                                   const bool isHole)
-{
-  to('M', theCentre + gp_XY(theRadius, 0.0));
-  arcTo(theRadius, false, isHole, theCentre - gp_XY(theRadius, 0.0));
-  arcTo(theRadius, false, isHole, theCentre + gp_XY(theRadius, 0.0));
-  myBuffer.Add('Z');
-}
-
-void VexRender_SvgPathData::obround(const gp_XY& theCentre, const gp_XY& theHalf)
-{
-  // The straight sides run along the longer axis; half circles close the ends.
-  const double aRadius = std::min(theHalf.X(), theHalf.Y());
-  const bool   isWide  = theHalf.X() >= theHalf.Y();
-  const gp_XY  anAxis =
-      isWide ? gp_XY(theHalf.X() - aRadius, 0.0) : gp_XY(0.0, theHalf.Y() - aRadius);
-  const gp_XY aSide = isWide ? gp_XY(0.0, -aRadius) : gp_XY(aRadius, 0.0);
-  to('M', theCentre - anAxis + aSide);
-  to('L', theCentre + anAxis + aSide);
-  arcTo(aRadius, false, false, theCentre + anAxis - aSide);
-  to('L', theCentre - anAxis - aSide);
-  arcTo(aRadius, false, false, theCentre - anAxis + aSide);
-  myBuffer.Add('Z');
-}
-
-void VexRender_SvgPathData::polygon(const gp_XY* theVertices, const int theCount)
-{
-  for (int anIndex = 0; anIndex < theCount; ++anIndex)
-  {
-    to(anIndex == 0 ? 'M' : 'L', theVertices[anIndex]);
-  }
-  myBuffer.Add(theCount > 0 ? "Z" : "");
+  arcTo(aRadius, std::abs(aSweep) > M_PI + THE_ANGLE_TOLERANCE, isCw, anEdge.End + theOffset);
 }
 
 void VexRender_SvgPathData::to(const char theCommand, const gp_XY& thePoint)

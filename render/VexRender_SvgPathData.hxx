@@ -2,25 +2,30 @@
 #ifndef _VexRender_SvgPathData_HeaderFile
 #define _VexRender_SvgPathData_HeaderFile
 
-#include <VexRender_SvgAperture.hxx>
 #include <VexRender_SvgPage.hxx>
+
+#include <VexGeom_Sweep.hxx>
 
 #include <PhGeom_Element.hxx>
 
 //! Writes the geometry of a model as SVG path elements: lines of segments and arcs (arcs as SVG
-//! arcs), outlines of filled areas, flashes of aperture shapes and the area a non-round aperture
-//! sweeps along a segment. Points are model millimetres unless a method says model units.
+//! arcs), outlines of filled areas, flashes of aperture shapes and the area an aperture shape
+//! sweeps along a segment or an arc. Shapes and sweeps are the shared geometry's (VexGeom_Shape,
+//! VexGeom_Sweep), written as their contours: flashes keep their arcs, sweeps of shapes other
+//! than circles are the polygons of its integer units turned back into millimetres. Points are
+//! model millimetres unless a method says model units.
 //!
-//! Outlines of flashes and sweeps run counter-clockwise as seen on the page and holes the other
-//! way, so that one path element may hold many of them under the non-zero fill rule.
+//! Outlines of flashes and sweeps run counter-clockwise in the model and holes the other way, so
+//! that one path element may hold many of them under the non-zero fill rule.
 class VexRender_SvgPathData
 {
 public:
   //! Creates a writer into theBuffer on thePage; theFactor turns model units into millimetres.
   VexRender_SvgPathData(VexRender_SvgBuffer& theBuffer, const VexRender_SvgPage& thePage,
                         const double theFactor)
-      : myBuffer(theBuffer), myPage(thePage), myClass(""), myNbPieces(0), myFactor(theFactor),
-        myStrokeWidth(0.0), myHasCurrent(false), isOpen(false)
+      : myBuffer(theBuffer), myPage(thePage), myFlattener(myBudget), mySweep(myFlattener),
+        myClass(""), myNbPieces(0), myFactor(theFactor), myStrokeWidth(0.0), myHasCurrent(false),
+        isOpen(false)
   {
   }
 
@@ -45,11 +50,11 @@ public:
   void Close();
 
   //! Appends the flash of theShape at theCentre: its outline and, the other way round, its hole.
-  void Flash(const VexRender_SvgAperture& theShape, const gp_XY& theCentre);
+  void Flash(const VexGeom_Shape& theShape, const gp_XY& theCentre);
 
-  //! Appends the area theShape sweeps from theStart to theEnd (the convex hull of its outline at
-  //! both ends).
-  void Sweep(const VexRender_SvgAperture& theShape, const gp_XY& theStart, const gp_XY& theEnd);
+  //! Appends the area theShape covers along theElement, a segment or an arc (model units) whose
+  //! values are usable lengths (VexGeom_Drawing::IsUsable()).
+  void Sweep(const VexGeom_Shape& theShape, const PhGeom_Element& theElement);
 
 private:
   //! Pieces (segments, arcs, flashes, sweeps) after which a path element is split: some 60 KB
@@ -84,14 +89,12 @@ private:
   //! Appends an arc of theElement's circle from the current point to its end.
   void arc(const PhGeom_Arc& theArc);
 
-  //! Appends a full circle as a closed subpath, counter-clockwise on the page unless isHole.
-  void circle(const gp_XY& theCentre, const double theRadius, const bool isHole);
+  //! Appends theContours (closed), moved by theOffset, as closed subpaths.
+  void contours(const NCollection_Vector<VexGeom_Contour>& theContours, const gp_XY& theOffset);
 
-  //! Appends an obround of half sides theHalf as a closed subpath, counter-clockwise.
-  void obround(const gp_XY& theCentre, const gp_XY& theHalf);
-
-  //! Appends theCount vertices as a closed subpath.
-  void polygon(const gp_XY* theVertices, const int theCount);
+  //! Appends edge theIndex of theContour, moved by theOffset, from the current point.
+  void edge(const VexGeom_Contour& theContour, const Standard_Integer theIndex,
+            const gp_XY& theOffset);
 
   //! Appends 'theCommand x y' of thePoint (millimetres).
   void to(const char theCommand, const gp_XY& thePoint);
@@ -99,15 +102,19 @@ private:
   //! Appends ' A r r 0 large sweep ' up to the point that follows.
   void arcTo(const double theRadius, const bool isLarge, const bool isSweep, const gp_XY& theEnd);
 
-  VexRender_SvgBuffer&     myBuffer;      //!< destination
-  const VexRender_SvgPage& myPage;        //!< coordinate mapping
-  const char*              myClass;       //!< class of the element begun
-  size_t                   myNbPieces;    //!< pieces written into the open element
-  double                   myFactor;      //!< model units to millimetres
-  double                   myStrokeWidth; //!< stroke width of the element begun, 0 none
-  gp_XY                    myCurrent;     //!< end of the subpath drawn so far
-  bool                     myHasCurrent;  //!< a subpath is open
-  bool                     isOpen;        //!< the element's start is written
+  VexRender_SvgBuffer&                myBuffer;      //!< destination
+  const VexRender_SvgPage&            myPage;        //!< coordinate mapping
+  VexGeom_Budget                      myBudget;      //!< unlimited: a model is bounded by its size
+  VexGeom_Flattener                   myFlattener;   //!< arcs of sweeps into chords
+  VexGeom_Sweep                       mySweep;       //!< sweeps of shapes
+  NCollection_Vector<VexGeom_Contour> mySwept;       //!< contours of the last sweep
+  const char*                         myClass;       //!< class of the element begun
+  size_t                              myNbPieces;    //!< pieces written into the open element
+  double                              myFactor;      //!< model units to millimetres
+  double                              myStrokeWidth; //!< stroke width of the element begun, 0 none
+  gp_XY                               myCurrent;     //!< end of the subpath drawn so far
+  bool                                myHasCurrent;  //!< a subpath is open
+  bool                                isOpen;        //!< the element's start is written
 };
 
 #endif

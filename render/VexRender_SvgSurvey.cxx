@@ -1,9 +1,6 @@
 // Copyright (c) 2026 VexData developers
 #include <VexRender_SvgSurvey.hxx>
 
-#include <VexData_Format.hxx>
-#include <PenFormatData.hxx>
-
 #include <cmath>
 
 namespace
@@ -18,53 +15,10 @@ bool isFinite(const gp_XY& thePoint)
 } // namespace
 
 VexRender_SvgSurvey::VexRender_SvgSurvey(const PenFormatData_Model& theModel)
-    : myModel(theModel), myFactor(PenFormatData::ComputeUnitFactor(theModel.DimensionUnit(),
-                                                                   PenFormatData_DU_Millimetre)),
-      myNbToolpaths(0), myNbScanFields(0), myNbAreas(0), myNbFlashes(0), myNbLines(0), myNbClear(0)
+    : myModel(theModel), myFactor(VexGeom_Drawing::UnitFactor(theModel)), myNbToolpaths(0),
+      myNbScanFields(0), myNbAreas(0), myNbFlashes(0), myNbLines(0), myNbClear(0)
 {
   perform();
-}
-
-const PenFormatData_Sequence* VexRender_SvgSurvey::DrawnSequence(
-    const Handle(PenFormatData_Object) & theObject)
-{
-  const PenFormatData_Sequence* aSequence =
-      Handle(PenFormatData_Sequence)::DownCast(theObject).get();
-  return aSequence != NULL && !aSequence->GetCurve().IsNull() ? aSequence : NULL;
-}
-
-bool VexRender_SvgSurvey::IsDrawable(const PhGeom_Element& theElement)
-{
-  if (theElement.Kind() != PhGeom_Element::Kind_Arc)
-  {
-    return isFinite(theElement.StartPoint()) && isFinite(theElement.EndPoint());
-  }
-  const PhGeom_Arc& anArc = static_cast<const PhGeom_Arc&>(theElement);
-  return isFinite(anArc.Center()) && std::isfinite(anArc.Radius()) &&
-         std::isfinite(anArc.Angle(0)) && std::isfinite(anArc.Angle(1)) &&
-         isFinite(anArc.StartPoint()) && isFinite(anArc.EndPoint());
-}
-
-VexRender_SvgSurvey::DrawKind VexRender_SvgSurvey::Classify(
-    const PenFormatData_Sequence& theSequence, VexRender_SvgAperture& theShape) const
-{
-  // Toolpaths are told apart as a machine file would receive them; the drawing attributes of
-  // artwork only matter for the other sequences.
-  static const TCollection_ExtendedString THE_SCAN_LAYER(VexData_Format::THE_SCAN_FIELD_LAYER);
-  if (theSequence.ToolpathFlag() != 0)
-  {
-    return theSequence.ToolpathMode() == PenFormatData_TM_Path ? DrawKind_Path : DrawKind_Drill;
-  }
-  if (theSequence.LayerName() == THE_SCAN_LAYER)
-  {
-    return DrawKind_ScanField;
-  }
-  if (theSequence.IsArea())
-  {
-    return DrawKind_Area;
-  }
-  theShape = VexRender_SvgAperture(myModel.Aperture(theSequence.ApertureNumber()), myFactor);
-  return theShape.IsDrawable() ? DrawKind_Artwork : DrawKind_Other;
 }
 
 VexRender_SvgSurvey::Tool& VexRender_SvgSurvey::tool(const Standard_Integer theNumber)
@@ -78,22 +32,15 @@ VexRender_SvgSurvey::Tool& VexRender_SvgSurvey::tool(const Standard_Integer theN
   const Handle(PenFormatData_Aperture) anAperture = myModel.Aperture(theNumber);
   anEntry.Name =
       anAperture.IsNull() ? TCollection_ExtendedString("#") + theNumber : anAperture->Name();
-  anEntry.Width =
-      !anAperture.IsNull() && anAperture->NbParams() > 0 ? anAperture->Param(1) * myFactor : 0.0;
+  anEntry.Width = VexGeom_Drawing::Width(myModel, theNumber) * myFactor;
   return myTools.emplace(theNumber, anEntry).first->second;
 }
 
 void VexRender_SvgSurvey::perform()
 {
-  for (NCollection_List<Handle(PenFormatData_Object)>::Iterator anIter(myModel.Objects());
-       anIter.More(); anIter.Next())
+  for (VexGeom_Walker aWalker(myModel); aWalker.More(); aWalker.Next())
   {
-    const PenFormatData_Sequence* aSequence = DrawnSequence(anIter.Value());
-    if (aSequence != NULL)
-    {
-      VexRender_SvgAperture aShape;
-      surveyContours(*aSequence, Classify(*aSequence, aShape), aShape);
-    }
+    surveyContours(aWalker);
   }
   surveyScanFieldList();
   size_t aColour = 0;
@@ -104,22 +51,24 @@ void VexRender_SvgSurvey::perform()
   }
 }
 
-void VexRender_SvgSurvey::surveyContours(const PenFormatData_Sequence& theSequence,
-                                         const DrawKind                theKind,
-                                         const VexRender_SvgAperture&  theShape)
+void VexRender_SvgSurvey::surveyContours(const VexGeom_Walker& theWalker)
 {
-  const bool isToolpath = theKind == DrawKind_Path || theKind == DrawKind_Drill;
-  Tool*      aTool      = isToolpath ? &tool(theSequence.ApertureNumber()) : NULL;
+  const PenFormatData_Sequence& aSequence = theWalker.Sequence();
+  const VexGeom_Drawing::Kind   aKind     = theWalker.Kind();
+  const VexGeom_Shape&          aShape    = theWalker.Shape();
+  const bool                    isToolpath =
+      aKind == VexGeom_Drawing::Kind_Path || aKind == VexGeom_Drawing::Kind_Drill;
+  Tool* aTool = isToolpath ? &tool(aSequence.ApertureNumber()) : NULL;
   // The stroke or disc size is not known before the extent is; half a tool width pads enough.
   const double aToolPad =
       aTool != NULL && std::isfinite(aTool->Width) ? std::max(0.5 * aTool->Width, 0.0) : 0.0;
-  const gp_XY aPad = isToolpath ? gp_XY(aToolPad, aToolPad) : theShape.HalfExtent();
+  const gp_XY aPad = isToolpath ? gp_XY(aToolPad, aToolPad) : aShape.HalfExtent();
   // Which elements each kind draws: drills their points, artwork both, the others their lines.
-  const bool toDrawPoints = theKind == DrawKind_Drill || theKind == DrawKind_Artwork;
-  const bool toDrawLines  = theKind != DrawKind_Drill;
+  const bool toDrawPoints =
+      aKind == VexGeom_Drawing::Kind_Drill || aKind == VexGeom_Drawing::Kind_Artwork;
+  const bool toDrawLines = aKind != VexGeom_Drawing::Kind_Drill;
   int        aNbLines = 0, aNbPoints = 0;
-  for (NCollection_List<Handle(PhGeom_Curve)>::Iterator aContour(
-           theSequence.GetCurve()->Children());
+  for (NCollection_List<Handle(PhGeom_Curve)>::Iterator aContour(aSequence.GetCurve()->Children());
        aContour.More(); aContour.Next())
   {
     if (aContour.Value().IsNull())
@@ -131,8 +80,9 @@ void VexRender_SvgSurvey::surveyContours(const PenFormatData_Sequence& theSequen
     {
       const PhGeom_Element& anElement = anIter.Value();
       const bool            isPoint   = anElement.Kind() == PhGeom_Element::Kind_Point;
-      if (!IsDrawable(anElement) || (isPoint ? !toDrawPoints : !toDrawLines) ||
-          (isPoint && theKind == DrawKind_Artwork && theShape.IsEmpty()))
+      if (!VexGeom_Drawing::IsUsable(anElement, myFactor) ||
+          (isPoint ? !toDrawPoints : !toDrawLines) ||
+          (isPoint && aKind == VexGeom_Drawing::Kind_Artwork && aShape.IsEmpty()))
       {
         continue;
       }
@@ -142,31 +92,32 @@ void VexRender_SvgSurvey::surveyContours(const PenFormatData_Sequence& theSequen
     }
     aNbLines += hasLine ? 1 : 0;
   }
-  count(theSequence, theKind, aTool, aNbLines, aNbPoints);
+  count(aSequence, aKind, aTool, aNbLines, aNbPoints);
 }
 
-void VexRender_SvgSurvey::count(const PenFormatData_Sequence& theSequence, const DrawKind theKind,
-                                Tool* theTool, const int theNbLines, const int theNbPoints)
+void VexRender_SvgSurvey::count(const PenFormatData_Sequence& theSequence,
+                                const VexGeom_Drawing::Kind theKind, Tool* theTool,
+                                const int theNbLines, const int theNbPoints)
 {
   switch (theKind)
   {
-  case DrawKind_Path:
-  case DrawKind_Drill:
+  case VexGeom_Drawing::Kind_Path:
+  case VexGeom_Drawing::Kind_Drill:
     ++myNbToolpaths;
     theTool->Paths += theNbLines;
     theTool->Hits += theNbPoints;
     break;
-  case DrawKind_ScanField:
+  case VexGeom_Drawing::Kind_ScanField:
     myNbScanFields += theNbLines;
     break;
-  case DrawKind_Area:
-  case DrawKind_Artwork:
-    myNbAreas += theKind == DrawKind_Area && theNbLines > 0 ? 1 : 0;
-    myNbLines += theKind == DrawKind_Artwork ? theNbLines : 0;
+  case VexGeom_Drawing::Kind_Area:
+  case VexGeom_Drawing::Kind_Artwork:
+    myNbAreas += theKind == VexGeom_Drawing::Kind_Area && theNbLines > 0 ? 1 : 0;
+    myNbLines += theKind == VexGeom_Drawing::Kind_Artwork ? theNbLines : 0;
     myNbFlashes += theNbPoints;
     myNbClear += theSequence.IsClear() && theNbLines + theNbPoints > 0 ? 1 : 0;
     break;
-  case DrawKind_Other:
+  case VexGeom_Drawing::Kind_Other:
     break;
   }
 }

@@ -2,32 +2,20 @@
 #ifndef _VexRender_SvgSurvey_HeaderFile
 #define _VexRender_SvgSurvey_HeaderFile
 
-#include <VexRender_SvgAperture.hxx>
 #include <VexRender_SvgBox.hxx>
 
-#include <PenFormatData_Model.hxx>
-#include <PenFormatData_Sequence.hxx>
+#include <VexGeom_Walker.hxx>
 
 #include <map>
 
-//! What a picture needs to know of a model before it draws a thing: how each sequence is drawn,
-//! the tools in use with their counts, the counts of design artwork and scan fields, and the
-//! extent of everything drawn (strokes and flashes included), in millimetres. One pass over
-//! the model; the memory it takes grows with the number of tools only.
+//! What a picture needs to know of a model before it draws a thing: the tools in use with their
+//! counts, the counts of design artwork and scan fields, and the
+//! extent of everything drawn (strokes and flashes included), in millimetres. What each
+//! sequence draws is the shared geometry's rule (VexGeom_Drawing, walked by VexGeom_Walker). One
+//! pass over the model; the memory it takes grows with the number of tools and apertures only.
 class VexRender_SvgSurvey
 {
 public:
-  //! How a sequence is drawn.
-  enum DrawKind
-  {
-    DrawKind_Path,      //!< path toolpath: stroked at the tool's width
-    DrawKind_Drill,     //!< point toolpath: one disc per hit
-    DrawKind_ScanField, //!< scan-field outline (layer "Scan fields"): dashed
-    DrawKind_Area,      //!< artwork whose contours outline a filled area
-    DrawKind_Artwork,   //!< artwork drawn and flashed with a drawable aperture
-    DrawKind_Other      //!< any other sequence that is not a toolpath: thin grey
-  };
-
   //! What the picture tells of one tool.
   struct Tool
   {
@@ -40,17 +28,6 @@ public:
 
   //! Surveys theModel, which must outlive the survey.
   VexRender_SvgSurvey(const PenFormatData_Model& theModel);
-
-  //! Returns theObject as a sequence with a curve to draw, or NULL.
-  static const PenFormatData_Sequence* DrawnSequence(const Handle(PenFormatData_Object) &
-                                                     theObject);
-
-  //! Returns true when every value a picture uses of theElement is finite.
-  static bool IsDrawable(const PhGeom_Element& theElement);
-
-  //! Returns how theSequence is drawn; theShape receives its aperture's shape for artwork.
-  DrawKind Classify(const PenFormatData_Sequence& theSequence,
-                    VexRender_SvgAperture&        theShape) const;
 
   //! Returns the model surveyed.
   const PenFormatData_Model& Model() const { return myModel; }
@@ -102,14 +79,13 @@ private:
   //! Returns the entry of tool theNumber, creating it on first use.
   Tool& tool(const Standard_Integer theNumber);
 
-  //! Surveys the contours of one sequence drawn as theKind.
-  void surveyContours(const PenFormatData_Sequence& theSequence, const DrawKind theKind,
-                      const VexRender_SvgAperture& theShape);
+  //! Surveys the contours of the sequence theWalker is at.
+  void surveyContours(const VexGeom_Walker& theWalker);
 
   //! Adds the counts of one surveyed sequence: theNbLines contours drawn as lines and
   //! theNbPoints points drawn (theTool is the toolpath's tool, NULL for the other kinds).
-  void count(const PenFormatData_Sequence& theSequence, const DrawKind theKind, Tool* theTool,
-             const int theNbLines, const int theNbPoints);
+  void count(const PenFormatData_Sequence& theSequence, const VexGeom_Drawing::Kind theKind,
+             Tool* theTool, const int theNbLines, const int theNbPoints);
 
   //! Adds theElement, padded by the half sides thePad, to the extent.
   void addElement(const PhGeom_Element& theElement, const gp_XY& thePad);

@@ -21,6 +21,8 @@
 #include <limits>
 #include <map>
 
+#include <unistd.h>
+
 using namespace VexGerber_TestModel;
 
 namespace
@@ -190,7 +192,9 @@ Choice chooseFrame(const PenFormatData_Model& theModel)
 //! Returns the folder for the pictures, kept when VEX_RASTER_KEEP is set.
 std::string pictureFolder()
 {
-  const std::string aFolder = ::testing::TempDir() + "vexgerbvexamples";
+  // One folder per process: runs from several checkouts share the temporary folder.
+  const std::string aFolder =
+      ::testing::TempDir() + "vexgerbvexamples-" + std::to_string(::getpid());
   std::filesystem::remove_all(aFolder);
   std::filesystem::create_directories(aFolder);
   return aFolder;
