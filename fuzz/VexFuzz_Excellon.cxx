@@ -136,7 +136,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* theData, size_t theSize)
                                  aMachineFile) == 0,
       "the machine-file writer refuses an imported drill file");
 
-  std::ostringstream  anOut;
+  std::ostringstream    anOut;
   VexPcb_TransferReport aCounts;
   const bool isWritten = VexExcellon_Writer::Write(*aModel, VexExcellon_WriterOptions(), anOut,
                                                    aCounts) == Standard_True;
@@ -148,9 +148,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* theData, size_t theSize)
   {
     return 0;
   }
-  VexFuzz_Harness::Require(aCounts.Count(VexPcb_TransferReport::Outcome_Ignored, "path toolpaths") ==
-                               aPaths,
-                           "the writer counts other path toolpaths than the model has");
+  VexFuzz_Harness::Require(
+      aCounts.Count(VexPcb_TransferReport::Outcome_Ignored, "path toolpaths") == aPaths,
+      "the writer counts other path toolpaths than the model has");
   requireSameHoles(anOut.str(), aHoles);
   return 0;
 }

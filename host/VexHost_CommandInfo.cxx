@@ -327,7 +327,7 @@ int info(VexHost_Context& theContext, const InfoOptions& theOptions)
   }
   Handle(PenFormatData_Model) aModel;
   VexPcb_TransferReport aReport;
-  const std::string&  aFile = theOptions.File;
+  const std::string&    aFile = theOptions.File;
   if (const int aStatus =
           VexHost_ModelFile::Load(theContext, aFile, VexPcb_ImportOptions(), aModel, aReport))
   {

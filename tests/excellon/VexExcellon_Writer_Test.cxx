@@ -290,10 +290,10 @@ TEST(VexExcellon_Writer, Faults)
     EXPECT_EQ("", aWritten.Text) << aCase.Name; // nothing written
     EXPECT_EQ(aCase.Fault, aWritten.Fault()) << aCase.Name;
   }
-  FullDisk            aDisk;
-  std::ostream        aStream(&aDisk);
+  FullDisk              aDisk;
+  std::ostream          aStream(&aDisk);
   VexPcb_TransferReport aReport;
-  const ModelMaker    aHole = ModelMaker().Aperture(1, "T1", 0.1).Sequence(2, 1, {gp_XY(0, 0)});
+  const ModelMaker      aHole = ModelMaker().Aperture(1, "T1", 0.1).Sequence(2, 1, {gp_XY(0, 0)});
   EXPECT_FALSE(
       VexExcellon_Writer::Write(*aHole.Model, VexExcellon_WriterOptions(), aStream, aReport));
   EXPECT_TRUE(aReport.HasFault());

@@ -13,7 +13,7 @@ namespace
 bool readNets(const std::string& theText, PenFormatData_Model& theModel, VexPcb_Nets& theNets)
 {
   VexPcb_TransferReport aReport;
-  std::istringstream  aStream(theText);
+  std::istringstream    aStream(theText);
   return VexGerber_Reader::Read(aStream, VexPcb_ImportOptions(), VexGerber_Limits(), theModel,
                                 aReport, theNets) == Standard_True;
 }
@@ -56,7 +56,7 @@ TEST(VexGerber_Nets, EverySequenceBelongsToOneNet)
 TEST(VexGerber_Nets, AFailedReadFilesNothingAndReadsAddUp)
 {
   Handle(PenFormatData_Model) aModel = new PenFormatData_Model();
-  VexPcb_Nets    aNets;
+  VexPcb_Nets       aNets;
   const std::string aHeader = "%FSLAX36Y36*%%MOMM*%%ADD10C,0.5*%D10*";
   ASSERT_TRUE(readNets(aHeader + "%TO.N,A*%X0Y0D03*M02*", *aModel, aNets));
   EXPECT_FALSE(readNets(aHeader + "%TO.N,B*%X0Y0D03*D11*X1Y1D03*M02*", *aModel, aNets));

@@ -111,7 +111,7 @@ TEST(VexJob_CutOut, TabsThatDoNotFitAndOpenOutlinesAreNamed)
       << "the window's inner contour takes no tabs";
   anOptions.TabWidth = 1.0;
   ClipperLib::Paths aSmall(1, VexGeom_Polygons::Rectangle(ClipperLib::IntPoint(0, 0),
-                                                            ClipperLib::IntPoint(300000, 300000)));
+                                                          ClipperLib::IntPoint(300000, 300000)));
   EXPECT_EQ(VexJob_CutOut::Cut(aSmall, 2.0, anOptions, aReport, aContours), 0);
   EXPECT_EQ(aCapture.Messages().back().Key, "VEX_JOB_TABS_DONT_FIT");
   EXPECT_EQ(aCapture.Messages().back().Args[0], "0");

@@ -58,7 +58,7 @@ TEST(VexPcb_Fault, TheReportKeepsTheFaultAndListsWarnings)
 {
   VexTest_MessageCapture::RegisterCatalogue();
   VexPcb_TransferReport aReport;
-  VexPcb_Fault        aWarning("VEX_GERBER_QUADRANT_ARC");
+  VexPcb_Fault          aWarning("VEX_GERBER_QUADRANT_ARC");
   aWarning.SetLine(7);
   aReport.AddWarning(aWarning);
   aReport.Add(VexPcb_TransferReport::Outcome_Toolpath, "arcs", 2);

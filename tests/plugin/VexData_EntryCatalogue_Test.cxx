@@ -49,8 +49,8 @@ std::map<std::string, std::string> keysUsedIn(const std::string& theFolder)
 
 //! The folders whose sources send catalogue messages: the plug-in, vex, and the libraries of
 //! design files vex uses.
-const char* const THE_SENDERS[] = {"format",   "reader", "writer", "entry", "host",
-                                   "excellon", "geom", "gerber", "verify", "job", "document"};
+const char* const THE_SENDERS[] = {"format", "reader", "writer", "entry", "host",    "excellon",
+                                   "geom",   "gerber", "verify", "job",   "document"};
 
 TEST(VexData_EntryCatalogueTest, EveryKeySentHasATextAndEveryTextIsSent)
 {

@@ -30,8 +30,7 @@ const double THE_PLACE_ACCURACY = 0.02;
 
 //! Returns the findings and joins of theDesign milled by theJob's paths.
 VexVerify_Report::Check check(const VexVerify_TestModel& theDesign,
-                              const VexVerify_TestModel& theJob,
-                              const VexPcb_Nets*      theNets = NULL)
+                              const VexVerify_TestModel& theJob, const VexPcb_Nets* theNets = NULL)
 {
   const VexVerify_JobPaths aPaths(*theJob.Model(), NCollection_Sequence<TCollection_AsciiString>(),
                                   NCollection_Sequence<TCollection_AsciiString>());
