@@ -5,8 +5,6 @@
 
 #include <Message_Messenger.hxx>
 
-#include <NCollection_Array1.hxx>
-
 #include <cmath>
 
 namespace
@@ -17,44 +15,14 @@ const Standard_Integer THE_LAYER_FLAGS = 3;
 //! Distance under which a stroke starts where the last one ended, and a draw has no length.
 const Standard_Real THE_SAME_POINT = 1.0e-9;
 
-//! Most names tried for one aperture (D10, D10_1 ... D10_999).
-const Standard_Integer THE_MAX_SUFFIX = 1000;
-
-//! Model shape code of a file aperture.
-Standard_Integer shapeOf(const VexGerber_Aperture& theAperture)
+//! Returns the factor from millimetres to theModel's unit: 1 for an empty model, which takes
+//! millimetres.
+Standard_Real unitFactor(const PenFormatData_Model& theModel)
 {
-  switch (theAperture.GetKind())
-  {
-  case VexGerber_Aperture::Kind_Circle:
-    return PenFormatData_Aperture::Shape_Round;
-  case VexGerber_Aperture::Kind_Rectangle:
-    return PenFormatData_Aperture::Shape_Rectangle;
-  case VexGerber_Aperture::Kind_Obround:
-    return PenFormatData_Aperture::Shape_Obround;
-  case VexGerber_Aperture::Kind_Polygon:
-    return PenFormatData_Aperture::Shape_Polygon;
-  default:
-    return PenFormatData_Aperture::Shape_Macro;
-  }
-}
-
-//! Returns true when theAperture has exactly this shape, these parameters and this tool flag.
-bool isSame(const PenFormatData_Aperture& theAperture, const Standard_Integer theShape,
-            const NCollection_Vector<Standard_Real>& theParams, const Standard_Integer theToolFlag)
-{
-  if (theAperture.ShapeCode() != theShape || theAperture.NbParams() != theParams.Length() ||
-      theAperture.ToolFlag() != theToolFlag)
-  {
-    return false;
-  }
-  for (Standard_Integer anIndex = 0; anIndex < theParams.Length(); ++anIndex)
-  {
-    if (theAperture.Param(anIndex + 1) != theParams(anIndex))
-    {
-      return false;
-    }
-  }
-  return true;
+  const Standard_Boolean isEmpty = theModel.Objects().IsEmpty() && theModel.NbApertures() <= 1;
+  return isEmpty ? 1.0
+                 : PenFormatData::ComputeUnitFactor(PenFormatData_DU_Millimetre,
+                                                    theModel.DimensionUnit());
 }
 
 //! Returns true when both coordinates of thePoint (millimetres) are lengths the reader accepts.
@@ -104,96 +72,20 @@ VexGerber_ModelBuilder::VexGerber_ModelBuilder(PenFormatData_Model&             
                                                const VexGerber_Limits& theLimits,
                                                const size_t            theSize)
     : myModel(theModel), myPhase(thePhase), myLayer(theLayer), myReport(theReport), myNets(theNets),
-      myFault(theFault), myShapes(theLimits, theFault, theSize), myFactor(1.0),
-      myNextNumber(Max(theModel.NbApertures(), 1)), myKind(Kind_None), myNumber(0),
+      myFault(theFault), myShapes(theLimits, theFault, theSize), myFactor(unitFactor(theModel)),
+      myApertures(theModel, myFactor, theFault), myKind(Kind_None), myNumber(0),
       isClear(Standard_False), isNegative(Standard_False)
 {
-  const Standard_Boolean isEmpty = theModel.Objects().IsEmpty() && theModel.NbApertures() <= 1;
-  if (!isEmpty)
-  {
-    myFactor =
-        PenFormatData::ComputeUnitFactor(PenFormatData_DU_Millimetre, theModel.DimensionUnit());
-  }
-  for (Standard_Integer aNumber = 1; aNumber < theModel.NbApertures(); ++aNumber)
-  {
-    const Handle(PenFormatData_Aperture)& anAperture = theModel.Aperture(aNumber);
-    if (!anAperture.IsNull())
-    {
-      myNames.Bind(anAperture->Name(), aNumber);
-    }
-  }
 }
 
 // ---------------------------------------------------------------------------------------------
 // Apertures
 // ---------------------------------------------------------------------------------------------
 
-Handle(PenFormatData_Aperture)
-    VexGerber_ModelBuilder::apertureOf(const Standard_Integer theNumber) const
-{
-  const Handle(PenFormatData_Aperture)* aStaged = myStaged.Seek(theNumber);
-  return aStaged != NULL ? *aStaged : myModel.Aperture(theNumber);
-}
-
-Standard_Integer VexGerber_ModelBuilder::findOrAdd(
-    const TCollection_AsciiString& theBase, const Standard_Integer theShape,
-    const NCollection_Vector<Standard_Real>& theParams, const Standard_Integer theToolFlag)
-{
-  for (Standard_Integer aSuffix = 0; aSuffix < THE_MAX_SUFFIX; ++aSuffix)
-  {
-    const TCollection_ExtendedString aName(
-        aSuffix == 0 ? theBase : theBase + "_" + TCollection_AsciiString(aSuffix));
-    const Standard_Integer* aTaken = myNames.Seek(aName);
-    if (aTaken != NULL)
-    {
-      const Handle(PenFormatData_Aperture) anAperture = apertureOf(*aTaken);
-      if (!anAperture.IsNull() && isSame(*anAperture, theShape, theParams, theToolFlag))
-      {
-        return *aTaken;
-      }
-      continue;
-    }
-    Handle(PenFormatData_Aperture) anAperture =
-        new PenFormatData_Aperture(theShape, aName, Handle(Standard_Transient)(), 0);
-    NCollection_Array1<Standard_Real> aValues(0, Max(theParams.Length(), 1) - 1);
-    for (Standard_Integer anIndex = 0; anIndex < theParams.Length(); ++anIndex)
-    {
-      aValues(anIndex) = theParams(anIndex);
-    }
-    anAperture->SetParam(&aValues(0), theParams.Length());
-    anAperture->SetToolFlag(theToolFlag);
-    myStaged.Bind(myNextNumber, anAperture);
-    myNames.Bind(aName, myNextNumber);
-    return myNextNumber++;
-  }
-  myFault.Fail(VexPcb_Fault("VEX_GERBER_LIMIT_APERTURE_NAMES").Quote(theBase));
-  return 0;
-}
-
 Standard_Integer VexGerber_ModelBuilder::modelAperture(
     const Handle(VexGerber_Aperture) & theAperture, const VexGerber_ApertureTransform& theTransform)
 {
-  const Standard_Boolean isScaled = theTransform.Scale != 1.0 && theAperture->IsRoundTool();
-  if (theAperture->ModelNumber() != 0 && !isScaled)
-  {
-    return theAperture->ModelNumber();
-  }
-  // Lengths in the model's unit; polygon vertices and rotation, and macro values, as they are.
-  NCollection_Vector<Standard_Real> aParams(8);
-  for (Standard_Integer anIndex = 0; anIndex < theAperture->Params().Length(); ++anIndex)
-  {
-    const Standard_Boolean isLength = theAperture->IsLength(anIndex);
-    const Standard_Real    aScale   = isScaled ? theTransform.Scale : 1.0;
-    aParams.Append(theAperture->Param(anIndex) * (isLength ? myFactor * aScale : 1.0));
-  }
-  const Standard_Integer aNumber =
-      findOrAdd(TCollection_AsciiString("D") + theAperture->Number(), shapeOf(*theAperture),
-                aParams, theAperture->IsRoundTool() ? 1 : 0);
-  if (!isScaled)
-  {
-    theAperture->SetModelNumber(aNumber);
-  }
-  return aNumber;
+  return myApertures.Find(theAperture, theTransform);
 }
 
 Standard_Boolean VexGerber_ModelBuilder::OnAperture(const Handle(VexGerber_Aperture) & theAperture)
@@ -230,8 +122,9 @@ void VexGerber_ModelBuilder::flushSequence()
   Handle(PenFormatData_Sequence) aSequence = new PenFormatData_Sequence(myNumber, 0, myContainer);
   aSequence->SetLayerName(myLayer);
   aSequence->SetPhaseName(myPhase);
-  aSequence->SetToolpathMode(myKind == Kind_Point ? 2 : 1);
-  aSequence->SetToolpathFlag(isClear || myKind == Kind_Area ? 0 : 1);
+  const Standard_Boolean isArtwork = isClear || myKind == Kind_Area || myKind == Kind_Flash;
+  aSequence->SetToolpathMode(myKind == Kind_Point || myKind == Kind_Flash ? 2 : 1);
+  aSequence->SetToolpathFlag(isArtwork ? 0 : 1);
   aSequence->SetArea(myKind == Kind_Area);
   aSequence->SetClear(isClear);
   myObjects.Append(aSequence);
@@ -251,12 +144,7 @@ void VexGerber_ModelBuilder::Commit()
   {
     myModel.SetImagePolarity(PenFormatData_IP_Negative);
   }
-  for (NCollection_DataMap<Standard_Integer, Handle(PenFormatData_Aperture)>::Iterator anIter(
-           myStaged);
-       anIter.More(); anIter.Next())
-  {
-    myModel.SetAperture(anIter.Key(), anIter.Value());
-  }
+  myApertures.Commit(myModel);
   if (myModel.FindLayer(myLayer).IsNull())
   {
     Handle(PenFormatData_Layer) aLayer = new PenFormatData_Layer(myLayer);
@@ -272,7 +160,6 @@ void VexGerber_ModelBuilder::Commit()
   }
   myObjects.Clear();
   myObjectNets.Clear();
-  myStaged.Clear();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -484,7 +371,20 @@ Standard_Boolean VexGerber_ModelBuilder::OnFlash(const Handle(VexGerber_Aperture
     count(VexPcb_TransferReport::Outcome_Toolpath, "flashes", theIsClear);
     return Standard_True;
   }
-  return addFlash(theAperture, theTransform, thePoint, theIsClear, flashKind(*theAperture));
+  // A flash of a shape a model aperture can say stays a flash; the others become outlines.
+  const Standard_Integer aFlash = myApertures.Flash(theAperture, theTransform);
+  if (aFlash == 0)
+  {
+    return Standard_False;
+  }
+  if (aFlash < 0)
+  {
+    return addFlash(theAperture, theTransform, thePoint, theIsClear, flashKind(*theAperture));
+  }
+  useSequence(Kind_Flash, aFlash, theIsClear);
+  addPoint(thePoint);
+  count(VexPcb_TransferReport::Outcome_Artwork, flashKind(*theAperture), theIsClear);
+  return Standard_True;
 }
 
 Standard_Boolean VexGerber_ModelBuilder::addFlash(const Handle(VexGerber_Aperture) & theAperture,

@@ -6,6 +6,7 @@
 #include <VexPcb_Nets.hxx>
 #include <VexGerber_Shapes.hxx>
 #include <VexGerber_Tallies.hxx>
+#include <VexGerber_ModelApertures.hxx>
 
 #include <PenFormatData_Model.hxx>
 #include <PenFormatData_Sequence.hxx>
@@ -17,9 +18,13 @@
 //! - dark draws and arcs of a round aperture (a circle without hole) are path toolpaths of that
 //!   aperture, a draw that starts where the last one ended continuing its contour;
 //! - dark flashes of a round aperture (and zero-length draws) are point toolpaths;
-//! - everything else is artwork, sequences that are not toolpaths: regions, flashes of other
-//!   apertures and draws with them (as their outlines) are filled areas; clear objects carry the
-//!   clear attribute (areas, or strokes and points of a round aperture).
+//! - flashes of the other standard apertures (a circle with a hole, a rectangle, an obround, a
+//!   polygon) are artwork points of a model aperture of that shape, the aperture transformation
+//!   taken into its parameters (VexGerber_FlashAperture), where a model aperture can say it;
+//! - everything else is artwork, sequences that are not toolpaths: regions, the other flashes
+//!   (macros, transformations no model aperture says) and draws with apertures that are not
+//!   round (as their outlines) are filled areas; clear objects carry the clear attribute (areas,
+//!   or strokes and points).
 //! A new sequence starts whenever the kind, the aperture, the polarity or the net changes, so
 //! that every sequence belongs to one net, which is filed beside the model (VexPcb_Nets).
 //!
@@ -77,6 +82,7 @@ private:
     Kind_None,  //!< no sequence yet
     Kind_Path,  //!< strokes of a round aperture
     Kind_Point, //!< flashes of a round aperture
+    Kind_Flash, //!< flashes of another standard aperture (artwork points)
     Kind_Area   //!< filled outlines
   };
 
@@ -84,16 +90,6 @@ private:
   //! aperture on first use; 0 with a fault when no name can be found.
   Standard_Integer modelAperture(const Handle(VexGerber_Aperture) & theAperture,
                                  const VexGerber_ApertureTransform& theTransform);
-
-  //! Returns the number of the model aperture named after theBase (theBase, theBase_1 ...) with
-  //! the given shape, parameters and tool flag, adding it when there is none; 0 on a fault.
-  Standard_Integer findOrAdd(const TCollection_AsciiString&           theBase,
-                             const Standard_Integer                   theShape,
-                             const NCollection_Vector<Standard_Real>& theParams,
-                             const Standard_Integer                   theToolFlag);
-
-  //! Returns the aperture numbered theNumber, staged or already in the model.
-  Handle(PenFormatData_Aperture) apertureOf(const Standard_Integer theNumber) const;
 
   //! Makes the sequence being built one of theKind, theAperture and polarity isClear.
   void useSequence(const Kind theKind, const Standard_Integer theAperture,
@@ -141,18 +137,16 @@ private:
   //! Returns the artwork kind of a flash of theAperture.
   static Standard_CString flashKind(const VexGerber_Aperture& theAperture);
 
-  PenFormatData_Model&       myModel;      //!< model filled on Commit
-  TCollection_ExtendedString myPhase;      //!< phase of every object
-  TCollection_ExtendedString myLayer;      //!< layer of every object
-  VexPcb_TransferReport&     myReport;     //!< counts
-  VexPcb_Nets&               myNets;       //!< nets of the objects, filed on Commit
-  VexPcb_Fault&              myFault;      //!< faults
-  VexGerber_Shapes           myShapes;     //!< outlines of apertures
-  Standard_Real              myFactor;     //!< millimetres to the model's unit
-  Standard_Integer           myNextNumber; //!< next free model aperture number
-  NCollection_DataMap<Standard_Integer, Handle(PenFormatData_Aperture)> myStaged; //!< new apertures
-  NCollection_DataMap<TCollection_ExtendedString, Standard_Integer>     myNames; //!< name -> number
-  NCollection_List<Handle(PenFormatData_Object)> myObjects;                      //!< sequences made
+  PenFormatData_Model&       myModel;     //!< model filled on Commit
+  TCollection_ExtendedString myPhase;     //!< phase of every object
+  TCollection_ExtendedString myLayer;     //!< layer of every object
+  VexPcb_TransferReport&     myReport;    //!< counts
+  VexPcb_Nets&               myNets;      //!< nets of the objects, filed on Commit
+  VexPcb_Fault&              myFault;     //!< faults
+  VexGerber_Shapes           myShapes;    //!< outlines of apertures
+  Standard_Real              myFactor;    //!< millimetres to the model's unit
+  VexGerber_ModelApertures   myApertures; //!< model apertures, staged until Commit
+  NCollection_List<Handle(PenFormatData_Object)> myObjects;    //!< sequences made
   NCollection_List<TCollection_AsciiString>      myObjectNets; //!< the net of each, in order
   TCollection_AsciiString                        myNet;        //!< net of the objects now
   Kind                                           myKind;       //!< kind of the sequence

@@ -136,6 +136,7 @@ Standard_Boolean VexGerber_Writer::Write(const PenFormatData_Model&     theModel
   {
     theStream.setstate(std::ios::badbit);
   }
+  aWriter.myTallies.Flush(theCounts);
   if (theStream.good())
   {
     return Standard_True;
@@ -150,8 +151,8 @@ VexGerber_Writer::VexGerber_Writer(const PenFormatData_Model&     theModel,
                                    const VexGerber_WriterOptions& theOptions,
                                    std::ostream& theStream, VexPcb_TransferReport& theCounts)
     : myModel(theModel), myOptions(theOptions), myStream(theStream), myCounts(theCounts),
-      myFactor(PenFormatData::UnitInMillimetres(theModel.DimensionUnit())), myLines(0), myMode(0),
-      myCode(0), myPolarity(-1)
+      myApertures(theModel), myFactor(PenFormatData::UnitInMillimetres(theModel.DimensionUnit())),
+      myLines(0), myMode(0), myCode(0), myPolarity(-1)
 {
   myBuffer.reserve(THE_CHUNK + 256);
 }
@@ -164,14 +165,15 @@ Standard_Boolean VexGerber_Writer::isSelected(const PenFormatData_Sequence& theS
           theSequence.LayerName().IsEqual(TCollection_ExtendedString(myOptions.Layer.ToCString())));
 }
 
-Standard_Boolean VexGerber_Writer::isWritten(const PenFormatData_Sequence& theSequence) const
+Standard_Boolean VexGerber_Writer::isWritten(const PenFormatData_Sequence& theSequence)
 {
   if (theSequence.GetCurve().IsNull() || !isSelected(theSequence))
   {
     return Standard_False;
   }
   const Standard_Boolean isToolpath = theSequence.ToolpathFlag() != 0;
-  const Standard_Boolean isArtwork  = theSequence.IsArea() || theSequence.IsClear();
+  const Standard_Boolean isArtwork =
+      theSequence.IsArea() || theSequence.IsClear() || myApertures.IsFlashes(theSequence);
   return isToolpath || (isArtwork && myOptions.Artwork);
 }
 
@@ -258,29 +260,21 @@ void VexGerber_Writer::writeHeader()
 
 void VexGerber_Writer::writeApertures()
 {
-  Standard_Integer aNext = 10;
   for (NCollection_List<Handle(PenFormatData_Object)>::Iterator anIter(myModel.Objects());
        anIter.More(); anIter.Next())
   {
     const Handle(PenFormatData_Sequence) aSequence =
         Handle(PenFormatData_Sequence)::DownCast(anIter.Value());
-    if (aSequence.IsNull() || aSequence->IsArea() || !isWritten(*aSequence) ||
-        myCodes.IsBound(aSequence->ApertureNumber()))
+    if (!aSequence.IsNull() && !aSequence->IsArea() && isWritten(*aSequence))
     {
-      continue;
+      const std::string aDefinition = myApertures.Define(*aSequence);
+      if (!aDefinition.empty())
+      {
+        line(aDefinition.c_str(), aDefinition.size());
+      }
     }
-    // A round aperture of the tool's width; an aperture the model lacks draws with width 0.
-    const Handle(PenFormatData_Aperture)& anAperture =
-        myModel.Aperture(aSequence->ApertureNumber());
-    const Standard_Real aWidth =
-        !anAperture.IsNull() && anAperture->NbParams() > 0 ? anAperture->Param(1) : 0.0;
-    char aText[128];
-    std::snprintf(aText, sizeof(aText), "%%ADD%dC,%.6f*%%", aNext,
-                  std::isfinite(aWidth) ? Max(aWidth * myFactor, 0.0) : 0.0);
-    line(aText);
-    myCodes.Bind(aSequence->ApertureNumber(), aNext++);
   }
-  if (aNext == 10)
+  if (myApertures.NbCodes() == 0)
   {
     // Regions need no aperture, but readers take a file that declares none for the older form
     // of the format, whose apertures come from elsewhere, and warn: one unused aperture is
@@ -293,9 +287,9 @@ void VexGerber_Writer::writeSequence(const PenFormatData_Sequence& theSequence)
 {
   if (!isWritten(theSequence))
   {
-    myCounts.Add(VexPcb_TransferReport::Outcome_Ignored,
-                 isSelected(theSequence) ? "objects that are neither toolpaths nor artwork"
-                                         : "sequences of other phases or layers");
+    myTallies.Count(VexPcb_TransferReport::Outcome_Ignored,
+                    isSelected(theSequence) ? "objects that are neither toolpaths nor artwork"
+                                            : "sequences of other phases or layers");
     return;
   }
   setPolarity(theSequence.IsClear());
@@ -349,7 +343,7 @@ void VexGerber_Writer::writePoint(const gp_XY& thePoint, const char* theCode,
 
 void VexGerber_Writer::writeStrokes(const PenFormatData_Sequence& theSequence)
 {
-  const Standard_Integer aCode = myCodes.Find(theSequence.ApertureNumber());
+  const Standard_Integer aCode = myApertures.Code(theSequence);
   if (aCode != myCode)
   {
     char aText[32];
@@ -357,19 +351,20 @@ void VexGerber_Writer::writeStrokes(const PenFormatData_Sequence& theSequence)
     line(aText);
     myCode = aCode;
   }
+  const Standard_Boolean isFlashes = myApertures.IsFlashes(theSequence);
   for (NCollection_List<Handle(PhGeom_Curve)>::Iterator anIter(theSequence.GetCurve()->Children());
        anIter.More(); anIter.Next())
   {
-    writeContour(*anIter.Value());
+    writeContour(*anIter.Value(), isFlashes);
   }
   // A container without children holds its elements itself.
   if (theSequence.GetCurve()->Children().IsEmpty())
   {
-    writeContour(*theSequence.GetCurve());
+    writeContour(*theSequence.GetCurve(), isFlashes);
   }
 }
 
-void VexGerber_Writer::writeContour(const PhGeom_Curve& theCurve)
+void VexGerber_Writer::writeContour(const PhGeom_Curve& theCurve, const Standard_Boolean isFlashes)
 {
   Standard_Boolean isMoved = Standard_False;
   for (PhGeom_Curve::ElementIterator anIter(theCurve); anIter.More(); anIter.Next())
@@ -378,8 +373,16 @@ void VexGerber_Writer::writeContour(const PhGeom_Curve& theCurve)
     if (anElement.Kind() == PhGeom_Element::Kind_Point)
     {
       writePoint(anElement.StartPoint(), "D03*");
-      count(VexPcb_TransferReport::Outcome_Toolpath, "flashes");
+      count(isFlashes ? VexPcb_TransferReport::Outcome_Artwork
+                      : VexPcb_TransferReport::Outcome_Toolpath,
+            "flashes");
       isMoved = Standard_False;
+      continue;
+    }
+    if (isFlashes)
+    {
+      // Lines of a flash aperture would be strokes of a shape that may not stroke.
+      myTallies.Count(VexPcb_TransferReport::Outcome_Ignored, "lines among artwork flashes");
       continue;
     }
     if (!isMoved || (anElement.StartPoint() - myPoint).Modulus() > THE_SAME_POINT)
@@ -414,10 +417,10 @@ void VexGerber_Writer::count(const VexPcb_TransferReport::Outcome theOutcome,
 {
   if (myPolarity == 1)
   {
-    myCounts.Add(VexPcb_TransferReport::Outcome_Artwork, "clear objects");
+    myTallies.Count(VexPcb_TransferReport::Outcome_Artwork, "clear objects");
     return;
   }
-  myCounts.Add(theOutcome, theKind);
+  myTallies.Count(theOutcome, theKind);
 }
 
 void VexGerber_Writer::writeRegionContour(const VexGeom_Contour& theContour,

@@ -3,6 +3,8 @@
 #define _VexGerber_Writer_HeaderFile
 
 #include <VexGeom_Contour.hxx>
+#include <VexGerber_Tallies.hxx>
+#include <VexGerber_WriterApertures.hxx>
 #include <VexGerber_WriterOptions.hxx>
 
 #include <PenFormatData_Model.hxx>
@@ -21,6 +23,8 @@
 //! - path toolpaths as draws and arcs (multi-quadrant, full circles as arcs that end where they
 //!   start) with one round aperture per tool, of the tool's width;
 //! - point toolpaths as flashes of the tool's aperture;
+//! - artwork flashes (points of a rectangle, obround, polygon or circle, with a round hole or
+//!   not) as flashes of an aperture of that shape, dark or clear;
 //! - artwork areas as regions, each outline with the holes it encloses joined to it by cut-in
 //!   lines, and clear objects under clear polarity, so that an imported design writes back;
 //!   a model of negative polarity gets %IPNEG.
@@ -46,13 +50,14 @@ private:
   Standard_Boolean isSelected(const PenFormatData_Sequence& theSequence) const;
 
   //! Returns true for the sequences that are written.
-  Standard_Boolean isWritten(const PenFormatData_Sequence& theSequence) const;
+  Standard_Boolean isWritten(const PenFormatData_Sequence& theSequence);
 
   //! Writes the header: attributes, format, unit, apertures.
   void writeHeader();
 
-  //! Gives every aperture that written strokes or points use a D code and defines it; defines
-  //! one unused aperture when none is used (a file of regions only).
+  //! Gives every aperture that written strokes or points use a D code and defines it (see
+  //! VexGerber_WriterApertures); defines one unused aperture when none is used (a file of
+  //! regions only).
   void writeApertures();
 
   //! Writes one sequence.
@@ -61,8 +66,9 @@ private:
   //! Writes the contours of a stroke or point sequence.
   void writeStrokes(const PenFormatData_Sequence& theSequence);
 
-  //! Writes one contour as a move and draws, arcs and flashes.
-  void writeContour(const PhGeom_Curve& theCurve);
+  //! Writes one contour as a move and draws, arcs and flashes; only flashes when isFlashes (the
+  //! points of artwork flashes), the lines counted as left out.
+  void writeContour(const PhGeom_Curve& theCurve, const Standard_Boolean isFlashes);
 
   //! What the writer keeps of a contour of an area sequence while it matches holes to outlines.
   struct AreaItem
@@ -130,21 +136,22 @@ private:
   //! Returns theValue in the model's unit as nanometres.
   long long nanometres(const Standard_Real theValue) const;
 
-  const PenFormatData_Model&                              myModel;   //!< what is written
-  const VexGerber_WriterOptions&                          myOptions; //!< filters and attributes
-  std::ostream&                                           myStream;  //!< output
-  VexPcb_TransferReport&                                  myCounts;  //!< counts
-  NCollection_DataMap<Standard_Integer, Standard_Integer> myCodes;   //!< aperture -> D code
-  Standard_Real                                           myFactor;  //!< model unit in millimetres
-  Standard_Integer                                        myLines;   //!< lines written
-  Standard_Integer      myMode;     //!< interpolation mode written, 0 none
-  Standard_Integer      myCode;     //!< D code selected, 0 none
-  Standard_Integer      myPolarity; //!< polarity written: -1 none, 0 dark, 1 clear
-  gp_XY                 myPoint;    //!< current point (model unit)
-  std::string           myBuffer;   //!< lines not yet handed to the stream
-  std::vector<AreaItem> myItems;    //!< contours of the area sequence being written
-  VexGeom_Contour       myContour;  //!< a contour being written or tested (memory reused)
-  std::vector<gp_XY>    myPolygon;  //!< an outline flattened (memory reused)
+  const PenFormatData_Model&     myModel;     //!< what is written
+  const VexGerber_WriterOptions& myOptions;   //!< filters and attributes
+  std::ostream&                  myStream;    //!< output
+  VexPcb_TransferReport&         myCounts;    //!< counts
+  VexGerber_Tallies              myTallies;   //!< counts not yet in myCounts
+  VexGerber_WriterApertures      myApertures; //!< D codes
+  Standard_Real                  myFactor;    //!< model unit in millimetres
+  Standard_Integer               myLines;     //!< lines written
+  Standard_Integer               myMode;      //!< interpolation mode written, 0 none
+  Standard_Integer               myCode;      //!< D code selected, 0 none
+  Standard_Integer               myPolarity;  //!< polarity written: -1 none, 0 dark, 1 clear
+  gp_XY                          myPoint;     //!< current point (model unit)
+  std::string                    myBuffer;    //!< lines not yet handed to the stream
+  std::vector<AreaItem>          myItems;     //!< contours of the area sequence being written
+  VexGeom_Contour                myContour;   //!< a contour being written or tested (memory reused)
+  std::vector<gp_XY>             myPolygon;   //!< an outline flattened (memory reused)
 };
 
 #endif

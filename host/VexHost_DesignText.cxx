@@ -73,8 +73,10 @@ const char* shapeName(const Handle(PenFormatData_Aperture) & theAperture)
 //! Returns the kind of artwork theSeq is, as the summary names it.
 std::string kindOf(const PenFormatData_Model& theModel, const PenFormatData_Sequence& theSeq)
 {
-  std::string aKind = theSeq.IsClear() ? "clear " : "";
-  aKind += theSeq.IsArea() ? "filled outlines" : "lines and points";
+  std::string            aKind = theSeq.IsClear() ? "clear " : "";
+  const Standard_Boolean isFlashes =
+      !theSeq.IsArea() && theSeq.ToolpathMode() == PenFormatData_TM_Point;
+  aKind += theSeq.IsArea() ? "filled outlines" : (isFlashes ? "flashes" : "lines and points");
   const Standard_Integer aNumber = theSeq.ApertureNumber();
   if (aNumber > 0)
   {

@@ -5,6 +5,7 @@
 #include <VexTest_Messages.hxx>
 
 #include <VexGeom_Contour.hxx>
+#include <VexGeom_Shape.hxx>
 #include <VexGerber_Reader.hxx>
 
 #include <PenFormatData_Sequence.hxx>
@@ -99,6 +100,87 @@ inline double Area(const PenFormatData_Sequence& theSequence)
     anArea += ToContour(*anIter.Value()).SignedArea();
   }
   return anArea;
+}
+
+//! Returns theContour (millimetres) as a curve of theModel, in its unit (theFactor: its unit in
+//! millimetres).
+inline Handle(PhGeom_Curve) ToCurve(const PenFormatData_Model& theModel,
+                                    const VexGeom_Contour& theContour, const double theFactor)
+{
+  Handle(PhGeom_Curve) aCurve = PhGeom_Curve::Create(theModel.Allocator(), 0);
+  for (Standard_Integer anIndex = 0; anIndex < theContour.NbEdges(); ++anIndex)
+  {
+    const VexGeom_Edge& anEdge = theContour.Edge(anIndex);
+    const gp_XY         aFrom  = theContour.EdgeStart(anIndex) / theFactor;
+    if (anEdge.Type == VexGeom_Edge::Kind_Segment)
+    {
+      aCurve->CreateSegment(aFrom, anEdge.End / theFactor);
+      continue;
+    }
+    const gp_XY  aCenter = anEdge.Center / theFactor, aStart = aFrom - aCenter;
+    const double anAngle = std::atan2(aStart.Y(), aStart.X());
+    aCurve->CreateArc(aCenter, aStart.Modulus(), anAngle, anAngle + theContour.ArcSweep(anIndex),
+                      anEdge.Type == VexGeom_Edge::Kind_ArcCcw ? 1 : 0);
+  }
+  return aCurve;
+}
+
+//! Returns true when theSequence holds artwork flashes of a shape other than a plain circle (a
+//! rectangle, an obround, a polygon, a ring): what the reader keeps as points of that shape.
+inline bool IsShapedFlashes(const PenFormatData_Model&    theModel,
+                            const PenFormatData_Sequence& theSequence)
+{
+  if (theSequence.ToolpathFlag() != 0 || theSequence.IsArea() || theSequence.ToolpathMode() != 2 ||
+      theSequence.ApertureNumber() < 1 || theSequence.ApertureNumber() >= theModel.NbApertures())
+  {
+    return false;
+  }
+  const VexGeom_Shape aShape =
+      VexGeom_Shape::FromAperture(theModel.Aperture(theSequence.ApertureNumber()), 1.0);
+  return aShape.IsDrawable() && (!aShape.IsCircle() || aShape.Hole() > 0.0);
+}
+
+//! Returns theModel with every sequence of shaped flashes (IsShapedFlashes) replaced by an area
+//! sequence of the outlines of its flashes, as the reader made them before it kept flashes:
+//! what the tests of outlines read. The other sequences are shared with theModel.
+inline Handle(PenFormatData_Model) Outlined(const PenFormatData_Model& theModel)
+{
+  Handle(PenFormatData_Model) aResult = new PenFormatData_Model(theModel.DimensionUnit());
+  aResult->SetImagePolarity(theModel.ImagePolarity());
+  for (Standard_Integer aNumber = 1; aNumber < theModel.NbApertures(); ++aNumber)
+  {
+    aResult->SetAperture(aNumber, theModel.Aperture(aNumber));
+  }
+  const double aFactor = theModel.DimensionUnit() == PenFormatData_DU_Inch ? 25.4 : 1.0;
+  for (const Handle(PenFormatData_Sequence) & aSequence : Sequences(theModel))
+  {
+    if (!IsShapedFlashes(theModel, *aSequence))
+    {
+      aResult->AddObject(aSequence);
+      continue;
+    }
+    const VexGeom_Shape aShape =
+        VexGeom_Shape::FromAperture(theModel.Aperture(aSequence->ApertureNumber()), aFactor);
+    Handle(PhGeom_Curve) aContainer = PhGeom_Curve::Create(aResult->Allocator(), 0);
+    for (const Handle(PhGeom_Curve) & aChild : aSequence->GetCurve()->Children())
+    {
+      NCollection_Vector<VexGeom_Contour> aPlaced;
+      aShape.Place(aChild->FirstElement()->StartPoint() * aFactor, aPlaced);
+      for (const VexGeom_Contour& aContour : aPlaced)
+      {
+        aContainer->AddChild(ToCurve(*aResult, aContour, aFactor));
+      }
+    }
+    Handle(PenFormatData_Sequence) anArea =
+        new PenFormatData_Sequence(aSequence->ApertureNumber(), 0, aContainer);
+    anArea->SetToolpathMode(1);
+    anArea->SetArea(true);
+    anArea->SetClear(aSequence->IsClear());
+    anArea->SetPhaseName(aSequence->PhaseName());
+    anArea->SetLayerName(aSequence->LayerName());
+    aResult->AddObject(anArea);
+  }
+  return aResult;
 }
 
 //! One drawn element: kind ('S' segment, 'A' arc, 'P' point), polarity, width of its aperture

@@ -30,7 +30,7 @@ double areaOf(const std::string& theText)
 {
   Read aRead;
   ReadText(theText, aRead);
-  const std::vector<Handle(PenFormatData_Sequence)> aSequences = Sequences(*aRead.Model);
+  const std::vector<Handle(PenFormatData_Sequence)> aSequences = Sequences(*Outlined(*aRead.Model));
   return aRead.Ok && aSequences.size() == 1 ? Area(*aSequences[0]) : -1.0;
 }
 } // namespace
@@ -116,11 +116,12 @@ TEST(VexGerber_Definitions, PolygonRotationsAreSigned)
   Read aRead;
   ReadText("%FSLAX36Y36*%%MOMM*%%ADD10P,3X3X-30*%D10*X0Y0D03*M02*", aRead);
   ASSERT_TRUE(aRead.Ok) << aRead.Capture.Dump();
-  const std::vector<Handle(PenFormatData_Sequence)> aSequences = Sequences(*aRead.Model);
+  const Handle(PenFormatData_Model) anOutlined                 = Outlined(*aRead.Model);
+  const std::vector<Handle(PenFormatData_Sequence)> aSequences = Sequences(*anOutlined);
   ASSERT_EQ(aSequences.size(), 1u);
   EXPECT_NEAR(Area(*aSequences[0]), 3.0 * std::sqrt(3.0) / 4.0 * 1.5 * 1.5, 1e-9);
   bool hasCorner = false;
-  for (const Feature& aFeature : Features(*aRead.Model))
+  for (const Feature& aFeature : Features(*anOutlined))
   {
     for (int anEnd = 0; anEnd < 2; ++anEnd)
     {

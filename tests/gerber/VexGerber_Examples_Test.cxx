@@ -121,11 +121,13 @@ std::string check(const GerbvExample& theExample, std::string& theDifference)
     theDifference = "gerbv's export does not read: " + aTheirs.Capture.Dump();
     return "export refused";
   }
-  const std::vector<Feature> aFeatures = toolpaths(*aCompared.Model);
-  theDifference = CompareFeatures(aFeatures, toolpaths(*aTheirs.Model), 1.0e-4, 0.0000501 * 25.4,
+  // Flashes of shapes other than circles compare as the outlines they cover.
+  const Handle(PenFormatData_Model) anOurModel  = Outlined(*aCompared.Model),
+                                    aTheirModel = Outlined(*aTheirs.Model);
+  const std::vector<Feature> aFeatures          = toolpaths(*anOurModel);
+  theDifference = CompareFeatures(aFeatures, toolpaths(*aTheirModel), 1.0e-4, 0.0000501 * 25.4,
                                   isSingleQuadrant ? 0.02 : 1.0e-4);
-  const std::pair<double, double> anAreas     = areas(*aCompared.Model),
-                                  aTheirAreas = areas(*aTheirs.Model);
+  const std::pair<double, double> anAreas = areas(*anOurModel), aTheirAreas = areas(*aTheirModel);
   if (theDifference.empty())
   {
     theDifference = compareArea("dark", anAreas.first, aTheirAreas.first);
@@ -134,9 +136,10 @@ std::string check(const GerbvExample& theExample, std::string& theDifference)
   {
     theDifference = compareArea("clear", anAreas.second, aTheirAreas.second);
   }
-  std::ostringstream              anOutcome;
-  const std::pair<double, double> anAll = areas(*anOurs.Model);
-  anOutcome << "imported: " << toolpaths(*anOurs.Model).size() << " toolpath elements, dark area "
+  std::ostringstream anOutcome;
+  const Handle(PenFormatData_Model) anAllModel = Outlined(*anOurs.Model);
+  const std::pair<double, double> anAll        = areas(*anAllModel);
+  anOutcome << "imported: " << toolpaths(*anAllModel).size() << " toolpath elements, dark area "
             << std::fixed << std::setprecision(2) << anAll.first << " mm2, clear " << anAll.second
             << " mm2" << aNote;
   return anOutcome.str();

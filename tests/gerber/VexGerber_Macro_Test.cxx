@@ -125,7 +125,7 @@ TEST(VexGerber_Macro, InchMacrosScaleAndExposureOffStaysInside)
            "%ADD11HOLE*%D10*X0Y0D03*D11*X0Y0D03*M02*",
            aRead);
   ASSERT_TRUE(aRead.Ok) << aRead.Capture.Dump();
-  const std::vector<Handle(PenFormatData_Sequence)> aSequences = Sequences(*aRead.Model);
+  const std::vector<Handle(PenFormatData_Sequence)> aSequences = Sequences(*Outlined(*aRead.Model));
   ASSERT_EQ(aSequences.size(), 2u);
   EXPECT_NEAR(Area(*aSequences[0]), 5.08 * 5.08, 1e-9);
   EXPECT_NEAR(Area(*aSequences[1]), 2.54 * 2.54 - M_PI * 0.635 * 0.635, 0.005);

@@ -135,7 +135,7 @@ TEST(VexGerber_Reader, SequencesFollowTheDrawingOrder)
     bool Area, Clear;
   };
   const Expected THE_EXPECTED[] = {{1, 1, 1, 2, false, false}, {1, 2, 1, 1, false, false},
-                                   {2, 1, 0, 1, true, false},  {1, 1, 1, 1, false, false},
+                                   {2, 2, 0, 1, false, false}, {1, 1, 1, 1, false, false},
                                    {1, 1, 0, 1, false, true},  {1, 2, 1, 1, false, false}};
   ASSERT_EQ(aSequences.size(), 6u);
   for (size_t anIndex = 0; anIndex < aSequences.size(); ++anIndex)
@@ -155,7 +155,7 @@ TEST(VexGerber_Reader, SequencesFollowTheDrawingOrder)
   const Handle(PhGeom_Curve)& aSecond = aSequences[0]->GetCurve()->Children().Last();
   ASSERT_EQ(aSecond->NbElements(), 2);
   EXPECT_EQ(aSecond->FirstElement()->Next()->Kind(), PhGeom_Element::Kind_Arc);
-  EXPECT_NEAR(Area(*aSequences[2]), 2.0, 1e-12);
+  EXPECT_NEAR(Area(*Sequences(*Outlined(*aRead.Model))[2]), 2.0, 1e-12);
   const VexPcb_TransferReport& aReport = aRead.Report;
   EXPECT_EQ(aReport.Count(VexPcb_TransferReport::Outcome_Toolpath, "draws"), 4);
   EXPECT_EQ(aReport.Count(VexPcb_TransferReport::Outcome_Toolpath, "arcs"), 1);
@@ -282,8 +282,9 @@ TEST(VexGerber_Reader, ApertureTransformations)
     Read aRead;
     ReadText(mm(std::string("%ADD11R,2X1*%") + aCase.Transform + "D11*X0Y0D03*"), aRead);
     ASSERT_TRUE(aRead.Ok) << aRead.Capture.Dump();
-    const std::vector<Feature> aFeatures = Features(*aRead.Model);
-    double                     aBox[4]   = {1e9, 1e9, -1e9, -1e9};
+    const Handle(PenFormatData_Model) anOutlined = Outlined(*aRead.Model);
+    const std::vector<Feature> aFeatures         = Features(*anOutlined);
+    double                     aBox[4]           = {1e9, 1e9, -1e9, -1e9};
     for (const Feature& aFeature : aFeatures)
     {
       for (int aPoint = 0; aPoint < 2; ++aPoint)
@@ -298,7 +299,7 @@ TEST(VexGerber_Reader, ApertureTransformations)
     EXPECT_NEAR(aBox[1], aCase.MinY, 1e-5) << aCase.Transform;
     EXPECT_NEAR(aBox[2], aCase.MaxX, 1e-5) << aCase.Transform;
     EXPECT_NEAR(aBox[3], aCase.MaxY, 1e-5) << aCase.Transform;
-    EXPECT_GT(Area(*Sequences(*aRead.Model)[0]), 0.0) << aCase.Transform; // mirrored, still CCW
+    EXPECT_GT(Area(*Sequences(*anOutlined)[0]), 0.0) << aCase.Transform; // mirrored, still CCW
   }
   // A scaled round aperture strokes with a variant of its own.
   Read aRead;
