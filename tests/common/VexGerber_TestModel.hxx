@@ -435,7 +435,7 @@ struct GerbvExample
   std::string Name;              //!< path below the examples folder
   bool        IsGerber  = false; //!< claimed by VexGerber_Reader::Probe
   bool        Imports   = false; //!< read by VexGerber_Reader without a fault
-  bool        RoundOnly = false; //!< imported, and every sequence is a stroke or a point
+  bool        RoundOnly = false; //!< imported, every sequence a stroke or point of a circle
 };
 
 //! Returns true in the sanitizer build, where every import costs several times as much: the
@@ -492,7 +492,8 @@ inline std::vector<GerbvExample> ListGerbvExamples(const size_t theStep = 1)
       anExample.RoundOnly = aRead.Ok;
       for (const Handle(PenFormatData_Sequence) & aSequence : Sequences(*aRead.Model))
       {
-        anExample.RoundOnly = anExample.RoundOnly && !aSequence->IsArea();
+        anExample.RoundOnly = anExample.RoundOnly && !aSequence->IsArea() &&
+                              !IsShapedFlashes(*aRead.Model, *aSequence);
       }
     }
     anExamples.push_back(anExample);

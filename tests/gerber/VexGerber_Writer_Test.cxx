@@ -34,6 +34,17 @@ const char* const THE_DESIGN =
     "%LPC*%D10*X250000Y1100000D03*G36*X100000Y1100000D02*X200000Y1100000D01*X200000Y1200000D01*"
     "G37*%LPD*%%SRX2Y2I1J1*%D11*X2000000Y2000000D03*%SR*%M02*";
 
+// Flashes of every standard shape under aperture transformations that a model aperture says:
+// quarter turns, mirrors, scales, polygons turned by any angle; dark and clear.
+const char* const THE_FLASHES =
+    "%FSLAX46Y46*%%MOMM*%%ADD10R,2X1*%%ADD11O,1X2.5X0.3*%%ADD12P,2X5X10X0.5*%%ADD13C,1.5X0.5*%"
+    "%ADD14P,2X3*%D10*X0Y0D03*%LR90*%X5000000Y0D03*%LR0*%%LS1.5*%X10000000Y0D03*%LS1*%"
+    "D11*%LR270*%X0Y5000000D03*%LR0*%D12*%LMX*%%LR30*%X5000000Y5000000D03*%LMY*%%LR0*%"
+    "X10000000Y5000000D03*%LMN*%D13*%LR33*%X0Y10000000D03*%LR0*%D14*%LMXY*%X5000000Y10000000D03*"
+    "%LMN*%G36*X-2000000Y12000000D02*X12000000Y12000000D01*X12000000Y20000000D01*"
+    "X-2000000Y20000000D01*G37*%LPC*%D10*%LR90*%X0Y15000000D03*D12*%LMY*%X5000000Y15000000D03*"
+    "%LMN*%%LR0*%D14*%LS0.5*%X10000000Y15000000D03*M02*";
+
 //! Builds a model with every kind of object the writer writes.
 class ModelMaker
 {
@@ -349,6 +360,48 @@ TEST(VexGerber_Writer, GerbvReadsWhatWeWriteAndItsExportReadsBack)
       unlink(anOurs.c_str());
       unlink(aTheirs.c_str());
     }
+  }
+}
+
+TEST(VexGerber_Writer, GerbvReadsFlashesOfEveryShapeAsTheyWereRead)
+{
+  // Written as flashes of their shapes, read by gerbv and exported by it: the same outlines
+  // within gerbv's aperture precision, and flashes again when we read gerbv's export.
+  if (!HasGerbv())
+  {
+    VEX_TEST_SKIP_WITHOUT_GERBV()
+        << "gerbv is not installed (scripts/install-deps.sh installs it): skipped";
+  }
+  Read aDesign;
+  ReadText(THE_FLASHES, aDesign);
+  ASSERT_TRUE(aDesign.Ok) << aDesign.Capture.Dump();
+  const std::string anOurs  = ::testing::TempDir() + "vexgerber-flashes-ours.gbr";
+  const std::string aTheirs = ::testing::TempDir() + "vexgerber-flashes-theirs.gbr";
+  {
+    std::ofstream aFile(anOurs, std::ios::binary);
+    aFile << write(*aDesign.Model);
+  }
+  std::string aPrinted;
+  ASSERT_EQ(ExportWithGerbv(anOurs, aTheirs, aPrinted), 0) << aPrinted;
+  EXPECT_EQ(aPrinted, "") << "gerbv complained about " << anOurs;
+  Read aRead;
+  ReadText(FileText(aTheirs), aRead);
+  ASSERT_TRUE(aRead.Ok) << aRead.Capture.Dump();
+  EXPECT_EQ(CompareFeatures(Features(*Outlined(*aDesign.Model)), Features(*Outlined(*aRead.Model)),
+                            THE_GERBV_WIDTH, THE_GERBV_WIDTH),
+            "")
+      << anOurs << " through gerbv";
+  int aFlashes = 0;
+  for (const Handle(PenFormatData_Sequence) & aSequence : Sequences(*aRead.Model))
+  {
+    aFlashes +=
+        IsShapedFlashes(*aRead.Model, *aSequence) ? aSequence->GetCurve()->Children().Extent() : 0;
+  }
+  EXPECT_EQ(aFlashes, 11);
+  if (!::testing::Test::HasFailure()) // kept for a look when the test fails
+  {
+    unlink(anOurs.c_str());
+    unlink(aTheirs.c_str());
   }
 }
 

@@ -38,6 +38,13 @@ const char THE_GERBER[] = "%FSLAX36Y36*%\n%MOMM*%\n%ADD10C,0.2*%\n%ADD11R,1X1*%\
                           "X5000000Y5000000D03*\nG36*\nX0Y10000000D02*\nX5000000Y10000000D01*\n"
                           "X5000000Y15000000D01*\nX0Y10000000D01*\nG37*\nM02*\n";
 
+//! Flashes of a drill (a round aperture), a rectangle, a polygon turned by 30 degrees (a variant
+//! of its aperture) and a clear ring.
+const char THE_FLASHES[] = "%FSLAX36Y36*%\n%MOMM*%\n%ADD10C,0.8*%\n%ADD11R,1.5X0.8*%\n"
+                           "%ADD12P,1X6X0X0.3*%\n%ADD13C,1X0.4*%\nD10*\nX0Y0D03*\nD11*\n"
+                           "X1000000Y1000000D03*\n%LR30*%\nD12*\nX3000000Y1000000D03*\n"
+                           "%LR0*%\n%LPC*%\nD13*\nX1000000Y1000000D03*\nM02*\n";
+
 //! What one run of vex gave.
 using Outcome = VexTest_VexOutcome;
 
@@ -259,6 +266,75 @@ TEST_F(VexHost_DesignTest, ExportsReadBackToTheSameGeometry)
   EXPECT_EQ(Slurp(anExcellon), aWritten);
 }
 
+TEST_F(VexHost_DesignTest, FlashesOfShapesStayFlashesOnEveryPath)
+{
+  // info names them, a machine file leaves them out (artwork) and keeps the drill hit, a drill
+  // file takes only the drill hit, and Gerber and the model document keep them as flashes.
+  const std::string aFile = MakeFile("pads.gbr", THE_FLASHES);
+  Outcome           aRun  = Vex({"info", aFile});
+  ASSERT_EQ(aRun.Status, 0) << aRun.Err;
+  for (const char* aLine :
+       {"Artwork (not toolpaths): 3 sequences\n",
+        "    flashes of aperture 2 \"D11\" (rectangle): 1 sequence, 1 contour\n",
+        "    flashes of aperture 5 \"D12_1\" (polygon): 1 sequence, 1 contour\n",
+        "    clear flashes of aperture 4 \"D13\" (round): 1 sequence, 1 contour\n",
+        "    1 flashes of rectangular apertures\n", "    1 flashes of polygon apertures\n"})
+  {
+    EXPECT_NE(aRun.Out.find(aLine), std::string::npos) << aLine << " in\n" << aRun.Out;
+  }
+  const std::string aJob = myDir + "/pads.vex";
+  aRun                   = Vex({"from-gerber", aFile, "-o", aJob});
+  ASSERT_EQ(aRun.Status, 0) << aRun.Err;
+  EXPECT_EQ(aRun.Out, "Wrote " + aJob + " (3 objects left out: not toolpaths)\n");
+  aRun = Vex({"info", aJob});
+  EXPECT_NE(aRun.Out.find("Toolpaths: 1\n"), std::string::npos) << aRun.Out;
+  EXPECT_NE(aRun.Out.find("Artwork (not toolpaths): 0 sequences\n"), std::string::npos) << aRun.Out;
+  aRun = Vex({"to-excellon", aFile, "-o", myDir + "/pads.drl"});
+  ASSERT_EQ(aRun.Status, 0) << aRun.Err;
+  EXPECT_EQ(aRun.Err, "Written:\n  1 holes\nLeft out:\n  3 objects that are not toolpaths\n");
+
+  // Through the model document and back to Gerber: the same flashes of the same apertures.
+  const std::string aDocument = myDir + "/pads.json";
+  const Json        aFirst = Document({"from-gerber", aFile, "--json", "-o", aDocument}, aDocument);
+  const std::string aGerber = myDir + "/pads-out.gbr";
+  aRun                      = Vex({"to-gerber", aDocument, "-o", aGerber});
+  ASSERT_EQ(aRun.Status, 0) << aRun.Err;
+  EXPECT_EQ(aRun.Err,
+            "Written:\n  1 flashes\n  2 flashes (artwork)\n  1 clear objects (artwork)\n");
+  const std::string aText = Slurp(aGerber);
+  for (const char* aLine :
+       {"%ADD10C,0.800000*%\n", "%ADD11R,1.500000X0.800000*%\n",
+        "%ADD12P,1.000000X6X30.000000X0.300000*%\n", "%ADD13C,1.000000X0.400000*%\n",
+        "%LPC*%\nD13*\nX1000000Y1000000D03*\n"})
+  {
+    EXPECT_NE(aText.find(aLine), std::string::npos) << aLine << " in\n" << aText;
+  }
+  const Json aBack = Document({"from-gerber", aGerber, "--json", "-o", aDocument}, aDocument);
+  ASSERT_EQ(aBack["objects"].size(), aFirst["objects"].size());
+  for (size_t anIndex = 0; anIndex < aFirst["objects"].size(); ++anIndex)
+  {
+    const Json& aWas = aFirst["objects"][anIndex];
+    const Json& anIs = aBack["objects"][anIndex];
+    for (const char* aKey : {"mode", "toolpath", "contours"})
+    {
+      EXPECT_EQ(anIs[aKey], aWas[aKey]) << aKey << " of object " << anIndex;
+    }
+    EXPECT_EQ(anIs.value("clear", false), aWas.value("clear", false)) << anIndex;
+    const auto params = [](const Json& theDocument, const Json& theObject)
+    {
+      for (const Json& anAperture : theDocument["apertures"])
+      {
+        if (anAperture["number"] == theObject["aperture"])
+        {
+          return std::make_pair(anAperture["shape"], anAperture["params"]);
+        }
+      }
+      return std::make_pair(Json(), Json());
+    };
+    EXPECT_EQ(params(aBack, anIs), params(aFirst, aWas)) << "aperture of object " << anIndex;
+  }
+}
+
 TEST_F(VexHost_DesignTest, ModelsAFormatCannotHoldAreRefused)
 {
   // A drill hit whose tool is a rectangle: no drill file can hold it.
@@ -285,7 +361,7 @@ TEST_F(VexHost_DesignTest, CommandsThatTakeAFileReadDesignFiles)
   ASSERT_EQ(aRun.Status, 0) << aRun.Err;
   for (const char* aLine :
        {"File: ", " (Gerber file)\n", "Artwork (not toolpaths): 2 sequences\n",
-        "    filled outlines of aperture 2 \"D11\" (rectangle): 1 sequence, 1 contour\n",
+        "    flashes of aperture 2 \"D11\" (rectangle): 1 sequence, 1 contour\n",
         "    filled outlines (regions): 1 sequence, 1 contour\n",
         "Import:\n  Toolpaths:\n    2 draws\n", "  Kept as artwork (not toolpaths):\n"})
   {

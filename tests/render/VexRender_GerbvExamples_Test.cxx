@@ -55,13 +55,15 @@ const std::map<std::string, std::pair<double, const char*>> THE_KNOWN = {
 const double THE_MM_PER_INCH = 25.4;
 
 //! Returns the points that a file gives with coordinates: the ends of strokes, flashes and region
-//! edges (outlines of flashed apertures are worked out, not given, and left out).
+//! edges (flashes of apertures other than plain circles, and their outlines, are left out: the
+//! frames stay those chosen when such flashes were read as outlines).
 std::vector<gp_XY> givenPoints(const PenFormatData_Model& theModel)
 {
   std::vector<gp_XY> aPoints;
   for (const Handle(PenFormatData_Sequence) & aSequence : Sequences(theModel))
   {
-    if (aSequence->IsArea() && aSequence->ApertureNumber() != 0)
+    if ((aSequence->IsArea() && aSequence->ApertureNumber() != 0) ||
+        IsShapedFlashes(theModel, *aSequence))
     {
       continue;
     }
