@@ -232,6 +232,35 @@ std::vector<Feature> writtenFeatures(const PenFormatData_Model& theModel)
                   aFeatures.end());
   return aFeatures;
 }
+
+//! Writes theModel to a file named after theName, has gerbv export it and reads the export into
+//! theRead; fails the test when gerbv fails or complains. Returns both files (ours, gerbv's).
+std::pair<std::string, std::string> throughGerbv(const PenFormatData_Model& theModel,
+                                                 const std::string& theName, Read& theRead)
+{
+  const std::string anOurs  = ::testing::TempDir() + "vexgerber-" + theName + "-ours.gbr";
+  const std::string aTheirs = ::testing::TempDir() + "vexgerber-" + theName + "-theirs.gbr";
+  {
+    std::ofstream aFile(anOurs, std::ios::binary);
+    aFile << write(theModel);
+  }
+  std::string aPrinted;
+  EXPECT_EQ(ExportWithGerbv(anOurs, aTheirs, aPrinted), 0) << aPrinted;
+  EXPECT_EQ(aPrinted, "") << "gerbv complained about " << anOurs;
+  ReadText(FileText(aTheirs), theRead);
+  EXPECT_TRUE(theRead.Ok) << theRead.Capture.Dump();
+  return std::make_pair(anOurs, aTheirs);
+}
+
+//! Removes theFiles unless the test has failed (then they are kept for a look).
+void removeUnlessFailed(const std::pair<std::string, std::string>& theFiles)
+{
+  if (!::testing::Test::HasFailure())
+  {
+    unlink(theFiles.first.c_str());
+    unlink(theFiles.second.c_str());
+  }
+}
 } // namespace
 
 TEST(VexGerber_Writer, ModelsReadBackWithinATenthOfAMicrometre)
@@ -332,34 +361,20 @@ TEST(VexGerber_Writer, GerbvReadsWhatWeWriteAndItsExportReadsBack)
   ReadText(THE_DESIGN, aDesign);
   ASSERT_TRUE(aDesign.Ok);
   const Handle(PenFormatData_Model)
-      aModels[]             = {ModelMaker(PenFormatData_DU_Millimetre).Everything(),
-                               ModelMaker(PenFormatData_DU_Inch).Everything(), aDesign.Model,
-                               ModelMaker(PenFormatData_DU_Millimetre).RegionsOnly()};
-  const std::string aFolder = ::testing::TempDir();
-  int               anIndex = 0;
+      aModels[] = {ModelMaker(PenFormatData_DU_Millimetre).Everything(),
+                   ModelMaker(PenFormatData_DU_Inch).Everything(), aDesign.Model,
+                   ModelMaker(PenFormatData_DU_Millimetre).RegionsOnly()};
+  int anIndex   = 0;
   for (const Handle(PenFormatData_Model) & aModel : aModels)
   {
-    const std::string anOurs  = aFolder + "vexgerber-ours-" + std::to_string(anIndex) + ".gbr";
-    const std::string aTheirs = aFolder + "vexgerber-theirs-" + std::to_string(anIndex++) + ".gbr";
-    {
-      std::ofstream aFile(anOurs, std::ios::binary);
-      aFile << write(*aModel);
-    }
-    std::string aPrinted;
-    ASSERT_EQ(ExportWithGerbv(anOurs, aTheirs, aPrinted), 0) << aPrinted;
-    EXPECT_EQ(aPrinted, "") << "gerbv complained about " << anOurs;
-    Read aRead;
-    ReadText(FileText(aTheirs), aRead);
-    ASSERT_TRUE(aRead.Ok) << aRead.Capture.Dump();
+    Read       aRead;
+    const auto aFiles = throughGerbv(*aModel, std::to_string(anIndex++), aRead);
+    ASSERT_TRUE(aRead.Ok);
     EXPECT_EQ(CompareFeatures(writtenFeatures(*aModel), Features(*aRead.Model), THE_TOLERANCE,
                               THE_GERBV_WIDTH),
               "")
-        << anOurs << " through gerbv";
-    if (!::testing::Test::HasFailure()) // kept for a look when the test fails
-    {
-      unlink(anOurs.c_str());
-      unlink(aTheirs.c_str());
-    }
+        << aFiles.first << " through gerbv";
+    removeUnlessFailed(aFiles);
   }
 }
 
@@ -375,22 +390,13 @@ TEST(VexGerber_Writer, GerbvReadsFlashesOfEveryShapeAsTheyWereRead)
   Read aDesign;
   ReadText(THE_FLASHES, aDesign);
   ASSERT_TRUE(aDesign.Ok) << aDesign.Capture.Dump();
-  const std::string anOurs  = ::testing::TempDir() + "vexgerber-flashes-ours.gbr";
-  const std::string aTheirs = ::testing::TempDir() + "vexgerber-flashes-theirs.gbr";
-  {
-    std::ofstream aFile(anOurs, std::ios::binary);
-    aFile << write(*aDesign.Model);
-  }
-  std::string aPrinted;
-  ASSERT_EQ(ExportWithGerbv(anOurs, aTheirs, aPrinted), 0) << aPrinted;
-  EXPECT_EQ(aPrinted, "") << "gerbv complained about " << anOurs;
-  Read aRead;
-  ReadText(FileText(aTheirs), aRead);
-  ASSERT_TRUE(aRead.Ok) << aRead.Capture.Dump();
+  Read       aRead;
+  const auto aFiles = throughGerbv(*aDesign.Model, "flashes", aRead);
+  ASSERT_TRUE(aRead.Ok);
   EXPECT_EQ(CompareFeatures(Features(*Outlined(*aDesign.Model)), Features(*Outlined(*aRead.Model)),
                             THE_GERBV_WIDTH, THE_GERBV_WIDTH),
             "")
-      << anOurs << " through gerbv";
+      << aFiles.first << " through gerbv";
   int aFlashes = 0;
   for (const Handle(PenFormatData_Sequence) & aSequence : Sequences(*aRead.Model))
   {
@@ -398,11 +404,7 @@ TEST(VexGerber_Writer, GerbvReadsFlashesOfEveryShapeAsTheyWereRead)
         IsShapedFlashes(*aRead.Model, *aSequence) ? aSequence->GetCurve()->Children().Extent() : 0;
   }
   EXPECT_EQ(aFlashes, 11);
-  if (!::testing::Test::HasFailure()) // kept for a look when the test fails
-  {
-    unlink(anOurs.c_str());
-    unlink(aTheirs.c_str());
-  }
+  removeUnlessFailed(aFiles);
 }
 
 TEST(VexGerber_Writer, GerbvReadsAFileWithoutDrawsWithoutAMessage)
