@@ -37,71 +37,6 @@ TCollection_AsciiString attributeValue(const TCollection_AsciiString& theText)
   return aValue;
 }
 
-//! Makes theContour the outline of theCurve (model unit), closed as an area outline is.
-void toContour(const PhGeom_Curve& theCurve, VexGeom_Contour& theContour)
-{
-  theContour.Reset(theCurve.FirstElement()->StartPoint());
-  for (PhGeom_Curve::ElementIterator anIter(theCurve); anIter.More(); anIter.Next())
-  {
-    const PhGeom_Element& anElement = anIter.Value();
-    if (anElement.Kind() == PhGeom_Element::Kind_Arc)
-    {
-      const PhGeom_Arc& anArc = static_cast<const PhGeom_Arc&>(anElement);
-      theContour.AddArc(anArc.EndPoint(), anArc.Center(), anArc.Sense() == 1);
-    }
-    else if (anElement.Kind() == PhGeom_Element::Kind_Segment)
-    {
-      theContour.AddSegment(anElement.EndPoint());
-    }
-  }
-  if (theContour.NbEdges() > 0 && !theContour.IsClosed(THE_SAME_POINT))
-  {
-    theContour.AddSegment(theContour.Start()); // an area outline is closed
-  }
-}
-
-//! Makes thePolygon theContour with each arc flattened into sixteen chords.
-void flatten(const VexGeom_Contour& theContour, std::vector<gp_XY>& thePolygon)
-{
-  thePolygon.clear();
-  thePolygon.push_back(theContour.Start());
-  for (Standard_Integer anIndex = 0; anIndex < theContour.NbEdges(); ++anIndex)
-  {
-    const VexGeom_Edge& anEdge = theContour.Edge(anIndex);
-    if (anEdge.Type != VexGeom_Edge::Kind_Segment)
-    {
-      const gp_XY         aRadius = theContour.EdgeStart(anIndex) - anEdge.Center;
-      const Standard_Real aSweep  = theContour.ArcSweep(anIndex);
-      const Standard_Real aStart  = std::atan2(aRadius.Y(), aRadius.X());
-      for (int aStep = 1; aStep < 16; ++aStep)
-      {
-        const Standard_Real anAngle = aStart + aSweep * aStep / 16.0;
-        thePolygon.push_back(anEdge.Center +
-                             aRadius.Modulus() * gp_XY(std::cos(anAngle), std::sin(anAngle)));
-      }
-    }
-    thePolygon.push_back(anEdge.End);
-  }
-}
-
-//! Returns true when thePoint lies inside thePolygon (even-odd crossing).
-bool contains(const std::vector<gp_XY>& thePolygon, const gp_XY& thePoint)
-{
-  bool isInside = false;
-  for (size_t anIndex = 1; anIndex < thePolygon.size(); ++anIndex)
-  {
-    const gp_XY& aFrom = thePolygon[anIndex - 1];
-    const gp_XY& aTo   = thePolygon[anIndex];
-    if ((aFrom.Y() > thePoint.Y()) != (aTo.Y() > thePoint.Y()))
-    {
-      const Standard_Real aX =
-          aFrom.X() + (thePoint.Y() - aFrom.Y()) * (aTo.X() - aFrom.X()) / (aTo.Y() - aFrom.Y());
-      isInside = aX > thePoint.X() ? !isInside : isInside;
-    }
-  }
-  return isInside;
-}
-
 //! Writes theLetter and theValue at thePos; returns the position after them.
 char* putWord(char* thePos, const char theLetter, const long long theValue)
 {
@@ -447,30 +382,11 @@ void VexGerber_Writer::writeRegionContour(const VexGeom_Contour& theContour,
 
 void VexGerber_Writer::writeAreas(const PenFormatData_Sequence& theSequence)
 {
-  // What is kept of each contour until the holes are matched: its curve, area and box.
-  myItems.clear();
-  for (NCollection_List<Handle(PhGeom_Curve)>::Iterator anIter(theSequence.GetCurve()->Children());
-       anIter.More(); anIter.Next())
+  myHoles.Match(*theSequence.GetCurve());
+  const std::vector<VexGerber_RegionHoles::Item>& anItems = myHoles.Items();
+  for (size_t anIndex = 0; anIndex < anItems.size(); ++anIndex)
   {
-    if (anIter.Value()->NbElements() == 0)
-    {
-      continue;
-    }
-    toContour(*anIter.Value(), myContour);
-    AreaItem anItem;
-    anItem.Curve = anIter.Value().get();
-    anItem.Area  = myContour.SignedArea();
-    if (anItem.Area > 0.0)
-    {
-      flatten(myContour, myPolygon);
-      setBox(anItem);
-    }
-    myItems.push_back(anItem);
-  }
-  matchHoles();
-  for (size_t anIndex = 0; anIndex < myItems.size(); ++anIndex)
-  {
-    const AreaItem& anItem = myItems[anIndex];
+    const VexGerber_RegionHoles::Item& anItem = anItems[anIndex];
     if (anItem.Area < 0.0 && anItem.FirstHole != static_cast<Standard_Integer>(anIndex))
     {
       continue; // written with its outline
@@ -479,91 +395,11 @@ void VexGerber_Writer::writeAreas(const PenFormatData_Sequence& theSequence)
   }
 }
 
-void VexGerber_Writer::setBox(AreaItem& theItem) const
-{
-  theItem.Box[0] = theItem.Box[1] = RealLast();
-  theItem.Box[2] = theItem.Box[3] = RealFirst();
-  for (const gp_XY& aPoint : myPolygon)
-  {
-    theItem.Box[0] = Min(theItem.Box[0], aPoint.X());
-    theItem.Box[1] = Min(theItem.Box[1], aPoint.Y());
-    theItem.Box[2] = Max(theItem.Box[2], aPoint.X());
-    theItem.Box[3] = Max(theItem.Box[3], aPoint.Y());
-  }
-}
-
-void VexGerber_Writer::matchHoles()
-{
-  // Holes go with the outline that holds them; a hole that nothing holds fills by itself. Each
-  // outline lists its holes through the items, in order, so that no list is allocated.
-  Standard_Integer aLastOuter = -1;
-  for (Standard_Integer anIndex = 0; anIndex < static_cast<Standard_Integer>(myItems.size());
-       ++anIndex)
-  {
-    if (myItems[anIndex].Area > 0.0)
-    {
-      aLastOuter = anIndex;
-      continue;
-    }
-    if (myItems[anIndex].Area == 0.0)
-    {
-      continue;
-    }
-    const Standard_Integer anOuter = containerOf(anIndex, aLastOuter);
-    AreaItem&              aHolder = myItems[anOuter >= 0 ? anOuter : anIndex];
-    if (aHolder.FirstHole < 0)
-    {
-      aHolder.FirstHole = anIndex;
-    }
-    else
-    {
-      myItems[aHolder.LastHole].NextHole = anIndex;
-    }
-    aHolder.LastHole = anIndex;
-  }
-}
-
-Standard_Boolean VexGerber_Writer::holds(const Standard_Integer theOuter, const gp_XY& thePoint)
-{
-  const AreaItem& anOuter = myItems[theOuter];
-  if (thePoint.X() < anOuter.Box[0] || thePoint.X() > anOuter.Box[2] ||
-      thePoint.Y() < anOuter.Box[1] || thePoint.Y() > anOuter.Box[3])
-  {
-    return Standard_False;
-  }
-  toContour(*anOuter.Curve, myContour);
-  flatten(myContour, myPolygon);
-  return contains(myPolygon, thePoint);
-}
-
-Standard_Integer VexGerber_Writer::containerOf(const Standard_Integer theHole,
-                                               const Standard_Integer theLastOuter)
-{
-  // The outline just before the hole when it holds it (the usual order of an aperture's
-  // outline and its hole), else the smallest one that does.
-  const gp_XY aPoint = myItems[theHole].Curve->FirstElement()->StartPoint();
-  if (theLastOuter >= 0 && holds(theLastOuter, aPoint))
-  {
-    return theLastOuter;
-  }
-  Standard_Integer aBest = -1;
-  for (Standard_Integer anIndex = 0; anIndex < static_cast<Standard_Integer>(myItems.size());
-       ++anIndex)
-  {
-    const AreaItem& anItem = myItems[anIndex];
-    if (anItem.Area > 0.0 && (aBest < 0 || anItem.Area < myItems[aBest].Area) &&
-        holds(anIndex, aPoint))
-    {
-      aBest = anIndex;
-    }
-  }
-  return aBest;
-}
-
 void VexGerber_Writer::writeRegion(const Standard_Integer theIndex)
 {
-  const AreaItem& anItem = myItems[theIndex];
-  toContour(*anItem.Curve, myContour);
+  const std::vector<VexGerber_RegionHoles::Item>& anItems = myHoles.Items();
+  const VexGerber_RegionHoles::Item&              anItem  = anItems[theIndex];
+  VexGerber_RegionHoles::ToContour(*anItem.Curve, myContour);
   if (anItem.Area < 0.0)
   {
     myContour.Reverse(); // a hole that nothing holds fills by itself
@@ -571,12 +407,12 @@ void VexGerber_Writer::writeRegion(const Standard_Integer theIndex)
   const gp_XY aStart = myContour.Start();
   line("G36*");
   writeRegionContour(myContour);
-  for (Standard_Integer aHole = anItem.FirstHole; aHole >= 0; aHole = myItems[aHole].NextHole)
+  for (Standard_Integer aHole = anItem.FirstHole; aHole >= 0; aHole = anItems[aHole].NextHole)
   {
     if (aHole != theIndex)
     {
       // A cut-in to the hole and back: the two passes cancel, the hole stays open.
-      toContour(*myItems[aHole].Curve, myContour);
+      VexGerber_RegionHoles::ToContour(*anItems[aHole].Curve, myContour);
       setMode(1);
       writePoint(myContour.Start(), "D01*");
       writeRegionContour(myContour, Standard_False);

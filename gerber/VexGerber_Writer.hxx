@@ -3,6 +3,7 @@
 #define _VexGerber_Writer_HeaderFile
 
 #include <VexGeom_Contour.hxx>
+#include <VexGerber_RegionHoles.hxx>
 #include <VexGerber_Tallies.hxx>
 #include <VexGerber_WriterApertures.hxx>
 #include <VexGerber_WriterOptions.hxx>
@@ -70,37 +71,10 @@ private:
   //! points of artwork flashes), the lines counted as left out.
   void writeContour(const PhGeom_Curve& theCurve, const Standard_Boolean isFlashes);
 
-  //! What the writer keeps of a contour of an area sequence while it matches holes to outlines.
-  struct AreaItem
-  {
-    const PhGeom_Curve* Curve;     //!< the contour
-    Standard_Real       Area;      //!< signed area (model unit)
-    Standard_Real       Box[4];    //!< box of an outline's flattened contour: x, y min; x, y max
-    Standard_Integer    FirstHole; //!< first hole written with it (itself for a lone hole), -1
-    Standard_Integer    LastHole;  //!< last such hole, -1 none
-    Standard_Integer    NextHole;  //!< for a hole, the next hole of its outline, -1 none
-
-    //! Creates an item without holes.
-    AreaItem() : Curve(NULL), Area(0.0), Box(), FirstHole(-1), LastHole(-1), NextHole(-1) {}
-  };
-
   //! Writes the contours of an area sequence as regions.
   void writeAreas(const PenFormatData_Sequence& theSequence);
 
-  //! Sets the box of theItem to that of the flattened contour in myPolygon.
-  void setBox(AreaItem& theItem) const;
-
-  //! Gives every hole of myItems to the outline that holds it (or to itself when none does).
-  void matchHoles();
-
-  //! Returns the outline of myItems that holds hole theHole: theLastOuter, the last outline
-  //! before it, when it does, else the smallest that does; -1 when none does.
-  Standard_Integer containerOf(const Standard_Integer theHole, const Standard_Integer theLastOuter);
-
-  //! Returns true when thePoint lies inside outline theOuter of myItems, flattened.
-  Standard_Boolean holds(const Standard_Integer theOuter, const gp_XY& thePoint);
-
-  //! Writes item theIndex of myItems as a region with its holes.
+  //! Writes item theIndex of the area sequence as a region with its holes.
   void writeRegion(const Standard_Integer theIndex);
 
   //! Writes theContour as region edges, with a move to its start first when isMove.
@@ -149,9 +123,8 @@ private:
   Standard_Integer               myPolarity;  //!< polarity written: -1 none, 0 dark, 1 clear
   gp_XY                          myPoint;     //!< current point (model unit)
   std::string                    myBuffer;    //!< lines not yet handed to the stream
-  std::vector<AreaItem>          myItems;     //!< contours of the area sequence being written
+  VexGerber_RegionHoles          myHoles;     //!< contours of the area sequence being written
   VexGeom_Contour                myContour;   //!< a contour being written or tested (memory reused)
-  std::vector<gp_XY>             myPolygon;   //!< an outline flattened (memory reused)
 };
 
 #endif
