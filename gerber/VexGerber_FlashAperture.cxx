@@ -71,6 +71,34 @@ bool polygon(const VexGerber_Aperture& theAperture, const VexGerber_ApertureTran
   theInner = theAperture.Param(0) * std::cos(M_PI / aVertices); // the inscribed circle
   return theInner > 0.0;
 }
+//! Appends the hole of theAperture (parameter theHole, when given) to theParams, scaled; false
+//! when it is not inside theInner (the diameter of the shape's inscribed circle), or when a size
+//! of theParams is beyond what a file can give: such a flash would not read back, and stays an
+//! outline (which the reader refuses as a coordinate out of range).
+bool withHole(const VexGerber_Aperture& theAperture, const Standard_Integer theHole,
+              const Standard_Real theInner, const Standard_Real theScale,
+              const Standard_Integer theShape, NCollection_Vector<Standard_Real>& theParams)
+{
+  if (theAperture.Params().Length() > theHole)
+  {
+    const Standard_Real aHole = theAperture.Param(theHole);
+    if (!(aHole < theInner))
+    {
+      return false; // a hole that reaches the edge: not a ring a model aperture says
+    }
+    theParams.Append(aHole * theScale);
+  }
+  for (Standard_Integer anIndex = 0; anIndex < theParams.Length(); ++anIndex)
+  {
+    const Standard_Boolean isLength =
+        theShape != PenFormatData_Aperture::Shape_Polygon || (anIndex != 1 && anIndex != 2);
+    if (isLength && !VexGerber_Limits::IsInRange(theParams(anIndex)))
+    {
+      return false;
+    }
+  }
+  return true;
+}
 } // namespace
 
 Standard_Real VexGerber_FlashAperture::PolygonRotation(
@@ -129,29 +157,5 @@ Standard_Boolean VexGerber_FlashAperture::Make(const VexGerber_Aperture&        
   default:
     break;
   }
-  if (!isMade)
-  {
-    return Standard_False;
-  }
-  if (theAperture.Params().Length() > aHole)
-  {
-    const Standard_Real aHoleSize = theAperture.Param(aHole);
-    if (!(aHoleSize < anInner))
-    {
-      return Standard_False; // a hole that reaches the edge: not a ring the model can say
-    }
-    theParams.Append(aHoleSize * aScale);
-  }
-  // A size a file could not give would not read back: such a flash stays an outline (which the
-  // reader refuses as a coordinate out of range).
-  for (Standard_Integer anIndex = 0; anIndex < theParams.Length(); ++anIndex)
-  {
-    const Standard_Boolean isLength =
-        theShape != PenFormatData_Aperture::Shape_Polygon || (anIndex != 1 && anIndex != 2);
-    if (isLength && !VexGerber_Limits::IsInRange(theParams(anIndex)))
-    {
-      return Standard_False;
-    }
-  }
-  return Standard_True;
+  return isMade && withHole(theAperture, aHole, anInner, aScale, theShape, theParams);
 }
