@@ -393,21 +393,29 @@ Standard_Boolean VexGeom_DrawnArea::Near(const gp_XY& theStart, const gp_XY& the
 }
 
 void VexGeom_DrawnArea::Window(const gp_XY& theMin, const gp_XY& theMax, const double theDistance,
-                               ClipperLib::Paths& theArea)
+                               ClipperLib::Paths& theArea) const
 {
   const gp_XY aReach(std::max(theDistance, 0.0) + slack(), std::max(theDistance, 0.0) + slack());
   const gp_XY aMin = theMin - aReach, aMax = theMax + aReach;
+  // A feature filed in several cells is met once per cell; Copper() drops the repeats, so no
+  // per-query marks are kept and the index is only read.
   std::vector<Standard_Integer> anItems;
-  collect(
-      aMin, aMax,
-      [&](const Item& theItem)
+  for (Standard_Integer aRow = myGrid.Row(aMin.Y()); aRow <= myGrid.Row(aMax.Y()); ++aRow)
+  {
+    const Standard_Integer aFirst = myGrid.Cell(myGrid.Column(aMin.X()), aRow);
+    const Standard_Integer aLast  = myGrid.Cell(myGrid.Column(aMax.X()), aRow);
+    for (uint32_t anEntry = myCellStart[aFirst]; anEntry < myCellStart[aLast + 1]; ++anEntry)
+    {
+      const Item& anItem = myItems[myCellItems[anEntry]];
+      if (std::min(anItem.Start.X(), anItem.End.X()) - anItem.Radius <= aMax.X() &&
+          std::max(anItem.Start.X(), anItem.End.X()) + anItem.Radius >= aMin.X() &&
+          std::min(anItem.Start.Y(), anItem.End.Y()) - anItem.Radius <= aMax.Y() &&
+          std::max(anItem.Start.Y(), anItem.End.Y()) + anItem.Radius >= aMin.Y())
       {
-        return std::min(theItem.Start.X(), theItem.End.X()) - theItem.Radius <= aMax.X() &&
-               std::max(theItem.Start.X(), theItem.End.X()) + theItem.Radius >= aMin.X() &&
-               std::min(theItem.Start.Y(), theItem.End.Y()) - theItem.Radius <= aMax.Y() &&
-               std::max(theItem.Start.Y(), theItem.End.Y()) + theItem.Radius >= aMin.Y();
-      },
-      anItems);
+        anItems.push_back(static_cast<Standard_Integer>(myCellItems[anEntry]));
+      }
+    }
+  }
   Copper(anItems, theDistance, theArea);
   const ClipperLib::Paths aWindow(1, VexGeom_Polygons::Rectangle(VexGeom_Units::ToPoint(theMin),
                                                                  VexGeom_Units::ToPoint(theMax)));

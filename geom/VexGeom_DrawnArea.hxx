@@ -53,9 +53,10 @@ public:
 
   //! Replaces theArea by the drawn area within the rectangle theMin-theMax after growing it by
   //! theDistance (negative: shrinking), as normalised polygons: the copper of this model within
-  //! this window, grown by d. Clear features are applied in order before the area grows.
+  //! this window, grown by d. Clear features are applied in order before the area grows. Changes
+  //! nothing in the index: windows may be asked for from several threads at once.
   Standard_EXPORT void Window(const gp_XY& theMin, const gp_XY& theMax, const double theDistance,
-                              ClipperLib::Paths& theArea);
+                              ClipperLib::Paths& theArea) const;
 
   //! Appends to theItems the features that may lie closer than their radius + theExtra to the
   //! straight piece theStart-theEnd (with a margin for the chord tolerance); of a polygon cut into

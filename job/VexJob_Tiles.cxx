@@ -7,6 +7,11 @@
 #include <VexGeom_Polygons.hxx>
 
 #include <algorithm>
+#include <atomic>
+#include <exception>
+#include <iterator>
+#include <mutex>
+#include <thread>
 #include <cmath>
 #include <unordered_map>
 
@@ -14,6 +19,9 @@ namespace
 {
 //! Smallest tile side, millimetres.
 const double THE_MIN_TILE = 8.0;
+
+//! Most threads tiles are isolated on at once (each holds one tile's copper).
+const size_t THE_MAX_WORKERS = 8;
 
 //! Shift of the tile grid off round coordinates, so that design edges rarely lie on tile edges.
 const double THE_GRID_SHIFT = 0.0123457;
@@ -293,47 +301,135 @@ void isolateTile(const VexJob_Copper& theCopper, const std::vector<double>& theO
   }
   cutToTile(aCrossing, aBox, thePieces);
 }
+
+//! What one tile made: its whole rings, places and counts, and the pieces of rings crossing its
+//! edges.
+struct TileWork
+{
+  VexJob_Tiles::Result Made;
+  ClipperLib::Paths    Pieces;
+};
+
+//! Returns the tiles over theMin-theMax: about thePerTile of theNbFeatures each, at least
+//! THE_MIN_TILE wide, their windows grown by theMargin. The first and last tiles of each row and
+//! column reach far past the board, so that every ring lies in some tile.
+std::vector<Tile> layTiles(const gp_XY& theMin, const gp_XY& theMax, const double theMargin,
+                           const size_t theNbFeatures, const size_t thePerTile)
+{
+  const gp_XY  aSize  = theMax - theMin;
+  const double aTiles = std::ceil(static_cast<double>(theNbFeatures) /
+                                  static_cast<double>(std::max<size_t>(1, thePerTile)));
+  const double aSide  = std::max(
+       THE_MIN_TILE, std::sqrt(std::max(aSize.X() * aSize.Y(), 1.0) / std::max(aTiles, 1.0)));
+  // A board of one tile's features is worked on whole.
+  const int aNbX = aTiles <= 1.0 ? 1 : std::max(1, static_cast<int>(std::ceil(aSize.X() / aSide)));
+  const int aNbY = aTiles <= 1.0 ? 1 : std::max(1, static_cast<int>(std::ceil(aSize.Y() / aSide)));
+  const gp_XY       anOrigin = theMin - gp_XY(THE_GRID_SHIFT, THE_GRID_SHIFT);
+  std::vector<Tile> aList;
+  for (int aRow = 0; aRow < aNbY; ++aRow)
+  {
+    for (int aColumn = 0; aColumn < aNbX; ++aColumn)
+    {
+      Tile aTile;
+      aTile.Low.SetCoord(aColumn == 0 ? -1.0e9 : anOrigin.X() + aColumn * aSide,
+                         aRow == 0 ? -1.0e9 : anOrigin.Y() + aRow * aSide);
+      aTile.High.SetCoord(aColumn + 1 == aNbX ? 1.0e9 : anOrigin.X() + (aColumn + 1) * aSide,
+                          aRow + 1 == aNbY ? 1.0e9 : anOrigin.Y() + (aRow + 1) * aSide);
+      aTile.WindowLow.SetCoord(std::max(aTile.Low.X(), theMin.X() - 1.0) - theMargin,
+                               std::max(aTile.Low.Y(), theMin.Y() - 1.0) - theMargin);
+      aTile.WindowHigh.SetCoord(std::min(aTile.High.X(), theMax.X() + 1.0) + theMargin,
+                                std::min(aTile.High.Y(), theMax.Y() + 1.0) + theMargin);
+      aTile.IsWhole = aNbX == 1 && aNbY == 1;
+      aList.push_back(aTile);
+    }
+  }
+  return aList;
+}
+
+//! Runs theWork on theCount threads (the calling one among them) and waits for all. A failure
+//! of one of them (out of memory) is raised again in the calling thread once all have stopped.
+template <class TheWork> void runWorkers(const size_t theCount, TheWork& theWork)
+{
+  std::mutex         aLock;
+  std::exception_ptr aFailure;
+  auto               aGuarded = [&]()
+  {
+    try
+    {
+      theWork();
+    }
+    catch (...)
+    {
+      std::lock_guard<std::mutex> aGuard(aLock);
+      aFailure = aFailure ? aFailure : std::current_exception();
+    }
+  };
+  std::vector<std::thread> aThreads;
+  for (size_t anIndex = 1; anIndex < theCount; ++anIndex)
+  {
+    aThreads.emplace_back(aGuarded);
+  }
+  aGuarded();
+  for (std::thread& aThread : aThreads)
+  {
+    aThread.join();
+  }
+  if (aFailure)
+  {
+    std::rethrow_exception(aFailure);
+  }
+}
+
+//! Appends what one tile made to theResult.
+void gather(VexJob_Tiles::Result& theMade, VexJob_Tiles::Result& theResult)
+{
+  std::move(theMade.Rings.begin(), theMade.Rings.end(), std::back_inserter(theResult.Rings));
+  std::move(theMade.Open.begin(), theMade.Open.end(), std::back_inserter(theResult.Open));
+  theResult.Gaps.insert(theResult.Gaps.end(), theMade.Gaps.begin(), theMade.Gaps.end());
+  theResult.NbTiles += theMade.NbTiles;
+  theResult.NbCopperVertices += theMade.NbCopperVertices;
+}
 } // namespace
 
 void VexJob_Tiles::Isolate(const VexJob_Copper& theCopper, const std::vector<double>& theOffsets,
-                           const Standard_Real theWidth, Result& theResult, const size_t thePerTile)
+                           const Standard_Real theWidth, Result& theResult, const size_t thePerTile,
+                           const size_t theNbWorkers)
 {
   gp_XY aMin, aMax;
   if (!theCopper.Bounds(aMin, aMax) || theOffsets.empty())
   {
     return;
   }
-  const double anOuter = *std::max_element(theOffsets.begin(), theOffsets.end());
-  const double aMargin = anOuter + theWidth + 0.5;
-  const gp_XY  aSize   = aMax - aMin;
-  const double aTiles =
-      std::ceil(static_cast<double>(theCopper.NbFeatures()) / std::max<size_t>(1, thePerTile));
-  const double aSide = std::max(
-      THE_MIN_TILE, std::sqrt(std::max(aSize.X() * aSize.Y(), 1.0) / std::max(aTiles, 1.0)));
-  // A board of one tile's features is worked on whole.
-  const int aNbX = aTiles <= 1.0 ? 1 : std::max(1, static_cast<int>(std::ceil(aSize.X() / aSide)));
-  const int aNbY = aTiles <= 1.0 ? 1 : std::max(1, static_cast<int>(std::ceil(aSize.Y() / aSide)));
-  const gp_XY       anOrigin = aMin - gp_XY(THE_GRID_SHIFT, THE_GRID_SHIFT);
-  ClipperLib::Paths aPieces;
-  for (int aRow = 0; aRow < aNbY; ++aRow)
+  const double            anOuter = *std::max_element(theOffsets.begin(), theOffsets.end());
+  const std::vector<Tile> aTiles =
+      layTiles(aMin, aMax, anOuter + theWidth + 0.5, theCopper.NbFeatures(), thePerTile);
+  // Tiles are independent: each worker takes the next tile not yet taken, and what the tiles
+  // made is gathered in tile order, so the job is the same whatever the number of workers.
+  std::vector<TileWork> aWork(aTiles.size());
+  std::atomic<size_t>   aNext(0);
+  auto                  aWorker = [&]()
   {
-    for (int aColumn = 0; aColumn < aNbX; ++aColumn)
+    for (size_t aTile = aNext++; aTile < aTiles.size(); aTile = aNext++)
     {
-      // The first and last tiles reach past the board, so every ring lies in some tile.
-      Tile aTile;
-      aTile.Low.SetCoord(aColumn == 0 ? -1.0e9 : anOrigin.X() + aColumn * aSide,
-                         aRow == 0 ? -1.0e9 : anOrigin.Y() + aRow * aSide);
-      aTile.High.SetCoord(aColumn + 1 == aNbX ? 1.0e9 : anOrigin.X() + (aColumn + 1) * aSide,
-                          aRow + 1 == aNbY ? 1.0e9 : anOrigin.Y() + (aRow + 1) * aSide);
-      aTile.WindowLow.SetCoord(std::max(aTile.Low.X(), aMin.X() - 1.0) - aMargin,
-                               std::max(aTile.Low.Y(), aMin.Y() - 1.0) - aMargin);
-      aTile.WindowHigh.SetCoord(std::min(aTile.High.X(), aMax.X() + 1.0) + aMargin,
-                                std::min(aTile.High.Y(), aMax.Y() + 1.0) + aMargin);
-      aTile.IsWhole = aNbX == 1 && aNbY == 1;
-      isolateTile(theCopper, theOffsets, theWidth, aTile, theResult, aPieces);
+      isolateTile(theCopper, theOffsets, theWidth, aTiles[aTile], aWork[aTile].Made,
+                  aWork[aTile].Pieces);
     }
+  };
+  runWorkers(std::clamp<size_t>(theNbWorkers, 1, aTiles.size()), aWorker);
+  ClipperLib::Paths aPieces;
+  for (TileWork& aTile : aWork)
+  {
+    gather(aTile.Made, theResult);
+    std::move(aTile.Pieces.begin(), aTile.Pieces.end(), std::back_inserter(aPieces));
+    aTile = TileWork();
   }
   join(aPieces, theResult);
+}
+
+size_t VexJob_Tiles::NbWorkers()
+{
+  const unsigned aCores = std::thread::hardware_concurrency();
+  return std::clamp<size_t>(aCores, 1, THE_MAX_WORKERS);
 }
 
 void VexJob_Tiles::OffsetRings(const ClipperLib::Paths&   theCopper,

@@ -12,13 +12,18 @@
 //! outermost ring, its rings are cut to the tile (exact there, as no copper that could change
 //! them was left out), and the pieces of all tiles are joined end to end into closed rings again
 //! (the pieces two tiles cut from one ring meet at the same point of their common edge). A board
-//! of one tile is worked on whole. The places the cutter does not fit are found per tile and kept
-//! by the tile that holds them.
+//! of one tile is worked on whole. Tiles are isolated on as many threads as the machine has
+//! cores; the result does not depend on their number. The places the cutter does not fit are found
+//! per tile and kept by the tile that holds them.
 class VexJob_Tiles
 {
 public:
   //! Features per tile aimed at.
   static size_t FeaturesPerTile() { return 4000; }
+
+  //! Returns the number of threads the tiles are isolated on: the machine's processor cores,
+  //! at most 8.
+  static size_t NbWorkers();
 
   //! What the tiles made.
   struct Result
@@ -42,10 +47,12 @@ public:
   };
 
   //! Makes the rings at theOffsets (millimetres, from the copper) around theCopper, and the
-  //! places narrower than theWidth, in tiles of about thePerTile features (at least 8 mm wide).
+  //! places narrower than theWidth, in tiles of about thePerTile features (at least 8 mm wide),
+  //! on theNbWorkers threads.
   static void Isolate(const VexJob_Copper& theCopper, const std::vector<double>& theOffsets,
                       const Standard_Real theWidth, Result& theResult,
-                      const size_t thePerTile = FeaturesPerTile());
+                      const size_t thePerTile   = FeaturesPerTile(),
+                      const size_t theNbWorkers = NbWorkers());
 
   //! Appends to theRings the rings of theCopper (normalised polygons) at theOffsets.
   static void OffsetRings(const ClipperLib::Paths& theCopper, const std::vector<double>& theOffsets,

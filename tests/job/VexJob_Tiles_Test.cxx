@@ -56,6 +56,16 @@ TEST(VexJob_Tiles, RingsCutAtTileEdgesJoinAsOnTheWholeBoard)
   VexJob_Tiles::Result      aWhole, aTiled;
   VexJob_Tiles::Isolate(aCopper, anOffsets, 0.2, aWhole);
   VexJob_Tiles::Isolate(aCopper, anOffsets, 0.2, aTiled, 4);
+  // Tiles worked on by several threads at once give the very same rings and places, in order.
+  for (const size_t aWorkers : {1u, 3u, 7u})
+  {
+    VexJob_Tiles::Result aThreaded;
+    VexJob_Tiles::Isolate(aCopper, anOffsets, 0.2, aThreaded, 4, aWorkers);
+    EXPECT_EQ(aThreaded.Rings, aTiled.Rings) << aWorkers << " workers";
+    ASSERT_EQ(aThreaded.Gaps.size(), aTiled.Gaps.size());
+    EXPECT_EQ(aThreaded.NbTiles, aTiled.NbTiles);
+    EXPECT_EQ(aThreaded.NbCopperVertices, aTiled.NbCopperVertices);
+  }
   EXPECT_EQ(aWhole.NbTiles, 1u);
   EXPECT_GT(aTiled.NbTiles, 8u);
   EXPECT_TRUE(aTiled.Open.empty());
