@@ -3,11 +3,10 @@
 // order mark, a comment, a quote of a fault near the end of the file), a command longer than the
 // buffer, a stream that fails half-way and one that cannot tell its size. ReadText repeats every
 // read with reads of 1, 2, 3 and 7 bytes and expects the same.
+#include <VexData_FormatBuilder_Test.hxx>
 #include <VexGerber_TestModel.hxx>
 
 #include <gtest/gtest.h>
-
-#include <stdexcept>
 
 using namespace VexGerber_TestModel;
 
@@ -15,31 +14,6 @@ namespace
 {
 //! The header of a millimetre file with D10 a round aperture of 0.1 mm: three lines.
 const std::string THE_HEADER = "%FSLAX36Y36*%\n%MOMM*%\n%ADD10C,0.1*%D10*\n";
-
-//! A stream buffer that hands out its text and then throws (theFails) or, as a pipe, ends
-//! without being able to seek.
-class TestBuffer : public std::streambuf
-{
-public:
-  TestBuffer(const std::string& theText, const bool theFails) : myText(theText), isFailing(theFails)
-  {
-    setg(&myText[0], &myText[0], &myText[0] + myText.size());
-  }
-
-protected:
-  int_type underflow() override
-  {
-    if (isFailing)
-    {
-      throw std::runtime_error("device failed");
-    }
-    return traits_type::eof();
-  }
-
-private:
-  std::string myText;
-  bool        isFailing;
-};
 } // namespace
 
 TEST(VexGerber_ReadSize, WhatLiesWhereAReadEnds)
@@ -82,9 +56,10 @@ TEST(VexGerber_ReadSize, AFailingStreamStopsTheReadAndAPipeIsRead)
     anOptions.ReadSize = aSize;
     for (const bool isFailing : {true, false})
     {
-      TestBuffer   aBuffer(aText.substr(0, isFailing ? 50 : aText.size()), isFailing);
-      std::istream aStream(&aBuffer);
-      Read         aRead;
+      VexTest_FailingBuffer aFailing(aText.substr(0, 50));
+      VexTest_PipeBuffer    aPipe(aText);
+      std::istream          aStream(isFailing ? static_cast<std::streambuf*>(&aFailing) : &aPipe);
+      Read                  aRead;
       aRead.Model = new PenFormatData_Model();
       aRead.Model->SetMessenger(aRead.Capture.Messenger());
       aRead.Ok = VexGerber_Reader::Read(aStream, anOptions, VexGerber_Limits(), *aRead.Model,

@@ -2,12 +2,12 @@
 // The text of a design file read through a bounded buffer: pieces gathered up to their ends
 // whatever the read size, a piece longer than the buffer held whole, the end of the input, a
 // failing stream, and the size of what a stream has left.
+#include <VexData_FormatBuilder_Test.hxx>
 #include <VexPcb_TextInput.hxx>
 
 #include <gtest/gtest.h>
 
 #include <sstream>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -38,35 +38,6 @@ std::vector<std::string> cut(VexPcb_TextInput& theInput, const char* theStops)
     theInput.Consume(aPos);
   }
 }
-
-//! A stream buffer that hands out theText and then throws, as a failing device would.
-class FailingBuffer : public std::streambuf
-{
-public:
-  explicit FailingBuffer(const std::string& theText) : myText(theText)
-  {
-    setg(&myText[0], &myText[0], &myText[0] + myText.size());
-  }
-
-protected:
-  int_type underflow() override { throw std::runtime_error("device failed"); }
-
-private:
-  std::string myText;
-};
-
-//! A stream buffer that cannot seek, as a pipe.
-class PipeBuffer : public std::streambuf
-{
-public:
-  explicit PipeBuffer(const std::string& theText) : myText(theText)
-  {
-    setg(&myText[0], &myText[0], &myText[0] + myText.size());
-  }
-
-private:
-  std::string myText;
-};
 } // namespace
 
 TEST(VexPcb_TextInput, PiecesAreWholeWhateverTheReadSize)
@@ -124,8 +95,8 @@ TEST(VexPcb_TextInput, FailingStreamIsReported)
 {
   for (const size_t aSize : THE_READ_SIZES)
   {
-    FailingBuffer aBuffer("G04 first*");
-    std::istream  aStream(&aBuffer);
+    VexTest_FailingBuffer aBuffer("G04 first*");
+    std::istream          aStream(&aBuffer);
     aStream.exceptions(aSize % 2 == 0 ? std::ios::badbit : std::ios::goodbit);
     VexPcb_TextInput anInput(aStream, aSize);
     EXPECT_FALSE(anInput.Gather("%", SIZE_MAX)) << aSize;
@@ -145,8 +116,8 @@ TEST(VexPcb_TextInput, RemainingBytesOfAStream)
   ASSERT_TRUE(anInput.Ensure(6));
   EXPECT_EQ(std::string(anInput.Begin(), anInput.End()), "456789");
 
-  PipeBuffer   aPipe("0123456789");
-  std::istream aPiped(&aPipe);
+  VexTest_PipeBuffer aPipe("0123456789");
+  std::istream       aPiped(&aPipe);
   EXPECT_EQ(VexPcb_TextInput::Remaining(aPiped), 0u);
   EXPECT_TRUE(aPiped.good());
   VexPcb_TextInput aPipeInput(aPiped, 3);
