@@ -392,14 +392,14 @@ Standard_Boolean VexGeom_DrawnArea::Near(const gp_XY& theStart, const gp_XY& the
       theItems);
 }
 
-void VexGeom_DrawnArea::Window(const gp_XY& theMin, const gp_XY& theMax, const double theDistance,
-                               ClipperLib::Paths& theArea) const
+void VexGeom_DrawnArea::windowItems(const gp_XY& theMin, const gp_XY& theMax,
+                                    const double                   theDistance,
+                                    std::vector<Standard_Integer>& theItems) const
 {
   const gp_XY aReach(std::max(theDistance, 0.0) + slack(), std::max(theDistance, 0.0) + slack());
   const gp_XY aMin = theMin - aReach, aMax = theMax + aReach;
-  // A feature filed in several cells is met once per cell; Copper() drops the repeats, so no
-  // per-query marks are kept and the index is only read.
-  std::vector<Standard_Integer> anItems;
+  // A feature filed in several cells is met once per cell; the repeats are dropped afterwards,
+  // so no per-query marks are kept and the index is only read.
   for (Standard_Integer aRow = myGrid.Row(aMin.Y()); aRow <= myGrid.Row(aMax.Y()); ++aRow)
   {
     const Standard_Integer aFirst = myGrid.Cell(myGrid.Column(aMin.X()), aRow);
@@ -412,14 +412,42 @@ void VexGeom_DrawnArea::Window(const gp_XY& theMin, const gp_XY& theMax, const d
           std::min(anItem.Start.Y(), anItem.End.Y()) - anItem.Radius <= aMax.Y() &&
           std::max(anItem.Start.Y(), anItem.End.Y()) + anItem.Radius >= aMin.Y())
       {
-        anItems.push_back(static_cast<Standard_Integer>(myCellItems[anEntry]));
+        theItems.push_back(static_cast<Standard_Integer>(myCellItems[anEntry]));
       }
     }
   }
-  Copper(anItems, theDistance, theArea);
+  std::sort(theItems.begin(), theItems.end());
+  theItems.erase(std::unique(theItems.begin(), theItems.end()), theItems.end());
+}
+
+void VexGeom_DrawnArea::Window(const gp_XY& theMin, const gp_XY& theMax, const double theDistance,
+                               ClipperLib::Paths& theArea) const
+{
+  std::vector<Standard_Integer> anItems;
+  windowItems(theMin, theMax, theDistance, anItems);
+  ClipperLib::Paths aLast;
+  build(anItems, theDistance, theArea, aLast);
+  theArea.insert(theArea.end(), aLast.begin(), aLast.end());
   const ClipperLib::Paths aWindow(1, VexGeom_Polygons::Rectangle(VexGeom_Units::ToPoint(theMin),
                                                                  VexGeom_Units::ToPoint(theMax)));
   VexGeom_Polygons::Combine(ClipperLib::ctIntersection, theArea, aWindow, theArea);
+}
+
+void VexGeom_DrawnArea::Window(const gp_XY& theMin, const gp_XY& theMax, const double theDistance,
+                               ClipperLib::PolyTree& theArea) const
+{
+  std::vector<Standard_Integer> anItems;
+  windowItems(theMin, theMax, theDistance, anItems);
+  ClipperLib::Paths anArea, aLast;
+  build(anItems, theDistance, anArea, aLast);
+  ClipperLib::Clipper aClipper;
+  aClipper.AddPaths(anArea, ClipperLib::ptSubject, true);
+  aClipper.AddPaths(aLast, ClipperLib::ptSubject, true);
+  aClipper.AddPath(
+      VexGeom_Polygons::Rectangle(VexGeom_Units::ToPoint(theMin), VexGeom_Units::ToPoint(theMax)),
+      ClipperLib::ptClip, true);
+  aClipper.Execute(ClipperLib::ctIntersection, theArea, ClipperLib::pftNonZero,
+                   ClipperLib::pftNonZero);
 }
 
 Standard_Boolean VexGeom_DrawnArea::Covers(const gp_XY& theStart, const gp_XY& theEnd,
@@ -449,19 +477,31 @@ void VexGeom_DrawnArea::Copper(std::vector<Standard_Integer>& theItems, const do
 {
   std::sort(theItems.begin(), theItems.end());
   theItems.erase(std::unique(theItems.begin(), theItems.end()), theItems.end());
+  ClipperLib::Paths aLast;
+  build(theItems, theExtra, theCopper, aLast);
+  theCopper.insert(theCopper.end(), aLast.begin(), aLast.end());
+}
+
+void VexGeom_DrawnArea::build(const std::vector<Standard_Integer>& theItems, const double theExtra,
+                              ClipperLib::Paths& theCopper, ClipperLib::Paths& theLast) const
+{
   // Items of one sequence are filed together, so their indexes follow the object order.
   theCopper.clear();
+  theLast.clear();
   const Standard_Boolean hasClear =
       std::any_of(theItems.begin(), theItems.end(),
                   [this](Standard_Integer theItem) { return myItems[theItem].Clear; });
   if (!hasClear)
   {
     // Growing a union is the union of the grown shapes: grow each and let the winding rule unite.
-    shapes(theItems, 0, theItems.size(), theExtra, theCopper);
+    shapes(theItems, 0, theItems.size(), theExtra, theLast);
     return;
   }
-  // With clear features the copper must be built in order before it is grown.
-  size_t aFirst = 0;
+  // With clear features the copper must be built in order before it is grown. A run erases
+  // from the shapes of the dark run before it as they are (the winding rule unites them), and
+  // the last dark run is left to the caller's own union when nothing is grown.
+  ClipperLib::Paths aDark;
+  size_t            aFirst = 0;
   while (aFirst < theItems.size())
   {
     const Standard_Boolean isClearRun = myItems[theItems[aFirst]].Clear;
@@ -472,10 +512,25 @@ void VexGeom_DrawnArea::Copper(std::vector<Standard_Integer>& theItems, const do
     }
     ClipperLib::Paths aShapes;
     shapes(theItems, aFirst, aLast, 0.0, aShapes);
-    VexGeom_Polygons::Combine(isClearRun ? ClipperLib::ctDifference : ClipperLib::ctUnion,
-                              theCopper, aShapes, theCopper);
+    if (isClearRun)
+    {
+      theCopper.insert(theCopper.end(), aDark.begin(), aDark.end());
+      aDark.clear();
+      VexGeom_Polygons::Combine(ClipperLib::ctDifference, theCopper, aShapes, theCopper);
+    }
+    else
+    {
+      aDark.swap(aShapes);
+    }
     aFirst = aLast;
   }
+  if (theExtra == 0.0)
+  {
+    theLast.swap(aDark);
+    return;
+  }
+  theCopper.insert(theCopper.end(), aDark.begin(), aDark.end());
+  VexGeom_Polygons::Normalise(theCopper);
   VexGeom_Polygons::Grow(theCopper, theExtra);
 }
 

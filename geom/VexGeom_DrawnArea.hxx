@@ -57,6 +57,10 @@ public:
   //! nothing in the index: windows may be asked for from several threads at once.
   Standard_EXPORT void Window(const gp_XY& theMin, const gp_XY& theMax, const double theDistance,
                               ClipperLib::Paths& theArea) const;
+  //! Like Window() above, with the area as a tree of outlines and the holes in them, so that
+  //! the connected pieces of the area come without further polygon work.
+  Standard_EXPORT void Window(const gp_XY& theMin, const gp_XY& theMax, const double theDistance,
+                              ClipperLib::PolyTree& theArea) const;
 
   //! Appends to theItems the features that may lie closer than their radius + theExtra to the
   //! straight piece theStart-theEnd (with a margin for the chord tolerance); of a polygon cut into
@@ -133,6 +137,15 @@ private:
   Standard_Boolean collect(const gp_XY& theMin, const gp_XY& theMax, const TheIsNear& theIsNear,
                            std::vector<Standard_Integer>& theItems);
 
+  //! Sets theItems to the features reaching into theMin-theMax grown by theDistance, ascending,
+  //! each once.
+  void windowItems(const gp_XY& theMin, const gp_XY& theMax, const double theDistance,
+                   std::vector<Standard_Integer>& theItems) const;
+  //! Builds the area of theItems (ascending, each once) grown by theExtra: theCopper and theLast
+  //! together, read with the non-zero rule (theLast holds the shapes of a last dark run not yet
+  //! united with theCopper).
+  void build(const std::vector<Standard_Integer>& theItems, const double theExtra,
+             ClipperLib::Paths& theCopper, ClipperLib::Paths& theLast) const;
   //! Appends to theShapes the shapes of features theItems from theFirst to theLast grown by
   //! theExtra.
   void shapes(const std::vector<Standard_Integer>& theItems, const size_t theFirst,

@@ -68,6 +68,30 @@ void VexJob_Copper::Build(const gp_XY& theMin, const gp_XY& theMax,
   VexJob_Isolation::Mirror(theCopper, myMirrorX);
 }
 
+void VexJob_Copper::Build(const gp_XY& theMin, const gp_XY& theMax,
+                          ClipperLib::PolyTree& theCopper) const
+{
+  theCopper.Clear();
+  if (!myArea)
+  {
+    return;
+  }
+  if (!isMirrored)
+  {
+    myArea->Window(theMin, theMax, 0.0, theCopper);
+    return;
+  }
+  myArea->Window(gp_XY(2.0 * myMirrorX - theMax.X(), theMin.Y()),
+                 gp_XY(2.0 * myMirrorX - theMin.X(), theMax.Y()), 0.0, theCopper);
+  for (ClipperLib::PolyNode* aNode = theCopper.GetFirst(); aNode != NULL; aNode = aNode->GetNext())
+  {
+    ClipperLib::Paths aContour(1);
+    aContour.front().swap(aNode->Contour);
+    VexJob_Isolation::Mirror(aContour, myMirrorX);
+    aNode->Contour.swap(aContour.front());
+  }
+}
+
 void VexJob_Copper::Build(const PenFormatData_Model& theDesign, ClipperLib::Paths& theCopper)
 {
   const VexJob_Copper aCopper(theDesign);

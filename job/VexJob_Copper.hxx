@@ -42,6 +42,9 @@ public:
   //! holes clockwise.
   void Build(const gp_XY& theMin, const gp_XY& theMax, ClipperLib::Paths& theCopper) const;
 
+  //! Like Build() above, with the copper as a tree of outlines and their holes: its islands.
+  void Build(const gp_XY& theMin, const gp_XY& theMax, ClipperLib::PolyTree& theCopper) const;
+
   //! Replaces theCopper by all the copper of theDesign (values usable).
   static void Build(const PenFormatData_Model& theDesign, ClipperLib::Paths& theCopper);
 

@@ -4,8 +4,10 @@
 #include <VexJob_ArcFit.hxx>
 #include <VexJob_Gaps.hxx>
 
+#include <VexGeom_Parallel.hxx>
 #include <VexGeom_Units.hxx>
 
+#include <algorithm>
 #include <cmath>
 
 Standard_Integer VexJob_Isolation::NbRings(const Standard_Real   theWidth,
@@ -40,15 +42,25 @@ namespace
 void addRings(const ClipperLib::Paths& theRings, const VexJob_Options& theOptions,
               std::vector<VexJob_Contour>& theContours)
 {
-  for (const ClipperLib::Path& aPath : theRings)
-  {
-    VexJob_Contour aContour = VexJob_ArcFit::Fit(aPath);
-    if (theOptions.IsClimb)
-    {
-      aContour.Reverse();
-    }
-    theContours.push_back(std::move(aContour));
-  }
+  // Rings are fitted independently, a batch per task, each into its own place.
+  const size_t THE_BATCH = 512;
+  const size_t aFirst    = theContours.size();
+  theContours.resize(aFirst + theRings.size());
+  VexGeom_Parallel::For(
+      (theRings.size() + THE_BATCH - 1) / THE_BATCH, VexGeom_Parallel::NbWorkers(),
+      [&](const size_t theBatch)
+      {
+        const size_t anEnd = std::min(theRings.size(), (theBatch + 1) * THE_BATCH);
+        for (size_t aRing = theBatch * THE_BATCH; aRing < anEnd; ++aRing)
+        {
+          VexJob_Contour& aContour = theContours[aFirst + aRing];
+          aContour                 = VexJob_ArcFit::Fit(theRings[aRing]);
+          if (theOptions.IsClimb)
+          {
+            aContour.Reverse();
+          }
+        }
+      });
 }
 
 //! Sends thePlaces as problems of theReport, their x turned back about theMirrorX when

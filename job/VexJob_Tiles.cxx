@@ -3,15 +3,12 @@
 
 #include <VexJob_Isolation.hxx>
 
+#include <VexGeom_Parallel.hxx>
 #include <VexGeom_Units.hxx>
 #include <VexGeom_Polygons.hxx>
 
 #include <algorithm>
-#include <atomic>
-#include <exception>
 #include <iterator>
-#include <mutex>
-#include <thread>
 #include <cmath>
 #include <unordered_map>
 
@@ -19,9 +16,6 @@ namespace
 {
 //! Smallest tile side, millimetres.
 const double THE_MIN_TILE = 8.0;
-
-//! Most threads tiles are isolated on at once (each holds one tile's copper).
-const size_t THE_MAX_WORKERS = 8;
 
 //! Shift of the tile grid off round coordinates, so that design edges rarely lie on tile edges.
 const double THE_GRID_SHIFT = 0.0123457;
@@ -254,18 +248,19 @@ void isolateTile(const VexJob_Copper& theCopper, const std::vector<double>& theO
                  const double theWidth, const Tile& theTile, VexJob_Tiles::Result& theResult,
                  ClipperLib::Paths& thePieces)
 {
-  ClipperLib::Paths aCopper, aRings;
-  theCopper.Build(theTile.WindowLow, theTile.WindowHigh, aCopper);
+  // The copper comes as a tree of outlines and holes: its islands, for the narrow places.
+  ClipperLib::PolyTree aTree;
+  ClipperLib::Paths    aCopper, aRings;
+  theCopper.Build(theTile.WindowLow, theTile.WindowHigh, aTree);
+  ClipperLib::ClosedPathsFromPolyTree(aTree, aCopper);
   ++theResult.NbTiles;
   for (const ClipperLib::Path& aPath : aCopper)
   {
     theResult.NbCopperVertices += aPath.size();
   }
   std::vector<VexJob_Gaps::Place> aGaps;
-  // The islands come from a union of the copper into a tree of outlines and holes: the copper
-  // is already one union, so this costs little, where asking the copper's own boolean operations
-  // for the tree costs a search of every hole's outline.
-  VexJob_Gaps::Find(aCopper, theWidth, aGaps);
+  VexJob_Gaps::Find(aTree, theWidth, aGaps);
+  aTree.Clear();
   for (const VexJob_Gaps::Place& aGap : aGaps)
   {
     if (aGap.Where.X() >= theTile.Low.X() && aGap.Where.X() < theTile.High.X() &&
@@ -346,40 +341,6 @@ std::vector<Tile> layTiles(const gp_XY& theMin, const gp_XY& theMax, const doubl
   return aList;
 }
 
-//! Runs theWork on theCount threads (the calling one among them) and waits for all. A failure
-//! of one of them (out of memory) is raised again in the calling thread once all have stopped.
-template <class TheWork> void runWorkers(const size_t theCount, TheWork& theWork)
-{
-  std::mutex         aLock;
-  std::exception_ptr aFailure;
-  auto               aGuarded = [&]()
-  {
-    try
-    {
-      theWork();
-    }
-    catch (...)
-    {
-      std::lock_guard<std::mutex> aGuard(aLock);
-      aFailure = aFailure ? aFailure : std::current_exception();
-    }
-  };
-  std::vector<std::thread> aThreads;
-  for (size_t anIndex = 1; anIndex < theCount; ++anIndex)
-  {
-    aThreads.emplace_back(aGuarded);
-  }
-  aGuarded();
-  for (std::thread& aThread : aThreads)
-  {
-    aThread.join();
-  }
-  if (aFailure)
-  {
-    std::rethrow_exception(aFailure);
-  }
-}
-
 //! Appends what one tile made to theResult.
 void gather(VexJob_Tiles::Result& theMade, VexJob_Tiles::Result& theResult)
 {
@@ -406,16 +367,12 @@ void VexJob_Tiles::Isolate(const VexJob_Copper& theCopper, const std::vector<dou
   // Tiles are independent: each worker takes the next tile not yet taken, and what the tiles
   // made is gathered in tile order, so the job is the same whatever the number of workers.
   std::vector<TileWork> aWork(aTiles.size());
-  std::atomic<size_t>   aNext(0);
-  auto                  aWorker = [&]()
-  {
-    for (size_t aTile = aNext++; aTile < aTiles.size(); aTile = aNext++)
-    {
-      isolateTile(theCopper, theOffsets, theWidth, aTiles[aTile], aWork[aTile].Made,
-                  aWork[aTile].Pieces);
-    }
-  };
-  runWorkers(std::clamp<size_t>(theNbWorkers, 1, aTiles.size()), aWorker);
+  VexGeom_Parallel::For(aTiles.size(), theNbWorkers,
+                        [&](const size_t theTile)
+                        {
+                          isolateTile(theCopper, theOffsets, theWidth, aTiles[theTile],
+                                      aWork[theTile].Made, aWork[theTile].Pieces);
+                        });
   ClipperLib::Paths aPieces;
   for (TileWork& aTile : aWork)
   {
@@ -424,12 +381,6 @@ void VexJob_Tiles::Isolate(const VexJob_Copper& theCopper, const std::vector<dou
     aTile = TileWork();
   }
   join(aPieces, theResult);
-}
-
-size_t VexJob_Tiles::NbWorkers()
-{
-  const unsigned aCores = std::thread::hardware_concurrency();
-  return std::clamp<size_t>(aCores, 1, THE_MAX_WORKERS);
 }
 
 void VexJob_Tiles::OffsetRings(const ClipperLib::Paths&   theCopper,

@@ -5,6 +5,8 @@
 #include <VexJob_Copper.hxx>
 #include <VexJob_Gaps.hxx>
 
+#include <VexGeom_Parallel.hxx>
+
 #include <functional>
 
 //! The isolation of a large board tile by tile, so that memory stays bounded: the copper of each
@@ -20,10 +22,6 @@ class VexJob_Tiles
 public:
   //! Features per tile aimed at.
   static size_t FeaturesPerTile() { return 4000; }
-
-  //! Returns the number of threads the tiles are isolated on: the machine's processor cores,
-  //! at most 8.
-  static size_t NbWorkers();
 
   //! What the tiles made.
   struct Result
@@ -52,7 +50,7 @@ public:
   static void Isolate(const VexJob_Copper& theCopper, const std::vector<double>& theOffsets,
                       const Standard_Real theWidth, Result& theResult,
                       const size_t thePerTile   = FeaturesPerTile(),
-                      const size_t theNbWorkers = NbWorkers());
+                      const size_t theNbWorkers = VexGeom_Parallel::NbWorkers());
 
   //! Appends to theRings the rings of theCopper (normalised polygons) at theOffsets.
   static void OffsetRings(const ClipperLib::Paths& theCopper, const std::vector<double>& theOffsets,

@@ -7,6 +7,7 @@
 
 #include <VexGeom_DrawnArea.hxx>
 #include <VexGeom_Flattener.hxx>
+#include <VexGeom_Parallel.hxx>
 #include <VexGeom_Polygons.hxx>
 #include <VexGeom_Walker.hxx>
 
@@ -127,12 +128,23 @@ Standard_Boolean VexVerify_BridgeCheck::perform(const PenFormatData_Model& theDe
   const Standard_Integer aFirst = myGrid.Tile(aBoxMin), aLast = myGrid.Tile(aBoxMax);
   const Standard_Integer aColumns = myGrid.NbTilesX();
   myTops.assign(static_cast<size_t>(aColumns), Sides());
+  // The tiles of a row are cut on several threads at once; their parts are then numbered and
+  // joined in order, so the islands and bridges do not depend on the number of threads.
+  const Standard_Integer aFirstColumn = aFirst % aColumns;
+  std::vector<TileCut>   aCuts(static_cast<size_t>(aLast % aColumns - aFirstColumn + 1));
   for (Standard_Integer aRow = aFirst / aColumns; aRow <= aLast / aColumns; ++aRow)
   {
+    std::fill(aCuts.begin(), aCuts.end(), TileCut());
+    VexGeom_Parallel::For(aCuts.size(), myNbWorkers,
+                          [&](const size_t theIndex)
+                          {
+                            cutTile(aFirstColumn + static_cast<Standard_Integer>(theIndex), aRow,
+                                    anIndex, aMilled, aCuts[theIndex]);
+                          });
     myRight = Sides();
-    for (Standard_Integer aColumn = aFirst % aColumns; aColumn <= aLast % aColumns; ++aColumn)
+    for (size_t aCut = 0; aCut < aCuts.size(); ++aCut)
     {
-      cutTile(aColumn, aRow, anIndex, aMilled);
+      fileTile(aFirstColumn + static_cast<Standard_Integer>(aCut), aRow, aCuts[aCut]);
     }
   }
   report(theCheck, anIndex, aMilled);
@@ -212,35 +224,44 @@ void VexVerify_BridgeCheck::boardPart(const ClipperLib::IntPoint& theMin,
 }
 
 void VexVerify_BridgeCheck::cutTile(const Standard_Integer theColumn, const Standard_Integer theRow,
-                                    VexGeom_DrawnArea&          theIndex,
-                                    const VexVerify_MilledArea& theMilled)
+                                    const VexGeom_DrawnArea&    theIndex,
+                                    const VexVerify_MilledArea& theMilled, TileCut& theCut) const
 {
   gp_XY aMin, aMax;
   myGrid.TileBox(theColumn, theRow, theColumn, theRow, aMin, aMax);
-  const ClipperLib::IntPoint aLow  = VexGeom_Units::ToPoint(aMin),
-                             aHigh = VexGeom_Units::ToPoint(aMax);
-  ClipperLib::Paths                aBoard, aCopper, aMilledArea, aLeftArea, aKeptArea;
-  std::vector<Part>                aCopperParts, aLeftParts, aKeptParts;
-  std::vector<std::vector<size_t>> aKeptByLeft;
-  boardPart(aLow, aHigh, aBoard);
-  if (!aBoard.empty())
+  theCut.Low  = VexGeom_Units::ToPoint(aMin);
+  theCut.High = VexGeom_Units::ToPoint(aMax);
+  ClipperLib::Paths aBoard, aCopper, aMilledArea, aLeftArea, aKeptArea;
+  boardPart(theCut.Low, theCut.High, aBoard);
+  if (aBoard.empty())
   {
-    // The copper over the board; what the milling leaves of the board, and of the copper.
-    theIndex.Window(aMin, aMax, 0.0, aCopper);
-    VexGeom_Polygons::Combine(ClipperLib::ctIntersection, aCopper, aBoard, aCopper);
-    const Standard_Integer aTile = theRow * myGrid.NbTilesX() + theColumn;
-    theMilled.Tile(aTile, aMilledArea);
-    VexGeom_Polygons::Combine(ClipperLib::ctDifference, aBoard, aMilledArea, aLeftArea);
-    VexGeom_Polygons::Combine(ClipperLib::ctDifference, aCopper, aMilledArea, aKeptArea);
-    VexVerify_TileParts::Split(aCopper, aCopperParts);
-    VexVerify_TileParts::Split(aLeftArea, aLeftParts);
-    VexVerify_TileParts::Split(aKeptArea, aKeptParts);
-    number(aCopperParts, [this]() { return myIslands.AddCopper(); });
-    number(aLeftParts, [this]() { return myIslands.AddLeft(); });
-    fileFeatures(aTile, aCopperParts);
-    fileKept(aKeptParts, aCopperParts, aLeftParts, aKeptByLeft);
+    return;
   }
-  joinSides(theColumn, aLow, aHigh, aCopperParts, aLeftParts, aKeptParts, aKeptByLeft);
+  // The copper over the board; what the milling leaves of the board, and of the copper.
+  theIndex.Window(aMin, aMax, 0.0, aCopper);
+  VexGeom_Polygons::Combine(ClipperLib::ctIntersection, aCopper, aBoard, aCopper);
+  theMilled.Tile(theRow * myGrid.NbTilesX() + theColumn, aMilledArea);
+  VexGeom_Polygons::Combine(ClipperLib::ctDifference, aBoard, aMilledArea, aLeftArea);
+  VexGeom_Polygons::Combine(ClipperLib::ctDifference, aCopper, aMilledArea, aKeptArea);
+  VexVerify_TileParts::Split(aCopper, theCut.Copper);
+  VexVerify_TileParts::Split(aLeftArea, theCut.Left);
+  VexVerify_TileParts::Split(aKeptArea, theCut.Kept);
+  theCut.HasBoard = Standard_True;
+}
+
+void VexVerify_BridgeCheck::fileTile(const Standard_Integer theColumn,
+                                     const Standard_Integer theRow, TileCut& theCut)
+{
+  std::vector<std::vector<size_t>> aKeptByLeft;
+  if (theCut.HasBoard)
+  {
+    number(theCut.Copper, [this]() { return myIslands.AddCopper(); });
+    number(theCut.Left, [this]() { return myIslands.AddLeft(); });
+    fileFeatures(theRow * myGrid.NbTilesX() + theColumn, theCut.Copper);
+    fileKept(theCut.Kept, theCut.Copper, theCut.Left, aKeptByLeft);
+  }
+  joinSides(theColumn, theCut.Low, theCut.High, theCut.Copper, theCut.Left, theCut.Kept,
+            aKeptByLeft);
 }
 
 void VexVerify_BridgeCheck::fileFeatures(const Standard_Integer   theTile,

@@ -7,6 +7,7 @@
 #include <VexVerify_TileParts.hxx>
 
 #include <VexGeom_Grid.hxx>
+#include <VexGeom_Parallel.hxx>
 #include <VexPcb_Nets.hxx>
 
 #include <Message_Msg.hxx>
@@ -32,7 +33,7 @@ class VexVerify_BridgeCheck
 {
 public:
   //! Creates a check whose board is the copper's box grown by 1 mm, without nets.
-  VexVerify_BridgeCheck() : myNets(NULL) {}
+  VexVerify_BridgeCheck() : myNets(NULL), myNbWorkers(VexGeom_Parallel::NbWorkers()) {}
 
   //! Takes theArea (normalised polygons, integer units) as the board, theOutline naming it.
   void SetBoard(const ClipperLib::Paths& theArea, const TCollection_AsciiString& theOutline)
@@ -41,6 +42,8 @@ public:
     myOutline = theOutline;
   }
 
+  //! Sets the number of threads the tiles are cut on (default: one per processor core).
+  void SetNbWorkers(const size_t theNbWorkers) { myNbWorkers = theNbWorkers; }
   //! Takes the nets of the design's objects from theNets, which must outlive the check.
   void SetNets(const VexPcb_Nets& theNets) { myNets = &theNets; }
 
@@ -69,6 +72,15 @@ private:
     std::vector<VexVerify_TileParts::Stretch> Left;   //!< leftover parts on the side
   };
 
+  //! The parts of one tile.
+  struct TileCut
+  {
+    ClipperLib::IntPoint                   Low, High; //!< the tile, integer units
+    std::vector<VexVerify_TileParts::Part> Copper;    //!< copper over the board
+    std::vector<VexVerify_TileParts::Part> Left;      //!< board left by the milling
+    std::vector<VexVerify_TileParts::Part> Kept;      //!< copper left by the milling
+    Standard_Boolean                       HasBoard = Standard_False; //!< board in the tile
+  };
   //! Does the work of Perform() and returns true; the polygon library may throw.
   Standard_Boolean perform(const PenFormatData_Model& theDesign, const VexVerify_JobPaths& thePaths,
                            VexVerify_Report::Check& theCheck);
@@ -80,9 +92,13 @@ private:
   void boardPart(const ClipperLib::IntPoint& theMin, const ClipperLib::IntPoint& theMax,
                  ClipperLib::Paths& thePart) const;
 
-  //! Cuts tile theColumn, theRow and files its parts in myIslands.
+  //! Cuts tile theColumn, theRow into theCut: its copper, leftover and kept copper parts. Only
+  //! reads the check, so that tiles may be cut on several threads at once.
   void cutTile(const Standard_Integer theColumn, const Standard_Integer theRow,
-               VexGeom_DrawnArea& theIndex, const VexVerify_MilledArea& theMilled);
+               const VexGeom_DrawnArea& theIndex, const VexVerify_MilledArea& theMilled,
+               TileCut& theCut) const;
+  //! Numbers the parts of theCut, tile theColumn, theRow, and files them in myIslands.
+  void fileTile(const Standard_Integer theColumn, const Standard_Integer theRow, TileCut& theCut);
 
   //! Files the kept copper of theKept in myIslands: what copper and leftover part each is in,
   //! and the joins of copper parts that share a leftover part.
@@ -138,17 +154,18 @@ private:
   //! Returns island theIsland as a bridge names it.
   VexVerify_Report::Island island(const Standard_Integer theIsland) const;
 
-  ClipperLib::Paths       myBoard;    //!< the outline's area, empty: the copper's box
-  TCollection_AsciiString myOutline;  //!< the outline's file
-  const VexPcb_Nets*      myNets;     //!< nets of the design's objects, NULL none
-  VexGeom_Grid            myGrid;     //!< cells and tiles
-  ClipperLib::IntPoint    myBoxMin;   //!< lower left of the board's box
-  ClipperLib::IntPoint    myBoxMax;   //!< upper right of the board's box
-  std::vector<Feature>    myFeatures; //!< design objects' points, by tile
-  VexVerify_Islands       myIslands;  //!< parts of every tile
-  Sides                   myRight;    //!< right side of the last tile
-  std::vector<Sides>      myTops;     //!< top sides of the last row's tiles, by column
-  Message_Msg             myFault;    //!< reason of the last failure
+  ClipperLib::Paths       myBoard;     //!< the outline's area, empty: the copper's box
+  TCollection_AsciiString myOutline;   //!< the outline's file
+  const VexPcb_Nets*      myNets;      //!< nets of the design's objects, NULL none
+  size_t                  myNbWorkers; //!< threads the tiles are cut on
+  VexGeom_Grid            myGrid;      //!< cells and tiles
+  ClipperLib::IntPoint    myBoxMin;    //!< lower left of the board's box
+  ClipperLib::IntPoint    myBoxMax;    //!< upper right of the board's box
+  std::vector<Feature>    myFeatures;  //!< design objects' points, by tile
+  VexVerify_Islands       myIslands;   //!< parts of every tile
+  Sides                   myRight;     //!< right side of the last tile
+  std::vector<Sides>      myTops;      //!< top sides of the last row's tiles, by column
+  Message_Msg             myFault;     //!< reason of the last failure
 };
 
 #endif

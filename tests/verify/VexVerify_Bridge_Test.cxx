@@ -8,6 +8,8 @@
 
 #include <VexGeom_Polygons.hxx>
 
+#include <VexGeom_Parallel.hxx>
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -30,12 +32,14 @@ const double THE_PLACE_ACCURACY = 0.02;
 
 //! Returns the findings and joins of theDesign milled by theJob's paths.
 VexVerify_Report::Check check(const VexVerify_TestModel& theDesign,
-                              const VexVerify_TestModel& theJob, const VexPcb_Nets* theNets = NULL)
+                              const VexVerify_TestModel& theJob, const VexPcb_Nets* theNets = NULL,
+                              const size_t theWorkers = VexGeom_Parallel::NbWorkers())
 {
   const VexVerify_JobPaths aPaths(*theJob.Model(), NCollection_Sequence<TCollection_AsciiString>(),
                                   NCollection_Sequence<TCollection_AsciiString>());
   VexVerify_Report::Check  aCheck;
   VexVerify_BridgeCheck    aBridges;
+  aBridges.SetNbWorkers(theWorkers);
   if (theNets != NULL)
   {
     aBridges.SetNets(*theNets);
@@ -332,6 +336,16 @@ TEST(VexVerify_BridgeTest, LeavingOutRingsOnABoardOfManyTiles)
       EXPECT_NEAR(aCheck.Findings.First().At.X(), aCase.At.X(), THE_PLACE_ACCURACY) << aCase.Name;
       EXPECT_NEAR(aCheck.Findings.First().At.Y(), aCase.At.Y(), THE_PLACE_ACCURACY) << aCase.Name;
     }
+  }
+  // Tiles cut on one thread or several make the very same islands and bridges.
+  const VexVerify_TestModel aJob = TiledBoard::Job({{0, 0}, {31, 15}, {20, 12}, {21, 12}}, true);
+  const VexVerify_Report::Check aOne  = check(aDesign, aJob, NULL, 1);
+  const VexVerify_Report::Check aFive = check(aDesign, aJob, NULL, 5);
+  EXPECT_EQ(aFive.Islands, aOne.Islands);
+  ASSERT_EQ(aFive.Findings.Length(), aOne.Findings.Length());
+  for (int anIndex = 0; anIndex < aOne.Findings.Length(); ++anIndex)
+  {
+    EXPECT_TRUE(aFive.Findings(anIndex).At.IsEqual(aOne.Findings(anIndex).At, 0.0)) << anIndex;
   }
 }
 
