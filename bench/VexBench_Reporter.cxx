@@ -10,6 +10,9 @@ namespace
 //! Bytes of model memory allowed per segment or point.
 const double THE_MEMORY_BUDGET = 64.0;
 
+//! Bytes of model memory allowed per Gerber draw, flash and four-sided region.
+const double THE_GERBER_BUDGETS[] = {48.0, 96.0, 150.0};
+
 //! One line of the table.
 struct Row
 {
@@ -217,6 +220,13 @@ void VexBench_Reporter::PrintTable(std::ostream& theStream) const
        aScaled(counter("read/drill", "elements"), 1.0e-6), 0.0, anInf, false},
       {"import Excellon 1M holes implied, MB/s", megabytesPerSecond("excellonRead/implied"),
        "read drill-heavy machine file, MB/s", megabytesPerSecond("read/drill"), 0.0, anInf, false},
+      // The model a Gerber import leaves, per object, beside what it may hold.
+      {"model bytes per Gerber draw", counter("gerber_model/draws", "bytes_per_object"),
+       "budget, bytes", THE_GERBER_BUDGETS[0], 0.0, 1.0, true},
+      {"model bytes per Gerber flash", counter("gerber_model/flashes", "bytes_per_object"),
+       "budget, bytes", THE_GERBER_BUDGETS[1], 0.0, 1.0, true},
+      {"model bytes per Gerber region", counter("gerber_model/regions", "bytes_per_object"),
+       "budget, bytes", THE_GERBER_BUDGETS[2], 0.0, 1.0, true},
   };
   char aTitle[512];
   std::snprintf(aTitle, sizeof(aTitle), "%-40s %10s  %-44s %10s  %7s  %-10s %s\n", "figure",

@@ -1,108 +1,60 @@
 // Copyright (c) 2026 VexData developers
 #include <VexExcellon_LineSource.hxx>
 
-#include <cstring>
-
-namespace
-{
-//! Bytes read from the stream at a time (at least).
-const size_t THE_BLOCK_SIZE = 1 << 16;
-} // namespace
-
-VexExcellon_LineSource::VexExcellon_LineSource(std::istream& theStream, const size_t theLimit)
-    : myBuffer(theStream.rdbuf()),
-      myBlock(0, static_cast<Standard_Integer>(THE_BLOCK_SIZE + 2 * theLimit + 2)),
-      myLimit(theLimit), myStart(0), myEnd(0), myLine(0), isEnded(Standard_False),
-      isFailed(Standard_False), isAfterCr(Standard_False)
+VexExcellon_LineSource::VexExcellon_LineSource(std::istream& theStream, const size_t theLimit,
+                                               const size_t theChunk)
+    : myInput(theStream, theChunk), myLimit(theLimit), myLine(0), isAfterCr(Standard_False)
 {
 }
 
-Standard_Boolean VexExcellon_LineSource::fill()
+Standard_Boolean VexExcellon_LineSource::skipPairedFeed()
 {
-  if (isEnded || isFailed || myBuffer == NULL)
+  if (!isAfterCr)
   {
-    isEnded = Standard_True;
+    return Standard_True;
+  }
+  // A CR LF pair ends one line, not two.
+  isAfterCr = Standard_False;
+  if (!myInput.Ensure(1))
+  {
     return Standard_False;
   }
-  char*        aBlock  = &myBlock.ChangeFirst();
-  const size_t aLength = myEnd - myStart;
-  if (myStart > 0)
+  if (myInput.Begin() < myInput.End() && *myInput.Begin() == '\n')
   {
-    std::memmove(aBlock, aBlock + myStart, aLength);
-    myStart = 0;
-    myEnd   = aLength;
+    myInput.Consume(myInput.Begin() + 1);
   }
-  const size_t    aRoom = static_cast<size_t>(myBlock.Length()) - myEnd;
-  std::streamsize aRead = 0;
-  try
-  {
-    aRead = myBuffer->sgetn(aBlock + myEnd, static_cast<std::streamsize>(aRoom));
-  }
-  catch (...)
-  {
-    isFailed = Standard_True;
-    return Standard_False;
-  }
-  if (aRead <= 0)
-  {
-    isEnded = Standard_True;
-    return Standard_False;
-  }
-  myEnd += static_cast<size_t>(aRead);
   return Standard_True;
 }
 
 VexExcellon_LineSource::Result VexExcellon_LineSource::Next(const char*& theText, size_t& theLength)
 {
-  for (size_t aScanned = 0;;)
+  if (!skipPairedFeed() || !myInput.Gather("\n\r", myLimit + 1))
   {
-    const char* aBlock = &myBlock.First();
-    if (isAfterCr && myStart < myEnd)
-    {
-      // A CR LF pair ends one line, not two.
-      myStart += aBlock[myStart] == '\n' ? 1 : 0;
-      isAfterCr = Standard_False;
-    }
-    const char*  aLine   = aBlock + myStart;
-    size_t       anEnd   = aScanned;
-    const size_t aLength = myEnd - myStart;
-    while (anEnd < aLength && aLine[anEnd] != '\n' && aLine[anEnd] != '\r')
-    {
-      ++anEnd;
-    }
-    if (anEnd > myLimit)
-    {
-      ++myLine;
-      theText   = aLine;
-      theLength = myLimit;
-      return Result_TooLong;
-    }
-    if (anEnd < aLength)
-    {
-      ++myLine;
-      isAfterCr = aLine[anEnd] == '\r';
-      theText   = aLine;
-      theLength = anEnd;
-      myStart += anEnd + 1;
-      return Result_Line;
-    }
-    aScanned = anEnd;
-    if (!fill())
-    {
-      if (isFailed)
-      {
-        return Result_Failure;
-      }
-      if (myEnd == myStart)
-      {
-        return Result_End;
-      }
-      // The last line has no end of its own.
-      ++myLine;
-      theText   = &myBlock.First() + myStart;
-      theLength = myEnd - myStart;
-      myStart   = myEnd;
-      return Result_Line;
-    }
+    return Result_Failure;
   }
+  const char*  aLine = myInput.Begin();
+  const size_t aHeld = static_cast<size_t>(myInput.End() - aLine);
+  size_t       anEnd = 0;
+  while (anEnd < aHeld && aLine[anEnd] != '\n' && aLine[anEnd] != '\r')
+  {
+    ++anEnd;
+  }
+  if (anEnd > myLimit)
+  {
+    ++myLine;
+    theText   = aLine;
+    theLength = myLimit;
+    return Result_TooLong;
+  }
+  if (anEnd == aHeld && aHeld == 0)
+  {
+    return Result_End;
+  }
+  // The last line may have no end of its own.
+  ++myLine;
+  isAfterCr = anEnd < aHeld && aLine[anEnd] == '\r';
+  theText   = aLine;
+  theLength = anEnd;
+  myInput.Consume(anEnd < aHeld ? aLine + anEnd + 1 : aLine + anEnd);
+  return Result_Line;
 }

@@ -46,8 +46,8 @@ const char* cannedText(const char* theText, const size_t theLength)
 } // namespace
 
 VexExcellon_Parser::VexExcellon_Parser(VexExcellon_Listener& theListener)
-    : myMachine(theListener), myKeywords(myMachine, myFormat), isDefaultMetric(Standard_False),
-      isHeader(Standard_False), isEnded(Standard_False)
+    : myMachine(theListener), myKeywords(myMachine, myFormat), myReadSize(0),
+      isDefaultMetric(Standard_False), isHeader(Standard_False), isEnded(Standard_False)
 {
 }
 
@@ -76,7 +76,7 @@ Standard_Boolean VexExcellon_Parser::Parse(std::istream& theStream)
 
 void VexExcellon_Parser::parseLines(std::istream& theStream)
 {
-  VexExcellon_LineSource aSource(theStream, THE_LINE_LIMIT);
+  VexExcellon_LineSource aSource(theStream, THE_LINE_LIMIT, myReadSize);
   const char*            aText   = NULL;
   size_t                 aLength = 0;
   while (!myMachine.IsFailed())

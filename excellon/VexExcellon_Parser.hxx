@@ -38,6 +38,9 @@ public:
   //! Sets the unit of a file that never states one (inches unless told otherwise).
   void SetDefaultMetric(const Standard_Boolean theIsMetric) { isDefaultMetric = theIsMetric; }
 
+  //! Sets the bytes read from the stream at a time (0, the default: VexPcb_TextInput's).
+  void SetReadSize(const size_t theSize) { myReadSize = theSize; }
+
   //! Reads theStream to its end, or to the first fault. Returns false after a fault (the
   //! listener has it). No exception leaves this method.
   Standard_EXPORT Standard_Boolean Parse(std::istream& theStream);
@@ -100,6 +103,7 @@ private:
   VexExcellon_NumberFormat myFormat;        //!< unit and number format
   VexExcellon_Keywords     myKeywords;      //!< comments and keyword lines
   VexExcellon_Words        myWords;         //!< words of the current line
+  size_t                   myReadSize;      //!< bytes read from the stream at a time
   Standard_Boolean         isDefaultMetric; //!< unit of a file that states none
   Standard_Boolean         isHeader;        //!< between M48 and % or M95
   Standard_Boolean         isEnded;         //!< after M30 or M00

@@ -150,6 +150,7 @@ Standard_Boolean VexExcellon_Reader::Read(std::istream&               theStream,
     VexExcellon_ModelBuilder aBuilder(theModel, theOptions, theReport);
     VexExcellon_Parser       aParser(aBuilder);
     aParser.SetDefaultMetric(theOptions.DefaultUnit == VexPcb_ImportOptions::Unit_Millimetre);
+    aParser.SetReadSize(theOptions.ReadSize);
     if (!aParser.Parse(theStream))
     {
       return Standard_False;

@@ -75,6 +75,24 @@ void requireFault(const PenFormatData_Model& theModel, const VexPcb_TransferRepo
       "the fault is not a message of the catalogue");
 }
 
+//! Requires that theData read a few bytes at a time (lines cut where the reads end) gives what it
+//! gave read at once: theIsOk, theReport's fault line, theModel's size.
+void requireSameInSmallReads(const std::string& theData, const bool theIsOk,
+                             const VexPcb_TransferReport& theReport,
+                             const PenFormatData_Model&   theModel)
+{
+  Handle(PenFormatData_Model) aModel = new PenFormatData_Model();
+  VexPcb_TransferReport aReport;
+  VexPcb_ImportOptions  anOptions;
+  anOptions.ReadSize = 1 + theData.size() % 7;
+  std::istringstream aStream(theData);
+  const bool isOk = VexExcellon_Reader::Read(aStream, anOptions, *aModel, aReport) == Standard_True;
+  VexFuzz_Harness::Require(isOk == theIsOk && aReport.FaultLine() == theReport.FaultLine() &&
+                               aModel->Objects().Size() == theModel.Objects().Size() &&
+                               aModel->NbApertures() == theModel.NbApertures(),
+                           "reading a few bytes at a time gives another model or fault");
+}
+
 //! Requires that theText, read again, gives theHoles.
 void requireSameHoles(const std::string& theText, const std::vector<Hole>& theHoles)
 {
@@ -114,7 +132,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* theData, size_t theSize)
   Handle(PenFormatData_Model) aModel = new PenFormatData_Model();
   VexPcb_TransferReport aReport;
   std::istringstream    aStream(aData);
-  if (!VexExcellon_Reader::Read(aStream, VexPcb_ImportOptions(), *aModel, aReport))
+  const bool isOk = VexExcellon_Reader::Read(aStream, VexPcb_ImportOptions(), *aModel, aReport);
+  requireSameInSmallReads(aData, isOk, aReport, *aModel);
+  if (!isOk)
   {
     requireFault(*aModel, aReport, aData);
     return 0;

@@ -95,6 +95,25 @@ int checkModel(const PenFormatData_Model& theModel)
   return anElements;
 }
 
+//! Requires that theData read from a stream a few bytes at a time (commands cut where the reads
+//! end) gives what it gave read from memory: theIsOk, theReport's fault line, theModel's size.
+void requireSameInSmallReads(const char* theData, const size_t theSize, const bool theIsOk,
+                             const VexPcb_TransferReport& theReport,
+                             const PenFormatData_Model&   theModel)
+{
+  Handle(PenFormatData_Model) aModel = new PenFormatData_Model();
+  VexPcb_TransferReport aReport;
+  VexPcb_ImportOptions  anOptions;
+  anOptions.ReadSize = 1 + theSize % 7;
+  std::istringstream aStream(std::string(theData, theSize));
+  const bool         isOk =
+      VexGerber_Reader::Read(aStream, anOptions, fuzzLimits(), *aModel, aReport) == Standard_True;
+  require(isOk == theIsOk && aReport.FaultLine() == theReport.FaultLine() &&
+              aModel->Objects().Size() == theModel.Objects().Size() &&
+              aModel->NbApertures() == theModel.NbApertures(),
+          "reading a few bytes at a time gives another model or fault");
+}
+
 //! Reads theData into a fresh model; checks the outcome and returns whether it succeeded.
 bool readInto(const char* theData, const size_t theSize, Handle(PenFormatData_Model) & theModel)
 {
@@ -106,6 +125,7 @@ bool readInto(const char* theData, const size_t theSize, Handle(PenFormatData_Mo
   require(isOk || (theModel->Objects().IsEmpty() && theModel->NbApertures() == 1 &&
                    theModel->NbLayers() == 0),
           "a failed read changed the model");
+  requireSameInSmallReads(theData, theSize, isOk, aReport, *theModel);
   return isOk;
 }
 } // namespace

@@ -3,6 +3,7 @@
 
 #include <VexGerber_Number.hxx>
 
+#include <cstdint>
 #include <cstring>
 
 namespace
@@ -39,22 +40,18 @@ VexGerber_Parser::VexGerber_Parser(VexGerber_Listener& theListener, VexPcb_Fault
                                    const VexGerber_Limits& theLimits, const Standard_Boolean isInch)
     : myListener(theListener), myFault(theFault), myLimits(theLimits), hasFormat(Standard_False),
       myGraphics(theListener, theFault, theLimits, isInch),
-      myExtended(myGraphics, theFault, myFormat, hasFormat), isEnd(Standard_False), myPos(nullptr),
-      myEnd(nullptr), myLine(1), myCommandLine(1), myPieceLine(1), myBlockLine(1)
+      myExtended(myGraphics, theFault, myFormat, hasFormat), isEnd(Standard_False), myInput(NULL),
+      myPos(nullptr), myEnd(nullptr), myLine(1), myCommandLine(1), myPieceLine(1), myBlockLine(1)
 {
 }
 
-Standard_Boolean VexGerber_Parser::Parse(const char* theData, const size_t theSize)
+Standard_Boolean VexGerber_Parser::Parse(VexPcb_TextInput& theInput)
 {
-  myPos         = theData;
-  myEnd         = theData + theSize;
-  myLine        = 1;
-  myCommandLine = 1;
-  isEnd         = Standard_False;
-  if (theSize >= 3 && std::memcmp(theData, THE_BYTE_ORDER_MARK, 3) == 0)
-  {
-    myPos += 3;
-  }
+  myInput = &theInput;
+  takeWindow();
+  myLine                  = 1;
+  myCommandLine           = 1;
+  isEnd                   = Standard_False;
   Standard_Boolean isDone = Standard_False;
   try
   {
@@ -65,6 +62,7 @@ Standard_Boolean VexGerber_Parser::Parse(const char* theData, const size_t theSi
     // Memory ran out, or a part behind the grammar failed: the read stops like a failed read.
     fail(VexPcb_Fault("VEX_GERBER_READ_FAILED"));
   }
+  myInput = NULL;
   if (isDone)
   {
     return Standard_True;
@@ -81,10 +79,52 @@ Standard_Boolean VexGerber_Parser::Parse(const char* theData, const size_t theSi
   return Standard_False;
 }
 
+void VexGerber_Parser::takeWindow()
+{
+  myPos = myInput->Begin();
+  myEnd = myInput->End();
+}
+
+Standard_Boolean VexGerber_Parser::ensure(const size_t theCount)
+{
+  if (static_cast<size_t>(myEnd - myPos) >= theCount)
+  {
+    return Standard_True;
+  }
+  myInput->Consume(myPos);
+  const Standard_Boolean isRead = myInput->Ensure(theCount);
+  takeWindow();
+  return isRead || fail(VexPcb_Fault("VEX_GERBER_READ_FAILED"));
+}
+
+Standard_Boolean VexGerber_Parser::gather(const char* theStops)
+{
+  myInput->Consume(myPos);
+  const Standard_Boolean isRead = myInput->Gather(theStops, SIZE_MAX);
+  takeWindow();
+  return isRead || fail(VexPcb_Fault("VEX_GERBER_READ_FAILED"));
+}
+
 Standard_Boolean VexGerber_Parser::commands()
 {
-  while (myPos < myEnd && !isEnd)
+  if (!ensure(3))
   {
+    return Standard_False;
+  }
+  if (myEnd - myPos >= 3 && std::memcmp(myPos, THE_BYTE_ORDER_MARK, 3) == 0)
+  {
+    myPos += 3;
+  }
+  while (!isEnd)
+  {
+    if (myPos == myEnd && !ensure(1))
+    {
+      return Standard_False;
+    }
+    if (myPos == myEnd)
+    {
+      break;
+    }
     const char aChar = *myPos;
     if (aChar == '\n')
     {
@@ -103,7 +143,7 @@ Standard_Boolean VexGerber_Parser::commands()
         return Standard_False;
       }
     }
-    else if (!word())
+    else if (!gather("*%") || !word())
     {
       return Standard_False;
     }
@@ -133,8 +173,9 @@ void VexGerber_Parser::placeWarnings()
   myGraphics.ClearWarnings();
 }
 
-TCollection_AsciiString VexGerber_Parser::here() const
+TCollection_AsciiString VexGerber_Parser::here()
 {
+  ensure(20);
   const char* aStop = myPos;
   while (aStop < myEnd && aStop - myPos < 20 && *aStop != '\n' && *aStop != '\r')
   {
@@ -255,6 +296,11 @@ Standard_Boolean VexGerber_Parser::strayCharacter()
 Standard_Boolean VexGerber_Parser::comment()
 {
   // "G04 #@! T..." carries an attribute for readers that know them, a comment for the others.
+  // Only '*' ends a comment: what was gathered for the word may end at a '%' of the text.
+  if (!gather("*"))
+  {
+    return Standard_False;
+  }
   const char* aText = myPos;
   while (aText < myEnd && (*aText == ' ' || *aText == '\t'))
   {
@@ -441,6 +487,10 @@ Standard_Boolean VexGerber_Parser::extendedBlock()
 Standard_Boolean VexGerber_Parser::extendedPiece(Standard_Boolean& theEnded)
 {
   myPiece.clear();
+  if (!gather("*%"))
+  {
+    return Standard_False;
+  }
   // Blanks at the start of a piece are layout; inside, they may belong to a name or a comment.
   while (myPos < myEnd && (isBlank(*myPos) || *myPos == '\n'))
   {

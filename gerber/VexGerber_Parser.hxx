@@ -3,6 +3,7 @@
 #define _VexGerber_Parser_HeaderFile
 
 #include <VexGerber_Extended.hxx>
+#include <VexPcb_TextInput.hxx>
 
 #include <string>
 
@@ -12,7 +13,9 @@
 //! (VexGerber_Graphics) turns the commands into objects. Every fault, of the grammar or of the
 //! parts behind it, is placed here on the line of the command that caused it and handed to the
 //! listener with OnFault; warnings are placed and handed on the same way. One pass over the
-//! bytes, no allocation per word command: the time is linear in the size of the file.
+//! bytes, no allocation per word command: the time is linear in the size of the file. The bytes
+//! come through a VexPcb_TextInput, widened to a whole command before the command is read, so
+//! that no command is ever cut where a read of the stream ended.
 class VexGerber_Parser
 {
 public:
@@ -22,11 +25,22 @@ public:
                                    const VexGerber_Limits& theLimits,
                                    const Standard_Boolean  isInch);
 
-  //! Parses theSize bytes from theData up to M02 (or M00) or the end. Returns false on the
-  //! first fault, which the listener has been given. No exception leaves this method.
-  Standard_EXPORT Standard_Boolean Parse(const char* theData, const size_t theSize);
+  //! Parses theInput up to M02 (or M00) or its end. Returns false on the first fault, which the
+  //! listener has been given. No exception leaves this method.
+  Standard_EXPORT Standard_Boolean Parse(VexPcb_TextInput& theInput);
 
 private:
+  //! Widens the bytes at hand from the current position to theCount unless the input ends
+  //! first; false, with the fault, when the input failed.
+  Standard_Boolean ensure(const size_t theCount);
+
+  //! Widens the bytes at hand from the current position up to one of theStops or the end of
+  //! the input; false, with the fault, when the input failed.
+  Standard_Boolean gather(const char* theStops);
+
+  //! Takes the bytes at hand from the input after it was widened.
+  void takeWindow();
+
   //! Reads the commands up to the end; false on a fault.
   Standard_Boolean commands();
 
@@ -88,7 +102,7 @@ private:
   void placeWarnings();
 
   //! Returns the current position as a short text for a message.
-  TCollection_AsciiString here() const;
+  TCollection_AsciiString here();
 
   VexGerber_Listener&     myListener;    //!< where objects, warnings and the fault go
   VexPcb_Fault&           myFault;       //!< the first fault
@@ -98,8 +112,9 @@ private:
   VexGerber_Graphics      myGraphics;    //!< the graphics state
   VexGerber_Extended      myExtended;    //!< extended command handler
   Standard_Boolean        isEnd;         //!< M02 or M00 was read
+  VexPcb_TextInput*       myInput;       //!< the bytes read, NULL outside Parse
   const char*             myPos;         //!< current position
-  const char*             myEnd;         //!< end of the data
+  const char*             myEnd;         //!< end of the bytes at hand
   Standard_Integer        myLine;        //!< current line, from 1
   Standard_Integer        myCommandLine; //!< line a fault of the command at hand is placed on
   Standard_Integer        myPieceLine;   //!< line where the current piece starts

@@ -7,13 +7,9 @@
 #include <Message_Messenger.hxx>
 
 #include <cstring>
-#include <memory>
 
 namespace
 {
-//! Bytes read from the stream at a time.
-const size_t THE_CHUNK = 1 << 20;
-
 //! Extended commands that only Gerber files have.
 const char* const THE_MARKERS[] = {"%FS", "%MO", "%AD", "%AM", "%TF", "%IN", "%IP", "%OF", "%LP"};
 
@@ -38,65 +34,6 @@ TCollection_ExtendedString nameOr(const TCollection_AsciiString& theText, const 
                                     Standard_False);
 }
 
-//! The bytes of a whole file, read in one go when the stream can tell its size, else chunk by
-//! chunk; never zero-filled first.
-class FileBytes
-{
-public:
-  //! Reads all of theStream; returns false when the stream fails other than at its end.
-  bool Read(std::istream& theStream)
-  {
-    const std::streampos aStart = theStream.tellg();
-    if (aStart != std::streampos(-1) && theStream.seekg(0, std::ios::end))
-    {
-      const std::streamoff aSize = theStream.tellg() - aStart;
-      theStream.seekg(aStart);
-      reserve(aSize > 0 ? static_cast<size_t>(aSize) + 1 : THE_CHUNK);
-    }
-    theStream.clear(theStream.rdstate() & ~std::ios::failbit);
-    for (;;)
-    {
-      if (mySize == myCapacity)
-      {
-        reserve(myCapacity * 2 + THE_CHUNK);
-      }
-      theStream.read(myData.get() + mySize, static_cast<std::streamsize>(myCapacity - mySize));
-      mySize += static_cast<size_t>(theStream.gcount());
-      if (!theStream)
-      {
-        return theStream.eof() && !theStream.bad();
-      }
-    }
-  }
-
-  //! Returns the bytes.
-  const char* Data() const { return myData.get(); }
-
-  //! Returns the number of bytes.
-  size_t Size() const { return mySize; }
-
-private:
-  //! Grows the storage to theCapacity bytes, keeping what was read.
-  void reserve(const size_t theCapacity)
-  {
-    if (theCapacity <= myCapacity)
-    {
-      return;
-    }
-    std::unique_ptr<char[]> aData(new char[theCapacity]);
-    if (mySize > 0)
-    {
-      std::memcpy(aData.get(), myData.get(), mySize);
-    }
-    myData.swap(aData);
-    myCapacity = theCapacity;
-  }
-
-  std::unique_ptr<char[]> myData;         //!< storage
-  size_t                  mySize     = 0; //!< bytes read
-  size_t                  myCapacity = 0; //!< bytes of storage
-};
-
 //! Files the read failure of a stream or of memory (found before or after the parse, on line 1)
 //! in the report and sends it to the model's messenger.
 void readFailed(PenFormatData_Model& theModel, VexPcb_TransferReport& theReport)
@@ -109,6 +46,36 @@ void readFailed(PenFormatData_Model& theModel, VexPcb_TransferReport& theReport)
     Message_Msg aMessage = aFault.Message();
     theModel.Messenger()->Send(aMessage.Get(), Message_Fail);
   }
+}
+//! Reads theInput, of theSize bytes in all, into theModel (see VexGerber_Reader::Read).
+Standard_Boolean readInput(VexPcb_TextInput& theInput, const size_t theSize,
+                           const VexPcb_ImportOptions& theOptions,
+                           const VexGerber_Limits& theLimits, PenFormatData_Model& theModel,
+                           VexPcb_TransferReport& theReport, VexPcb_Nets& theNets)
+{
+  try
+  {
+    VexPcb_Fault           aFault;
+    VexGerber_ModelBuilder aBuilder(theModel,
+                                    nameOr(theOptions.Phase, VexGerber_Reader::THE_DEFAULT_PHASE),
+                                    nameOr(theOptions.Layer, VexGerber_Reader::THE_DEFAULT_LAYER),
+                                    theReport, theNets, aFault, theLimits, theSize);
+    VexGerber_Parser       aParser(aBuilder, aFault, theLimits,
+                                   theOptions.DefaultUnit != VexPcb_ImportOptions::Unit_Millimetre);
+    const Standard_Boolean isDone = aParser.Parse(theInput);
+    aBuilder.FlushCounts();
+    if (isDone)
+    {
+      aBuilder.Commit();
+    }
+    return isDone;
+  }
+  catch (...)
+  {
+    // Memory ran out while the builder or the parser was made, or while the model was filled.
+  }
+  readFailed(theModel, theReport);
+  return Standard_False;
 }
 } // namespace
 
@@ -172,16 +139,14 @@ Standard_Boolean VexGerber_Reader::Read(std::istream&               theStream,
 {
   try
   {
-    FileBytes aData;
-    if (aData.Read(theStream))
-    {
-      return ReadBuffer(aData.Data(), aData.Size(), theOptions, theLimits, theModel, theReport,
-                        theNets);
-    }
+    // The size of the file sets the polygon work allowed; the bytes are read a chunk at a time.
+    const size_t     aSize = VexPcb_TextInput::Remaining(theStream);
+    VexPcb_TextInput anInput(theStream, theOptions.ReadSize);
+    return readInput(anInput, aSize, theOptions, theLimits, theModel, theReport, theNets);
   }
   catch (...)
   {
-    // Memory exhaustion or a stream that throws: the model is untouched.
+    // Memory for the buffer ran out: the model is untouched.
   }
   readFailed(theModel, theReport);
   return Standard_False;
@@ -204,26 +169,6 @@ Standard_Boolean VexGerber_Reader::ReadBuffer(const char* theData, const size_t 
                                               VexPcb_TransferReport&      theReport,
                                               VexPcb_Nets&                theNets)
 {
-  try
-  {
-    VexPcb_Fault           aFault;
-    VexGerber_ModelBuilder aBuilder(theModel, nameOr(theOptions.Phase, THE_DEFAULT_PHASE),
-                                    nameOr(theOptions.Layer, THE_DEFAULT_LAYER), theReport, theNets,
-                                    aFault, theLimits, theSize);
-    VexGerber_Parser       aParser(aBuilder, aFault, theLimits,
-                                   theOptions.DefaultUnit != VexPcb_ImportOptions::Unit_Millimetre);
-    const Standard_Boolean isDone = aParser.Parse(theData, theSize);
-    aBuilder.FlushCounts();
-    if (isDone)
-    {
-      aBuilder.Commit();
-    }
-    return isDone;
-  }
-  catch (...)
-  {
-    // Memory ran out while the builder or the parser was made, or while the model was filled.
-  }
-  readFailed(theModel, theReport);
-  return Standard_False;
+  VexPcb_TextInput anInput(theData, theSize);
+  return readInput(anInput, theSize, theOptions, theLimits, theModel, theReport, theNets);
 }

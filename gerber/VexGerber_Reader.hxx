@@ -41,7 +41,9 @@ public:
   Standard_EXPORT static Standard_Boolean Probe(const char* theHead, const size_t theSize);
 
   //! Reads the Gerber file in theStream into theModel with the default limits; false on a fault
-  //! (see the class description).
+  //! (see the class description). The stream is read a chunk at a time (theOptions.ReadSize);
+  //! the polygon work allowed grows with the bytes from its position to its end, which a stream
+  //! that cannot seek (a pipe) does not tell: it gets the fixed allowance only.
   Standard_EXPORT static Standard_Boolean Read(std::istream&               theStream,
                                                const VexPcb_ImportOptions& theOptions,
                                                PenFormatData_Model&        theModel,

@@ -159,4 +159,18 @@ private:
   std::string myData; //!< bytes served before the failure
 };
 
+//! A stream buffer that serves theData and cannot seek, as a pipe: a stream over it cannot tell
+//! its size.
+class VexTest_PipeBuffer : public std::streambuf
+{
+public:
+  explicit VexTest_PipeBuffer(const std::string& theData) : myData(theData)
+  {
+    setg(&myData[0], &myData[0], &myData[0] + myData.size());
+  }
+
+private:
+  std::string myData; //!< bytes served
+};
+
 #endif

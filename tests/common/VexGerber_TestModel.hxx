@@ -4,9 +4,12 @@
 
 #include <VexTest_Messages.hxx>
 
+#include <gtest/gtest.h>
+
 #include <VexGeom_Contour.hxx>
 #include <VexGeom_Shape.hxx>
 #include <VexGerber_Reader.hxx>
+#include <VexPcb_TextInput.hxx>
 
 #include <PenFormatData_Sequence.hxx>
 #include <PhGeom_Curve.hxx>
@@ -37,12 +40,18 @@ struct Read
   VexTest_MessageCapture Capture;
 };
 
-//! Reads theText into a fresh model (or theModel) with theLimits.
+inline void ExpectSameInSmallReads(const std::string& theText, const Read& theRead,
+                                   const VexGerber_Limits&     theLimits,
+                                   const VexPcb_ImportOptions& theOptions);
+
+//! Reads theText into a fresh model (or theModel) with theLimits. A read into a fresh model with
+//! the default read size is repeated reading a few bytes at a time, which must give the same.
 inline void ReadText(const std::string& theText, Read& theRead,
                      const VexGerber_Limits&     theLimits  = VexGerber_Limits(),
                      const VexPcb_ImportOptions& theOptions = VexPcb_ImportOptions())
 {
-  if (theRead.Model.IsNull())
+  const bool isFresh = theRead.Model.IsNull();
+  if (isFresh)
   {
     theRead.Model = new PenFormatData_Model();
   }
@@ -50,6 +59,10 @@ inline void ReadText(const std::string& theText, Read& theRead,
   std::istringstream aStream(theText);
   theRead.Ok = VexGerber_Reader::Read(aStream, theOptions, theLimits, *theRead.Model,
                                       theRead.Report) == Standard_True;
+  if (isFresh && theOptions.ReadSize == 0)
+  {
+    ExpectSameInSmallReads(theText, theRead, theLimits, theOptions);
+  }
 }
 
 //! Returns the sequences of theModel in order.
@@ -499,6 +512,52 @@ inline std::vector<GerbvExample> ListGerbvExamples(const size_t theStep = 1)
     anExamples.push_back(anExample);
   }
   return anExamples;
+}
+//! Returns what theRead gave as text: status, messages, fault line, counts and apertures.
+inline std::string Outcome(const Read& theRead)
+{
+  std::ostringstream aText;
+  aText << (theRead.Ok ? "read" : "failed") << ", fault line " << theRead.Report.FaultLine() << "\n"
+        << theRead.Capture.Dump();
+  theRead.Report.PrintCounts(aText);
+  aText << theRead.Model->NbApertures() << " apertures, " << theRead.Model->Objects().Size()
+        << " objects\n";
+  return aText.str();
+}
+
+//! Returns true when theOne and theTwo hold exactly the same features.
+inline bool IsSameExactly(const std::vector<Feature>& theOne, const std::vector<Feature>& theTwo)
+{
+  return std::equal(theOne.begin(), theOne.end(), theTwo.begin(), theTwo.end(),
+                    [](const Feature& theA, const Feature& theB)
+                    { return !(theA < theB) && !(theB < theA); });
+}
+
+//! Reads theText again 1, 2, 3 and 7 bytes at a time, so that every command is cut by the ends
+//! of the reads somewhere, and expects what theRead (read with the default size) gave. A text
+//! longer than the default buffer (an example file) is read again 7 bytes at a time only.
+inline void ExpectSameInSmallReads(const std::string& theText, const Read& theRead,
+                                   const VexGerber_Limits&     theLimits,
+                                   const VexPcb_ImportOptions& theOptions)
+{
+  const std::string          anOutcome = Outcome(theRead);
+  const std::vector<Feature> aFeatures = Features(*theRead.Model);
+  const bool                 isLong    = theText.size() > VexPcb_TextInput::THE_DEFAULT_CHUNK;
+  for (const size_t aSize : {1, 2, 3, 7})
+  {
+    if (isLong && aSize != 7)
+    {
+      continue;
+    }
+    VexPcb_ImportOptions anOptions = theOptions;
+    anOptions.ReadSize             = aSize;
+    Read aSmall;
+    ReadText(theText, aSmall, theLimits, anOptions);
+    EXPECT_EQ(anOutcome, Outcome(aSmall))
+        << "reading " << aSize << " bytes at a time: " << theText.substr(0, 120);
+    EXPECT_TRUE(IsSameExactly(aFeatures, Features(*aSmall.Model)))
+        << "reading " << aSize << " bytes at a time: " << theText.substr(0, 120);
+  }
 }
 } // namespace VexGerber_TestModel
 

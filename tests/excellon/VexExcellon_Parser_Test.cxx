@@ -82,17 +82,32 @@ public:
   }
 };
 
-//! Parses theText and returns the transcript.
-std::string parse(const std::string& theText, const bool theIsMetric = false)
+//! Parses theText reading theReadSize bytes at a time (0: the default) and returns the
+//! transcript.
+std::string parseIn(const std::string& theText, const bool theIsMetric, const size_t theReadSize)
 {
   VexTest_MessageCapture::RegisterCatalogue();
   Recorder           aRecorder;
   VexExcellon_Parser aParser(aRecorder);
   aParser.SetDefaultMetric(theIsMetric);
+  aParser.SetReadSize(theReadSize);
   std::istringstream aStream(theText);
   const bool         isOk = aParser.Parse(aStream) == Standard_True;
   EXPECT_EQ(isOk, aRecorder.Text.find("fault") == std::string::npos) << theText;
   return aRecorder.Text;
+}
+
+//! Parses theText and returns the transcript, which must not change when the text is read 1, 2,
+//! 3 or 7 bytes at a time (lines cut by the ends of the reads everywhere).
+std::string parse(const std::string& theText, const bool theIsMetric = false)
+{
+  const std::string aTranscript = parseIn(theText, theIsMetric, 0);
+  for (const size_t aSize : {1, 2, 3, 7})
+  {
+    EXPECT_EQ(aTranscript, parseIn(theText, theIsMetric, aSize))
+        << "reading " << aSize << " bytes at a time: " << theText;
+  }
+  return aTranscript;
 }
 
 //! Returns the X of the one hole drilled by theBody after theHeader (tool 1 of 1 mm diameter).

@@ -208,6 +208,31 @@ TEST(VexExcellon_Reader, OptionsAndUnits)
   EXPECT_EQ("2 2 Drilling/Drill: p(1,-2)\n", anInch.Toolpaths());
 }
 
+TEST(VexExcellon_Reader, ReadSizeChangesNothing)
+{
+  // The file read a few bytes at a time (lines cut everywhere, a CR LF pair split) gives the
+  // same model, report and fault as read at once.
+  const std::string THE_FILES[] = {THE_BOARD, "M48\r\nMETRIC\r\nT1C1\r\n%\r\nT1\r\nX1Y1\r\nM30",
+                                   "M48\nMETRIC\nT1C1\n%\nT1\nX1Y1\nT7\nX2Y2\n"};
+  for (const std::string& aFile : THE_FILES)
+  {
+    Import aWhole;
+    aWhole.Read(aFile);
+    for (const size_t aSize : {1, 2, 3, 7})
+    {
+      VexPcb_ImportOptions anOptions;
+      anOptions.ReadSize = aSize;
+      Import aSmall;
+      aSmall.Read(aFile, anOptions);
+      EXPECT_EQ(aWhole.IsOk, aSmall.IsOk) << aSize << ": " << aFile;
+      EXPECT_EQ(aWhole.Apertures() + aWhole.Toolpaths() + aWhole.Counts(),
+                aSmall.Apertures() + aSmall.Toolpaths() + aSmall.Counts())
+          << aSize << ": " << aFile;
+      EXPECT_EQ(aWhole.IsOk ? "" : aWhole.Fault(), aSmall.IsOk ? "" : aSmall.Fault());
+    }
+  }
+}
+
 TEST(VexExcellon_Reader, AperturesAcrossFiles)
 {
   struct Case

@@ -80,10 +80,12 @@ std::string check(const GerbvExample& theExample, std::string& theDifference)
   Read        anOurs;
   std::string aText = FileText(theExample.Path);
   ReadText(aText, anOurs);
-  const std::string anExport = ::testing::TempDir() + "vexgerber-example.gbr";
-  std::string       aPrinted;
-  const int         aStatus  = ExportWithGerbv(theExample.Path, anExport, aPrinted);
-  const bool        isBroken = aStatus != 0 || aPrinted.find("CRITICAL") != std::string::npos;
+  // One name per process: test runs of several build trees may overlap on one machine.
+  const std::string anExport =
+      ::testing::TempDir() + "vexgerber-example-" + std::to_string(getpid()) + ".gbr";
+  std::string aPrinted;
+  const int   aStatus  = ExportWithGerbv(theExample.Path, anExport, aPrinted);
+  const bool  isBroken = aStatus != 0 || aPrinted.find("CRITICAL") != std::string::npos;
   if (!anOurs.Ok)
   {
     if (!isBroken)
