@@ -52,20 +52,9 @@ bool VexJob_Copper::Bounds(gp_XY& theMin, gp_XY& theMax) const
 void VexJob_Copper::Build(const gp_XY& theMin, const gp_XY& theMax,
                           ClipperLib::Paths& theCopper) const
 {
-  theCopper.clear();
-  if (!myArea)
-  {
-    return;
-  }
-  if (!isMirrored)
-  {
-    myArea->Window(theMin, theMax, 0.0, theCopper);
-    return;
-  }
-  // The window turned over is asked for as drawn, and its copper turned back.
-  myArea->Window(gp_XY(2.0 * myMirrorX - theMax.X(), theMin.Y()),
-                 gp_XY(2.0 * myMirrorX - theMin.X(), theMax.Y()), 0.0, theCopper);
-  VexJob_Isolation::Mirror(theCopper, myMirrorX);
+  ClipperLib::PolyTree aTree;
+  Build(theMin, theMax, aTree);
+  ClipperLib::ClosedPathsFromPolyTree(aTree, theCopper);
 }
 
 void VexJob_Copper::Build(const gp_XY& theMin, const gp_XY& theMax,
@@ -81,6 +70,7 @@ void VexJob_Copper::Build(const gp_XY& theMin, const gp_XY& theMax,
     myArea->Window(theMin, theMax, 0.0, theCopper);
     return;
   }
+  // The window turned over is asked for as drawn, and its copper turned back.
   myArea->Window(gp_XY(2.0 * myMirrorX - theMax.X(), theMin.Y()),
                  gp_XY(2.0 * myMirrorX - theMin.X(), theMax.Y()), 0.0, theCopper);
   for (ClipperLib::PolyNode* aNode = theCopper.GetFirst(); aNode != NULL; aNode = aNode->GetNext())
