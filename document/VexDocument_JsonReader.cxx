@@ -116,6 +116,39 @@ Standard_Boolean VexDocument_JsonReader::readApertureFields(const Json&     theO
   theAperture = new PenFormatData_Aperture(aShape, aName, Handle(Standard_Transient)(), 0);
   theAperture->SetParam(aValues.data(), static_cast<Standard_Integer>(aValues.size()));
   theAperture->SetToolFlag(aTool);
+  const Json::const_iterator anOutline = theObject.find(THE_OUTLINE);
+  return anOutline == theObject.end() ||
+         readOutline(*anOutline, theLocation.Child(THE_OUTLINE), *theAperture);
+}
+
+Standard_Boolean VexDocument_JsonReader::readOutline(const Json&             theArray,
+                                                     const Location&         theLocation,
+                                                     PenFormatData_Aperture& theAperture)
+{
+  if (!expect(theArray, theLocation, Json::value_t::array, "an array"))
+  {
+    return Standard_False;
+  }
+  NCollection_Vector<gp_XY>            aPoints(256);
+  NCollection_Vector<Standard_Integer> anEnds(16);
+  for (size_t aPolygon = 0; aPolygon < theArray.size(); ++aPolygon)
+  {
+    const Json&    aCorners  = theArray[aPolygon];
+    const Location aLocation = theLocation.Child(aPolygon);
+    if (!expect(aCorners, aLocation, Json::value_t::array, "an array"))
+    {
+      return Standard_False;
+    }
+    for (size_t anIndex = 0; anIndex < aCorners.size(); ++anIndex)
+    {
+      if (!readValue(aCorners[anIndex], aLocation.Child(anIndex), aPoints.Appended()))
+      {
+        return Standard_False;
+      }
+    }
+    anEnds.Append(aPoints.Length());
+  }
+  theAperture.SetOutline(aPoints, anEnds);
   return Standard_True;
 }
 
@@ -135,7 +168,7 @@ Standard_Boolean VexDocument_JsonReader::readApertures(const Json&     theArray,
     Standard_Integer aNumber = 0;
     if (!anEntry.is_null() &&
         (!expectObject(anEntry, aLocation,
-                       {THE_NUMBER, THE_NAME, THE_SHAPE, THE_PARAMS, THE_TOOL}) ||
+                       {THE_NUMBER, THE_NAME, THE_SHAPE, THE_PARAMS, THE_TOOL, THE_OUTLINE}) ||
          !field(anEntry, aLocation, THE_NUMBER, aNumber) ||
          !readApertureFields(anEntry, aLocation, anAperture)))
     {
@@ -322,7 +355,7 @@ Standard_Boolean VexDocument_JsonReader::readApertureObject(const Json&     theO
     }
   }
   else if (!expectObject(theObject, theLocation,
-                         {THE_TYPE, THE_NAME, THE_SHAPE, THE_PARAMS, THE_TOOL}) ||
+                         {THE_TYPE, THE_NAME, THE_SHAPE, THE_PARAMS, THE_TOOL, THE_OUTLINE}) ||
            !readApertureFields(theObject, theLocation, anAperture))
   {
     return Standard_False;

@@ -37,6 +37,11 @@ private:
   Standard_Boolean readApertureFields(const Json& theObject, const Location& theLocation,
                                       Handle(PenFormatData_Aperture) & theAperture);
 
+  //! Reads theArray (polygons, each an array of corners) at theLocation as the outline of
+  //! theAperture.
+  Standard_Boolean readOutline(const Json& theArray, const Location& theLocation,
+                               PenFormatData_Aperture& theAperture);
+
   //! Reads the aperture table.
   Standard_Boolean readApertures(const Json& theArray, const Location& theLocation);
 

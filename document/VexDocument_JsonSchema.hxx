@@ -20,6 +20,7 @@ static const char THE_NUMBER[]     = "number";    //!< aperture or scan-field nu
 static const char THE_NAME[]       = "name";      //!< aperture or layer name
 static const char THE_SHAPE[]      = "shape";     //!< aperture shape code
 static const char THE_TOOL[]       = "tool";      //!< aperture tool flag
+static const char THE_OUTLINE[]    = "outline";   //!< polygons of an aperture's outline
 static const char THE_FLAGS[]      = "flags";     //!< layer or sequence flags
 static const char THE_INDEX[]      = "index";     //!< position in the scan-field list
 static const char THE_ORDER[]      = "order";     //!< scan-field machining order

@@ -164,6 +164,38 @@ void VexDocument_JsonWriter::writeApertureFields(const PenFormatData_Aperture& t
   myOut += "],";
   key(THE_TOOL);
   myOut += std::to_string(theAperture.ToolFlag());
+  if (theAperture.HasOutline())
+  {
+    myOut += ',';
+    writeOutline(theAperture);
+  }
+}
+
+void VexDocument_JsonWriter::writeOutline(const PenFormatData_Aperture& theAperture)
+{
+  // Polygons as arrays of corners; a polygon's corners run from the end of the one before.
+  const NCollection_Vector<gp_XY>&            aPoints = theAperture.OutlinePoints();
+  const NCollection_Vector<Standard_Integer>& anEnds  = theAperture.OutlineEnds();
+  key(THE_OUTLINE);
+  myOut += '[';
+  Standard_Integer aFirst = 0;
+  for (Standard_Integer aPolygon = 0; aPolygon < anEnds.Length(); ++aPolygon)
+  {
+    myOut += aPolygon == 0 ? "[" : ",[";
+    const Standard_Integer aLast = Min(anEnds(aPolygon), aPoints.Length());
+    for (Standard_Integer anIndex = aFirst; anIndex < aLast; ++anIndex)
+    {
+      if (anIndex > aFirst)
+      {
+        myOut += ',';
+      }
+      point(aPoints(anIndex));
+    }
+    myOut += ']';
+    aFirst = Max(aFirst, aLast);
+    flushIfFull();
+  }
+  myOut += ']';
 }
 
 void VexDocument_JsonWriter::writeApertures(const PenFormatData_Model& theModel)

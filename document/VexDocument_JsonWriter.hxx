@@ -63,6 +63,9 @@ private:
   //! Appends the name, shape, parameters and tool flag of theAperture.
   void writeApertureFields(const PenFormatData_Aperture& theAperture);
 
+  //! Writes the outline of theAperture as the member "outline".
+  void writeOutline(const PenFormatData_Aperture& theAperture);
+
   //! Appends the aperture table.
   void writeApertures(const PenFormatData_Model& theModel);
 

@@ -46,6 +46,43 @@ VexGeom_Shape polygonOf(const PenFormatData_Aperture& theAperture, const double 
   return VexGeom_Shape::Polygon(aDiameter, static_cast<Standard_Integer>(std::lround(aCount)),
                                 aTurn, holeOf(theAperture, 4, theFactor));
 }
+
+//! Returns the shape of a model aperture's outline, not drawable when a polygon has fewer than
+//! three corners, a corner is not a number, or the polygon ends do not split the corners.
+VexGeom_Shape outlineOf(const PenFormatData_Aperture& theAperture, const double theFactor)
+{
+  const NCollection_Vector<gp_XY>&            aPoints = theAperture.OutlinePoints();
+  const NCollection_Vector<Standard_Integer>& anEnds  = theAperture.OutlineEnds();
+  NCollection_Vector<VexGeom_Contour>         aContours(Max(anEnds.Length(), 1));
+  Standard_Integer                            aFirst = 0;
+  for (NCollection_Vector<Standard_Integer>::Iterator anEnd(anEnds); anEnd.More(); anEnd.Next())
+  {
+    const Standard_Integer aLast = anEnd.Value();
+    if (aLast - aFirst < 3 || aLast > aPoints.Length())
+    {
+      return VexGeom_Shape();
+    }
+    VexGeom_Contour& aContour = aContours.Appended();
+    for (Standard_Integer anIndex = aFirst; anIndex <= aLast; ++anIndex)
+    {
+      const gp_XY aPoint = aPoints(anIndex < aLast ? anIndex : aFirst) * theFactor;
+      if (!std::isfinite(aPoint.X()) || !std::isfinite(aPoint.Y()))
+      {
+        return VexGeom_Shape();
+      }
+      if (anIndex == aFirst)
+      {
+        aContour = VexGeom_Contour(aPoint);
+      }
+      else
+      {
+        aContour.AddSegment(aPoint);
+      }
+    }
+    aFirst = aLast;
+  }
+  return aFirst == aPoints.Length() ? VexGeom_Shape::Outline(aContours) : VexGeom_Shape();
+}
 } // namespace
 
 VexGeom_Shape::VexGeom_Shape() : VexGeom_Shape(Kind_None, 0.0, 0.0)
@@ -147,6 +184,8 @@ VexGeom_Shape VexGeom_Shape::FromAperture(const Handle(PenFormatData_Aperture) &
   }
   case PenFormatData_Aperture::Shape_Polygon:
     return polygonOf(anAperture, theFactor);
+  case PenFormatData_Aperture::Shape_Macro:
+    return anAperture.HasOutline() ? outlineOf(anAperture, theFactor) : VexGeom_Shape();
   default:
     return VexGeom_Shape();
   }

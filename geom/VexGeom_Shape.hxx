@@ -52,8 +52,9 @@ public:
 
   //! Returns the shape of the model aperture theAperture (may be null), whose lengths theFactor
   //! turns into millimetres: round, rectangular, obround and polygonal apertures with numbers for
-  //! sizes (0 or more) are drawable; macros (whose definition a model does not keep) and
-  //! apertures whose parameters are missing or not numbers are not.
+  //! sizes (0 or more), and macros with a sound outline, are drawable; macros without one (whose
+  //! definition a model does not keep) and apertures whose parameters are missing or not
+  //! numbers are not.
   Standard_EXPORT static VexGeom_Shape FromAperture(const Handle(PenFormatData_Aperture) &
                                                         theAperture,
                                                     const double theFactor);

@@ -30,6 +30,24 @@ struct VexGerber_Limits
   //! beyond any board, and far within what the polygon arithmetic (integer nanometres) holds.
   static constexpr Standard_Real THE_MAX_LENGTH = VexGeom_Units::THE_MAX_LENGTH;
 
+  //! Largest magnitude of an evaluated macro value: a length of a kilometre in inches, far within
+  //! what the polygon arithmetic can hold (values that are not numbers are refused too).
+  static constexpr Standard_Real THE_MAX_MACRO_VALUE = 1.0e6 / 25.4;
+
+  //! Most corners of one outline primitive in a written file: gerbv, a viewer many use, holds at
+  //! most 102 values of a primitive (exposure, corner count, 49 points with the first given
+  //! again, rotation). A larger polygon is written as a fan of pieces, and must be convex.
+  static constexpr Standard_Integer THE_PORTABLE_OUTLINE_CORNERS = 48;
+
+  //! Returns the number of outline primitives a convex polygon of theCorners corners is written
+  //! as: one, or pieces of the centre and 47 consecutive corners, the last of each piece the
+  //! first of the next.
+  static Standard_Integer OutlinePieces(const Standard_Integer theCorners)
+  {
+    const Standard_Integer aStep = THE_PORTABLE_OUTLINE_CORNERS - 2;
+    return theCorners <= THE_PORTABLE_OUTLINE_CORNERS ? 1 : (theCorners + aStep - 1) / aStep;
+  }
+
   //! Returns true when theMillimetres is a length the reader works with (not a NaN either).
   static Standard_Boolean IsInRange(const Standard_Real theMillimetres)
   {

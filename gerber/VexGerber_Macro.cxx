@@ -7,10 +7,6 @@ IMPLEMENT_STANDARD_RTTIEXT(VexGerber_Macro, Standard_Transient)
 
 namespace
 {
-//! Largest magnitude of an evaluated value: a length of a kilometre in inches, far within
-//! what the polygon arithmetic can hold (values that are not numbers are refused too).
-const Standard_Real THE_MAX_VALUE = 1.0e6 / 25.4;
-
 //! Returns true for the codes of the primitives this reader draws.
 bool isKnownPrimitive(const Standard_Integer theCode)
 {
@@ -165,7 +161,7 @@ Standard_Boolean VexGerber_Macro::Evaluate(const NCollection_Vector<Standard_Rea
       // A moire's ring count is no length: the moire judges it (rings beyond those that fit
       // are not drawn).
       const Standard_Boolean isRingCount = aStatement.Code == 6 && aPrimitive.Values.Length() == 5;
-      if (!(std::abs(aValue) <= THE_MAX_VALUE) && !isRingCount)
+      if (!(std::abs(aValue) <= VexGerber_Limits::THE_MAX_MACRO_VALUE) && !isRingCount)
       {
         return theFault.Fail(VexPcb_Fault("VEX_GERBER_MACRO_VALUE").Quote(myName));
       }

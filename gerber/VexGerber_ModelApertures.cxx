@@ -10,6 +10,9 @@ namespace
 //! Most names tried for one aperture (D10, D10_1 ... D10_999).
 const Standard_Integer THE_MAX_SUFFIX = 1000;
 
+//! Largest gap (millimetres) between the ends of a contour that still closes it.
+const Standard_Real THE_CLOSED = 1.0e-9;
+
 //! Model shape code of a file aperture.
 Standard_Integer shapeOf(const VexGerber_Aperture& theAperture)
 {
@@ -53,6 +56,36 @@ bool isSame(const VexGerber_ApertureTransform& theOne, const VexGerber_ApertureT
   return theOne.Mirror == theTwo.Mirror && theOne.Rotation == theTwo.Rotation &&
          theOne.Scale == theTwo.Scale;
 }
+
+//! Appends the corners of theContours times theFactor to thePoints and their ends to theEnds;
+//! false when a contour has an arc or fewer than three corners, or is not closed.
+bool toOutline(const std::vector<VexGeom_Contour>& theContours, const Standard_Real theFactor,
+               NCollection_Vector<gp_XY>& thePoints, NCollection_Vector<Standard_Integer>& theEnds)
+{
+  for (const VexGeom_Contour& aContour : theContours)
+  {
+    const Standard_Integer aCount = aContour.NbEdges();
+    if (aCount < 3 || !aContour.IsClosed(THE_CLOSED))
+    {
+      return false;
+    }
+    thePoints.Append(aContour.Start() * theFactor);
+    for (Standard_Integer anIndex = 0; anIndex < aCount; ++anIndex)
+    {
+      const VexGeom_Edge& anEdge = aContour.Edge(anIndex);
+      if (anEdge.Type != VexGeom_Edge::Kind_Segment)
+      {
+        return false;
+      }
+      if (anIndex + 1 < aCount)
+      {
+        thePoints.Append(anEdge.End * theFactor);
+      }
+    }
+    theEnds.Append(thePoints.Length());
+  }
+  return !theEnds.IsEmpty();
+}
 } // namespace
 
 VexGerber_ModelApertures::VexGerber_ModelApertures(const PenFormatData_Model& theModel,
@@ -80,7 +113,8 @@ Handle(PenFormatData_Aperture)
 
 Standard_Integer VexGerber_ModelApertures::findOrAdd(
     const TCollection_AsciiString& theBase, const Standard_Integer theShape,
-    const NCollection_Vector<Standard_Real>& theParams, const Standard_Integer theToolFlag)
+    const NCollection_Vector<Standard_Real>& theParams, const Standard_Integer theToolFlag,
+    const Standard_Boolean isOutlined)
 {
   for (Standard_Integer aSuffix = 0; aSuffix < THE_MAX_SUFFIX; ++aSuffix)
   {
@@ -90,7 +124,8 @@ Standard_Integer VexGerber_ModelApertures::findOrAdd(
     if (aTaken != NULL)
     {
       const Handle(PenFormatData_Aperture) anAperture = apertureOf(*aTaken);
-      if (!anAperture.IsNull() && isSame(*anAperture, theShape, theParams, theToolFlag))
+      if (!anAperture.IsNull() && isSame(*anAperture, theShape, theParams, theToolFlag) &&
+          (!isOutlined || takesOutline(*aTaken)))
       {
         return *aTaken;
       }
@@ -105,6 +140,10 @@ Standard_Integer VexGerber_ModelApertures::findOrAdd(
     }
     anAperture->SetParam(&aValues(0), theParams.Length());
     anAperture->SetToolFlag(theToolFlag);
+    if (isOutlined)
+    {
+      anAperture->SetOutline(myOutlinePoints, myOutlineEnds);
+    }
     myStaged.Bind(myNextNumber, anAperture);
     myNames.Bind(aName, myNextNumber);
     return myNextNumber++;
@@ -167,6 +206,58 @@ Standard_Integer VexGerber_ModelApertures::Flash(const Handle(VexGerber_Aperture
     myLastNumber    = aNumber;
   }
   return aNumber;
+}
+
+VexGerber_ModelApertures::OutlineKey VexGerber_ModelApertures::outlineKey(
+    const Handle(VexGerber_Aperture) & theAperture, const VexGerber_ApertureTransform& theTransform)
+{
+  return OutlineKey(theAperture.get(), static_cast<Standard_Integer>(theTransform.Mirror),
+                    theTransform.Rotation, theTransform.Scale);
+}
+
+Standard_Integer VexGerber_ModelApertures::FindOutlined(
+    const Handle(VexGerber_Aperture) & theAperture, const VexGerber_ApertureTransform& theTransform)
+{
+  const std::map<OutlineKey, Standard_Integer>::const_iterator aFound =
+      myOutlined.find(outlineKey(theAperture, theTransform));
+  return aFound == myOutlined.end() ? -1 : aFound->second;
+}
+
+Standard_Integer VexGerber_ModelApertures::Outlined(const Handle(VexGerber_Aperture) & theAperture,
+                                                    const VexGerber_ApertureTransform& theTransform,
+                                                    const std::vector<VexGeom_Contour>& theContours)
+{
+  myOutlinePoints.Clear();
+  myOutlineEnds.Clear();
+  if (!toOutline(theContours, myFactor, myOutlinePoints, myOutlineEnds))
+  {
+    return -1;
+  }
+  myParams.Clear();
+  for (Standard_Integer anIndex = 0; anIndex < theAperture->Params().Length(); ++anIndex)
+  {
+    myParams.Append(theAperture->Param(anIndex)); // a macro's values are not lengths
+  }
+  const Standard_Integer aNumber =
+      findOrAdd(TCollection_AsciiString("D") + theAperture->Number(),
+                PenFormatData_Aperture::Shape_Macro, myParams, 0, Standard_True);
+  if (aNumber > 0)
+  {
+    myOutlined[outlineKey(theAperture, theTransform)] = aNumber;
+    myOutlinedKept.Append(theAperture);
+  }
+  return aNumber;
+}
+
+Standard_Boolean VexGerber_ModelApertures::takesOutline(const Standard_Integer theNumber)
+{
+  const Handle(PenFormatData_Aperture) anAperture = apertureOf(theNumber);
+  if (!anAperture->HasOutline() && myStaged.IsBound(theNumber))
+  {
+    // Made when the file defined the aperture, before any flash of it: the first outline is its.
+    anAperture->SetOutline(myOutlinePoints, myOutlineEnds);
+  }
+  return anAperture->IsSameOutline(myOutlinePoints, myOutlineEnds);
 }
 
 void VexGerber_ModelApertures::Commit(PenFormatData_Model& theModel)

@@ -62,6 +62,57 @@ template <class Contours> bool isInRange(const Contours& theContours)
   }
   return true;
 }
+
+//! Returns true when every corner of theContour (closed, of segments) is seen from the mean of
+//! its corners turning the same way round it: the fan of pieces around that point a large
+//! polygon is written as covers the polygon and nothing else.
+bool isStarFromMean(const VexGeom_Contour& theContour)
+{
+  const Standard_Integer aCount = theContour.NbEdges();
+  gp_XY                  aMean(0.0, 0.0);
+  for (Standard_Integer anIndex = 0; anIndex < aCount; ++anIndex)
+  {
+    aMean += theContour.EdgeStart(anIndex);
+  }
+  aMean /= static_cast<double>(aCount);
+  bool isLeft = false, isRight = false;
+  for (Standard_Integer anIndex = 0; anIndex < aCount; ++anIndex)
+  {
+    const double aTurn =
+        (theContour.EdgeStart(anIndex) - aMean).Crossed(theContour.Edge(anIndex).End - aMean);
+    isLeft  = isLeft || aTurn > 0.0;
+    isRight = isRight || aTurn <= 0.0;
+  }
+  return isLeft != isRight;
+}
+
+//! Returns true when the outline theContours can be written as a macro of at most thePrimitives
+//! outline primitives that read back and that common viewers read: corners within the values a
+//! macro may have, each polygon of few corners or a fan around the mean of its corners.
+bool isWritableOutline(const std::vector<VexGeom_Contour>& theContours, const size_t thePrimitives)
+{
+  size_t aPieces = 0;
+  for (const VexGeom_Contour& aContour : theContours)
+  {
+    const Standard_Integer aCorners = aContour.NbEdges();
+    for (Standard_Integer anIndex = 0; anIndex < aCorners; ++anIndex)
+    {
+      // Written in millimetres as a macro's values, which a reader takes up to this bound.
+      const gp_XY& aCorner = aContour.Edge(anIndex).End;
+      if (!(std::abs(aCorner.X()) <= VexGerber_Limits::THE_MAX_MACRO_VALUE &&
+            std::abs(aCorner.Y()) <= VexGerber_Limits::THE_MAX_MACRO_VALUE))
+      {
+        return false;
+      }
+    }
+    if (aCorners > VexGerber_Limits::THE_PORTABLE_OUTLINE_CORNERS && !isStarFromMean(aContour))
+    {
+      return false;
+    }
+    aPieces += static_cast<size_t>(VexGerber_Limits::OutlinePieces(aCorners));
+  }
+  return aPieces <= thePrimitives;
+}
 } // namespace
 
 VexGerber_ModelBuilder::VexGerber_ModelBuilder(PenFormatData_Model&              theModel,
@@ -72,9 +123,10 @@ VexGerber_ModelBuilder::VexGerber_ModelBuilder(PenFormatData_Model&             
                                                const VexGerber_Limits& theLimits,
                                                const size_t            theSize)
     : myModel(theModel), myPhase(thePhase), myLayer(theLayer), myReport(theReport), myNets(theNets),
-      myFault(theFault), myShapes(theLimits, theFault, theSize), myFactor(unitFactor(theModel)),
-      myApertures(theModel, myFactor, theFault), myKind(Kind_None), myNumber(0),
-      isClear(Standard_False), isNegative(Standard_False)
+      myFault(theFault), myShapes(theLimits, theFault, theSize),
+      myMacroPolygons(static_cast<size_t>(Max(theLimits.MacroPrimitives, 0))),
+      myFactor(unitFactor(theModel)), myApertures(theModel, myFactor, theFault), myKind(Kind_None),
+      myNumber(0), isClear(Standard_False), isNegative(Standard_False)
 {
 }
 
@@ -372,7 +424,11 @@ Standard_Boolean VexGerber_ModelBuilder::OnFlash(const Handle(VexGerber_Aperture
     return Standard_True;
   }
   // A flash of a shape a model aperture can say stays a flash; the others become outlines.
-  const Standard_Integer aFlash = myApertures.Flash(theAperture, theTransform);
+  Standard_Integer aFlash = myApertures.Flash(theAperture, theTransform);
+  if (aFlash < 0 && theAperture->GetKind() == VexGerber_Aperture::Kind_Macro)
+  {
+    aFlash = macroFlash(theAperture, theTransform);
+  }
   if (aFlash == 0)
   {
     return Standard_False;
@@ -385,6 +441,28 @@ Standard_Boolean VexGerber_ModelBuilder::OnFlash(const Handle(VexGerber_Aperture
   addPoint(thePoint);
   count(VexPcb_TransferReport::Outcome_Artwork, flashKind(*theAperture), theIsClear);
   return Standard_True;
+}
+
+Standard_Integer VexGerber_ModelBuilder::macroFlash(const Handle(VexGerber_Aperture) & theAperture,
+                                                    const VexGerber_ApertureTransform& theTransform)
+{
+  // The macro is drawn once for each transformation, and its outline kept by the model aperture.
+  const Standard_Integer aMade = myApertures.FindOutlined(theAperture, theTransform);
+  if (aMade >= 0)
+  {
+    return aMade;
+  }
+  if (!myShapes.Flash(*theAperture, theTransform, gp_XY(0.0, 0.0), myPlaced))
+  {
+    return 0;
+  }
+  // The outline is written as a macro of outline primitives. One that would not read back (beyond
+  // what a file can give, of more pieces than a macro may have primitives) or that viewers
+  // would not draw whole (a polygon of many corners that is no fan) stays an outline at each
+  // flash, which the reader refuses where it lies beyond the range.
+  return isInRange(myPlaced) && isWritableOutline(myPlaced, myMacroPolygons)
+             ? myApertures.Outlined(theAperture, theTransform, myPlaced)
+             : -1;
 }
 
 Standard_Boolean VexGerber_ModelBuilder::addFlash(const Handle(VexGerber_Aperture) & theAperture,

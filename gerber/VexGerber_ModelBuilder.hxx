@@ -117,6 +117,11 @@ private:
                             const VexGeom_Contour& thePath, const Standard_Boolean isClear,
                             const Standard_CString theKind);
 
+  //! Returns the number of the model aperture whose outline is a flash of the macro theAperture
+  //! under theTransform, made on first use; -1 when the flash stays an outline; 0 on a fault.
+  Standard_Integer macroFlash(const Handle(VexGerber_Aperture) & theAperture,
+                              const VexGerber_ApertureTransform& theTransform);
+
   //! Adds the outline of a flash of theAperture (not a round tool) at thePoint to an area
   //! sequence and counts it as theKind (a string literal).
   Standard_Boolean addFlash(const Handle(VexGerber_Aperture) & theAperture,
@@ -137,15 +142,16 @@ private:
   //! Returns the artwork kind of a flash of theAperture.
   static Standard_CString flashKind(const VexGerber_Aperture& theAperture);
 
-  PenFormatData_Model&       myModel;     //!< model filled on Commit
-  TCollection_ExtendedString myPhase;     //!< phase of every object
-  TCollection_ExtendedString myLayer;     //!< layer of every object
-  VexPcb_TransferReport&     myReport;    //!< counts
-  VexPcb_Nets&               myNets;      //!< nets of the objects, filed on Commit
-  VexPcb_Fault&              myFault;     //!< faults
-  VexGerber_Shapes           myShapes;    //!< outlines of apertures
-  Standard_Real              myFactor;    //!< millimetres to the model's unit
-  VexGerber_ModelApertures   myApertures; //!< model apertures, staged until Commit
+  PenFormatData_Model&       myModel;         //!< model filled on Commit
+  TCollection_ExtendedString myPhase;         //!< phase of every object
+  TCollection_ExtendedString myLayer;         //!< layer of every object
+  VexPcb_TransferReport&     myReport;        //!< counts
+  VexPcb_Nets&               myNets;          //!< nets of the objects, filed on Commit
+  VexPcb_Fault&              myFault;         //!< faults
+  VexGerber_Shapes           myShapes;        //!< outlines of apertures
+  size_t                     myMacroPolygons; //!< most polygons of a macro flash kept as a flash
+  Standard_Real              myFactor;        //!< millimetres to the model's unit
+  VexGerber_ModelApertures   myApertures;     //!< model apertures, staged until Commit
   NCollection_List<Handle(PenFormatData_Object)> myObjects;    //!< sequences made
   NCollection_List<TCollection_AsciiString>      myObjectNets; //!< the net of each, in order
   TCollection_AsciiString                        myNet;        //!< net of the objects now

@@ -12,7 +12,8 @@
 //! The aperture table of a Gerber file being written, in millimetres:
 //! - artwork flashes (points of a sequence that is neither a toolpath nor an area, whose
 //!   aperture has a shape that can be drawn) get an aperture of that shape with its hole:
-//!   C,d[Xh], R,wXh[Xh], O,wXh[Xh], P,dXn[Xr[Xh]];
+//!   C,d[Xh], R,wXh[Xh], O,wXh[Xh], P,dXn[Xr[Xh]]; an aperture with an outline (a macro's) gets a
+//!   macro of one outline primitive for each polygon of it;
 //! - the lines and points of toolpaths and clear strokes get a round aperture of the width of
 //!   their aperture (its first parameter; 0 when the model lacks it).
 //! A model aperture used both ways gets one D code for each; D codes are given from 10 on.
@@ -42,6 +43,11 @@ private:
 
   //! Returns the definition of D code theCode as the flash aperture of model aperture theNumber.
   std::string flashDefinition(const Standard_Integer theCode, const Standard_Integer theNumber);
+
+  //! Returns the definition of D code theCode as the outline of theAperture: a macro of outline
+  //! primitives, one for each polygon, and the aperture of it.
+  std::string outlineDefinition(const Standard_Integer        theCode,
+                                const PenFormatData_Aperture& theAperture);
 
   const PenFormatData_Model&                              myModel;    //!< apertures
   Standard_Real                                           myFactor;   //!< model unit in millimetres

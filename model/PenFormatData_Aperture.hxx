@@ -5,6 +5,7 @@
 #include <PenFormatData_Object.hxx>
 #include <NCollection_Vector.hxx>
 #include <TCollection_ExtendedString.hxx>
+#include <gp_XY.hxx>
 
 //! An aperture of the model's aperture table. Apertures with the tool flag set stand for milling
 //! or drilling tools: shape code 1 (round) and one parameter, the tool diameter.
@@ -51,6 +52,29 @@ public:
   //! Returns parameter theIndex, from 1 to NbParams().
   Standard_Real Param(const Standard_Integer theIndex) const { return myParams(theIndex - 1); }
 
+  //! Sets the outline of the aperture: the area a flash covers, around the flash point, as closed
+  //! polygons in the model's unit. thePoints holds the corners of all polygons one after the
+  //! other (a polygon's first corner is not repeated at its end), and theEnds, for each polygon,
+  //! the index one past its last corner in thePoints. A point covered by more counter-clockwise
+  //! than clockwise polygons around it is covered (non-zero winding), so holes run clockwise.
+  //! A macro aperture, whose definition the model does not keep, says its shape this way.
+  Standard_EXPORT void SetOutline(const NCollection_Vector<gp_XY>&            thePoints,
+                                  const NCollection_Vector<Standard_Integer>& theEnds);
+
+  //! Returns true when the aperture has an outline.
+  Standard_Boolean HasOutline() const { return !myOutlineEnds.IsEmpty(); }
+
+  //! Returns the corners of the outline's polygons, one polygon after the other.
+  const NCollection_Vector<gp_XY>& OutlinePoints() const { return myOutlinePoints; }
+
+  //! Returns, for each polygon of the outline, the index one past its last corner.
+  const NCollection_Vector<Standard_Integer>& OutlineEnds() const { return myOutlineEnds; }
+
+  //! Returns true when the outline is thePoints and theEnds (see SetOutline), corner for corner.
+  Standard_EXPORT Standard_Boolean
+  IsSameOutline(const NCollection_Vector<gp_XY>&            thePoints,
+                const NCollection_Vector<Standard_Integer>& theEnds) const;
+
   //! Returns the tool flag: not 0 for an aperture that stands for a tool.
   Standard_Integer ToolFlag() const { return myToolFlag; }
 
@@ -64,12 +88,14 @@ public:
   Standard_EXPORT Standard_Integer HashCode(const Standard_Integer theUpper) const;
 
 private:
-  TCollection_ExtendedString        myName;   //!< aperture name
-  NCollection_Vector<Standard_Real> myParams; //!< shape parameters
-  Handle(Standard_Transient) myAttribute;     //!< host data
-  Standard_Integer myShapeCode;               //!< shape code
-  Standard_Integer myAttributeFlags;          //!< host data
-  Standard_Integer myToolFlag;                //!< not 0: the aperture is a tool
+  TCollection_ExtendedString           myName;          //!< aperture name
+  NCollection_Vector<Standard_Real>    myParams;        //!< shape parameters
+  NCollection_Vector<gp_XY>            myOutlinePoints; //!< corners of the outline's polygons
+  NCollection_Vector<Standard_Integer> myOutlineEnds;   //!< end of each polygon in the corners
+  Handle(Standard_Transient) myAttribute;               //!< host data
+  Standard_Integer myShapeCode;                         //!< shape code
+  Standard_Integer myAttributeFlags;                    //!< host data
+  Standard_Integer myToolFlag;                          //!< not 0: the aperture is a tool
 };
 
 DEFINE_STANDARD_HANDLE(PenFormatData_Aperture, PenFormatData_Object)

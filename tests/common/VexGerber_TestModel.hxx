@@ -257,7 +257,11 @@ inline std::vector<Feature> Features(const PenFormatData_Model& theModel)
   {
     const Handle(PenFormatData_Aperture)& anAperture =
         theModel.Aperture(aSequence->ApertureNumber());
-    const double aWidth = aSequence->IsArea() || anAperture.IsNull() ? 0.0 : anAperture->Param(1);
+    // A macro's values say nothing of its size, and a macro written back has none.
+    const bool isSized = !aSequence->IsArea() && !anAperture.IsNull() &&
+                         anAperture->NbParams() >= 1 &&
+                         anAperture->ShapeCode() != PenFormatData_Aperture::Shape_Macro;
+    const double         aWidth = isSized ? anAperture->Param(1) : 0.0;
     std::vector<Feature> aSegments;
     for (NCollection_List<Handle(PhGeom_Curve)>::Iterator aChild(aSequence->GetCurve()->Children());
          aChild.More(); aChild.Next())

@@ -109,6 +109,18 @@ TEST(VexDocumentJson, EveryValueOfAModelSurvivesTheDocument)
   aTool->SetToolFlag(1);
   aModel->SetAperture(1, aTool);
   aModel->SetAperture(3, Handle(PenFormatData_Aperture)()); // trailing null: table of length 4
+  Handle(PenFormatData_Aperture) aMacro = new PenFormatData_Aperture(5, "M", nullptr, 0);
+  NCollection_Vector<gp_XY>            anOutline;
+  NCollection_Vector<Standard_Integer> anEnds;
+  for (const gp_XY& aCorner : {gp_XY(-0.0, 1e-300), gp_XY(1.0 / 3.0, 0), gp_XY(1, 1),
+                               gp_XY(0.2, 0.2), gp_XY(0.3, 0.3), gp_XY(0.2, 0.4)})
+  {
+    anOutline.Append(aCorner);
+  }
+  anEnds.Append(3);
+  anEnds.Append(6);
+  aMacro->SetOutline(anOutline, anEnds);
+  aModel->SetAperture(2, aMacro);
   Handle(PenFormatData_Layer) aTop = new PenFormatData_Layer("Top \xC3\xBC\xF0\x9F\x94\xA9");
   aTop->SetFlags(3);
   aModel->SetLayer(aTop);
@@ -158,6 +170,10 @@ TEST(VexDocumentJson, EveryValueOfAModelSurvivesTheDocument)
   {
     EXPECT_TRUE(sameBits(aRead->Aperture(1)->Param(anIndex + 1), aReals[anIndex])) << anIndex;
   }
+  ASSERT_TRUE(aRead->Aperture(2)->HasOutline());
+  EXPECT_TRUE(aRead->Aperture(2)->IsSameOutline(anOutline, anEnds));
+  EXPECT_TRUE(sameBits(aRead->Aperture(2)->OutlinePoints()(0).X(), -0.0));
+  EXPECT_FALSE(aRead->Aperture(1)->HasOutline());
   ASSERT_EQ(aRead->NbScanFields(), 3);
   EXPECT_TRUE(aRead->ScanField(1).IsNull());
   EXPECT_TRUE(sameBits(aRead->ScanField(2)->Center().Y(), -0.0));
@@ -247,6 +263,16 @@ TEST(VexDocumentJson, MalformedDocumentsNameThePathOfTheFault)
        "document: expected an object, found array"},
       {"area not a boolean", [](Json& theDoc) { theDoc["objects"][0]["area"] = 1; },
        "/objects/0/area: expected true or false, found number"},
+      {"outline polygon not an array",
+       [](Json& theDoc) {
+         theDoc["apertures"][0]["outline"] = {{{0, 0}, {1, 0}, {1, 1}}, 2};
+       },
+       "/apertures/0/outline/1: expected an array, found number"},
+      {"outline corner of one number",
+       [](Json& theDoc) {
+         theDoc["apertures"][0]["outline"] = {{{0, 0}, {1}, {1, 1}}};
+       },
+       "/apertures/0/outline/0/1: expected 2 numbers [x, y], found 1 values"},
       {"missing table", [](Json& theDoc) { theDoc.erase("scanFields"); },
        "document: missing field \"scanFields\""},
   };

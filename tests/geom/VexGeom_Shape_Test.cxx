@@ -195,3 +195,54 @@ TEST(VexGeom_ShapeTest, OnlyApertureShapesWithSizesAreDrawable)
   }
   EXPECT_FALSE(VexGeom_Shape::FromAperture(Handle(PenFormatData_Aperture)(), 1.0).IsDrawable());
 }
+
+TEST(VexGeom_Shape, AMacroWithAnOutlineIsDrawnAsItsPolygons)
+{
+  // Corners (inches) and polygon ends of an outline, and whether it can be drawn: a square with
+  // a clockwise square hole; then outlines no drawing can trust.
+  struct Case
+  {
+    const char*                            Name;
+    std::vector<std::pair<double, double>> Corners;
+    std::vector<int>                       Ends;
+    bool                                   IsDrawable;
+  };
+  const double aNaN        = std::nan("");
+  const Case   THE_CASES[] = {
+        {"square with a hole",
+         {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}, {-0.5, -0.5}, {-0.5, 0.5}, {0.5, 0.5}, {0.5, -0.5}},
+         {4, 8},
+         true},
+        {"a polygon of two corners", {{0, 0}, {1, 0}, {1, 1}, {0, 0}, {1, 1}}, {3, 5}, false},
+        {"ends past the corners", {{0, 0}, {1, 0}, {1, 1}}, {4}, false},
+        {"corners after the last end", {{0, 0}, {1, 0}, {1, 1}, {2, 2}}, {3}, false},
+        {"ends going back", {{0, 0}, {1, 0}, {1, 1}, {0, 1}, {2, 2}, {3, 3}}, {4, 3, 6}, false},
+        {"a corner of no number", {{0, 0}, {aNaN, 0}, {1, 1}}, {3}, false},
+  };
+  for (const Case& aCase : THE_CASES)
+  {
+    NCollection_Vector<gp_XY>            aPoints;
+    NCollection_Vector<Standard_Integer> anEnds;
+    for (const auto& aCorner : aCase.Corners)
+    {
+      aPoints.Append(gp_XY(aCorner.first, aCorner.second));
+    }
+    for (const int anEnd : aCase.Ends)
+    {
+      anEnds.Append(anEnd);
+    }
+    Handle(PenFormatData_Aperture) anAperture = new PenFormatData_Aperture(
+        PenFormatData_Aperture::Shape_Macro, "M", Handle(Standard_Transient)(), 0);
+    anAperture->SetOutline(aPoints, anEnds);
+    const VexGeom_Shape aShape = VexGeom_Shape::FromAperture(anAperture, 25.4);
+    ASSERT_EQ(aShape.IsDrawable(), aCase.IsDrawable) << aCase.Name;
+    if (aCase.IsDrawable)
+    {
+      ASSERT_EQ(aShape.Contours().Length(), 2);
+      EXPECT_NEAR(aShape.Contours()(0).SignedArea() + aShape.Contours()(1).SignedArea(),
+                  3.0 * 25.4 * 25.4, 1e-9);
+      EXPECT_NEAR(aShape.HalfExtent().X(), 25.4, 1e-12);
+      EXPECT_NEAR(aShape.Width(), 2 * 25.4, 1e-12);
+    }
+  }
+}

@@ -1,18 +1,21 @@
 // Copyright (c) 2026 VexData developers
-// Flashes of rectangles, obrounds, polygons and rings stay flashes: the model aperture a flash
-// becomes under each aperture transformation, the area a read flash draws against the outline
-// the reader made of it before (dark and clear), writing such flashes as flashes and reading them
-// back, and what is refused and stays an outline.
+// Flashes of rectangles, obrounds, polygons, rings and macros stay flashes: the model aperture a
+// flash becomes under each aperture transformation, the area a read flash draws against the
+// outline the reader made of it before (dark and clear), writing such flashes as flashes and
+// reading them back, and what is refused and stays an outline.
 #include <VexGerber_TestModel.hxx>
 #include <VexTest_ModelBuilder.hxx>
 
 #include <VexGeom_DrawnArea.hxx>
 #include <VexGeom_Polygons.hxx>
 #include <VexGerber_FlashAperture.hxx>
+#include <VexGerber_Macro.hxx>
 #include <VexGerber_Shapes.hxx>
 #include <VexGerber_Writer.hxx>
 
 #include <gtest/gtest.h>
+
+#include <sstream>
 
 using namespace VexGerber_TestModel;
 
@@ -21,12 +24,14 @@ namespace
 //! Where the flashes are made (millimetres).
 const gp_XY THE_POINT(1.0, 2.0);
 
-//! A standard aperture of the tests: its template letter and parameters (millimetres).
+//! An aperture of the tests: its template letter (a macro's name) and parameters (millimetres),
+//! and the body of a macro.
 struct ApertureCase
 {
   VexGerber_Aperture::Kind Kind;
   const char*              Letter;
   std::vector<double>      Params;
+  const char*              Body = nullptr;
 };
 
 //! An aperture transformation as the file states it and as the graphics state holds it.
@@ -46,6 +51,12 @@ const ApertureCase THE_APERTURES[] = {
     {VexGerber_Aperture::Kind_Polygon, "P", {2.0, 3.0}},
     {VexGerber_Aperture::Kind_Polygon, "P", {2.0, 6.0, -20.0, 0.5}},
     {VexGerber_Aperture::Kind_Circle, "C", {1.5, 0.5}},
+    // A pad with round ends, a thermal, a square with a hole made by exposure off, and a moire
+    // (rings inside the holes of rings: contours nested three deep).
+    {VexGerber_Aperture::Kind_Macro, "PILL", {2.0, 1.0}, "21,1,$1,$2,0,0,0*1,1,$2,1,0*1,1,$2,-1,0"},
+    {VexGerber_Aperture::Kind_Macro, "THERMAL", {}, "7,0.2,0,2,1.2,0.3,45"},
+    {VexGerber_Aperture::Kind_Macro, "HOLED", {0.8}, "4,1,3,-1,-1,1,-1,0,1.5,-1,-1,10*1,0,$1,0,0"},
+    {VexGerber_Aperture::Kind_Macro, "TARGET", {}, "6,0,0,3,0.3,0.3,3,0,0,0"},
 };
 
 const TransformCase THE_TRANSFORMS[] = {
@@ -66,6 +77,20 @@ const TransformCase THE_TRANSFORMS[] = {
 Handle(VexGerber_Aperture) apertureOf(const ApertureCase& theCase)
 {
   Handle(VexGerber_Aperture) anAperture = new VexGerber_Aperture(10, theCase.Kind);
+  if (theCase.Body != nullptr)
+  {
+    Handle(VexGerber_Macro) aMacro = new VexGerber_Macro(theCase.Letter);
+    VexPcb_Fault       aFault;
+    std::istringstream aBody(theCase.Body);
+    for (std::string aStatement; std::getline(aBody, aStatement, '*');)
+    {
+      EXPECT_TRUE(aMacro->AddStatement(aStatement.c_str(),
+                                       static_cast<Standard_Integer>(aStatement.size()),
+                                       VexGerber_Limits(), aFault))
+          << aStatement;
+    }
+    anAperture->SetMacro(aMacro);
+  }
   for (const double aValue : theCase.Params)
   {
     anAperture->AddParam(aValue);
@@ -97,7 +122,12 @@ bool staysOutline(const ApertureCase& theAperture, const TransformCase& theTrans
 std::string fileOf(const ApertureCase& theAperture, const TransformCase& theTransform,
                    const bool isClear)
 {
-  std::string aText = std::string("%FSLAX46Y46*%%MOMM*%%ADD10") + theAperture.Letter + ",";
+  std::string aText = std::string("%FSLAX46Y46*%%MOMM*%");
+  if (theAperture.Body != nullptr)
+  {
+    aText += std::string("%AM") + theAperture.Letter + "*" + theAperture.Body + "*%";
+  }
+  aText += std::string("%ADD10") + theAperture.Letter + (theAperture.Params.empty() ? "" : ",");
   for (size_t anIndex = 0; anIndex < theAperture.Params.size(); ++anIndex)
   {
     aText += (anIndex > 0 ? "X" : "") + std::to_string(theAperture.Params[anIndex]);
@@ -124,10 +154,12 @@ Handle(PenFormatData_Model) outlineModel(const ApertureCase&  theAperture,
     aModel->AddObject(Sequences(*aSquare.Model).front());
   }
   VexPcb_Fault                 aFault;
-  VexGerber_Shapes             aShapes(VexGerber_Limits(), aFault, 0);
+  const VexGerber_Limits       aLimits; // the shape maker keeps a reference to it
+  VexGerber_Shapes             aShapes(aLimits, aFault, 1 << 20);
   std::vector<VexGeom_Contour> aContours;
   Handle(VexGerber_Aperture) anAperture = apertureOf(theAperture);
-  EXPECT_TRUE(aShapes.Flash(*anAperture, transformOf(theTransform), THE_POINT, aContours));
+  EXPECT_TRUE(aShapes.Flash(*anAperture, transformOf(theTransform), THE_POINT, aContours))
+      << aFault.Key() << " " << theAperture.Letter;
   Handle(PhGeom_Curve) aContainer = PhGeom_Curve::Create(aModel->Allocator(), 0);
   for (const VexGeom_Contour& aContour : aContours)
   {
@@ -221,7 +253,7 @@ TEST(VexGerber_Flashes, FlashesDrawWhatTheirOutlinesDrewAndWriteBackAsFlashes)
         ASSERT_TRUE(aBack.Ok) << aBack.Capture.Dump() << aText;
         EXPECT_EQ(flashSequence(*aBack.Model).IsArea(), aFlash.IsArea()) << aText;
         EXPECT_EQ(flashSequence(*aBack.Model).IsClear(), isClear) << aText;
-        EXPECT_LT(differenceArea(aFlashArea, drawn(*aBack.Model)), THE_AREA_TOLERANCE) << aText;
+        EXPECT_LT(differenceArea(aFlashArea, drawn(*aBack.Model)), THE_AREA_TOLERANCE) << aFile;
         if (!aFlash.IsArea()) // arc centres of outlines may move by a nanometre
         {
           EXPECT_EQ(write(*aBack.Model, aCounts), aText);
@@ -376,4 +408,101 @@ TEST(VexGerber_Flashes, TheWriterDeclaresEachShape)
   const ClipperLib::Paths aBefore = drawn(*aBuilder.Model(), aMin, aMax);
   EXPECT_GT(VexGeom_Polygons::Area(aBefore), 4.0);
   EXPECT_LT(differenceArea(aBefore, drawn(*aBack.Model, aMin, aMax)), THE_AREA_TOLERANCE);
+}
+
+TEST(VexGerber_Flashes, AMacroFlashedUnderEachTransformationGetsItsOwnOutline)
+{
+  // The aperture made when the file defines the macro aperture takes the outline of its first
+  // flash; a quarter turn is another aperture; flashing plain again finds the first.
+  Read aRead;
+  ReadText("%FSLAX46Y46*%%MOMM*%%AMBAR*21,1,2,1,0,0,0*%%ADD10BAR*%D10*X0Y0D03*X1000000Y0D03*"
+           "%LR90*%X2000000Y0D03*%LR0*%X3000000Y0D03*M02*",
+           aRead);
+  ASSERT_TRUE(aRead.Ok) << aRead.Capture.Dump();
+  ASSERT_EQ(aRead.Model->NbApertures(), 3);
+  const double THE_HALF_SIDES[2][2] = {{1.0, 0.5}, {0.5, 1.0}};
+  for (int aNumber = 1; aNumber <= 2; ++aNumber)
+  {
+    const Handle(PenFormatData_Aperture)& anAperture = aRead.Model->Aperture(aNumber);
+    EXPECT_EQ(TCollection_AsciiString(anAperture->Name()), aNumber == 1 ? "D10" : "D10_1");
+    EXPECT_EQ(anAperture->ShapeCode(), PenFormatData_Aperture::Shape_Macro);
+    ASSERT_TRUE(anAperture->HasOutline());
+    const VexGeom_Shape aShape = VexGeom_Shape::FromAperture(anAperture, 1.0);
+    EXPECT_EQ(aShape.GetKind(), VexGeom_Shape::Kind_Outline);
+    EXPECT_NEAR(aShape.HalfExtent().X(), THE_HALF_SIDES[aNumber - 1][0], 1e-9);
+    EXPECT_NEAR(aShape.HalfExtent().Y(), THE_HALF_SIDES[aNumber - 1][1], 1e-9);
+  }
+  const std::vector<Handle(PenFormatData_Sequence)> aSequences = Sequences(*aRead.Model);
+  ASSERT_EQ(aSequences.size(), 3u);
+  const int THE_APERTURES[] = {1, 2, 1}, THE_POINTS[] = {2, 1, 1};
+  for (size_t anIndex = 0; anIndex < 3; ++anIndex)
+  {
+    EXPECT_FALSE(aSequences[anIndex]->IsArea());
+    EXPECT_EQ(aSequences[anIndex]->ApertureNumber(), THE_APERTURES[anIndex]);
+    EXPECT_EQ(aSequences[anIndex]->GetCurve()->Children().Extent(), THE_POINTS[anIndex]);
+  }
+  EXPECT_EQ(
+      aRead.Report.Count(VexPcb_TransferReport::Outcome_Artwork, "flashes of macro apertures"), 4);
+}
+
+TEST(VexGerber_Flashes, AMacroThatWouldNotWriteBackWholeStaysAnOutline)
+{
+  // Where a macro may have three primitives: a thermal is one primitive of four polygons, and
+  // written as four outline primitives would not read back; three small circles would. A cross
+  // hair over rings joins them into polygons of many corners that are no fan around a point,
+  // which a common viewer would not take in one primitive.
+  VexGerber_Limits aLimits;
+  aLimits.MacroPrimitives                        = 3;
+  const std::pair<const char*, bool> THE_CASES[] = {
+      {"7,0,0,2,1.2,0.3,0", true},
+      {"1,1,0.05,0,0*1,1,0.05,3,0*1,1,0.05,6,0", false},
+      {"6,0,0,3,0.3,0.3,1,0.1,3.5,15", true}};
+  for (const auto& aCase : THE_CASES)
+  {
+    Read aRead;
+    ReadText(std::string("%FSLAX46Y46*%%MOMM*%%AMT*") + aCase.first + "*%%ADD10T*%D10*X0Y0D03*M02*",
+             aRead, aLimits);
+    ASSERT_TRUE(aRead.Ok) << aRead.Capture.Dump();
+    EXPECT_EQ(Sequences(*aRead.Model).front()->IsArea(), aCase.second) << aCase.first;
+  }
+}
+
+TEST(VexGerber_Flashes, TheWriterExposesNestedOutlinePolygonsFromTheOutside)
+{
+  // An outline given innermost first, in inches: a square island inside the hole of a larger
+  // square. Written as one macro, larger polygons first and holes clear, it draws 16 - 4 + 1 mm2
+  // for each flash, whatever order the polygons came in.
+  const gp_XY THE_CORNERS[3][4] = {
+      {{-0.5, -0.5}, {0.5, -0.5}, {0.5, 0.5}, {-0.5, 0.5}}, // island, counter-clockwise
+      {{-1, -1}, {-1, 1}, {1, 1}, {1, -1}},                 // hole, clockwise
+      {{-2, -2}, {2, -2}, {2, 2}, {-2, 2}}};                // outer, counter-clockwise
+  NCollection_Vector<gp_XY>            aPoints;
+  NCollection_Vector<Standard_Integer> anEnds;
+  for (const auto& aPolygon : THE_CORNERS)
+  {
+    for (const gp_XY& aCorner : aPolygon)
+    {
+      aPoints.Append(aCorner / 25.4);
+    }
+    anEnds.Append(aPoints.Length());
+  }
+  VexTest_ModelBuilder aBuilder(PenFormatData_DU_Inch);
+  aBuilder.Aperture(1, PenFormatData_Aperture::Shape_Macro, {});
+  aBuilder.Model()->Aperture(1)->SetOutline(aPoints, anEnds);
+  aBuilder.Artwork(1, false, false).CreatePoint(gp_XY(0, 0));
+  aBuilder.Contour().CreatePoint(gp_XY(10 / 25.4, 0));
+  Sequences(*aBuilder.Model()).front()->SetToolpathMode(2);
+  VexPcb_TransferReport aCounts;
+  const std::string     aText = write(*aBuilder.Model(), aCounts);
+  EXPECT_NE(aText.find("%AMOUTLINE10*\n4,1,4,-2.0,-2.0,2.0,-2.0,"), std::string::npos) << aText;
+  EXPECT_LT(aText.find("4,0,4,-1.0,-1.0,-1.0,1.0,"), aText.find("4,1,4,-0.5,-0.5,")) << aText;
+  EXPECT_NE(aText.find("%ADD10OUTLINE10*%"), std::string::npos) << aText;
+  EXPECT_EQ(aCounts.Count(VexPcb_TransferReport::Outcome_Artwork, "flashes"), 2);
+  Read aBack;
+  ReadText(aText, aBack);
+  ASSERT_TRUE(aBack.Ok) << aBack.Capture.Dump() << aText;
+  const gp_XY aMin(-5, -5), aMax(15, 5);
+  EXPECT_NEAR(VexGeom_Polygons::Area(drawn(*aBack.Model, aMin, aMax)), 26.0, 1e-6);
+  EXPECT_LT(differenceArea(drawn(*aBuilder.Model(), aMin, aMax), drawn(*aBack.Model, aMin, aMax)),
+            1e-6);
 }

@@ -92,14 +92,17 @@ TEST(VexGerber_Macro, PrimitivesComposeIntoOutlines)
                  "*%D10*X0Y0D03*M02*",
              aRead);
     ASSERT_TRUE(aRead.Ok) << aCase.Body << aRead.Capture.Dump();
-    const std::vector<Handle(PenFormatData_Sequence)> aSequences = Sequences(*aRead.Model);
+    ASSERT_EQ(Sequences(*aRead.Model).size(), 1u) << aCase.Body;
+    EXPECT_FALSE(Sequences(*aRead.Model).front()->IsArea()) << aCase.Body; // a flash stays one
+    const Handle(PenFormatData_Model) anOutlined                 = Outlined(*aRead.Model);
+    const std::vector<Handle(PenFormatData_Sequence)> aSequences = Sequences(*anOutlined);
     ASSERT_EQ(aSequences.size(), 1u) << aCase.Body;
     EXPECT_TRUE(aSequences[0]->IsArea());
     // The thermal's gaps cut chords of the rings, not straight bands: a looser bound.
     EXPECT_NEAR(Area(*aSequences[0]), aCase.Area, aCase.Body[0] == '7' ? 0.05 : 0.005)
         << aCase.Body;
     double aBox[4] = {1e9, 1e9, -1e9, -1e9};
-    for (const Feature& aFeature : Features(*aRead.Model))
+    for (const Feature& aFeature : Features(*anOutlined))
     {
       for (int aPoint = 0; aPoint < 2; ++aPoint)
       {

@@ -107,7 +107,7 @@ TEST(VexGerber_Warnings, AMoireDrawsTheRingsThatFitHoweverManyItAsksFor)
                  "D11*X0Y0D03*M02*",
              aRead);
     ASSERT_TRUE(aRead.Ok) << aRead.Capture.Dump();
-    anAreas[anIndex] = Area(*Sequences(*aRead.Model).at(0));
+    anAreas[anIndex] = Area(*Sequences(*Outlined(*aRead.Model)).at(0));
   }
   EXPECT_NEAR(anAreas[0], M_PI * (0.25 - 0.16 + 0.09 - 0.04 + 0.01), 0.002);
   EXPECT_NEAR(anAreas[1], anAreas[0], 1e-12);
