@@ -2,9 +2,11 @@
 #include <VexDocument_JsonWriter.hxx>
 
 #include <VexDocument_JsonSchema.hxx>
+#include <VexPcb_NumberText.hxx>
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -85,14 +87,20 @@ void VexDocument_JsonWriter::real(const double theValue)
     word(theValue > 0.0 ? THE_INF : THE_MINUS_INF);
     return;
   }
-  char                       aBuffer[64];
-  const std::to_chars_result aResult = std::to_chars(aBuffer, aBuffer + sizeof(aBuffer), theValue);
-  const std::string          aText(aBuffer, aResult.ptr);
-  myOut += aText;
-  if (aText.find_first_of(".e") == std::string::npos)
+  char        aBuffer[64];
+  char* const anEnd = std::to_chars(aBuffer, aBuffer + sizeof(aBuffer), theValue).ptr;
+  myOut.append(aBuffer, anEnd);
+  if (std::find_if(aBuffer, anEnd,
+                   [](const char theChar) { return theChar == '.' || theChar == 'e'; }) == anEnd)
   {
     myOut += ".0";
   }
+}
+
+void VexDocument_JsonWriter::integer(const Standard_Integer theValue)
+{
+  char aBuffer[VexPcb_NumberText::THE_ROOM];
+  myOut.append(aBuffer, VexPcb_NumberText::Integer(aBuffer, theValue));
 }
 
 void VexDocument_JsonWriter::text(const TCollection_ExtendedString& theText)
@@ -138,7 +146,7 @@ void VexDocument_JsonWriter::writeUnit(const PenFormatData_Model& theModel)
   }
   else
   {
-    myOut += std::to_string(aUnit);
+    integer(aUnit);
   }
   member(",", THE_POLARITY);
   word(theModel.ImagePolarity() == PenFormatData_IP_Negative ? THE_NEGATIVE : THE_POSITIVE);
@@ -150,7 +158,8 @@ void VexDocument_JsonWriter::writeApertureFields(const PenFormatData_Aperture& t
   text(theAperture.Name());
   myOut += ',';
   key(THE_SHAPE);
-  myOut += std::to_string(theAperture.ShapeCode()) + ',';
+  integer(theAperture.ShapeCode());
+  myOut += ',';
   key(THE_PARAMS);
   myOut += '[';
   for (Standard_Integer anIndex = 1; anIndex <= theAperture.NbParams(); ++anIndex)
@@ -163,7 +172,7 @@ void VexDocument_JsonWriter::writeApertureFields(const PenFormatData_Aperture& t
   }
   myOut += "],";
   key(THE_TOOL);
-  myOut += std::to_string(theAperture.ToolFlag());
+  integer(theAperture.ToolFlag());
   if (theAperture.HasOutline())
   {
     myOut += ',';
@@ -217,7 +226,8 @@ void VexDocument_JsonWriter::writeApertures(const PenFormatData_Model& theModel)
     }
     myOut += '{';
     key(THE_NUMBER);
-    myOut += std::to_string(aNumber) + ',';
+    integer(aNumber);
+    myOut += ',';
     writeApertureFields(*anAperture);
     myOut += '}';
   }
@@ -237,7 +247,8 @@ void VexDocument_JsonWriter::writeLayers(const PenFormatData_Model& theModel)
     text(aLayer->Name());
     myOut += ',';
     key(THE_FLAGS);
-    myOut += std::to_string(aLayer->Flags()) + '}';
+    integer(aLayer->Flags());
+    myOut += '}';
   }
   closeArray(theModel.NbLayers(), 4);
 }
@@ -257,11 +268,14 @@ void VexDocument_JsonWriter::writeScanFields(const PenFormatData_Model& theModel
     }
     myOut += '{';
     key(THE_INDEX);
-    myOut += std::to_string(anIndex) + ',';
+    integer(anIndex);
+    myOut += ',';
     key(THE_NUMBER);
-    myOut += std::to_string(aField->Number()) + ',';
+    integer(aField->Number());
+    myOut += ',';
     key(THE_ORDER);
-    myOut += std::to_string(aField->Order()) + ',';
+    integer(aField->Order());
+    myOut += ',';
     key(THE_WIDTH);
     real(aField->Width());
     myOut += ',';
@@ -308,7 +322,8 @@ void VexDocument_JsonWriter::writeObject(const Handle(PenFormatData_Object) & th
     text(aLayer->Name());
     myOut += ',';
     key(THE_FLAGS);
-    myOut += std::to_string(aLayer->Flags()) + '}';
+    integer(aLayer->Flags());
+    myOut += '}';
   }
   else if (const Handle(PenFormatData_Aperture) anAperture =
                Handle(PenFormatData_Aperture)::DownCast(theObject))
@@ -320,7 +335,7 @@ void VexDocument_JsonWriter::writeObject(const Handle(PenFormatData_Object) & th
     if (const Standard_Integer* aNumber = myApertureNumbers.Seek(anAperture))
     {
       key(THE_NUMBER);
-      myOut += std::to_string(*aNumber);
+      integer(*aNumber);
     }
     else
     {
@@ -342,9 +357,11 @@ void VexDocument_JsonWriter::writeSequence(const PenFormatData_Sequence& theSequ
   word(THE_SEQUENCE);
   myOut += ',';
   key(THE_APERTURE);
-  myOut += std::to_string(theSequence.ApertureNumber()) + ',';
+  integer(theSequence.ApertureNumber());
+  myOut += ',';
   key(THE_FLAGS);
-  myOut += std::to_string(theSequence.Flags()) + ',';
+  integer(theSequence.Flags());
+  myOut += ',';
   key(THE_PHASE);
   text(theSequence.PhaseName());
   myOut += ',';
@@ -352,11 +369,14 @@ void VexDocument_JsonWriter::writeSequence(const PenFormatData_Sequence& theSequ
   text(theSequence.LayerName());
   myOut += ',';
   key(THE_MODE);
-  myOut += std::to_string(theSequence.ToolpathMode()) + ',';
+  integer(theSequence.ToolpathMode());
+  myOut += ',';
   key(THE_TOOLPATH);
-  myOut += std::to_string(theSequence.ToolpathFlag()) + ',';
+  integer(theSequence.ToolpathFlag());
+  myOut += ',';
   key(THE_SCAN_FIELD);
-  myOut += std::to_string(theSequence.ScanFieldIndex()) + ',';
+  integer(theSequence.ScanFieldIndex());
+  myOut += ',';
   // The drawing attributes of design artwork appear only when set, so documents of machine
   // files keep their form.
   if (theSequence.IsArea())

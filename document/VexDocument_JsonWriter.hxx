@@ -45,6 +45,9 @@ private:
   //! Appends a real that reads back as the same double.
   void real(const double theValue);
 
+  //! Appends an integer in decimal digits.
+  void integer(const Standard_Integer theValue);
+
   //! Appends theText as a JSON string.
   void text(const TCollection_ExtendedString& theText);
 

@@ -18,6 +18,9 @@ const Standard_Integer THE_MAX_INDENT = 24;
 //! Longest part of a string shown in the listing.
 const size_t THE_SHOWN_TEXT = 60;
 
+//! Fewest hexadecimal digits of an offset.
+const size_t THE_OFFSET_DIGITS = 8;
+
 //! Returns theValue, a float32 widened to double, with the fewest digits that give it back.
 std::string number(const Standard_Real theValue)
 {
@@ -118,8 +121,14 @@ bool hasColon(const Standard_Integer theTag)
 
 std::string VexHost_DumpListing::Offset(const Standard_Size theOffset)
 {
-  char aText[24];
-  std::snprintf(aText, sizeof(aText), "%08llx", static_cast<unsigned long long>(theOffset));
+  // Every line of a listing starts with one: lower-case digits, zeros in front up to eight.
+  char              aDigits[24];
+  const char* const anEnd = std::to_chars(aDigits, aDigits + sizeof(aDigits),
+                                          static_cast<unsigned long long>(theOffset), 16)
+                                .ptr;
+  const size_t aLength = static_cast<size_t>(anEnd - aDigits);
+  std::string  aText(aLength < THE_OFFSET_DIGITS ? THE_OFFSET_DIGITS - aLength : 0, '0');
+  aText.append(aDigits, aLength);
   return aText;
 }
 

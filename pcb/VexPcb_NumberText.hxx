@@ -4,11 +4,12 @@
 
 #include <Standard_TypeDef.hxx>
 
-//! Writes the numbers of design files as text, exactly and without the C library's formatted
-//! output (which costs more than the rest of writing a coordinate): the writers scale a length to
-//! a whole number of steps first, so that only integers are written. Each function writes at
-//! thePos, which must have room for the longest text it can write (THE_ROOM characters), and
-//! returns the position after the last character written; nothing ends the text.
+//! Writes the numbers of design files and of the JSON model document as text, exactly and without
+//! the C library's formatted output (which costs more than the rest of writing a coordinate): the
+//! design-file writers scale a length to a whole number of steps first, so that only integers are
+//! written. Each function writes at thePos, which must have room for the longest text it can
+//! write (THE_ROOM characters), and returns the position after the last character written;
+//! nothing ends the text.
 class VexPcb_NumberText
 {
 public:

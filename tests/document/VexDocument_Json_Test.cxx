@@ -18,6 +18,8 @@
 #include <functional>
 #include <limits>
 #include <sstream>
+#include <utility>
+#include <vector>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -200,6 +202,49 @@ TEST(VexDocumentJson, EveryValueOfAModelSurvivesTheDocument)
   EXPECT_TRUE(sameBits(anArc->Center().X(), 1.0 / 7.0));
   EXPECT_TRUE(sameBits(anArc->Angle(1), aModelArc->Angle(1)));
   EXPECT_TRUE(aReadSequence->GetCurve()->Children().Last()->FirstElement() == NULL);
+}
+
+TEST(VexDocumentJson, NumbersAreWrittenInTheirShortestExactForm)
+{
+  // Reals as the fewest digits that read back as the same double, with ".0" when that form has
+  // neither a point nor an exponent, so that they read as reals; words for what JSON cannot hold.
+  const std::pair<double, const char*> THE_REALS[] = {
+      {0.0, "0.0"},
+      {-0.0, "-0.0"},
+      {3.0, "3.0"},
+      {-42.0, "-42.0"},
+      {0.1, "0.1"},
+      {0.1 + 0.2, "0.30000000000000004"},
+      {1e-7, "1e-07"},
+      {123456.789, "123456.789"},
+      {-2.5e-3, "-0.0025"},
+      {1.2345678901234568e20, "123456789012345683968.0"},
+      {1e21, "1e+21"},
+      {5e-324, "5e-324"},
+      {std::numeric_limits<double>::max(), "1.7976931348623157e+308"},
+      {std::numeric_limits<double>::quiet_NaN(), "\"nan\""},
+      {std::numeric_limits<double>::infinity(), "\"inf\""},
+      {-std::numeric_limits<double>::infinity(), "\"-inf\""}};
+  std::vector<double> aParams;
+  std::string         anExpected = "\"params\":[";
+  for (const auto& aCase : THE_REALS)
+  {
+    anExpected += (aParams.empty() ? "" : ",") + std::string(aCase.second);
+    aParams.push_back(aCase.first);
+  }
+  Handle(PenFormatData_Model) aModel   = new PenFormatData_Model(PenFormatData_DU_Millimetre);
+  Handle(PenFormatData_Aperture) aTool = new PenFormatData_Aperture(-7, "T", nullptr, 0);
+  aTool->SetToolFlag(std::numeric_limits<int>::max());
+  aTool->SetParam(aParams.data(), static_cast<Standard_Integer>(aParams.size()));
+  aModel->SetAperture(1, aTool);
+  Handle(PenFormatData_Layer) aLayer = new PenFormatData_Layer("L");
+  aLayer->SetFlags(std::numeric_limits<int>::min());
+  aModel->SetLayer(aLayer);
+
+  const std::string aText = writeDocument(aModel, Params());
+  EXPECT_NE(aText.find(anExpected + "],\"tool\":2147483647"), std::string::npos) << aText;
+  EXPECT_NE(aText.find("\"shape\":-7,"), std::string::npos) << aText;
+  EXPECT_NE(aText.find("\"flags\":-2147483648}"), std::string::npos) << aText;
 }
 
 TEST(VexDocumentJson, MalformedDocumentsNameThePathOfTheFault)

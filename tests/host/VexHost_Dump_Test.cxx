@@ -8,10 +8,12 @@
 #ifdef VEX_HOST_PATH
 
 #include <VexHost_Dump.hxx>
+#include <VexHost_DumpListing.hxx>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <dirent.h>
 #include <fstream>
 #include <iterator>
@@ -144,6 +146,25 @@ TEST(VexHost_Dump, ListsTheRecordsOfASampleWithOffsetsAndValues)
     EXPECT_NE(aDump.Listing.find(aLine), std::string::npos) << aLine;
   }
   EXPECT_EQ(lastLine(aDump.Listing), "00000238  end of file: status 0 (ok)");
+}
+
+TEST(VexHost_Dump, OffsetsAreEightOrMoreLowerCaseHexadecimalDigits)
+{
+  // Past 4 GiB the offset takes more digits instead of being cut.
+  const size_t THE_OFFSETS[] = {0,
+                                0x1a,
+                                0xabcdef,
+                                0x7fffffff,
+                                0xffffffff,
+                                0x100000000,
+                                0xdeadbeefcafeULL,
+                                0x123456789abcdefULL,
+                                SIZE_MAX - 1,
+                                SIZE_MAX};
+  for (const size_t anOffset : THE_OFFSETS)
+  {
+    EXPECT_EQ(VexHost_DumpListing::Offset(anOffset), hex(anOffset)) << anOffset;
+  }
 }
 
 TEST(VexHost_Dump, ACutInsideAToolDefinitionNamesTheReadAndWhereTheFileEnds)
