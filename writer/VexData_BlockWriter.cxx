@@ -22,6 +22,9 @@ const std::streamsize THE_POINT_BYTES = 9;
 //! radius).
 const std::streamsize THE_MAX_ELEMENT_BYTES = THE_POINT_BYTES + 21;
 
+//! Elements of a contour written into one reservation of the queue.
+const int THE_RUN_LENGTH = 64;
+
 //! Returns true when both coordinates of thePoint are numbers (infinities are).
 Standard_Boolean isNumber(const gp_XY& thePoint)
 {
@@ -94,6 +97,31 @@ void putSegment(const PhGeom_Segment& theSegment, const Standard_Real theFactor,
   {
     theCursor.Byte(VexData_Format::Tag_LineTo).Point(theSegment.End(), theFactor);
     theCurrent = theSegment.End();
+  }
+}
+
+//! Writes the records of theElement of a path contour, lengths times theFactor: a segment as a
+//! line-to, an arc as an arc-to or, with theAsCircles, as a circle record, which ends the path.
+//! theIsOpen and theCurrent tell the path being written; a point writes nothing.
+void putElement(const PhGeom_Element& theElement, const Standard_Real theFactor,
+                const Standard_Boolean theAsCircles, Cursor& theCursor, Standard_Boolean& theIsOpen,
+                gp_XY& theCurrent)
+{
+  if (theElement.Kind() == PhGeom_Element::Kind_Segment)
+  {
+    putSegment(static_cast<const PhGeom_Segment&>(theElement), theFactor, theCursor, theIsOpen,
+               theCurrent);
+  }
+  else if (theElement.Kind() == PhGeom_Element::Kind_Arc && theAsCircles)
+  {
+    // A reader steps over a line-to that follows a circle record: the circle ends the path, and
+    // the next arc or segment opens one of its own at its start point.
+    putCircle(static_cast<const PhGeom_Arc&>(theElement), theFactor, theCursor);
+    theIsOpen = Standard_False;
+  }
+  else if (theElement.Kind() == PhGeom_Element::Kind_Arc)
+  {
+    putArc(static_cast<const PhGeom_Arc&>(theElement), theFactor, theCursor, theIsOpen, theCurrent);
   }
 }
 } // namespace
@@ -338,34 +366,22 @@ Standard_Boolean VexData_BlockWriter::writeScanFieldPosition(
 Standard_Boolean VexData_BlockWriter::writeContour(const PhGeom_Curve&    theContour,
                                                    const Standard_Boolean theAsCircles)
 {
-  // Each contour opens its own path at its first arc or segment. Every element writes straight
-  // into the queue, in room for its largest records.
+  // Each contour opens its own path at its first arc or segment. The elements write straight
+  // into the queue, a run at a time, in room for the largest records of every element of the run.
   const Standard_Real aFactor = myUnitFactor;
   Standard_Boolean    isOpen  = Standard_False;
   gp_XY               aCurrent(0.0, 0.0);
-  for (PhGeom_Curve::ElementIterator anIter(theContour); anIter.More(); anIter.Next())
+  for (PhGeom_Curve::ElementIterator anIter(theContour); anIter.More();)
   {
-    char* aRoom = myRecords.Reserve(THE_MAX_ELEMENT_BYTES);
+    char* aRoom = myRecords.Reserve(THE_RUN_LENGTH * THE_MAX_ELEMENT_BYTES);
     if (aRoom == NULL)
     {
       return Standard_False;
     }
-    Cursor                aCursor(aRoom);
-    const PhGeom_Element& anElement = anIter.Value();
-    if (anElement.Kind() == PhGeom_Element::Kind_Segment)
+    Cursor aCursor(aRoom);
+    for (int aCount = 0; aCount < THE_RUN_LENGTH && anIter.More(); ++aCount, anIter.Next())
     {
-      putSegment(static_cast<const PhGeom_Segment&>(anElement), aFactor, aCursor, isOpen, aCurrent);
-    }
-    else if (anElement.Kind() == PhGeom_Element::Kind_Arc && theAsCircles)
-    {
-      // A reader steps over a line-to that follows a circle record: the circle ends the path,
-      // and the next arc or segment opens one of its own at its start point.
-      putCircle(static_cast<const PhGeom_Arc&>(anElement), aFactor, aCursor);
-      isOpen = Standard_False;
-    }
-    else if (anElement.Kind() == PhGeom_Element::Kind_Arc)
-    {
-      putArc(static_cast<const PhGeom_Arc&>(anElement), aFactor, aCursor, isOpen, aCurrent);
+      putElement(anIter.Value(), aFactor, theAsCircles, aCursor, isOpen, aCurrent);
     }
     myRecords.Commit(aCursor);
   }
