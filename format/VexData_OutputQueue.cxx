@@ -13,6 +13,10 @@ namespace
 {
 //! Length of the header the writer emits.
 const int THE_HEADER_LENGTH = 81;
+
+//! Queue limit while nothing may be queued (no queue yet, or an output failed): below every
+//! size, so that even an output of 0 bytes takes the checks of the slow path.
+const std::streamsize THE_NO_LIMIT = -1;
 } // namespace
 
 VexData_WriteStatus::Status VexData_OutputQueue::StatusOf(const std::ios& theStream)
@@ -31,7 +35,7 @@ VexData_WriteStatus::Status VexData_OutputQueue::StatusOf(const std::ios& theStr
 }
 
 VexData_OutputQueue::VexData_OutputQueue()
-    : myStream(NULL), myStatus(VexData_WriteStatus::Ok), myQueued(0)
+    : myStream(NULL), myStatus(VexData_WriteStatus::Ok), myQueued(0), myLimit(THE_NO_LIMIT)
 {
 }
 
@@ -42,6 +46,7 @@ void VexData_OutputQueue::Start(std::ostream& theStream,
   myMessenger = theMessenger;
   myStatus    = VexData_WriteStatus::Ok;
   myQueued    = 0;
+  myLimit     = myQueue.empty() ? THE_NO_LIMIT : THE_QUEUE_CAPACITY;
 }
 
 Standard_Boolean VexData_OutputQueue::writeSlowly(const char*           theData,
@@ -58,13 +63,30 @@ Standard_Boolean VexData_OutputQueue::writeSlowly(const char*           theData,
       return myStatus == VexData_WriteStatus::Ok && put(theData, theSize);
     }
   }
-  if (myQueue.empty())
-  {
-    myQueue.resize(static_cast<size_t>(THE_QUEUE_CAPACITY));
-  }
+  makeQueue();
   std::memcpy(myQueue.data() + myQueued, theData, static_cast<size_t>(theSize));
   myQueued += theSize;
   return Standard_True;
+}
+
+char* VexData_OutputQueue::reserveSlowly(const std::streamsize theSize)
+{
+  if (myStatus != VexData_WriteStatus::Ok || theSize > THE_QUEUE_CAPACITY ||
+      (theSize > THE_QUEUE_CAPACITY - myQueued && !Flush()))
+  {
+    return NULL;
+  }
+  makeQueue();
+  return myQueue.data() + myQueued;
+}
+
+void VexData_OutputQueue::makeQueue()
+{
+  if (myQueue.empty())
+  {
+    myQueue.resize(static_cast<size_t>(THE_QUEUE_CAPACITY));
+    myLimit = THE_QUEUE_CAPACITY;
+  }
 }
 
 Standard_Boolean VexData_OutputQueue::Flush()
@@ -132,6 +154,7 @@ Standard_Boolean VexData_OutputQueue::put(const char* theData, const std::stream
   }
   if (myStatus != VexData_WriteStatus::Ok)
   {
+    myLimit = THE_NO_LIMIT;
     VexData_Message::Send(myMessenger, "VEX_WRITER_WRITING_FAIL");
     return Standard_False;
   }

@@ -51,13 +51,7 @@ public:
     Record& Int(const Standard_Integer theValue) { return Word(static_cast<uint32_t>(theValue)); }
 
     //! Appends theValue rounded to a 32-bit float, least significant byte first.
-    Record& Float(const Standard_Real theValue)
-    {
-      const float aValue = ToFloat32(theValue);
-      uint32_t    aBits  = 0;
-      std::memcpy(&aBits, &aValue, sizeof(aBits));
-      return Word(aBits);
-    }
+    Record& Float(const Standard_Real theValue) { return Word(FloatBits(theValue)); }
 
     //! Appends a point as two floats, each coordinate multiplied by theFactor.
     Record& Point(const gp_XY& thePoint, const Standard_Real theFactor)
@@ -77,10 +71,7 @@ public:
     {
       if (mySize + 4 <= THE_CAPACITY)
       {
-        const char aBytes[4] = {
-            static_cast<char>(theBits & 0xFFu), static_cast<char>((theBits >> 8) & 0xFFu),
-            static_cast<char>((theBits >> 16) & 0xFFu), static_cast<char>((theBits >> 24) & 0xFFu)};
-        std::memcpy(myData + mySize, aBytes, 4);
+        StoreWord(myData + mySize, theBits);
         mySize += 4;
       }
       return *this;
@@ -91,6 +82,43 @@ public:
     int  mySize;               //!< bytes used
   };
 
+  //! Writes the values of records straight into room that Reserve() returned, encoded as Record
+  //! encodes them. It checks no bounds: the room reserved must hold every value written.
+  class Cursor
+  {
+  public:
+    //! Starts writing at theRoom.
+    explicit Cursor(char* theRoom) : myStart(theRoom), myEnd(theRoom) {}
+
+    //! Writes one byte.
+    Cursor& Byte(const unsigned int theValue)
+    {
+      *myEnd++ = static_cast<char>(theValue & 0xFFu);
+      return *this;
+    }
+
+    //! Writes theValue rounded to a 32-bit float, least significant byte first.
+    Cursor& Float(const Standard_Real theValue)
+    {
+      StoreWord(myEnd, FloatBits(theValue));
+      myEnd += 4;
+      return *this;
+    }
+
+    //! Writes a point as two floats, each coordinate multiplied by theFactor.
+    Cursor& Point(const gp_XY& thePoint, const Standard_Real theFactor)
+    {
+      return Float(thePoint.X() * theFactor).Float(thePoint.Y() * theFactor);
+    }
+
+    //! Returns the number of bytes written.
+    std::streamsize Size() const { return myEnd - myStart; }
+
+  private:
+    char* myStart; //!< first byte of the room
+    char* myEnd;   //!< next byte to write
+  };
+
   //! Bytes gathered before they are handed to the stream.
   static const std::streamsize THE_QUEUE_CAPACITY = 65536;
 
@@ -98,7 +126,7 @@ public:
   //! or to infinity as IEEE rounding does, without relying on an out-of-range conversion.
   static float ToFloat32(const Standard_Real theValue)
   {
-    if (std::isfinite(theValue) && std::fabs(theValue) > FLT_MAX)
+    if (std::fabs(theValue) > FLT_MAX && std::isfinite(theValue))
     {
       // Halfway between the largest float and 2^128: from there on the value rounds to infinity.
       const Standard_Real aHalfway = std::ldexp(2.0 - std::ldexp(1.0, -24), 127);
@@ -106,6 +134,24 @@ public:
       return theValue < 0.0 ? -aResult : aResult;
     }
     return static_cast<float>(theValue);
+  }
+
+  //! Returns the bits of theValue rounded to a float (ToFloat32).
+  static uint32_t FloatBits(const Standard_Real theValue)
+  {
+    const float aValue = ToFloat32(theValue);
+    uint32_t    aBits  = 0;
+    std::memcpy(&aBits, &aValue, sizeof(aBits));
+    return aBits;
+  }
+
+  //! Stores the 32-bit word theBits at theTarget, least significant byte first, in one store.
+  static void StoreWord(char* theTarget, const uint32_t theBits)
+  {
+    const char aBytes[4] = {
+        static_cast<char>(theBits & 0xFFu), static_cast<char>((theBits >> 8) & 0xFFu),
+        static_cast<char>((theBits >> 16) & 0xFFu), static_cast<char>((theBits >> 24) & 0xFFu)};
+    std::memcpy(theTarget, aBytes, 4);
   }
 
   //! Returns the status that the flags of theStream give by the stream status rule.
@@ -125,8 +171,7 @@ public:
   //! status is not Ok.
   Standard_Boolean Write(const char* theData, const std::streamsize theSize)
   {
-    if (myStatus == VexData_WriteStatus::Ok && theSize <= THE_QUEUE_CAPACITY - myQueued &&
-        !myQueue.empty())
+    if (theSize <= myLimit - myQueued)
     {
       std::memcpy(myQueue.data() + myQueued, theData, static_cast<size_t>(theSize));
       myQueued += theSize;
@@ -140,6 +185,22 @@ public:
   {
     return Write(theRecord.Data(), theRecord.Size());
   }
+
+  //! Returns room for theSize bytes (at most THE_QUEUE_CAPACITY) at the end of the queue, to be
+  //! filled with a Cursor and queued with Commit(); the queued bytes go to the stream first when
+  //! too little room is left. Returns NULL once the status is not Ok. Reserving without
+  //! committing queues nothing.
+  char* Reserve(const std::streamsize theSize)
+  {
+    if (theSize <= myLimit - myQueued)
+    {
+      return myQueue.data() + myQueued;
+    }
+    return reserveSlowly(theSize);
+  }
+
+  //! Queues the bytes that theCursor wrote into the room Reserve() returned last.
+  void Commit(const Cursor& theCursor) { myQueued += theCursor.Size(); }
 
   //! Queues theString followed by its 0 byte.
   Standard_Boolean WriteString(const TCollection_AsciiString& theString)
@@ -166,6 +227,12 @@ private:
   //! Queues theSize bytes when the queue is full or not yet made, handing it over first.
   Standard_Boolean writeSlowly(const char* theData, const std::streamsize theSize);
 
+  //! Makes the queue on first use; called while the status is Ok.
+  void makeQueue();
+
+  //! Returns room for theSize bytes when the queue is full or not yet made, handing it over first.
+  char* reserveSlowly(const std::streamsize theSize);
+
   //! Writes theSize bytes with one output operation and applies the stream status rule.
   Standard_Boolean put(const char* theData, const std::streamsize theSize);
 
@@ -175,6 +242,7 @@ private:
   VexData_WriteStatus::Status myStatus;  //!< Ok, or the status of the failed output
   std::vector<char>           myQueue;   //!< bytes not yet handed to the stream
   std::streamsize             myQueued;  //!< bytes in myQueue
+  std::streamsize             myLimit;   //!< size of myQueue while the status is Ok, else -1
 };
 
 #endif

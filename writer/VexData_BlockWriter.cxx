@@ -13,11 +13,116 @@
 namespace
 {
 typedef VexData_OutputQueue::Record Record;
+typedef VexData_OutputQueue::Cursor Cursor;
+
+//! Bytes of a point record (tag and two floats): a path start, a line-to or a drill point.
+const std::streamsize THE_POINT_BYTES = 9;
+
+//! Most bytes one element of a contour writes: a path start and an arc-to (tag, end, centre and
+//! radius).
+const std::streamsize THE_MAX_ELEMENT_BYTES = THE_POINT_BYTES + 21;
+
+//! Elements of a contour written into one reservation of the queue.
+const int THE_RUN_LENGTH = 64;
 
 //! Returns true when both coordinates of thePoint are numbers (infinities are).
 Standard_Boolean isNumber(const gp_XY& thePoint)
 {
   return !std::isnan(thePoint.X()) && !std::isnan(thePoint.Y());
+}
+
+//! Writes theArc as a circle record, lengths times theFactor, unless its centre or radius is not
+//! a number: the full circle of the arc, whose sweep is not kept; the radius keeps its sign.
+void putCircle(const PhGeom_Arc& theArc, const Standard_Real theFactor, Cursor& theCursor)
+{
+  if (!isNumber(theArc.Center()) || std::isnan(theArc.Radius()))
+  {
+    return;
+  }
+  theCursor.Byte(VexData_Format::Tag_Circle)
+      .Point(theArc.Center(), theFactor)
+      .Float(theArc.Radius() * theFactor);
+}
+
+//! Writes theArc as an arc-to record, lengths times theFactor, opening a path before it unless
+//! theIsOpen; theCurrent becomes its end.
+void putArc(const PhGeom_Arc& theArc, const Standard_Real theFactor, Cursor& theCursor,
+            Standard_Boolean& theIsOpen, gp_XY& theCurrent)
+{
+  // An arc whose record would carry a value that is not a number (such as the end of an arc-to
+  // read with its end at infinity, whose end angle is not a number) is not written, as a segment
+  // whose end is not a number is not: the path and its current point stay as they are, and the
+  // next element continues from there.
+  const gp_XY& anEnd = theArc.EndPoint();
+  if (!isNumber(anEnd) || !isNumber(theArc.Center()) || std::isnan(theArc.Radius()) ||
+      (!theIsOpen && !isNumber(theArc.StartPoint())))
+  {
+    return;
+  }
+  if (!theIsOpen)
+  {
+    theCursor.Byte(VexData_Format::Tag_PathStart).Point(theArc.StartPoint(), theFactor);
+    theIsOpen = Standard_True;
+  }
+  // The sign of the radius carries the sense: negative when the arc runs clockwise.
+  const Standard_Real aRadius =
+      theArc.Angle(1) < theArc.Angle(0) ? -theArc.Radius() : theArc.Radius();
+  theCursor.Byte(VexData_Format::Tag_ArcTo)
+      .Point(anEnd, theFactor)
+      .Point(theArc.Center(), theFactor)
+      .Float(aRadius * theFactor);
+  theCurrent = anEnd;
+}
+
+//! Writes theSegment as a line-to record, lengths times theFactor, unless it is too short;
+//! opens a path before it unless theIsOpen, which does not happen at a point that is not a
+//! number. theCurrent is the last point written.
+void putSegment(const PhGeom_Segment& theSegment, const Standard_Real theFactor, Cursor& theCursor,
+                Standard_Boolean& theIsOpen, gp_XY& theCurrent)
+{
+  if (!theIsOpen)
+  {
+    if (!isNumber(theSegment.StartPoint()))
+    {
+      return; // the next element opens the path
+    }
+    theCursor.Byte(VexData_Format::Tag_PathStart).Point(theSegment.StartPoint(), theFactor);
+    theCurrent = theSegment.StartPoint();
+    theIsOpen  = Standard_True;
+  }
+  // Segments shorter than the confusion tolerance in the file's unit are left out; the next one
+  // is measured from the last point written.
+  const gp_XY aDelta = (theCurrent - theSegment.End()) * theFactor;
+  if (aDelta.SquareModulus() > Precision::SquareConfusion())
+  {
+    theCursor.Byte(VexData_Format::Tag_LineTo).Point(theSegment.End(), theFactor);
+    theCurrent = theSegment.End();
+  }
+}
+
+//! Writes the records of theElement of a path contour, lengths times theFactor: a segment as a
+//! line-to, an arc as an arc-to or, with theAsCircles, as a circle record, which ends the path.
+//! theIsOpen and theCurrent tell the path being written; a point writes nothing.
+void putElement(const PhGeom_Element& theElement, const Standard_Real theFactor,
+                const Standard_Boolean theAsCircles, Cursor& theCursor, Standard_Boolean& theIsOpen,
+                gp_XY& theCurrent)
+{
+  if (theElement.Kind() == PhGeom_Element::Kind_Segment)
+  {
+    putSegment(static_cast<const PhGeom_Segment&>(theElement), theFactor, theCursor, theIsOpen,
+               theCurrent);
+  }
+  else if (theElement.Kind() == PhGeom_Element::Kind_Arc && theAsCircles)
+  {
+    // A reader steps over a line-to that follows a circle record: the circle ends the path, and
+    // the next arc or segment opens one of its own at its start point.
+    putCircle(static_cast<const PhGeom_Arc&>(theElement), theFactor, theCursor);
+    theIsOpen = Standard_False;
+  }
+  else if (theElement.Kind() == PhGeom_Element::Kind_Arc)
+  {
+    putArc(static_cast<const PhGeom_Arc&>(theElement), theFactor, theCursor, theIsOpen, theCurrent);
+  }
 }
 } // namespace
 
@@ -234,15 +339,10 @@ Standard_Boolean VexData_BlockWriter::writeSequenceGeometry(
     {
       continue;
     }
-    if (isPath)
-    {
-      writeContour(*anIter.Value(), theItem.asCircles != 0);
-    }
-    else
-    {
-      writeDrillPoints(*anIter.Value());
-    }
-    if (!isGood())
+    const Standard_Boolean isWritten = isPath
+                                           ? writeContour(*anIter.Value(), theItem.asCircles != 0)
+                                           : writeDrillPoints(*anIter.Value());
+    if (!isWritten)
     {
       return Standard_False;
     }
@@ -263,118 +363,47 @@ Standard_Boolean VexData_BlockWriter::writeScanFieldPosition(
       Record().Byte(VexData_Format::Tag_ScanFieldPosition).Point(aField->Center(), myUnitFactor));
 }
 
-void VexData_BlockWriter::writeContour(const PhGeom_Curve&    theContour,
-                                       const Standard_Boolean theAsCircles)
+Standard_Boolean VexData_BlockWriter::writeContour(const PhGeom_Curve&    theContour,
+                                                   const Standard_Boolean theAsCircles)
 {
-  // Each contour opens its own path at its first arc or segment.
-  Standard_Boolean isOpen = Standard_False;
-  gp_XY            aCurrent(0.0, 0.0);
-  for (PhGeom_Curve::ElementIterator anIter(theContour); anIter.More() && isGood(); anIter.Next())
+  // Each contour opens its own path at its first arc or segment. The elements write straight
+  // into the queue, a run at a time, in room for the largest records of every element of the run.
+  const Standard_Real aFactor = myUnitFactor;
+  Standard_Boolean    isOpen  = Standard_False;
+  gp_XY               aCurrent(0.0, 0.0);
+  for (PhGeom_Curve::ElementIterator anIter(theContour); anIter.More();)
   {
-    const PhGeom_Element& anElement = anIter.Value();
-    if (anElement.Kind() == PhGeom_Element::Kind_Arc)
+    char* aRoom = myRecords.Reserve(THE_RUN_LENGTH * THE_MAX_ELEMENT_BYTES);
+    if (aRoom == NULL)
     {
-      const PhGeom_Arc& anArc = static_cast<const PhGeom_Arc&>(anElement);
-      if (theAsCircles)
-      {
-        // A reader steps over a line-to that follows a circle record: the circle ends the path,
-        // and the next arc or segment opens one of its own at its start point.
-        writeCircle(anArc);
-        isOpen = Standard_False;
-      }
-      else
-      {
-        writeArc(anArc, isOpen, aCurrent);
-      }
+      return Standard_False;
     }
-    else if (anElement.Kind() == PhGeom_Element::Kind_Segment)
+    Cursor aCursor(aRoom);
+    for (int aCount = 0; aCount < THE_RUN_LENGTH && anIter.More(); ++aCount, anIter.Next())
     {
-      writeSegment(anElement, isOpen, aCurrent);
+      putElement(anIter.Value(), aFactor, theAsCircles, aCursor, isOpen, aCurrent);
     }
+    myRecords.Commit(aCursor);
   }
+  return Standard_True;
 }
 
-void VexData_BlockWriter::writeCircle(const PhGeom_Arc& theArc)
+Standard_Boolean VexData_BlockWriter::writeDrillPoints(const PhGeom_Curve& theContour)
 {
-  // The full circle of the arc: its sweep is not kept, the radius keeps its sign. A circle whose
-  // centre or radius is not a number is not written.
-  if (!isNumber(theArc.Center()) || std::isnan(theArc.Radius()))
+  for (PhGeom_Curve::ElementIterator anIter(theContour); anIter.More(); anIter.Next())
   {
-    return;
-  }
-  Record aRecord;
-  aRecord.Byte(VexData_Format::Tag_Circle)
-      .Point(theArc.Center(), myUnitFactor)
-      .Float(theArc.Radius() * myUnitFactor);
-  myRecords.Write(aRecord);
-}
-
-void VexData_BlockWriter::writeArc(const PhGeom_Arc& theArc, Standard_Boolean& theIsOpen,
-                                   gp_XY& theCurrent)
-{
-  // An arc whose record would carry a value that is not a number (such as the end of an arc-to
-  // read with its end at infinity, whose end angle is not a number) is not written, as a segment
-  // whose end is not a number is not: the path and its current point stay as they are, and the
-  // next element continues from there.
-  if (!isNumber(theArc.EndPoint()) || !isNumber(theArc.Center()) || std::isnan(theArc.Radius()) ||
-      (!theIsOpen && !isNumber(theArc.StartPoint())))
-  {
-    return;
-  }
-  Record aRecord;
-  if (!theIsOpen)
-  {
-    aRecord.Byte(VexData_Format::Tag_PathStart).Point(theArc.StartPoint(), myUnitFactor);
-    theIsOpen = Standard_True;
-  }
-  // The sign of the radius carries the sense: negative when the arc runs clockwise.
-  const Standard_Real aRadius =
-      theArc.Angle(1) < theArc.Angle(0) ? -theArc.Radius() : theArc.Radius();
-  aRecord.Byte(VexData_Format::Tag_ArcTo)
-      .Point(theArc.EndPoint(), myUnitFactor)
-      .Point(theArc.Center(), myUnitFactor)
-      .Float(aRadius * myUnitFactor);
-  theCurrent = theArc.EndPoint();
-  myRecords.Write(aRecord);
-}
-
-void VexData_BlockWriter::writeSegment(const PhGeom_Element& theSegment,
-                                       Standard_Boolean& theIsOpen, gp_XY& theCurrent)
-{
-  Record aRecord;
-  if (!theIsOpen)
-  {
-    if (!isNumber(theSegment.StartPoint()))
+    if (anIter.Value().Kind() != PhGeom_Element::Kind_Point)
     {
-      return; // no path starts at a point that is not a number; the next element opens it
+      continue;
     }
-    aRecord.Byte(VexData_Format::Tag_PathStart).Point(theSegment.StartPoint(), myUnitFactor);
-    theCurrent = theSegment.StartPoint();
-    theIsOpen  = Standard_True;
-  }
-  // Segments shorter than the confusion tolerance in the file's unit are left out; the next one
-  // is measured from the last point written.
-  const gp_XY aDelta = (theCurrent - theSegment.EndPoint()) * myUnitFactor;
-  if (aDelta.SquareModulus() > Precision::SquareConfusion())
-  {
-    aRecord.Byte(VexData_Format::Tag_LineTo).Point(theSegment.EndPoint(), myUnitFactor);
-    theCurrent = theSegment.EndPoint();
-  }
-  if (aRecord.Size() > 0)
-  {
-    myRecords.Write(aRecord);
-  }
-}
-
-void VexData_BlockWriter::writeDrillPoints(const PhGeom_Curve& theContour)
-{
-  for (PhGeom_Curve::ElementIterator anIter(theContour); anIter.More() && isGood(); anIter.Next())
-  {
-    if (anIter.Value().Kind() == PhGeom_Element::Kind_Point)
+    char* aRoom = myRecords.Reserve(THE_POINT_BYTES);
+    if (aRoom == NULL)
     {
-      myRecords.Write(Record()
-                          .Byte(VexData_Format::Tag_DrillPoint)
-                          .Point(anIter.Value().StartPoint(), myUnitFactor));
+      return Standard_False;
     }
+    Cursor aCursor(aRoom);
+    aCursor.Byte(VexData_Format::Tag_DrillPoint).Point(anIter.Value().StartPoint(), myUnitFactor);
+    myRecords.Commit(aCursor);
   }
+  return Standard_True;
 }

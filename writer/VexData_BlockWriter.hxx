@@ -71,23 +71,13 @@ private:
   Standard_Boolean writeScanFieldPosition(const PenFormatData_Sequence& theSequence);
 
   //! Writes one contour of a path toolpath; with theAsCircles every arc becomes a circle record,
-  //! which ends the path.
-  void writeContour(const PhGeom_Curve& theContour, const Standard_Boolean theAsCircles);
+  //! which ends the path. Returns false when an output failed.
+  Standard_Boolean writeContour(const PhGeom_Curve&    theContour,
+                                const Standard_Boolean theAsCircles);
 
-  //! Writes an arc as a circle record, unless its centre or radius is not a number.
-  void writeCircle(const PhGeom_Arc& theArc);
-
-  //! Writes an arc as an arc-to record, opening a path before it when needed; an arc whose
-  //! record would carry a value that is not a number writes nothing.
-  void writeArc(const PhGeom_Arc& theArc, Standard_Boolean& theIsOpen, gp_XY& theCurrent);
-
-  //! Writes a segment as a line-to record unless it is too short, opening a path when needed;
-  //! a path does not open at a point that is not a number.
-  void writeSegment(const PhGeom_Element& theSegment, Standard_Boolean& theIsOpen,
-                    gp_XY& theCurrent);
-
-  //! Writes the point elements of one contour of a point toolpath.
-  void writeDrillPoints(const PhGeom_Curve& theContour);
+  //! Writes the point elements of one contour of a point toolpath. Returns false when an output
+  //! failed.
+  Standard_Boolean writeDrillPoints(const PhGeom_Curve& theContour);
 
   //! Returns true while every output succeeded.
   Standard_Boolean isGood() const { return myRecords.Status() == VexData_Writer::Ok; }
