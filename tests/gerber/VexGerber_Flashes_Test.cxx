@@ -211,6 +211,21 @@ std::string write(const PenFormatData_Model& theModel, VexPcb_TransferReport& th
   return aStream.str();
 }
 
+//! Expects theModel to hold what a file of two plain flashes, one turned a quarter and one plain
+//! again makes: three flash sequences, of model apertures 1, 2 and 1, of 2, 1 and 1 points.
+void expectPlainTurnedPlain(const PenFormatData_Model& theModel)
+{
+  const std::vector<Handle(PenFormatData_Sequence)> aSequences = Sequences(theModel);
+  ASSERT_EQ(aSequences.size(), 3u);
+  const int THE_APERTURES[] = {1, 2, 1}, THE_POINTS[] = {2, 1, 1};
+  for (size_t anIndex = 0; anIndex < 3; ++anIndex)
+  {
+    EXPECT_FALSE(aSequences[anIndex]->IsArea());
+    EXPECT_EQ(aSequences[anIndex]->ApertureNumber(), THE_APERTURES[anIndex]);
+    EXPECT_EQ(aSequences[anIndex]->GetCurve()->Children().Extent(), THE_POINTS[anIndex]);
+  }
+}
+
 //! Differences allowed between two drawings of one shape (mm2): arcs are flattened from other
 //! starting points (a turned hole), and a ring flash is drawn as a disc, its outline as a polygon
 //! (together some 1e-3); a side not swapped, a polygon turned the wrong way or a hole lost differ
@@ -344,14 +359,7 @@ TEST(VexGerber_Flashes, OneApertureServesEveryFlashOfTheSameShape)
   EXPECT_EQ(TCollection_AsciiString(aRead.Model->Aperture(2)->Name()), "D10_1");
   EXPECT_NEAR(aRead.Model->Aperture(2)->Param(1), 1.27, 1e-12);
   EXPECT_NEAR(aRead.Model->Aperture(2)->Param(2), 2.54, 1e-12);
-  const std::vector<Handle(PenFormatData_Sequence)> aSequences = Sequences(*aRead.Model);
-  ASSERT_EQ(aSequences.size(), 3u);
-  const int THE_APERTURES[] = {1, 2, 1}, THE_POINTS[] = {2, 1, 1};
-  for (size_t anIndex = 0; anIndex < 3; ++anIndex)
-  {
-    EXPECT_EQ(aSequences[anIndex]->ApertureNumber(), THE_APERTURES[anIndex]);
-    EXPECT_EQ(aSequences[anIndex]->GetCurve()->Children().Extent(), THE_POINTS[anIndex]);
-  }
+  expectPlainTurnedPlain(*aRead.Model);
   EXPECT_EQ(aRead.Report.Count(VexPcb_TransferReport::Outcome_Artwork,
                                "flashes of rectangular apertures"),
             4);
@@ -432,15 +440,7 @@ TEST(VexGerber_Flashes, AMacroFlashedUnderEachTransformationGetsItsOwnOutline)
     EXPECT_NEAR(aShape.HalfExtent().X(), THE_HALF_SIDES[aNumber - 1][0], 1e-9);
     EXPECT_NEAR(aShape.HalfExtent().Y(), THE_HALF_SIDES[aNumber - 1][1], 1e-9);
   }
-  const std::vector<Handle(PenFormatData_Sequence)> aSequences = Sequences(*aRead.Model);
-  ASSERT_EQ(aSequences.size(), 3u);
-  const int THE_APERTURES[] = {1, 2, 1}, THE_POINTS[] = {2, 1, 1};
-  for (size_t anIndex = 0; anIndex < 3; ++anIndex)
-  {
-    EXPECT_FALSE(aSequences[anIndex]->IsArea());
-    EXPECT_EQ(aSequences[anIndex]->ApertureNumber(), THE_APERTURES[anIndex]);
-    EXPECT_EQ(aSequences[anIndex]->GetCurve()->Children().Extent(), THE_POINTS[anIndex]);
-  }
+  expectPlainTurnedPlain(*aRead.Model);
   EXPECT_EQ(
       aRead.Report.Count(VexPcb_TransferReport::Outcome_Artwork, "flashes of macro apertures"), 4);
 }
