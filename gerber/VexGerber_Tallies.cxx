@@ -17,8 +17,8 @@ Standard_Integer VexGerber_Tallies::find(const VexPcb_TransferReport::Outcome th
   return -1;
 }
 
-void VexGerber_Tallies::Count(const VexPcb_TransferReport::Outcome theOutcome,
-                              const Standard_CString               theKind)
+void VexGerber_Tallies::countOther(const VexPcb_TransferReport::Outcome theOutcome,
+                                   const Standard_CString               theKind)
 {
   Standard_Integer anIndex = find(theOutcome, theKind, myLast, myTallies.Length());
   if (anIndex < 0)
@@ -31,7 +31,8 @@ void VexGerber_Tallies::Count(const VexPcb_TransferReport::Outcome theOutcome,
     myTallies.Append(aTally);
     anIndex = myTallies.Length() - 1;
   }
-  ++myTallies.ChangeValue(anIndex).Count;
+  myLastTally = &myTallies.ChangeValue(anIndex);
+  ++myLastTally->Count;
   myLast = anIndex;
 }
 
@@ -42,5 +43,6 @@ void VexGerber_Tallies::Flush(VexPcb_TransferReport& theReport)
     theReport.Add(anIter.Value().Outcome, anIter.Value().Kind, anIter.Value().Count);
   }
   myTallies.Clear();
-  myLast = 0;
+  myLast      = 0;
+  myLastTally = NULL;
 }

@@ -87,7 +87,7 @@ VexGerber_Writer::VexGerber_Writer(const PenFormatData_Model&     theModel,
                                    std::ostream& theStream, VexPcb_TransferReport& theCounts)
     : myModel(theModel), myOptions(theOptions), myStream(theStream), myCounts(theCounts),
       myApertures(theModel), myFactor(PenFormatData::UnitInMillimetres(theModel.DimensionUnit())),
-      myLines(0), myMode(0), myCode(0), myPolarity(-1)
+      myLines(0), myBufferLines(0), myMode(0), myCode(0), myPolarity(-1)
 {
   myBuffer.reserve(THE_CHUNK + 256);
 }
@@ -128,6 +128,7 @@ void VexGerber_Writer::line(const char* theText, const size_t theLength)
   {
     myBuffer.append(theText, theLength);
     myBuffer.push_back('\n');
+    ++myBufferLines;
     if (myBuffer.size() >= THE_CHUNK)
     {
       flush();
@@ -152,14 +153,17 @@ void VexGerber_Writer::flush()
     {
       aDone = 0; // what the buffer took before it threw is not known
     }
-    myLines +=
-        static_cast<Standard_Integer>(std::count(myBuffer.begin(), myBuffer.begin() + aDone, '\n'));
+    // Every line ends with the one line feed it was given (texts hold no control characters).
+    myLines += aDone == aSize ? myBufferLines
+                              : static_cast<Standard_Integer>(
+                                    std::count(myBuffer.begin(), myBuffer.begin() + aDone, '\n'));
     if (aDone < aSize)
     {
       myStream.setstate(std::ios::badbit);
     }
   }
   myBuffer.clear();
+  myBufferLines = 0;
 }
 
 void VexGerber_Writer::writeHeader()

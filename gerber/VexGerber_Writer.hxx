@@ -110,21 +110,22 @@ private:
   //! Returns theValue in the model's unit as nanometres.
   long long nanometres(const Standard_Real theValue) const;
 
-  const PenFormatData_Model&     myModel;     //!< what is written
-  const VexGerber_WriterOptions& myOptions;   //!< filters and attributes
-  std::ostream&                  myStream;    //!< output
-  VexPcb_TransferReport&         myCounts;    //!< counts
-  VexGerber_Tallies              myTallies;   //!< counts not yet in myCounts
-  VexGerber_WriterApertures      myApertures; //!< D codes
-  Standard_Real                  myFactor;    //!< model unit in millimetres
-  Standard_Integer               myLines;     //!< lines written
-  Standard_Integer               myMode;      //!< interpolation mode written, 0 none
-  Standard_Integer               myCode;      //!< D code selected, 0 none
-  Standard_Integer               myPolarity;  //!< polarity written: -1 none, 0 dark, 1 clear
-  gp_XY                          myPoint;     //!< current point (model unit)
-  std::string                    myBuffer;    //!< lines not yet handed to the stream
-  VexGerber_RegionHoles          myHoles;     //!< contours of the area sequence being written
-  VexGeom_Contour                myContour;   //!< a contour being written or tested (memory reused)
+  const PenFormatData_Model&     myModel;       //!< what is written
+  const VexGerber_WriterOptions& myOptions;     //!< filters and attributes
+  std::ostream&                  myStream;      //!< output
+  VexPcb_TransferReport&         myCounts;      //!< counts
+  VexGerber_Tallies              myTallies;     //!< counts not yet in myCounts
+  VexGerber_WriterApertures      myApertures;   //!< D codes
+  Standard_Real                  myFactor;      //!< model unit in millimetres
+  Standard_Integer               myLines;       //!< lines written
+  Standard_Integer               myBufferLines; //!< lines in myBuffer
+  Standard_Integer               myMode;        //!< interpolation mode written, 0 none
+  Standard_Integer               myCode;        //!< D code selected, 0 none
+  Standard_Integer               myPolarity;    //!< polarity written: -1 none, 0 dark, 1 clear
+  gp_XY                          myPoint;       //!< current point (model unit)
+  std::string                    myBuffer;      //!< lines not yet handed to the stream
+  VexGerber_RegionHoles          myHoles;       //!< contours of the area sequence being written
+  VexGeom_Contour                myContour; //!< a contour being written or tested (memory reused)
 };
 
 #endif

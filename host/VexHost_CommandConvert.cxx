@@ -30,6 +30,7 @@ int convert(VexHost_Context& theContext, const ConvertOptions& theOptions)
   {
     return VexHost_Plugin::ExitStatus(aCode);
   }
+  theContext.KeepUntilExit(aModel);
   NCollection_Sequence<TCollection_ExtendedString> aParams;
   for (const std::string& aParam : theOptions.Params)
   {

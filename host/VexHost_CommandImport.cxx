@@ -121,6 +121,7 @@ int importDesigns(VexHost_Context& theContext, const ImportOptions& theOptions)
     return VexHost_Context::THE_SETUP_FAILED;
   }
   Handle(PenFormatData_Model) aModel = new PenFormatData_Model();
+  theContext.KeepUntilExit(aModel);
   std::ostringstream aSummary;
   for (const std::string& aPath : theOptions.Inputs)
   {

@@ -151,11 +151,12 @@ int makeJob(VexHost_Context& theContext, const JobOptions& theOptions)
   aMaker.Make();
   VexJob_Summary::Print(aMaker, std::cerr);
   const Handle(PenFormatData_Model) aModel = VexJob_ModelMaker::Make(aMaker.Toolpaths());
-  const int aStatus                        = theOptions.IsJson
-                                                 ? VexHost_ModelOutput::WriteDocument(theContext, theOptions.Output,
-                                                                                      theOptions.Params, aModel)
-                                                 : VexHost_ModelOutput::WriteMachineFile(theContext, theOptions.Output,
-                                                                                         theOptions.Params, aModel);
+  theContext.KeepUntilExit(aModel);
+  const int aStatus = theOptions.IsJson
+                          ? VexHost_ModelOutput::WriteDocument(theContext, theOptions.Output,
+                                                               theOptions.Params, aModel)
+                          : VexHost_ModelOutput::WriteMachineFile(theContext, theOptions.Output,
+                                                                  theOptions.Params, aModel);
   return aStatus != 0 ? aStatus : aMaker.Report().NbProblems() > 0 ? THE_INCOMPLETE : 0;
 }
 

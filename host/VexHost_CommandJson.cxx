@@ -40,6 +40,7 @@ int toJson(VexHost_Context& theContext, const ToJsonOptions& theOptions)
   {
     return VexHost_Plugin::ExitStatus(aCode);
   }
+  theContext.KeepUntilExit(aModel);
   const NCollection_Sequence<TCollection_ExtendedString> aNoParams;
   return VexHost_Output::Write(
       theOptions.Output,
@@ -65,6 +66,7 @@ int fromJson(VexHost_Context& theContext, const FromJsonOptions& theOptions)
   {
     return VexHost_Context::THE_USAGE_ERROR;
   }
+  theContext.KeepUntilExit(aModel);
   for (const std::string& aParam : theOptions.Params)
   {
     aParams.Append(TCollection_ExtendedString(aParam.c_str(), Standard_True));

@@ -8,6 +8,7 @@
 #include <Message_Printer.hxx>
 
 #include <cctype>
+#include <cstdio>
 #include <climits>
 #include <cstdlib>
 #include <fstream>
@@ -92,6 +93,37 @@ int VexHost_Context::Run()
     }
   }
   return THE_USAGE_ERROR;
+}
+
+void VexHost_Context::KeepUntilExit(const Handle(Standard_Transient) & theObject) const
+{
+  if (!theObject.IsNull())
+  {
+    myKept.Append(theObject);
+  }
+}
+
+void VexHost_Context::ExitNow(const int theStatus) const
+{
+#if defined(__SANITIZE_ADDRESS__)
+  const bool isChecked = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+  const bool isChecked = true;
+#else
+  const bool isChecked = false;
+#endif
+#else
+  const bool isChecked = false;
+#endif
+  if (myKept.IsEmpty() || isChecked)
+  {
+    return;
+  }
+  std::cout.flush();
+  std::cerr.flush();
+  std::fflush(NULL);
+  std::_Exit(theStatus);
 }
 
 Standard_Boolean VexHost_Context::Prepare()

@@ -123,6 +123,19 @@ int VexHost_ModelFile::Load(const VexHost_Context& theContext, const std::string
                             Handle(PenFormatData_Model) & theModel,
                             VexPcb_TransferReport& theReport, VexPcb_Nets* theNets)
 {
+  const int aStatus = load(theContext, thePath, theOptions, theModel, theReport, theNets);
+  if (aStatus == 0)
+  {
+    theContext.KeepUntilExit(theModel);
+  }
+  return aStatus;
+}
+
+int VexHost_ModelFile::load(const VexHost_Context& theContext, const std::string& thePath,
+                            const VexPcb_ImportOptions& theOptions,
+                            Handle(PenFormatData_Model) & theModel,
+                            VexPcb_TransferReport& theReport, VexPcb_Nets* theNets)
+{
   const Kind aKind = Identify(theContext, thePath);
   if (aKind == Kind_Document)
   {

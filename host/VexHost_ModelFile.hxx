@@ -65,6 +65,12 @@ public:
   //! Loads thePath with the default import options, discarding the import counts.
   static int Load(const VexHost_Context& theContext, const std::string& thePath,
                   Handle(PenFormatData_Model) & theModel);
+
+private:
+  //! Loads thePath as Load() does, without keeping the model until the process ends.
+  static int load(const VexHost_Context& theContext, const std::string& thePath,
+                  const VexPcb_ImportOptions& theOptions, Handle(PenFormatData_Model) & theModel,
+                  VexPcb_TransferReport& theReport, VexPcb_Nets* theNets);
 };
 
 #endif

@@ -41,7 +41,9 @@ int main(int theArgc, char** theArgv)
   }
   try
   {
-    return aContext.Run();
+    const int aStatus = aContext.Run();
+    aContext.ExitNow(aStatus);
+    return aStatus;
   }
   catch (const Standard_Failure& theFailure)
   {

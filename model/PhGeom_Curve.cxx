@@ -96,12 +96,12 @@ void PhGeom_Curve::append(PhGeom_Element* theElement)
 {
   if (myLast == NULL)
   {
-    theElement->myNext = theElement;
+    theElement->setNext(theElement);
   }
   else
   {
-    theElement->myNext = myLast->myNext;
-    myLast->myNext     = theElement;
+    theElement->setNext(myLast->next());
+    myLast->setNext(theElement);
   }
   myLast = theElement;
   ++myNbElements;
@@ -162,9 +162,9 @@ void PhGeom_Curve::Transform(const gp_Trsf2d& theTrsf)
 {
   // A mirror reverses the sense of arcs; the sweep keeps its size.
   const Standard_Boolean isMirror = theTrsf.IsNegative();
-  for (PhGeom_Element* anElem = myLast == NULL ? NULL : myLast->myNext; anElem != NULL;)
+  for (PhGeom_Element* anElem = myLast == NULL ? NULL : myLast->next(); anElem != NULL;)
   {
-    if (anElem->myKind == PhGeom_Element::Kind_Arc && theTrsf.Form() == gp_Translation)
+    if (anElem->Kind() == PhGeom_Element::Kind_Arc && theTrsf.Form() == gp_Translation)
     {
       // Translations keep the angles exactly, which recomputing them from points would not.
       PhGeom_Arc* anArc = static_cast<PhGeom_Arc*>(anElem);
@@ -172,7 +172,7 @@ void PhGeom_Curve::Transform(const gp_Trsf2d& theTrsf)
       theTrsf.Transforms(anArc->myStart);
       theTrsf.Transforms(anArc->myEnd);
     }
-    else if (anElem->myKind == PhGeom_Element::Kind_Arc)
+    else if (anElem->Kind() == PhGeom_Element::Kind_Arc)
     {
       PhGeom_Arc*         anArc   = static_cast<PhGeom_Arc*>(anElem);
       const Standard_Real aSweep  = anArc->myAngles[1] - anArc->myAngles[0];
@@ -190,11 +190,11 @@ void PhGeom_Curve::Transform(const gp_Trsf2d& theTrsf)
     else
     {
       theTrsf.Transforms(anElem->myStart);
-      if (anElem->myKind == PhGeom_Element::Kind_Segment)
+      if (anElem->Kind() == PhGeom_Element::Kind_Segment)
       {
         theTrsf.Transforms(static_cast<PhGeom_Segment*>(anElem)->myEnd);
       }
     }
-    anElem = anElem == myLast ? NULL : anElem->myNext;
+    anElem = anElem == myLast ? NULL : anElem->next();
   }
 }

@@ -36,7 +36,7 @@ public:
   Standard_Integer NbElements() const { return myNbElements; }
 
   //! Returns the first element, or NULL for a curve without elements.
-  const PhGeom_Element* FirstElement() const { return myLast == NULL ? NULL : myLast->myNext; }
+  const PhGeom_Element* FirstElement() const { return myLast == NULL ? NULL : myLast->Next(); }
 
   //! Appends a point element.
   Standard_EXPORT const PhGeom_Point* CreatePoint(const gp_XY& thePoint);

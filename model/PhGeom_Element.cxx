@@ -32,7 +32,7 @@ Standard_Real normaliseSweep(const Standard_Real theSweep)
 
 const gp_XY& PhGeom_Element::EndPoint() const
 {
-  switch (myKind)
+  switch (Kind())
   {
   case Kind_Segment:
     return static_cast<const PhGeom_Segment*>(this)->myEnd;

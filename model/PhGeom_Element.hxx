@@ -6,9 +6,13 @@
 #include <Standard_Integer.hxx>
 #include <gp_XY.hxx>
 
+#include <cstdint>
+
 //! One element of a curve: an arc, a segment or a point. Elements live in the memory of the
 //! model's allocator and are linked in a ring: the last element's successor is the first one.
-//! They are plain data (no virtual functions) so that a large board stays compact.
+//! They are plain data (no virtual functions) so that a large board stays compact: the kind code
+//! lives in the low bits of the link to the successor, which an element's alignment leaves free,
+//! so a point takes 24 bytes and a segment 40.
 class PhGeom_Element
 {
 public:
@@ -21,7 +25,7 @@ public:
   };
 
   //! Returns the kind code (1 arc, 2 segment, 3 point).
-  Standard_Integer Kind() const { return myKind; }
+  Standard_Integer Kind() const { return static_cast<Standard_Integer>(myLink & THE_KIND_BITS); }
 
   //! Returns the start point (the point itself for a point element).
   const gp_XY& StartPoint() const { return myStart; }
@@ -30,20 +34,36 @@ public:
   Standard_EXPORT const gp_XY& EndPoint() const;
 
   //! Returns the successor in the curve's ring.
-  const PhGeom_Element* Next() const { return myNext; }
+  const PhGeom_Element* Next() const { return next(); }
 
 protected:
   //! Creates an unlinked element.
   PhGeom_Element(const Standard_Integer theKind, const gp_XY& theStart)
-      : myNext(NULL), myKind(theKind), myStart(theStart)
+      : myLink(static_cast<uintptr_t>(theKind) & THE_KIND_BITS), myStart(theStart)
   {
+  }
+
+  //! Returns the successor in the curve's ring.
+  PhGeom_Element* next() const
+  {
+    return reinterpret_cast<PhGeom_Element*>(myLink & ~THE_KIND_BITS);
+  }
+
+  //! Links theNext as the successor, keeping the kind code.
+  void setNext(PhGeom_Element* theNext)
+  {
+    myLink = reinterpret_cast<uintptr_t>(theNext) | (myLink & THE_KIND_BITS);
   }
 
   friend class PhGeom_Curve;
 
-  PhGeom_Element*  myNext;  //!< successor in the ring
-  Standard_Integer myKind;  //!< kind code
-  gp_XY            myStart; //!< start point
+  //! Low bits of the link that hold the kind code (elements are aligned to at least 8 bytes).
+  static constexpr uintptr_t THE_KIND_BITS = 3;
+
+  uintptr_t myLink;  //!< successor in the ring, with the kind code in its low bits
+  gp_XY     myStart; //!< start point
+
+  static_assert(alignof(gp_XY) > THE_KIND_BITS, "an element's alignment must leave the kind bits");
 };
 
 //! A straight segment from StartPoint() to EndPoint().

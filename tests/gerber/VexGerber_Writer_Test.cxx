@@ -451,15 +451,31 @@ TEST(VexGerber_Writer, AFailingStreamGivesTheLine)
   private:
     int myLeft;
   };
-  const Handle(PenFormatData_Model) aModel = ModelMaker(PenFormatData_DU_Millimetre).Everything();
-  const std::string     aWhole             = write(*aModel);
-  Limited               aBuffer(200);
-  std::ostream          aStream(&aBuffer);
-  VexPcb_TransferReport aCounts;
-  EXPECT_FALSE(VexGerber_Writer::Write(*aModel, VexGerber_WriterOptions(), aStream, aCounts));
-  ASSERT_TRUE(aCounts.HasFault());
-  // The line that did not fit: the one after the lines the first 200 bytes end.
-  EXPECT_EQ(aCounts.FaultLine(), std::count(aWhole.begin(), aWhole.begin() + 200, '\n') + 1);
+  // Twenty thousand flashes write several of the writer's pieces: the stream fails in the first
+  // one, or after whole pieces were written.
+  std::string aText = "%FSLAX46Y46*%\n%MOMM*%\n%ADD10C,0.5*%\nD10*\n";
+  for (int anIndex = 0; anIndex < 20000; ++anIndex)
+  {
+    aText += "X" + std::to_string(anIndex * 1000) + "Y" + std::to_string(anIndex % 97) + "D03*\n";
+  }
+  VexGerber_TestModel::Read aRead;
+  aRead.Model = new PenFormatData_Model();
+  VexGerber_TestModel::ReadText(aText + "M02*\n", aRead);
+  ASSERT_TRUE(aRead.Ok);
+  const std::string aWhole = write(*aRead.Model);
+  for (const int aLimit : {200, (1 << 16) + 300, 2 * (1 << 16) + 2000})
+  {
+    ASSERT_LT(aLimit, static_cast<int>(aWhole.size()));
+    Limited               aBuffer(aLimit);
+    std::ostream          aStream(&aBuffer);
+    VexPcb_TransferReport aCounts;
+    EXPECT_FALSE(
+        VexGerber_Writer::Write(*aRead.Model, VexGerber_WriterOptions(), aStream, aCounts));
+    ASSERT_TRUE(aCounts.HasFault());
+    // The line that did not fit: the one after the lines the bytes taken end.
+    EXPECT_EQ(aCounts.FaultLine(), std::count(aWhole.begin(), aWhole.begin() + aLimit, '\n') + 1)
+        << aLimit;
+  }
 }
 
 TEST(VexGerber_Writer, NegativeImagesStayNegative)

@@ -5,6 +5,9 @@
 #include <PenFormatData_Model.hxx>
 #include <PhGeom_Curve.hxx>
 
+#include <gp_Ax2d.hxx>
+#include <gp_Dir2d.hxx>
+#include <gp_Pnt2d.hxx>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -78,6 +81,50 @@ TEST(PenFormatDataModel, ElementsFormARingInCreationOrder)
   EXPECT_EQ(aKinds, (std::vector<int>{2, 3, 1}));
   EXPECT_EQ(aCurve->NbElements(), 3);
   EXPECT_EQ(aCurve->FirstElement()->Next()->Next()->Next(), aCurve->FirstElement());
+}
+
+TEST(PenFormatDataModel, KindsAndLinksSurviveCopiesAndTransforms)
+{
+  // The kind shares its word with the link to the successor: a long ring of every kind, copied
+  // reversed and moved by a translation, a rotation and a mirror, keeps both, element by element.
+  PenFormatData_Model aModel;
+  Handle(PhGeom_Curve) aSource = PhGeom_Curve::Create(aModel.Allocator(), 0);
+  std::vector<int> aKinds;
+  for (int anIndex = 0; anIndex < 300; ++anIndex)
+  {
+    const gp_XY aPoint(anIndex, anIndex % 7);
+    const int   aKind = anIndex * 7 % 3 + 1;
+    aKind == 1   ? (void)aSource->CreateArc(aPoint, 1.0, 0.0, 1.0, anIndex % 2)
+      : aKind == 2 ? (void)aSource->CreateSegment(aPoint, aPoint + gp_XY(1, 0))
+                   : (void)aSource->CreatePoint(aPoint);
+    aKinds.push_back(aKind);
+  }
+  Handle(PhGeom_Curve) aCopy = PhGeom_Curve::Create(aModel.Allocator(), 0);
+  for (PhGeom_Curve::ElementIterator anIter(*aSource); anIter.More(); anIter.Next())
+  {
+    aCopy->CreateElement(anIter.Value(), 1, 1);
+  }
+  gp_Trsf2d aMoves[3];
+  aMoves[0].SetTranslation(gp_Vec2d(10, 5));
+  aMoves[1].SetRotation(gp_Pnt2d(1, 2), 0.5);
+  aMoves[2].SetMirror(gp_Ax2d(gp_Pnt2d(0, 0), gp_Dir2d(1, 1)));
+  for (const gp_Trsf2d& aMove : aMoves)
+  {
+    aCopy->Transform(aMove);
+    std::vector<int> aCopied;
+    int              aSteps = 0;
+    for (PhGeom_Curve::ElementIterator anIter(*aCopy); anIter.More(); anIter.Next(), ++aSteps)
+    {
+      aCopied.push_back(anIter.Value().Kind());
+      ASSERT_LE(aSteps, 300) << "the ring does not close";
+    }
+    EXPECT_EQ(aCopied, aKinds);
+  }
+  EXPECT_EQ(aSource->NbElements(), 300);
+  EXPECT_EQ(aCopy->NbElements(), 300);
+  // What a board of millions of elements costs per element.
+  EXPECT_LE(sizeof(PhGeom_Point), 24u);
+  EXPECT_LE(sizeof(PhGeom_Segment), 40u);
 }
 
 TEST(PenFormatDataModel, ArcAnglesFollowTheSense)
