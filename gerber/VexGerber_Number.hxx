@@ -38,42 +38,62 @@ public:
   //! false when there is no digit, or when the integer part has more digits than are kept.
   static bool ReadDigits(const char*& thePos, const char* theEnd, Digits& theDigits)
   {
-    theDigits.Mantissa = 0;
-    theDigits.Count    = 0;
-    theDigits.Decimals = -1;
-    theDigits.Negative = false;
-    if (thePos < theEnd && (*thePos == '+' || *thePos == '-'))
+    // The loop works on locals: a store through theDigits or thePos could alias the characters
+    // read, and would make the compiler reload everything at each digit.
+    const char* aPos       = thePos;
+    uint64_t    aMantissa  = 0;
+    int         aCount     = 0;
+    int         aDecimals  = -1;
+    bool        isNegative = false;
+    if (aPos < theEnd && (*aPos == '+' || *aPos == '-'))
     {
-      theDigits.Negative = *thePos++ == '-';
+      isNegative = *aPos++ == '-';
     }
-    bool hasDigit = false;
-    for (; thePos < theEnd; ++thePos)
+    // The integer part, then after a point the decimals: digits beyond the ones kept are an
+    // error in the integer part and dropped among the decimals.
+    const char* aFirst  = aPos;
+    bool        isValid = true;
+    for (; aPos < theEnd; ++aPos)
     {
-      const char aChar = *thePos;
-      if (aChar >= '0' && aChar <= '9')
-      {
-        hasDigit = true;
-        if (theDigits.Count < THE_MAX_DIGITS)
-        {
-          theDigits.Mantissa = theDigits.Mantissa * 10 + static_cast<uint64_t>(aChar - '0');
-          ++theDigits.Count;
-          theDigits.Decimals += theDigits.Decimals >= 0 ? 1 : 0;
-        }
-        else if (theDigits.Decimals < 0)
-        {
-          return false; // an integer part this long is no coordinate
-        }
-      }
-      else if (aChar == '.' && theDigits.Decimals < 0)
-      {
-        theDigits.Decimals = 0;
-      }
-      else
+      const unsigned aDigit = static_cast<unsigned>(static_cast<unsigned char>(*aPos)) - '0';
+      if (aDigit > 9)
       {
         break;
       }
+      if (aCount == THE_MAX_DIGITS)
+      {
+        isValid = false; // an integer part this long is no coordinate
+        break;
+      }
+      aMantissa = aMantissa * 10 + aDigit;
+      ++aCount;
     }
-    return hasDigit;
+    bool hasDigit = aPos != aFirst;
+    if (isValid && aPos < theEnd && *aPos == '.')
+    {
+      aDecimals = 0;
+      for (++aPos; aPos < theEnd; ++aPos)
+      {
+        const unsigned aDigit = static_cast<unsigned>(static_cast<unsigned char>(*aPos)) - '0';
+        if (aDigit > 9)
+        {
+          break;
+        }
+        hasDigit = true;
+        if (aCount < THE_MAX_DIGITS)
+        {
+          aMantissa = aMantissa * 10 + aDigit;
+          ++aCount;
+          ++aDecimals;
+        }
+      }
+    }
+    thePos             = aPos;
+    theDigits.Mantissa = aMantissa;
+    theDigits.Count    = aCount;
+    theDigits.Decimals = aDecimals;
+    theDigits.Negative = isNegative;
+    return hasDigit && isValid;
   }
 
   //! Returns the value of theDigits read with a decimal point, or as an integer without one.

@@ -191,9 +191,15 @@ TCollection_AsciiString VexGerber_Parser::here()
 Standard_Boolean VexGerber_Parser::word()
 {
   myCommandLine = myLine;
-  VexGerber_Coordinates   aCoords;
-  TCollection_AsciiString anUnknown;
-  Standard_Integer        aDCode = -1;
+  VexGerber_Coordinates aCoords;
+  Standard_Integer      aDCode = -1;
+  // An empty string of the toolkit still takes memory from the heap: the one of the parser is
+  // reused, and only emptied when a word named a code this reader does not know.
+  TCollection_AsciiString& anUnknown = myUnknown;
+  if (!anUnknown.IsEmpty())
+  {
+    anUnknown.Clear();
+  }
   while (myPos < myEnd)
   {
     const char aChar = *myPos;

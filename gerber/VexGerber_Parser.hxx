@@ -121,6 +121,7 @@ private:
   Standard_Integer        myBlockLine;   //!< line where the current extended block starts
   std::string             myPiece;       //!< current piece of an extended block
   Handle(VexGerber_Macro) myMacro;       //!< macro being read, null outside %AM
+  TCollection_AsciiString myUnknown;     //!< code of the word at hand this reader does not know
 };
 
 #endif
