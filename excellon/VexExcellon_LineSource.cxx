@@ -1,6 +1,8 @@
 // Copyright (c) 2026 VexData developers
 #include <VexExcellon_LineSource.hxx>
 
+#include <cstring>
+
 VexExcellon_LineSource::VexExcellon_LineSource(std::istream& theStream, const size_t theLimit,
                                                const size_t theChunk)
     : myInput(theStream, theChunk), myLimit(theLimit), myLine(0), isAfterCr(Standard_False)
@@ -34,11 +36,11 @@ VexExcellon_LineSource::Result VexExcellon_LineSource::Next(const char*& theText
   }
   const char*  aLine = myInput.Begin();
   const size_t aHeld = static_cast<size_t>(myInput.End() - aLine);
-  size_t       anEnd = 0;
-  while (anEnd < aHeld && aLine[anEnd] != '\n' && aLine[anEnd] != '\r')
-  {
-    ++anEnd;
-  }
+  // The line ends at its first line feed or carriage return.
+  const char*  aFeed       = static_cast<const char*>(std::memchr(aLine, '\n', aHeld));
+  const size_t aBeforeFeed = aFeed != NULL ? static_cast<size_t>(aFeed - aLine) : aHeld;
+  const char*  aReturn     = static_cast<const char*>(std::memchr(aLine, '\r', aBeforeFeed));
+  const size_t anEnd       = aReturn != NULL ? static_cast<size_t>(aReturn - aLine) : aBeforeFeed;
   if (anEnd > myLimit)
   {
     ++myLine;

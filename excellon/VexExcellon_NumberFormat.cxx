@@ -89,29 +89,41 @@ Standard_Boolean VexExcellon_NumberFormat::Decode(const char* theText, const siz
     isNegative = theText[anIndex] == '-';
     ++anIndex;
   }
+  // The integer part, then after a point the decimals; anything else in the word is no number.
   uint64_t aMantissa = 0;
   size_t   aDigits = 0, aDecimals = 0;
   bool     hasPoint = false;
   for (; anIndex < theLength; ++anIndex)
   {
-    const char aChar = theText[anIndex];
-    if (aChar >= '0' && aChar <= '9')
+    const unsigned aDigit =
+        static_cast<unsigned>(static_cast<unsigned char>(theText[anIndex])) - '0';
+    if (aDigit > 9)
     {
-      if (++aDigits > THE_MAX_NUMBER_DIGITS)
+      break;
+    }
+    aMantissa = aMantissa * 10 + aDigit;
+    ++aDigits;
+  }
+  if (anIndex < theLength && theText[anIndex] == '.')
+  {
+    hasPoint = true;
+    for (++anIndex; anIndex < theLength; ++anIndex)
+    {
+      const unsigned aDigit =
+          static_cast<unsigned>(static_cast<unsigned char>(theText[anIndex])) - '0';
+      if (aDigit > 9)
       {
-        return Standard_False;
+        break;
       }
-      aMantissa = aMantissa * 10 + static_cast<uint64_t>(aChar - '0');
-      aDecimals += hasPoint ? 1 : 0;
+      aMantissa = aMantissa * 10 + aDigit;
+      ++aDigits;
+      ++aDecimals;
     }
-    else if (aChar == '.' && !hasPoint)
-    {
-      hasPoint = true;
-    }
-    else
-    {
-      return Standard_False;
-    }
+  }
+  // The mantissa may have wrapped past the digits allowed: it is only used when they are not.
+  if (anIndex < theLength || aDigits > THE_MAX_NUMBER_DIGITS)
+  {
+    return Standard_False;
   }
   if (aDigits == 0)
   {
