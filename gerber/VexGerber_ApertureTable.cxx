@@ -146,7 +146,7 @@ void VexGerber_ApertureTable::Select(const Standard_Integer theNumber)
   myCurrent = aFound != NULL ? *aFound : Handle(VexGerber_Aperture)();
 }
 
-Handle(VexGerber_Aperture) VexGerber_ApertureTable::Current()
+const Handle(VexGerber_Aperture) & VexGerber_ApertureTable::Current()
 {
   if (myCurrent.IsNull())
   {

@@ -44,7 +44,7 @@ public:
   Standard_EXPORT void Select(const Standard_Integer theNumber);
 
   //! Returns the selected aperture, or a null handle after recording why there is none.
-  Standard_EXPORT Handle(VexGerber_Aperture) Current();
+  Standard_EXPORT const Handle(VexGerber_Aperture) & Current();
 
 private:
   //! Builds an aperture of a standard template (C, R, O or P).

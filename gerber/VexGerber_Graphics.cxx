@@ -2,6 +2,7 @@
 #include <VexGerber_Graphics.hxx>
 
 #include <cmath>
+#include <utility>
 
 namespace
 {
@@ -325,10 +326,15 @@ Standard_Boolean VexGerber_Graphics::OnOperation(const Standard_Integer       th
       return myFault.Fail(VexPcb_Fault("VEX_GERBER_FLASH_IN_REGION"));
     }
     VexGerber_Object aFlash;
-    aFlash.Type     = VexGerber_Object::Kind_Flash;
-    aFlash.Aperture = myApertures.Current();
-    aFlash.From     = aTarget;
-    if (aFlash.Aperture.IsNull() || !emit(aFlash, myContours))
+    aFlash.Type = VexGerber_Object::Kind_Flash;
+    aFlash.From = aTarget;
+    if (!takeAperture(aFlash))
+    {
+      return Standard_False;
+    }
+    const Standard_Boolean isEmitted = emit(aFlash, myContours);
+    myObjectAperture                 = std::move(aFlash.Aperture);
+    if (!isEmitted)
     {
       return Standard_False;
     }
@@ -405,13 +411,12 @@ Standard_Boolean VexGerber_Graphics::interpolate(const gp_XY&                 th
     return regionEdge(theTo, isArc, aCenter, isFull);
   }
   VexGerber_Object anObject;
-  anObject.Type     = isArc ? VexGerber_Object::Kind_Arc : VexGerber_Object::Kind_Draw;
-  anObject.Aperture = myApertures.Current();
-  anObject.From     = myPoint;
-  anObject.To       = isFull ? myPoint : theTo;
-  anObject.Center   = aCenter;
-  anObject.Ccw      = myMode == 3;
-  if (anObject.Aperture.IsNull())
+  anObject.Type   = isArc ? VexGerber_Object::Kind_Arc : VexGerber_Object::Kind_Draw;
+  anObject.From   = myPoint;
+  anObject.To     = isFull ? myPoint : theTo;
+  anObject.Center = aCenter;
+  anObject.Ccw    = myMode == 3;
+  if (!takeAperture(anObject))
   {
     return Standard_False;
   }
@@ -419,7 +424,22 @@ Standard_Boolean VexGerber_Graphics::interpolate(const gp_XY&                 th
   {
     return myFault.Fail(VexPcb_Fault("VEX_GERBER_BLOCK_DRAW").Arg(anObject.Aperture->Number()));
   }
-  return emit(anObject, myContours);
+  const Standard_Boolean isEmitted = emit(anObject, myContours);
+  myObjectAperture                 = std::move(anObject.Aperture);
+  return isEmitted;
+}
+
+Standard_Boolean VexGerber_Graphics::takeAperture(VexGerber_Object& theObject)
+{
+  // The handle of the last object's aperture moves from object to object: a run of objects of
+  // one aperture then counts no references (an atomic operation per object otherwise).
+  const Handle(VexGerber_Aperture)& aCurrent = myApertures.Current();
+  theObject.Aperture                         = std::move(myObjectAperture);
+  if (theObject.Aperture != aCurrent)
+  {
+    theObject.Aperture = aCurrent;
+  }
+  return !theObject.Aperture.IsNull();
 }
 
 // ---------------------------------------------------------------------------------------------

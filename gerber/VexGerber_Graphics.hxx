@@ -157,6 +157,9 @@ private:
   //! Ends the region contour being gathered (closing it when it is open).
   void endContour();
 
+  //! Gives theObject the selected aperture; false, the fault recorded, when none is selected.
+  Standard_Boolean takeAperture(VexGerber_Object& theObject);
+
   //! Stamps theObject with the state in force, moves it by the image offset and hands it to
   //! the blocks; theContours are a region's.
   Standard_Boolean emit(VexGerber_Object&                    theObject,
@@ -187,8 +190,9 @@ private:
   Standard_Boolean                               isRegion;      //!< inside G36 ... G37
   Standard_Boolean                    isQuadrantWarned;         //!< a wide G74 arc was warned about
   NCollection_Vector<VexGeom_Contour> myContours; //!< contours of the region being read
-  VexGeom_Contour                     myOpen;     //!< region contour being gathered
-  Standard_Boolean                    hasContour; //!< myOpen is in use
+  Handle(VexGerber_Aperture) myObjectAperture;    //!< aperture of the last object, handed on
+  VexGeom_Contour  myOpen;                        //!< region contour being gathered
+  Standard_Boolean hasContour;                    //!< myOpen is in use
 };
 
 #endif
