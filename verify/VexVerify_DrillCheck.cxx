@@ -206,18 +206,20 @@ public:
   //! one another than the check takes (MaxPairs()).
   Standard_Boolean Perform()
   {
-    // Cells as wide as the farthest pairing looked for, so that three by three cells hold it.
-    const Standard_Real aCell =
-        std::max(std::max(myTolerance, 1.0e-3), std::min(0.5 * (myMaxHole + myMaxHit), 10.0));
-    VexVerify_PointGrid aHitGrid(aCell), aHoleGrid(aCell);
-    file(myHits, aHitGrid);
-    file(myHoles, aHoleGrid);
-    if (!pairWithin(aHitGrid) || !pairOverlapping(aHitGrid))
+    // Cells as wide as the tolerance for the pairings within it, and as wide as the farthest
+    // overlap for those: a board crowded with drills then costs each search a few of them.
+    const Standard_Real aNear = std::max(myTolerance, 1.0e-3);
+    const Standard_Real aFar  = std::max(aNear, std::min(0.5 * (myMaxHole + myMaxHit), 10.0));
+    VexVerify_PointGrid aNearHits(aNear), aNearHoles(aNear), aFarHits(aFar);
+    file(myHits, aNearHits);
+    file(myHoles, aNearHoles);
+    file(myHits, aFarHits);
+    if (!pairWithin(aNearHits) || !pairOverlapping(aFarHits))
     {
       return Standard_False;
     }
     fileHoles();
-    fileHits(aHoleGrid);
+    fileHits(aNearHoles);
     std::vector<Finding> aFindings(myFindings.begin(), myFindings.end());
     std::stable_sort(aFindings.begin(), aFindings.end(),
                      [](const Finding& theLeft, const Finding& theRight)

@@ -30,19 +30,20 @@ public:
   //! Makes the points filed so far searchable.
   void Sort() { std::sort(myKeys.begin(), myKeys.end()); }
 
-  //! Calls theVisit with the index of every point filed in the cells within theRadius of
-  //! thePoint's cell (points somewhat farther may come too: the caller measures the distance).
+  //! Calls theVisit with the index of every point filed in the cells that the square of
+  //! half-side theRadius around thePoint touches (points somewhat farther may come too: the caller
+  //! measures the distance). A radius much smaller than a cell visits one cell, rarely two or four.
   template <class TheVisit>
   void Visit(const gp_XY& thePoint, const Standard_Real theRadius, const TheVisit& theVisit) const
   {
-    const int64_t aReach = static_cast<int64_t>(std::ceil(theRadius / myCell));
-    const int64_t anX = cell(thePoint.X()), anY = cell(thePoint.Y());
-    for (int64_t aRow = anY - aReach; aRow <= anY + aReach; ++aRow)
+    const int64_t aLeft = cell(thePoint.X() - theRadius), aRight = cell(thePoint.X() + theRadius);
+    const int64_t aBottom = cell(thePoint.Y() - theRadius), aTop = cell(thePoint.Y() + theRadius);
+    for (int64_t aRow = aBottom; aRow <= aTop; ++aRow)
     {
       auto aFirst = std::lower_bound(
           myKeys.begin(), myKeys.end(),
-          std::make_pair(key(anX - aReach, aRow), std::numeric_limits<Standard_Integer>::min()));
-      const uint64_t aLast = key(anX + aReach, aRow);
+          std::make_pair(key(aLeft, aRow), std::numeric_limits<Standard_Integer>::min()));
+      const uint64_t aLast = key(aRight, aRow);
       for (auto anIt = aFirst; anIt != myKeys.end() && anIt->first <= aLast; ++anIt)
       {
         theVisit(anIt->second);
