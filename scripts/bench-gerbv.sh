@@ -45,24 +45,12 @@ fi
 export MMGT_OPT=0
 
 # measure OUT CMD...: runs CMD REPEAT times and prints "CPU-seconds peak-MB" of the run of least
-# processor time; a failing command stops the script with its messages.
+# processor time (scripts/measure-run.py); a failing command stops the script with its messages.
 measure() {
-  local anOut="$1" aBest=""
+  local anOut="$1"
   shift
-  for _ in $(seq "$REPEAT"); do
-    if ! /usr/bin/time -f '%U %S %M' -o "$DIR/time" "$@" >/dev/null 2>"$DIR/err"; then
-      echo "failed: $*" >&2
-      cat "$DIR/err" >&2
-      exit 1
-    fi
-    local aRun
-    aRun="$(awk '{ printf "%.2f %.1f", $1 + $2, $3 / 1024 }' "$DIR/time")"
-    if [ -z "$aBest" ] || awk -v a="$aRun" -v b="$aBest" 'BEGIN { split(a, x, " "); split(b, y, " "); exit !(x[1] < y[1]) }'; then
-      aBest="$aRun"
-    fi
-  done
+  python3 scripts/measure-run.py "$REPEAT" "$DIR" "$@" || exit 1
   rm -f "$anOut"
-  echo "$aBest"
 }
 
 # ratio A B: A / B with two decimals, "-" when B is zero.

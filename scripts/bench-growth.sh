@@ -40,28 +40,10 @@ DIR="$(mktemp -d)"
 trap 'rm -rf "$DIR"' EXIT
 
 # measure CMD...: runs CMD REPEAT times and prints "CPU-seconds peak-MB" of the run of least
-# processor time: the time from the kernel's accounting of the children (microseconds, where
-# time(1) rounds to hundredths), the peak from time(1). verify exits with 1 when it finds
-# something, which counts as a run.
+# processor time (scripts/measure-run.py, in microseconds); verify's status 1 (findings) counts
+# as a run.
 measure() {
-  python3 - "$REPEAT" "$DIR" "$@" <<'PY'
-import resource, subprocess, sys
-repeat, folder, cmd = int(sys.argv[1]), sys.argv[2], sys.argv[3:]
-best = None
-for _ in range(repeat):
-    before = resource.getrusage(resource.RUSAGE_CHILDREN)
-    with open(folder + "/err", "w") as log:
-        status = subprocess.run(["/usr/bin/time", "-f", "%M", "-o", folder + "/peak"] + cmd,
-                                stdout=subprocess.DEVNULL, stderr=log).returncode
-    if status not in (0, 1):
-        sys.stderr.write("failed (%d): %s\n%s" % (status, " ".join(cmd), open(folder + "/err").read()))
-        sys.exit(1)
-    after = resource.getrusage(resource.RUSAGE_CHILDREN)
-    cpu = (after.ru_utime - before.ru_utime) + (after.ru_stime - before.ru_stime)
-    run = (cpu, int(open(folder + "/peak").read().split()[-1]) / 1024.0)
-    best = run if best is None or run[0] < best[0] else best
-print("%.4f %.1f" % best)
-PY
+  python3 scripts/measure-run.py "$REPEAT" "$DIR" "$@" || exit 1
 }
 
 # row KIND COMMAND SMALL LARGE CMD-WITH-@: measures the command on the files of one object and of
