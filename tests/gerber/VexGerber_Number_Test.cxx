@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <random>
+#include <string>
 
 namespace
 {
@@ -61,4 +63,35 @@ TEST(VexGerber_Number, DigitsStopWhereTheNumberEnds)
   VexGerber_Number::Digits aDigits;
   EXPECT_FALSE(VexGerber_Number::ReadDigits(aPos, aLong + std::strlen(aLong), aDigits));
   EXPECT_EQ(aPos - aLong, 18);
+}
+
+TEST(VexGerber_Number, DigitsOfEveryLengthAndWhatFollows)
+{
+  // Whole numbers of 1 to 18 digits, with leading zeros or not, followed by what ends a number
+  // in a file or by nothing: their value, their digits and where reading stops.
+  std::mt19937 aRandom(20261207);
+  const char*  THE_ENDS[] = {"", "Y", "*", "D03*", ".", ".5X"};
+  for (int aLength = 1; aLength <= 18; ++aLength)
+  {
+    for (int aTry = 0; aTry < 50; ++aTry)
+    {
+      std::string aDigits;
+      for (int anIndex = 0; anIndex < aLength; ++anIndex)
+      {
+        aDigits += static_cast<char>('0' + (aTry % 3 == 0 && anIndex < 2 ? 0 : aRandom() % 10));
+      }
+      const std::string        aText = aDigits + THE_ENDS[aTry % 6];
+      const char*              aPos  = aText.c_str();
+      VexGerber_Number::Digits aRead;
+      ASSERT_TRUE(VexGerber_Number::ReadDigits(aPos, aText.c_str() + aText.size(), aRead)) << aText;
+      const bool hasDecimal = aTry % 6 == 5;
+      // ".5" adds a decimal, unless eighteen digits are kept already.
+      const bool isKept = hasDecimal && aLength < 18;
+      EXPECT_EQ(aRead.Mantissa, std::stoull(aDigits) * (isKept ? 10 : 1) + (isKept ? 5 : 0))
+          << aText;
+      EXPECT_EQ(aRead.Count, aLength + (isKept ? 1 : 0)) << aText;
+      const size_t aNumberLength = aDigits.size() + (aTry % 6 >= 4 ? 1 : 0) + (hasDecimal ? 1 : 0);
+      EXPECT_EQ(static_cast<size_t>(aPos - aText.c_str()), aNumberLength) << aText;
+    }
+  }
 }

@@ -6,7 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cmath>
+#include <random>
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -30,6 +33,29 @@ TEST(VexPcb_NumberText, Integers)
   {
     EXPECT_EQ(textOf([&](char* thePos) { return VexPcb_NumberText::Integer(thePos, aCase.first); }),
               aCase.second);
+  }
+  // Every length of digits, both signs, around each power of ten and at random within it: the
+  // same text as the standard library's.
+  std::mt19937_64 aRandom(20261207);
+  for (int aDigits = 1; aDigits <= 19; ++aDigits)
+  {
+    const long long        aPower  = static_cast<long long>(std::pow(10.0L, aDigits - 1));
+    std::vector<long long> aValues = {aPower, aPower - 1, aPower + 1};
+    for (int anIndex = 0; anIndex < 200; ++anIndex)
+    {
+      aValues.push_back(
+          aPower +
+          static_cast<long long>(
+              aRandom() % static_cast<uint64_t>(aDigits == 19 ? LLONG_MAX - aPower : 9 * aPower)));
+    }
+    for (const long long aValue : aValues)
+    {
+      for (const long long aSigned : {aValue, -aValue})
+      {
+        EXPECT_EQ(textOf([&](char* thePos) { return VexPcb_NumberText::Integer(thePos, aSigned); }),
+                  std::to_string(aSigned));
+      }
+    }
   }
 }
 
