@@ -23,6 +23,25 @@ double scale(const uint64_t theMantissa, const int theShift)
   const double aMantissa = static_cast<double>(theMantissa);
   return theShift >= 0 ? aMantissa / THE_POWERS[theShift] : aMantissa * THE_POWERS[-theShift];
 }
+
+//! Appends the digits of theText from theIndex on to theMantissa, moving theIndex past them;
+//! returns how many there were. Past 19 digits the mantissa wraps: the caller refuses them.
+size_t readDigits(const char* theText, const size_t theLength, size_t& theIndex,
+                  uint64_t& theMantissa)
+{
+  const size_t aFirst = theIndex;
+  for (; theIndex < theLength; ++theIndex)
+  {
+    const unsigned aDigit =
+        static_cast<unsigned>(static_cast<unsigned char>(theText[theIndex])) - '0';
+    if (aDigit > 9)
+    {
+      break;
+    }
+    theMantissa = theMantissa * 10 + aDigit;
+  }
+  return theIndex - aFirst;
+}
 } // namespace
 
 VexExcellon_NumberFormat::VexExcellon_NumberFormat()
@@ -90,35 +109,15 @@ Standard_Boolean VexExcellon_NumberFormat::Decode(const char* theText, const siz
     ++anIndex;
   }
   // The integer part, then after a point the decimals; anything else in the word is no number.
-  uint64_t aMantissa = 0;
-  size_t   aDigits = 0, aDecimals = 0;
-  bool     hasPoint = false;
-  for (; anIndex < theLength; ++anIndex)
+  uint64_t   aMantissa = 0;
+  size_t     aDigits   = readDigits(theText, theLength, anIndex, aMantissa);
+  size_t     aDecimals = 0;
+  const bool hasPoint  = anIndex < theLength && theText[anIndex] == '.';
+  if (hasPoint)
   {
-    const unsigned aDigit =
-        static_cast<unsigned>(static_cast<unsigned char>(theText[anIndex])) - '0';
-    if (aDigit > 9)
-    {
-      break;
-    }
-    aMantissa = aMantissa * 10 + aDigit;
-    ++aDigits;
-  }
-  if (anIndex < theLength && theText[anIndex] == '.')
-  {
-    hasPoint = true;
-    for (++anIndex; anIndex < theLength; ++anIndex)
-    {
-      const unsigned aDigit =
-          static_cast<unsigned>(static_cast<unsigned char>(theText[anIndex])) - '0';
-      if (aDigit > 9)
-      {
-        break;
-      }
-      aMantissa = aMantissa * 10 + aDigit;
-      ++aDigits;
-      ++aDecimals;
-    }
+    ++anIndex;
+    aDecimals = readDigits(theText, theLength, anIndex, aMantissa);
+    aDigits += aDecimals;
   }
   // The mantissa may have wrapped past the digits allowed: it is only used when they are not.
   if (anIndex < theLength || aDigits > THE_MAX_NUMBER_DIGITS)

@@ -19,6 +19,23 @@
 
 namespace
 {
+// GCC names AddressSanitizer with a macro, clang 14 only through __has_feature.
+#if defined(__SANITIZE_ADDRESS__)
+#define VEXHOST_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define VEXHOST_ADDRESS_SANITIZER 1
+#endif
+#endif
+
+#if defined(VEXHOST_ADDRESS_SANITIZER)
+//! A build with AddressSanitizer frees its models at exit, so that the leak check sees them.
+const bool THE_LEAKS_CHECKED = true;
+#else
+//! A build without AddressSanitizer leaves its models to the end of the process.
+const bool THE_LEAKS_CHECKED = false;
+#endif
+
 //! Where the catalogue lies below vex's directory or below the install prefix.
 const char THE_CATALOGUE_SUBPATH[] = "/share/vexdata/VexData.msg";
 
@@ -105,18 +122,7 @@ void VexHost_Context::KeepUntilExit(const Handle(Standard_Transient) & theObject
 
 void VexHost_Context::ExitNow(const int theStatus) const
 {
-#if defined(__SANITIZE_ADDRESS__)
-  const bool isChecked = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-  const bool isChecked = true;
-#else
-  const bool isChecked = false;
-#endif
-#else
-  const bool isChecked = false;
-#endif
-  if (myKept.IsEmpty() || isChecked)
+  if (myKept.IsEmpty() || THE_LEAKS_CHECKED)
   {
     return;
   }
